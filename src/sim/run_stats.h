@@ -1,0 +1,68 @@
+#pragma once
+// The statistics of a run. Every pot is counted in integer units of 1/2520,
+// which every split among 1..10 winners divides exactly, so sums are exact and
+// do not depend on the order in which blocks of hands are added up.
+// Seat, class and count arguments of the accessors are numbered from 1.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace zuv::sim {
+
+struct RunStats {
+  static constexpr std::int64_t kUnit = 2520;  // one whole pot
+  static constexpr int kSeats = 10;
+  static constexpr int kClasses = 9;
+  static constexpr int kStartClasses = 169;
+
+  RunStats() = default;
+  // Zeroed statistics for a table of `activeSeats` (N) players.
+  explicit RunStats(int activeSeats);
+
+  // Hands played.
+  std::int64_t hands = 0;
+  // N, the number of active seats: size of WinStat2's third dimension.
+  int active = 0;
+  // Units won by seat index 0..9.
+  std::array<std::int64_t, kSeats> WinRecord{};
+  // Units won by seat index 0..9 with hand class index 0..8.
+  std::array<std::array<std::int64_t, kClasses>, kSeats> WinStat{};
+  // 10 x 9 x N: units won by seat p with hand class h in pots shared by k
+  // winners (k = 1: won alone). Index with WinStat2Index.
+  std::vector<std::int64_t> WinStat2;
+  // 10 x 169 x 9: units won at a table of n active seats by a seat holding
+  // starting-hand class s with hand class h. Index with StatisticIndex.
+  std::vector<std::int64_t> Statistic;
+
+  std::size_t WinStat2Index(int seat, int handClass, int winners) const {
+    return (static_cast<std::size_t>(seat - 1) * kClasses + (handClass - 1)) * active + (winners - 1);
+  }
+  static std::size_t StatisticIndex(int activeSeats, int startClass, int handClass) {
+    return (static_cast<std::size_t>(activeSeats - 1) * kStartClasses + (startClass - 1)) * kClasses +
+           (handClass - 1);
+  }
+  std::int64_t WinStat2At(int seat, int handClass, int winners) const {
+    return WinStat2[WinStat2Index(seat, handClass, winners)];
+  }
+  std::int64_t StatisticAt(int activeSeats, int startClass, int handClass) const {
+    return Statistic[StatisticIndex(activeSeats, startClass, handClass)];
+  }
+
+  // Adds another run's statistics of the same table (same N). Adding to a
+  // default-constructed RunStats takes the other's N.
+  void Add(const RunStats& other);
+
+  // Units as pots (the numbers of the window's records).
+  static double Pots(std::int64_t units) { return static_cast<double>(units) / kUnit; }
+  // Pots won by seat 1..10 divided by hands played (0 before any hand).
+  double WinRate(int seat) const;
+  // Pots won by seat 1..10 in pots it won alone, and in split pots.
+  double PotsAlone(int seat) const;
+  double PotsSplit(int seat) const;
+  // Standard error of WinRate(seat): a hand pays the seat 0 or 1/k, so the
+  // per-hand variance follows exactly from WinStat2's split counts.
+  double WinRateStandardError(int seat) const;
+};
+
+}  // namespace zuv::sim

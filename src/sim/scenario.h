@@ -1,0 +1,29 @@
+#pragma once
+// What the user laid out on the table before a run.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zuv::sim {
+
+struct Scenario {
+  // Seat i + 1 takes part in the hands.
+  std::array<bool, 10> active{};
+  // {0, 0}: the seat's hole cards are dealt at random each hand; otherwise
+  // its two fixed cards (1..52). Inactive seats must hold {0, 0}.
+  std::array<std::array<int, 2>, 10> fixed{};
+  // Fixed board: empty, the flop (3 cards) or flop and turn (4 cards).
+  std::vector<int> board;
+
+  int ActiveCount() const;
+};
+
+// The first problem of the scenario as one line of text, or nullopt if it can
+// be run: fewer than two active seats, a board of other than 0, 3 or 4 cards,
+// a card outside 1..52, a seat with only one fixed card, cards on an inactive
+// seat, or a card used twice.
+std::optional<std::string> CheckScenario(const Scenario& scenario);
+
+}  // namespace zuv::sim

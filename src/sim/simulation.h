@@ -1,0 +1,74 @@
+#pragma once
+// The Monte Carlo run of one scenario: deals, evaluates and scores hands.
+//
+// Hands are dealt in blocks of kBlockHands. Each block starts from its own
+// generator state, derived from (seed, block number), and from the free cards
+// in ascending order, so a hand depends only on the seed, its block and its
+// place in the block: any split of the blocks over threads, and any split of
+// a run into Play calls, gives the same hands and the same statistics.
+//
+// Per hand: a partial Fisher-Yates shuffle of the free cards draws exactly the
+// cards needed, dealt as first hole cards of the random seats in ascending
+// seat order, then their second cards, then the missing board cards
+// (flop, turn and river; or turn and river; or the river).
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "sim/random.h"
+#include "sim/run_stats.h"
+#include "sim/scenario.h"
+
+namespace zuv::sim {
+
+// One dealt and evaluated hand, as the window shows it.
+struct LastHand {
+  std::array<std::array<int, 2>, 10> hole{};  // {0, 0} for inactive seats
+  std::array<int, 5> board{};
+  std::array<int, 10> hand{};                 // class 1..9; 0 for inactive seats
+  std::array<std::vector<int>, 10> highcard;  // tie-break vectors; empty for inactive seats
+  std::vector<int> winner;                    // seat numbers 1..10, ascending
+};
+
+class Simulation {
+ public:
+  static constexpr std::int64_t kBlockHands = 1000;
+
+  // Throws std::invalid_argument with CheckScenario's text for a bad scenario.
+  Simulation(const Scenario& scenario, std::uint64_t seed);
+
+  // Plays the next `hands` hands after those already played and adds them to
+  // `stats` (which must be sized for this table, see RunStats(int)). If
+  // `last` is given and hands > 0, it receives the final hand of this call.
+  void Play(std::int64_t hands, RunStats& stats, LastHand* last = nullptr);
+
+  // Plays the first `count` hands of block `block` (for parallel runs); later
+  // Play calls continue after them.
+  void PlayBlock(std::int64_t block, std::int64_t count, RunStats& stats);
+
+  std::int64_t HandsPlayed() const { return played_; }
+  int ActiveSeats() const { return static_cast<int>(activeSeats_.size()); }
+
+ private:
+  void StartBlock(std::int64_t block);
+  void PlayHand(RunStats& stats);
+  void FillLastHand(LastHand& last) const;
+
+  std::uint64_t seed_;
+  Random random_{0};
+  std::int64_t played_ = 0;
+
+  std::vector<int> activeSeats_;  // seat indexes 0..9, ascending
+  std::vector<int> randomSeats_;  // active seats dealt at random, ascending
+  std::vector<std::uint8_t> freeCards_;  // ascending
+  std::vector<std::uint8_t> deck_;       // working shuffle of freeCards_
+  int draws_ = 0;                        // cards dealt per hand
+  std::array<int, 5> board_{};
+  int fixedBoard_ = 0;                   // board cards fixed by the scenario
+  std::uint64_t fixedBoardKey_ = 0;      // evaluator key sum of those, with bias
+  std::uint64_t fixedBoardBits_ = 0;
+  std::array<std::array<int, 2>, 10> hole_{};  // current hand's hole cards
+};
+
+}  // namespace zuv::sim
