@@ -1,0 +1,21 @@
+#include "app/app.h"
+
+#include <QDir>
+
+#include "app/command_registry.h"
+#include "app/main_window.h"
+
+namespace zuv {
+
+App::App(std::unique_ptr<FileDialogs> dialogs)
+    : dataFolder(QDir::currentPath()), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()) {
+  RegisterCommands(*this);
+}
+
+App::~App() {
+  messages.closeAll();
+  // The main window owns the table, the controls and the chart.
+  delete FIGURE.mainfigurehandle;
+}
+
+}  // namespace zuv

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "app/records.h"
+#include "platform/command_dispatcher.h"
+#include "platform/file_dialogs.h"
+#include "platform/message_windows.h"
+
+class QGraphicsItem;
+
+namespace zuv {
+
+// The application state: the one instance of every global record, and the
+// services the commands use. Commands are free functions taking App&.
+class App {
+ public:
+  // `dialogs` answers the blocking file dialogs; the real desktop dialogs when null.
+  explicit App(std::unique_ptr<FileDialogs> dialogs = nullptr);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  SetupRecord SETUP;
+  TableRecord TABLE;
+  std::array<PlayerRecord, kSeats> PLAYER;
+  DeckRecord DECK;
+  FigureRecord FIGURE;
+  SimRecord SIM;
+  ChooseCardsRecord CHOOSECARDS;
+  HandIndex HANDINDEX{};
+  UiControlsRecord UICONTROLS;
+  std::array<QMenu*, 3> UIMENU{};                     // [1] "File", [2] "Help"
+  std::array<std::array<QAction*, 4>, 3> UIMENULABELS{};  // [m][i], m and i from 1
+  ChooseWindowButtonsRecord CHOOSEWINDOWBUTTONS;
+  std::vector<QCPBars*> SPLITBARHANDLES;
+
+  // Seat p (1..10).
+  PlayerRecord& player(int p) { return PLAYER.at(p - 1); }
+  const PlayerRecord& player(int p) const { return PLAYER.at(p - 1); }
+  int& activeplayers(int p) { return TABLE.activeplayers.at(p - 1); }
+  int& simulateplayers(int p) { return TABLE.simulateplayers.at(p - 1); }
+  int& cardsindeck(int card) { return DECK.cardsindeck.at(card - 1); }
+  int cardValue(int card) const { return DECK.value.at(card - 1)[0]; }
+  int cardSuit(int card) const { return DECK.value.at(card - 1)[1]; }
+  const QPixmap& cardImage(int card) const { return DECK.card.at(card - 1).image; }
+
+  // Runs a command text such as "CBChoosePlayerCards(7)".
+  bool run(const std::string& text) { return commands.run(text); }
+
+  CommandDispatcher commands;
+  MessageWindows messages;
+  FileDialogs& dialogs() { return *dialogs_; }
+
+  // The object whose callback runs (the clicked picture or polygon), or null.
+  QGraphicsItem* currentObject = nullptr;
+
+  // The folder that holds cardimages/ and the other data files.
+  QString dataFolder;
+
+ private:
+  std::unique_ptr<FileDialogs> dialogs_;
+};
+
+}  // namespace zuv

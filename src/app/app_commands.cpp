@@ -1,0 +1,19 @@
+#include "app/app.h"
+#include "app/command_registry.h"
+#include "app/hands_field.h"
+#include "app/help_links.h"
+#include "app/shutdown.h"
+
+namespace zuv {
+
+void RegisterAppCommands(App& app) {
+  app.commands.add("CBCloseMainWindow", 0, [&app](const CommandArgs&) { CBCloseMainWindow(app); });
+  app.commands.add("CBValidateHandsToSimulate", 0, [&app](const CommandArgs&) { CBValidateHandsToSimulate(app); });
+  app.commands.add("CBGettingStarted", 0, [&app](const CommandArgs&) { CBGettingStarted(app); });
+  app.commands.add("CBZuvPokerOnTheWeb", 0, [&app](const CommandArgs&) { CBZuvPokerOnTheWeb(app); });
+  app.commands.add("ibrowse", 1, [&app](const CommandArgs& args) {
+    if (auto address = args.text(0)) OpenInBrowser(app, QString::fromStdString(*address));
+  });
+}
+
+}  // namespace zuv

@@ -1,0 +1,154 @@
+#include "app/control_panel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <qcustomplot.h>
+
+#include "app/app.h"
+#include "app/main_window.h"
+#include "platform/event_loop.h"
+#include "platform/normal_position.h"
+
+namespace zuv {
+
+namespace {
+
+constexpr const char* kCallbackProperty = "zuvCallback";
+constexpr double kPanelLeft = 0.65;  // the panel's left edge in fractions of the window
+
+QRect Place(double left, double bottom, double width, double height) {
+  return NormalToPixels(left, bottom, width, height, MainWindow::kSize);
+}
+
+void UsePanelColours(App& app, QWidget* w) {
+  QPalette palette = w->palette();
+  palette.setColor(QPalette::Window, app.TABLE.backgroundcolor.toQColor());
+  palette.setColor(QPalette::WindowText, app.TABLE.lightyellow.toQColor());
+  palette.setColor(QPalette::Text, app.TABLE.lightyellow.toQColor());
+  palette.setColor(QPalette::ButtonText, app.TABLE.lightyellow.toQColor());
+  w->setPalette(palette);
+}
+
+QPushButton* PushButton(App& app, QWidget* parent, const QString& text, const QRect& where, const QString& command) {
+  auto* button = new QPushButton(text, parent);
+  button->setGeometry(where);
+  SetCallback(button, command);
+  QObject::connect(button, &QPushButton::clicked, button, [&app, button] { app.run(Callback(button).toStdString()); });
+  button->show();
+  return button;
+}
+
+QCheckBox* CheckBox(App& app, QWidget* parent, const QString& text, const QRect& where, bool ticked,
+                    const QString& command) {
+  auto* box = new QCheckBox(text, parent);
+  box->setGeometry(where);
+  box->setChecked(ticked);
+  UsePanelColours(app, box);
+  SetCallback(box, command);
+  QObject::connect(box, &QCheckBox::clicked, box, [&app, box] { app.run(Callback(box).toStdString()); });
+  box->show();
+  return box;
+}
+
+QLabel* Label(App& app, QWidget* parent, const QString& text, const QRect& where, Qt::Alignment align) {
+  auto* label = new QLabel(text, parent);
+  label->setGeometry(where);
+  label->setAlignment(align | Qt::AlignVCenter);
+  UsePanelColours(app, label);
+  label->show();
+  return label;
+}
+
+QLineEdit* EditField(App& app, QWidget* parent, const QString& text, const QRect& where, const QString& command) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setGeometry(where);
+  edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QPalette palette = edit->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  edit->setPalette(palette);
+  SetCallback(edit, command);
+  // The command runs after an edit, once: on Return or when the field loses focus.
+  QObject::connect(edit, &QLineEdit::editingFinished, edit, [&app, edit] {
+    if (!edit->isModified()) return;
+    edit->setModified(false);
+    app.run(Callback(edit).toStdString());
+  });
+  edit->show();
+  return edit;
+}
+
+QAction* MenuItem(App& app, QMenu* menu, const QString& label, const QString& command) {
+  QAction* item = menu->addAction(label);
+  SetCallback(item, command);
+  QObject::connect(item, &QAction::triggered, item, [&app, item] { app.run(Callback(item).toStdString()); });
+  return item;
+}
+
+}  // namespace
+
+void SetCallback(QObject* control, const QString& command) { control->setProperty(kCallbackProperty, command); }
+
+QString Callback(const QObject* control) { return control->property(kCallbackProperty).toString(); }
+
+void CreateControlPanel(App& app) {
+  QWidget* panel = app.FIGURE.mainfigurehandle->canvas();
+  auto& handle = app.UICONTROLS.handle;
+  const double x = kPanelLeft;
+
+  auto* start = PushButton(app, panel, "Start simulation", Place(x, 0.1, 0.12, 0.06), "CBStartSimulation");
+  start->setToolTip("Click to start simulation");
+  handle[2] = start;
+  handle[3] = CheckBox(app, panel, "Show every simulated hand", Place(x, 0.18, 0.2, 0.06), app.SIM.showhands == 1,
+                       "CBShowHands;");
+  drawnow();
+
+  handle[5] = Label(app, panel, "Number of hands to simulate:", Place(x, 0.4, 0.2, 0.025), Qt::AlignLeft);
+  handle[4] = EditField(app, panel, QString::number(app.SETUP.NrOfSims), Place(0.85, 0.395, 0.09, 0.035),
+                        "CBValidateHandsToSimulate");
+  drawnow();
+
+  handle[6] = Label(app, panel, "Number of simulated hands:", Place(x, 0.35, 0.3, 0.025), Qt::AlignLeft);
+  handle[6]->hide();
+  handle[7] = Label(app, panel, "", Place(0.87, 0.35, 0.06, 0.025), Qt::AlignRight);
+  handle[7]->hide();
+  drawnow();
+
+  handle[9] = CheckBox(app, panel, "Set shuffle random seed:", Place(x, 0.23, 0.19, 0.06), app.SETUP.SetSeed == 1,
+                       "CBSetRandomSeed;");
+  handle[10] = EditField(app, panel, "0", Place(0.85, 0.245, 0.09, 0.035), "CBValidateSeed");
+  drawnow();
+}
+
+void CreateHistogramAxes(App& app) {
+  QWidget* canvas = app.FIGURE.mainfigurehandle->canvas();
+  auto* plot = new QCustomPlot(canvas);
+  // The plot box itself sits at (0.696, 0.6, 0.2, 0.15) of the window; the
+  // widget is larger so that the title, tick labels and axis label fit around it.
+  const QRect box = Place(0.696, 0.6, 0.2, 0.15);
+  const QMargins around(56, 34, 26, 40);
+  plot->setGeometry(box.marginsAdded(around));
+  plot->axisRect()->setAutoMargins(QCP::msNone);
+  plot->axisRect()->setMargins(around);
+  plot->setBackground(app.TABLE.backgroundcolor.toQColor());
+  plot->hide();
+  app.FIGURE.histogramaxes = plot;
+}
+
+void CreateMenus(App& app) {
+  QMenuBar* bar = app.FIGURE.mainfigurehandle->menuBar();
+  app.UIMENU[1] = bar->addMenu("File");
+  app.UIMENULABELS[1][1] = MenuItem(app, app.UIMENU[1], "Load setup", "CBLoadSetup");
+  app.UIMENULABELS[1][2] = MenuItem(app, app.UIMENU[1], "Save setup", "CBSaveSetup");
+  app.UIMENULABELS[1][3] = MenuItem(app, app.UIMENU[1], "Quit", "CBCloseMainWindow");
+  app.UIMENU[2] = bar->addMenu("Help");
+  app.UIMENULABELS[2][1] = MenuItem(app, app.UIMENU[2], "Getting started", "CBGettingStarted");
+  app.UIMENULABELS[2][2] = MenuItem(app, app.UIMENU[2], "Zuv Poker on the web", "CBZuvPokerOnTheWeb");
+  app.UIMENU[2]->addSeparator();
+  app.UIMENULABELS[2][3] = MenuItem(app, app.UIMENU[2], "About...", "CBAbout");
+}
+
+}  // namespace zuv

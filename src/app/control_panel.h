@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QAction;
+class QObject;
+class QWidget;
+
+namespace zuv {
+
+class App;
+
+// The command text a control or menu item runs when it is used.
+void SetCallback(QObject* control, const QString& command);
+QString Callback(const QObject* control);
+
+// Creates the controls of the main window's panel, in their fixed order,
+// storing each in UICONTROLS.handle(k). Flushes the drawing between groups.
+void CreateControlPanel(App& app);
+
+// Creates the hidden plot area of the live win-rate chart.
+void CreateHistogramAxes(App& app);
+
+// Creates the "File" and "Help" menus with their items.
+void CreateMenus(App& app);
+
+}  // namespace zuv

@@ -1,0 +1,25 @@
+#include "app/help_links.h"
+
+#include <QDir>
+#include <QUrl>
+
+#include "app/app.h"
+#include "platform/browser.h"
+
+namespace zuv {
+
+QString HelpPageAddress(const App& app) {
+  return QUrl::fromLocalFile(QDir(app.dataFolder).absoluteFilePath("help.htm")).toString();
+}
+
+void OpenInBrowser(App& app, const QString& address) {
+  if (!ibrowse(address)) {
+    app.messages.errordlg(QString("No web browser could be started to open %1").arg(address), "Browser");
+  }
+}
+
+void CBGettingStarted(App& app) { OpenInBrowser(app, HelpPageAddress(app)); }
+
+void CBZuvPokerOnTheWeb(App& app) { OpenInBrowser(app, kProductWebPage); }
+
+}  // namespace zuv

@@ -1,0 +1,23 @@
+// Zuv Poker Simulator: lay out a Texas Hold'em table, play the hand out many
+// times at random and see every seat's chance to win.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <iostream>
+
+#include "app/app.h"
+#include "app/startup.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Zuv Poker Simulator");
+  // The command line is not used.
+
+  zuv::App app;
+  if (auto problem = zuv::zuvpoker(app)) {
+    std::cerr << problem->toStdString() << std::endl;
+    QMessageBox::critical(nullptr, "Zuv Poker Simulator cannot start", *problem);
+    return 1;
+  }
+  return QApplication::exec();
+}

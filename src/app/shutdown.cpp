@@ -1,0 +1,38 @@
+#include "app/shutdown.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+#include "app/app.h"
+#include "app/main_window.h"
+#include "platform/event_loop.h"
+
+namespace zuv {
+
+void CBCloseMainWindow(App& app) {
+  MainWindow* main = app.FIGURE.mainfigurehandle;
+  // A running simulation sees this flag and returns without drawing.
+  app.FIGURE.terminateprogram = 1;
+  if (main) main->hide();
+
+  // Every other window closes through its own close request (a card-choosing
+  // window cancels, message windows just go).
+  std::vector<QPointer<QWidget>> others;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != main && w->isVisible() && w->isWindow()) others.emplace_back(w);
+  }
+  for (auto& w : others) {
+    if (w) w->close();
+  }
+  app.messages.closeAll();
+
+  pause(1.0);
+
+  if (main) {
+    main->allowClose();
+    main->close();
+  }
+}
+
+}  // namespace zuv

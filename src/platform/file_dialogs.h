@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace zuv {
+
+// The chosen file: a folder (ending with a separator) and a file name.
+struct FileChoice {
+  QString folder;
+  QString name;
+};
+
+// File dialogs block, so they sit behind this interface; tests answer them.
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // nullopt when the user cancels.
+  virtual std::optional<FileChoice> getOpenFile(const QString& filter, const QString& title) = 0;
+  virtual std::optional<FileChoice> getSaveFile(const QString& filter, const QString& title) = 0;
+};
+
+// The real dialogs of the desktop.
+class QtFileDialogs : public FileDialogs {
+ public:
+  explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+  std::optional<FileChoice> getOpenFile(const QString& filter, const QString& title) override;
+  std::optional<FileChoice> getSaveFile(const QString& filter, const QString& title) override;
+
+ private:
+  QWidget* parent_;
+};
+
+// Splits a path into the folder (with its trailing separator) and the name.
+FileChoice SplitPath(const QString& path);
+
+}  // namespace zuv

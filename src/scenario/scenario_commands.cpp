@@ -1,0 +1,8 @@
+#include "app/app.h"
+#include "app/command_registry.h"
+
+namespace zuv {
+
+void RegisterScenarioCommands(App&) {}
+
+}  // namespace zuv

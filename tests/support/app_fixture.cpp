@@ -1,0 +1,31 @@
+#include "support/app_fixture.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "app/startup.h"
+#include "platform/event_loop.h"
+
+namespace zuv::testing {
+
+QString SourceFolder() { return QString(ZUV_SOURCE_DIR); }
+
+void AppTest::SetUp() {
+  auto fake = std::make_unique<FakeFileDialogs>();
+  dialogs = fake.get();
+  app = std::make_unique<App>(std::move(fake));
+  app->dataFolder = SourceFolder();
+  const auto problem = zuvpoker(*app);
+  ASSERT_FALSE(problem.has_value()) << problem->toStdString();
+}
+
+void AppTest::TearDown() {
+  app.reset();
+  drawnow();
+}
+
+void AppTest::run(const std::string& text) { EXPECT_TRUE(app->run(text)) << app->commands.lastError(); }
+
+void AppTest::whenWaiting(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+}  // namespace zuv::testing
