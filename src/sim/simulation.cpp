@@ -13,13 +13,13 @@ namespace zuv::sim {
 
 namespace {
 
-std::uint64_t BlockSeed(std::uint64_t seed, std::int64_t block) {
-  return SplitMix64(SplitMix64(seed).Next() ^ static_cast<std::uint64_t>(block)).Next();
-}
-
 constexpr std::array<std::int64_t, 11> kWorth{0, 2520, 1260, 840, 630, 504, 420, 360, 315, 280, 252};
 
 }  // namespace
+
+std::uint64_t Simulation::BlockSeed(std::uint64_t seed, std::int64_t block) {
+  return SplitMix64(SplitMix64(seed).Next() ^ static_cast<std::uint64_t>(block)).Next();
+}
 
 Simulation::Simulation(const Scenario& scenario, std::uint64_t seed) : seed_(seed) {
   if (auto problem = CheckScenario(scenario)) throw std::invalid_argument(*problem);

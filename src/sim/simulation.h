@@ -47,6 +47,9 @@ class Simulation {
   // Play calls continue after them.
   void PlayBlock(std::int64_t block, std::int64_t count, RunStats& stats);
 
+  // Generator seed of block `block` of a run with `seed`.
+  static std::uint64_t BlockSeed(std::uint64_t seed, std::int64_t block);
+
   std::int64_t HandsPlayed() const { return played_; }
   int ActiveSeats() const { return static_cast<int>(activeSeats_.size()); }
 
