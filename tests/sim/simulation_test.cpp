@@ -1,0 +1,276 @@
+#include "sim/simulation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+
+#include "sim/evaluator.h"
+#include "sim/run_parallel.h"
+#include "sim/start_hands.h"
+#include "test_cards.h"
+
+namespace zuv::sim {
+namespace {
+
+using testing::Cards;
+
+Scenario Table(int seats) {
+  Scenario s;
+  for (int i = 0; i < seats; ++i) s.active[i] = true;
+  return s;
+}
+
+void Fix(Scenario& s, int seat, const char* two) {
+  const auto c = Cards(two);
+  s.active[seat - 1] = true;
+  s.fixed[seat - 1] = {c[0], c[1]};
+}
+
+std::int64_t Sum(const std::vector<std::int64_t>& v) { return std::accumulate(v.begin(), v.end(), std::int64_t{0}); }
+
+bool SameStats(const RunStats& a, const RunStats& b) {
+  return a.hands == b.hands && a.active == b.active && a.WinRecord == b.WinRecord && a.WinStat == b.WinStat &&
+         a.WinStat2 == b.WinStat2 && a.Statistic == b.Statistic;
+}
+
+TEST(Simulation, EveryHandAddsExactlyOnePotToEveryRecord) {
+  for (int seats : {2, 3, 7, 10}) {
+    Simulation simulation(Table(seats), 5);
+    RunStats stats(seats);
+    simulation.Play(3000, stats);
+    const std::int64_t pots = 3000 * RunStats::kUnit;
+    EXPECT_EQ(std::accumulate(stats.WinRecord.begin(), stats.WinRecord.end(), std::int64_t{0}), pots);
+    EXPECT_EQ(Sum(stats.WinStat2), pots);
+    EXPECT_EQ(Sum(stats.Statistic), pots);
+    for (int p = 0; p < 10; ++p) {
+      EXPECT_EQ(std::accumulate(stats.WinStat[p].begin(), stats.WinStat[p].end(), std::int64_t{0}),
+                stats.WinRecord[p]);
+    }
+    // Only the slice of this table size is used.
+    std::int64_t slice = 0;
+    for (int s = 1; s <= 169; ++s)
+      for (int h = 1; h <= 9; ++h) slice += stats.StatisticAt(seats, s, h);
+    EXPECT_EQ(slice, pots);
+    EXPECT_EQ(stats.hands, 3000);
+    EXPECT_EQ(stats.WinStat2.size(), 90u * seats);
+  }
+}
+
+TEST(Simulation, HandByHandEqualsOneCallAcrossBlockBoundaries) {
+  Scenario s = Table(4);
+  s.active[1] = false;
+  s.active[6] = true;
+  Fix(s, 3, "AhKd");
+  Simulation whole(s, 99), stepped(s, 99);
+  RunStats a(4), b(4);
+  LastHand lastWhole, lastStep;
+  whole.Play(2345, a, &lastWhole);
+  for (int i = 0; i < 2345; ++i) stepped.Play(1, b, &lastStep);
+  EXPECT_TRUE(SameStats(a, b));
+  EXPECT_EQ(lastWhole.hole, lastStep.hole);
+  EXPECT_EQ(lastWhole.board, lastStep.board);
+  EXPECT_EQ(lastWhole.winner, lastStep.winner);
+  EXPECT_EQ(stepped.HandsPlayed(), 2345);
+  EXPECT_EQ(lastStep.hole[2], (std::array<int, 2>{Cards("Ah")[0], Cards("Kd")[0]}));
+  EXPECT_EQ(lastStep.hole[1], (std::array<int, 2>{0, 0}));
+  EXPECT_EQ(lastStep.hand[1], 0);
+}
+
+TEST(Simulation, ParallelRunsGiveTheSameNumbersForAnyThreadCount) {
+  Scenario s = Table(6);
+  s.board = Cards("2c4c5h");
+  Simulation single(s, 1234);
+  RunStats expected(6);
+  single.Play(10'500, expected);
+  for (int threads : {1, 2, 3, 8}) {
+    EXPECT_TRUE(SameStats(RunParallel(s, 1234, 10'500, threads), expected)) << threads << " threads";
+  }
+  EXPECT_FALSE(SameStats(RunParallel(s, 1235, 10'500, 2), expected));
+}
+
+// Deals one hand by the documented recipe, independently of the engine.
+struct Recipe {
+  explicit Recipe(const Scenario& s, std::uint64_t seed, std::int64_t block)
+      : random(Simulation::BlockSeed(seed, block)) {
+    std::array<bool, 53> used{};
+    for (const auto& h : s.fixed) used[h[0]] = used[h[1]] = true;
+    for (int c : s.board) used[c] = true;
+    for (int c = 1; c <= 52; ++c)
+      if (!used[c]) deck.push_back(c);
+  }
+  std::vector<int> Draw(int n) {
+    std::vector<int> out;
+    for (int i = 0; i < n; ++i) {
+      std::swap(deck[i], deck[i + random.Below(static_cast<std::uint32_t>(deck.size()) - i)]);
+      out.push_back(deck[i]);
+    }
+    return out;
+  }
+  Random random;
+  std::vector<int> deck;
+};
+
+TEST(Simulation, DealsFirstCardsInSeatOrderThenSecondCardsThenTheBoard) {
+  Scenario s;
+  s.active[1] = s.active[4] = s.active[8] = true;
+  Fix(s, 9, "AsAh");
+  s.board = Cards("2c4c5h");
+  Recipe recipe(s, 77, 0);
+  Simulation simulation(s, 77);
+  RunStats stats(3);
+  for (int hand = 0; hand < 50; ++hand) {
+    LastHand last;
+    simulation.Play(1, stats, &last);
+    const auto d = recipe.Draw(2 * 2 + 2);  // seats 2 and 5, then turn and river
+    EXPECT_EQ(last.hole[1], (std::array<int, 2>{d[0], d[2]}));
+    EXPECT_EQ(last.hole[4], (std::array<int, 2>{d[1], d[3]}));
+    EXPECT_EQ(last.board, (std::array<int, 5>{40, 42, 17, d[4], d[5]}));
+  }
+}
+
+TEST(Simulation, GoldenFirstHandsOfSeedZero) {
+  // Pins generator, block seeding and dealing: a change here changes what
+  // every saved seed reproduces.
+  Simulation simulation(Table(2), 0);
+  RunStats stats(2);
+  std::vector<std::string> dealt;
+  for (int i = 0; i < 3; ++i) {
+    LastHand last;
+    simulation.Play(1, stats, &last);
+    std::string text;
+    for (int p = 0; p < 2; ++p) text += CardSymbol(last.hole[p][0]) + CardSymbol(last.hole[p][1]) + " ";
+    for (int b : last.board) text += CardSymbol(b);
+    dealt.push_back(text);
+  }
+  EXPECT_EQ(dealt, (std::vector<std::string>{"Jc9h 4dQc 9sKhAs9c3d", "JsKs 3d6s 8hQsQcKdJh", "TdJh 2cKd QdJd2h8h3c"}));
+}
+
+TEST(Simulation, SplitPotGivesHalfToEachWinner) {
+  Scenario s;
+  Fix(s, 1, "2c3d");
+  Fix(s, 2, "2h3c");
+  s.board = Cards("AsKsQsJs");
+  Simulation simulation(s, 0);
+  RunStats stats(2);
+  simulation.Play(1000, stats);
+  // Equal values and no spade in either hand: every river splits the pot.
+  EXPECT_EQ(stats.WinRecord[0], 500 * RunStats::kUnit);
+  EXPECT_EQ(stats.WinRecord[1], 500 * RunStats::kUnit);
+  EXPECT_DOUBLE_EQ(stats.PotsSplit(1), 500.0);
+  EXPECT_DOUBLE_EQ(stats.PotsAlone(1), 0.0);
+  std::int64_t twoWay = 0;
+  for (int h = 1; h <= 9; ++h) twoWay += stats.WinStat2At(1, h, 2);
+  EXPECT_EQ(twoWay, 500 * RunStats::kUnit);
+}
+
+TEST(Simulation, StatisticUsesTheWinnersStartClassAndTableSize) {
+  Scenario s;
+  Fix(s, 1, "AsAh");
+  Fix(s, 2, "7d2c");
+  s.board = Cards("AdAcKh7h");  // seat 1 holds quads on every river
+  Simulation simulation(s, 0);
+  RunStats stats(2);
+  simulation.Play(100, stats);
+  EXPECT_EQ(stats.StatisticAt(2, 1, 8), 100 * RunStats::kUnit);
+  EXPECT_EQ(stats.WinStat[0][7], 100 * RunStats::kUnit);
+  EXPECT_EQ(stats.WinStat2At(1, 8, 1), 100 * RunStats::kUnit);
+  EXPECT_DOUBLE_EQ(stats.WinRate(1), 1.0);
+}
+
+TEST(Simulation, RejectsABadScenario) {
+  EXPECT_THROW(Simulation(Table(1), 0), std::invalid_argument);
+  EXPECT_THROW(RunParallel(Table(1), 0, 10, 2), std::invalid_argument);
+}
+
+// Exact pot share of seat 1 against seat 2 over every completion of the board.
+double ExactShare(const std::array<int, 2>& a, const std::array<int, 2>& b, const std::vector<int>& fixedBoard,
+                  bool randomOpponent) {
+  std::array<bool, 53> used{};
+  used[a[0]] = used[a[1]] = true;
+  if (!randomOpponent) used[b[0]] = used[b[1]] = true;
+  for (int c : fixedBoard) used[c] = true;
+  std::vector<int> free;
+  for (int c = 1; c <= 52; ++c)
+    if (!used[c]) free.push_back(c);
+  const int missing = 5 - static_cast<int>(fixedBoard.size());
+  double share = 0;
+  std::int64_t count = 0;
+  auto score = [&](const std::array<int, 5>& board, const std::array<int, 2>& opp) {
+    const HandKey ka = EvaluateSeven({a[0], a[1], board[0], board[1], board[2], board[3], board[4]});
+    const HandKey kb = EvaluateSeven({opp[0], opp[1], board[0], board[1], board[2], board[3], board[4]});
+    share += ka > kb ? 1.0 : ka == kb ? 0.5 : 0.0;
+    ++count;
+  };
+  // Choose `missing` board cards (and the opponent's two) from the free cards.
+  std::array<int, 5> board{};
+  for (std::size_t i = 0; i < fixedBoard.size(); ++i) board[i] = fixedBoard[i];
+  std::vector<int> pick(missing);
+  auto boards = [&](auto&& self, int depth, int from, const std::vector<int>& pool,
+                    const std::array<int, 2>& opp) -> void {
+    if (depth == missing) {
+      score(board, opp);
+      return;
+    }
+    for (int i = from; i < static_cast<int>(pool.size()); ++i) {
+      board[5 - missing + depth] = pool[i];
+      self(self, depth + 1, i + 1, pool, opp);
+    }
+  };
+  if (!randomOpponent) {
+    boards(boards, 0, 0, free, b);
+  } else {
+    for (std::size_t i = 0; i < free.size(); ++i)
+      for (std::size_t j = i + 1; j < free.size(); ++j) {
+        std::vector<int> rest;
+        for (std::size_t k = 0; k < free.size(); ++k)
+          if (k != i && k != j) rest.push_back(free[k]);
+        boards(boards, 0, 0, rest, {free[i], free[j]});
+      }
+  }
+  return share / static_cast<double>(count);
+}
+
+void ExpectNearExact(const Scenario& s, double exact, std::int64_t hands) {
+  const RunStats stats = RunParallel(s, 2024, hands, 2);
+  const double se = stats.WinRateStandardError(1);
+  EXPECT_GT(se, 0.0);
+  EXPECT_NEAR(stats.WinRate(1), exact, 4.5 * se) << "standard error " << se;
+  EXPECT_NEAR(stats.WinRate(1) + stats.WinRate(2), 1.0, 1e-12);
+}
+
+TEST(SimulationExact, FixedFlopAndTurnEveryRiver) {
+  Scenario s;
+  Fix(s, 1, "AhKh");
+  Fix(s, 2, "QsQd");
+  s.board = Cards("Qh9h2c5d");
+  const double exact = ExactShare(s.fixed[0], s.fixed[1], s.board, false);
+  ExpectNearExact(s, exact, 2'000'000);
+}
+
+TEST(SimulationExact, FixedFlopAgainstARandomHand) {
+  Scenario s;
+  Fix(s, 1, "AhKh");
+  s.active[1] = true;
+  s.board = Cards("QhJh2c");
+  const double exact = ExactShare(s.fixed[0], {0, 0}, s.board, true);
+  ExpectNearExact(s, exact, 2'000'000);
+}
+
+TEST(SimulationExact, PreflopTwoFixedHandsEveryBoard) {
+  Scenario s;
+  Fix(s, 1, "AsKs");
+  Fix(s, 2, "7h7d");
+  const double exact = ExactShare(s.fixed[0], s.fixed[1], {}, false);
+  ExpectNearExact(s, exact, 2'000'000);
+}
+
+TEST(SimulationExact, SymmetricTenRandomSeatsShareEvenly) {
+  const RunStats stats = RunParallel(Table(10), 8, 1'000'000, 2);
+  for (int p = 1; p <= 10; ++p) {
+    EXPECT_NEAR(stats.WinRate(p), 0.1, 4.5 * stats.WinRateStandardError(p)) << "seat " << p;
+  }
+}
+
+}  // namespace
+}  // namespace zuv::sim
