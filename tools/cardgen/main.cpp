@@ -1,6 +1,7 @@
 // zuvcardgen: draws the pictures that Zuv Poker Simulator reads at start-up.
 //
 //   zuvcardgen [--preview FILE.png] [OUTDIR]
+//   zuvcardgen --verify DIR
 //
 // Writes into OUTDIR (default: the current folder)
 //   cardimages/2s.png ... cardimages/Ac.png   52 card faces, 200 x 280 px
@@ -18,6 +19,8 @@
 //
 // --preview additionally writes a contact sheet of everything at its display
 // sizes on the felt green, for looking at the pictures.
+// --verify checks that DIR holds every picture with the sizes, transparency
+// and dealer-button scale above, draws nothing, and exits 1 on any problem.
 
 #include "cardart.h"
 
@@ -106,6 +109,58 @@ QImage preview(const QList<QImage> &faces, const QImage &back, const QImage &but
     return sheet;
 }
 
+// Checks one folder of pictures; prints one line per problem.
+int verify(const QString &folder)
+{
+    QDir dir(folder);
+    int problems = 0, checked = 0;
+    auto fail = [&](const QString &what) {
+        std::fprintf(stderr, "zuvcardgen: %s\n", qPrintable(what));
+        ++problems;
+    };
+    auto load = [&](const QString &rel, int w, int h) -> QImage {
+        ++checked;
+        QImage img(dir.filePath(rel));
+        if (img.isNull()) {
+            fail(rel + QStringLiteral(" is missing or unreadable"));
+            return {};
+        }
+        if (img.width() != w || img.height() != h)
+            fail(QStringLiteral("%1 is %2 x %3 px, expected %4 x %5")
+                     .arg(rel).arg(img.width()).arg(img.height()).arg(w).arg(h));
+        return img;
+    };
+    auto checkCard = [&](const QString &rel) {
+        const QImage img = load(rel, kCardWidth, kCardHeight);
+        if (img.isNull())
+            return;
+        if (!img.hasAlphaChannel() || qAlpha(img.pixel(0, 0)) != 0)
+            fail(rel + QStringLiteral(" has no transparent corners"));
+        else if ((img.pixel(0, 0) & 0x00ffffff) != (feltGreen().rgb() & 0x00ffffff))
+            fail(rel + QStringLiteral(" has no felt green under its transparent corners"));
+        if (qAlpha(img.pixel(kCardWidth / 2, kCardHeight / 2)) != 255)
+            fail(rel + QStringLiteral(" is not opaque in the middle"));
+    };
+    for (int s = 0; s < 4; ++s)
+        for (int v = 0; v < 13; ++v)
+            checkCard(QStringLiteral("cardimages/") + cardName(v, s) + QStringLiteral(".png"));
+    checkCard(QStringLiteral("cardimages/backside.png"));
+
+    const QImage button = load(QStringLiteral("cardimages/dealerbutton.png"), kButtonPixels, kButtonPixels);
+    if (!button.isNull()) {
+        if (button.text(QStringLiteral("Zuv-DisplayScale")) != QString::number(kButtonDisplayScale))
+            fail(QStringLiteral("cardimages/dealerbutton.png lacks the text Zuv-DisplayScale = %1")
+                     .arg(kButtonDisplayScale));
+        if (qAlpha(button.pixel(0, 0)) != 0 || qAlpha(button.pixel(kButtonPixels / 2, kButtonPixels / 2)) != 255)
+            fail(QStringLiteral("cardimages/dealerbutton.png is not a disc on a transparent ground"));
+    }
+    load(QStringLiteral("ZuvPokerLogo.jpg"), 180, 180);
+    load(QStringLiteral("BannerText.jpg"), 720, 40);
+
+    std::printf("zuvcardgen: %d pictures checked in %s, %d problem(s)\n", checked, qPrintable(folder), problems);
+    return problems == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -118,10 +173,12 @@ int main(int argc, char **argv)
     QString previewPath;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--preview") && i + 1 < args.size()) {
+        if (args[i] == QLatin1String("--verify") && i + 1 < args.size()) {
+            return verify(args[i + 1]);
+        } else if (args[i] == QLatin1String("--preview") && i + 1 < args.size()) {
             previewPath = args[++i];
         } else if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
-            std::printf("usage: zuvcardgen [--preview FILE.png] [OUTDIR]\n");
+            std::printf("usage: zuvcardgen [--preview FILE.png] [OUTDIR]\n       zuvcardgen --verify DIR\n");
             return 0;
         } else if (args[i].startsWith(QLatin1Char('-'))) {
             std::fprintf(stderr, "zuvcardgen: unknown option %s\n", qPrintable(args[i]));
