@@ -346,10 +346,12 @@ void paintCourtPanel(QPainter &p, int valueIndex, Suit suit)
         paintHeadwear(p, valueIndex, suit, cx, top, top + 28.0);
         p.setPen(Qt::NoPen);
         p.setBrush(c);
-        const double capH = 42.0;
+        const double capH = 40.0;
         const QString letter = rankText(valueIndex);
-        p.drawPath(textPath(letter, boldSerif(), capH, 60.0, cx, top + 32.0 + capH));
-        drawSuit(p, suit, QRectF(cx - 12, top + 32.0 + capH + 6.0, 24, 24), c);
+        const QPainterPath letterPath = textPath(letter, boldSerif(), capH, 60.0, cx, top + 31.0 + capH);
+        p.drawPath(letterPath);
+        const double suitTop = std::max(top + 31.0 + capH + 5.0, letterPath.boundingRect().bottom() + 3.0);
+        drawSuit(p, suit, QRectF(cx - 10, suitTop, 20, 20), c);
         p.restore();
     }
     // Divider between the two halves.
