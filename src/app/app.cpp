@@ -4,11 +4,13 @@
 
 #include "app/command_registry.h"
 #include "app/main_window.h"
+#include "platform/browser.h"
 
 namespace zuv {
 
 App::App(std::unique_ptr<FileDialogs> dialogs)
-    : dataFolder(QDir::currentPath()), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()) {
+    : dataFolder(QDir::currentPath()), openUrl(ibrowse),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()) {
   RegisterCommands(*this);
 }
 

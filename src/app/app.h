@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,6 +60,10 @@ class App {
 
   // The folder that holds cardimages/ and the other data files.
   QString dataFolder;
+
+  // Opens an address in the system's browser; false when none could be started.
+  // Tests replace it so that nothing is launched.
+  std::function<bool(const QString&)> openUrl;
 
  private:
   std::unique_ptr<FileDialogs> dialogs_;

@@ -1,3 +1,4 @@
+#include "app/about_window.h"
 #include "app/app.h"
 #include "app/command_registry.h"
 #include "app/hands_field.h"
@@ -11,6 +12,7 @@ void RegisterAppCommands(App& app) {
   app.commands.add("CBValidateHandsToSimulate", 0, [&app](const CommandArgs&) { CBValidateHandsToSimulate(app); });
   app.commands.add("CBGettingStarted", 0, [&app](const CommandArgs&) { CBGettingStarted(app); });
   app.commands.add("CBZuvPokerOnTheWeb", 0, [&app](const CommandArgs&) { CBZuvPokerOnTheWeb(app); });
+  app.commands.add("CBAbout", 0, [&app](const CommandArgs&) { CBAbout(app); });
   app.commands.add("ibrowse", 1, [&app](const CommandArgs& args) {
     if (auto address = args.text(0)) OpenInBrowser(app, QString::fromStdString(*address));
   });

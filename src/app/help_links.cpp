@@ -4,7 +4,6 @@
 #include <QUrl>
 
 #include "app/app.h"
-#include "platform/browser.h"
 
 namespace zuv {
 
@@ -13,7 +12,7 @@ QString HelpPageAddress(const App& app) {
 }
 
 void OpenInBrowser(App& app, const QString& address) {
-  if (!ibrowse(address)) {
+  if (!app.openUrl || !app.openUrl(address)) {
     app.messages.errordlg(QString("No web browser could be started to open %1").arg(address), "Browser");
   }
 }

@@ -15,6 +15,10 @@ void AppTest::SetUp() {
   dialogs = fake.get();
   app = std::make_unique<App>(std::move(fake));
   app->dataFolder = SourceFolder();
+  app->openUrl = [this](const QString& address) {
+    opened.push_back(address);
+    return browserWorks;
+  };
   const auto problem = zuvpoker(*app);
   ASSERT_FALSE(problem.has_value()) << problem->toStdString();
 }

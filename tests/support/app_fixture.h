@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "support/fake_file_dialogs.h"
@@ -29,6 +30,9 @@ class AppTest : public ::testing::Test {
 
   std::unique_ptr<App> app;
   FakeFileDialogs* dialogs = nullptr;
+  // Addresses the program asked the browser to open; nothing is launched.
+  std::vector<QString> opened;
+  bool browserWorks = true;
 };
 
 }  // namespace zuv::testing
