@@ -9,6 +9,7 @@
 #include "platform/command_dispatcher.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_windows.h"
+#include "platform/random_numbers.h"
 
 class QGraphicsItem;
 
@@ -64,6 +65,10 @@ class App {
   // Opens an address in the system's browser; false when none could be started.
   // Tests replace it so that nothing is launched.
   std::function<bool(const QString&)> openUrl;
+
+  // Seeds of simulation runs: restarted from SETUP.Seed by a seeded run,
+  // continued by an unseeded one.
+  RandomNumbers random;
 
  private:
   std::unique_ptr<FileDialogs> dialogs_;

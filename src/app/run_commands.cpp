@@ -1,8 +1,13 @@
 #include "app/app.h"
 #include "app/command_registry.h"
+#include "app/simulation_run.h"
 
 namespace zuv {
 
-void RegisterRunCommands(App&) {}
+void RegisterRunCommands(App& app) {
+  app.commands.add("CBStartSimulation", 0, [&app](const CommandArgs&) { CBStartSimulation(app); });
+  app.commands.add("CBStopSimulation", 0, [&app](const CommandArgs&) { CBStopSimulation(app); });
+  app.commands.add("CBShowHands", 0, [&app](const CommandArgs&) { CBShowHands(app); });
+}
 
 }  // namespace zuv

@@ -1,0 +1,132 @@
+#include "app/win_rate_chart.h"
+
+#include <qcustomplot.h>
+
+#include "app/app.h"
+#include "platform/event_loop.h"
+
+namespace zuv {
+
+namespace {
+
+constexpr double kBarWidth = 0.8;
+constexpr double kInsideFrom = 0.63;  // rates from here on are labelled inside the bar
+
+QCPItemText* Text(QCustomPlot* plot, const QString& text, const QColor& colour, double pointSize) {
+  auto* item = new QCPItemText(plot);
+  item->setText(text);
+  item->setColor(colour);
+  QFont font = plot->font();
+  font.setPointSizeF(pointSize);
+  item->setFont(font);
+  item->setPadding(QMargins());
+  item->setPen(Qt::NoPen);
+  return item;
+}
+
+void StyleAxis(QCPAxis* axis, const QColor& ink) {
+  axis->setBasePen(QPen(ink, 0));
+  axis->setTickPen(QPen(ink, 0));
+  axis->setSubTicks(false);
+  axis->setTickLabelColor(ink);
+  axis->setLabelColor(ink);
+  axis->setTickLengthIn(3);
+  axis->setTickLengthOut(0);
+}
+
+}  // namespace
+
+RateLabelPlace PlaceRateLabel(double rate) {
+  if (rate >= kInsideFrom) return {true, rate - 0.42, 0, 0};
+  return {false, rate + 0.03, rate + 0.02, rate + 0.44};
+}
+
+void plothistogram(App& app, long long simulation) {
+  if (app.FIGURE.terminateprogram == 1) return;
+  QCustomPlot* plot = app.FIGURE.histogramaxes;
+  if (!plot) return;
+  const QColor ink = app.TABLE.lightyellow.toQColor();
+  const QColor felt = app.TABLE.backgroundcolor.toQColor();
+
+  // Every call starts the chart afresh, as after a reset.
+  plot->clearPlottables();
+  plot->clearItems();
+
+  std::array<double, kSeats> rate{};
+  for (int p = 1; p <= kSeats; ++p) {
+    const double won = static_cast<std::size_t>(p) <= app.SIM.WinRecord.size() ? app.SIM.WinRecord[p - 1] : 0.0;
+    // No hands yet: every rate is 0 rather than 0/0.
+    rate[p - 1] = simulation > 0 && app.activeplayers(p) == 1 ? won / static_cast<double>(simulation) : 0.0;
+  }
+
+  auto* bars = new QCPBars(plot->xAxis, plot->yAxis);
+  bars->setWidth(kBarWidth);
+  bars->setBrush(ink);
+  bars->setPen(QPen(Qt::black, 0));
+  for (int p = 1; p <= kSeats; ++p) bars->addData(p, rate[p - 1]);
+
+  auto* base = new QCPItemLine(plot);
+  base->start->setCoords(0.5, 0);
+  base->end->setCoords(10.5, 0);
+  base->setPen(QPen(ink, 0.5));
+
+  QCPAxis* x = plot->xAxis;
+  QCPAxis* y = plot->yAxis;
+  y->setRange(0, 1);
+  x->setRange(0.5, 10.5);
+  auto yTicks = QSharedPointer<QCPAxisTickerText>::create();
+  yTicks->addTicks({0, 0.25, 0.5, 0.75, 1}, {"  0%", " 25%", " 50%", " 75%", "100%"});
+  y->setTicker(yTicks);
+  auto xTicks = QSharedPointer<QCPAxisTickerText>::create();
+  for (int p = 1; p <= kSeats; ++p) xTicks->addTick(p, QString::number(p));
+  x->setTicker(xTicks);
+  StyleAxis(x, ink);
+  StyleAxis(y, ink);
+  QFont tickFont = plot->font();
+  tickFont.setPointSizeF(7.5);
+  x->setTickLabelFont(tickFont);
+  y->setTickLabelFont(tickFont);
+  x->setLabelFont(tickFont);
+  x->setLabelPadding(1);
+  x->setTickLabelPadding(2);
+  y->setTickLabelPadding(3);
+  x->grid()->setVisible(false);
+  y->grid()->setVisible(true);
+  QColor gridInk = ink;
+  gridInk.setAlphaF(0.35f);
+  y->grid()->setPen(QPen(gridInk, 0, Qt::DotLine));
+  y->grid()->setZeroLinePen(Qt::NoPen);
+  plot->axisRect()->setBackground(felt);
+  x->setLabel("Player");
+
+  auto* title = Text(plot, "Simulated win rate", ink, 8.5);
+  title->setClipToAxisRect(false);
+  title->position->setType(QCPItemPosition::ptAxisRectRatio);
+  title->position->setCoords(0.5, -0.1);
+  title->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+
+  for (int p = 1; p <= kSeats; ++p) {
+    if (app.activeplayers(p) != 1) continue;
+    const double r = rate[p - 1];
+    const RateLabelPlace place = PlaceRateLabel(r);
+    if (!place.insideBar) {
+      // Blanks the grid lines behind the label.
+      auto* backdrop = new QCPItemRect(plot);
+      backdrop->topLeft->setCoords(p - 0.35, place.backdropTop);
+      backdrop->bottomRight->setCoords(p + 0.35, place.backdropBottom);
+      backdrop->setPen(QPen(felt, 0));
+      backdrop->setBrush(felt);
+    }
+    auto* label = Text(plot, QString::asprintf("%2.1f%%", 100.0 * r), place.insideBar ? felt : ink, 8);
+    label->setClipToAxisRect(false);
+    label->position->setCoords(p, place.textY);
+    label->setPositionAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setRotation(-90);  // reads upwards from its anchor
+  }
+
+  plot->show();
+  plot->replot();
+  drawnow();
+}
+
+}  // namespace zuv

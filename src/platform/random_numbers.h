@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zuv {
+
+// The seeds of simulation runs. A run with a fixed seed restarts the sequence
+// from that seed; a run without one continues it, so unseeded runs differ from
+// each other and from the runs before. The sequence starts from the system's
+// entropy, so two program starts give different unseeded runs.
+class RandomNumbers {
+ public:
+  RandomNumbers();
+
+  // Restarts the sequence from a seed as the seed field holds it.
+  void reset(double seed);
+  // The seed of the next run.
+  std::uint64_t next();
+
+  // Maps a seed to generator state deterministically: whole numbers in the
+  // range of 64-bit integers by their two's complement (so -3 and 3 differ),
+  // anything else by its bit pattern.
+  static std::uint64_t FromSeed(double seed);
+
+ private:
+  std::uint64_t state_;
+};
+
+}  // namespace zuv

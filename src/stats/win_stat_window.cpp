@@ -1,0 +1,235 @@
+#include "stats/win_stat_window.h"
+
+#include <QCheckBox>
+#include <cmath>
+#include <qcustomplot.h>
+
+#include "app/app.h"
+#include "app/control_panel.h"
+#include "app/main_window.h"
+#include "stats/movable_frame.h"
+#include "stats/percent_ticker.h"
+#include "stats/text_legend_item.h"
+#include "stats/win_stat_figures.h"
+
+namespace zuv {
+
+namespace {
+
+// The plot box in fractions of the window (left, bottom, width, height).
+constexpr double kLeft = 0.13, kBottom = 0.11, kWidth = 0.775, kHeight = 0.815;
+constexpr double kGroupWidth = 0.8;  // of the space between two classes
+
+// Series colours that stand out on the felt and from the light-yellow split bars.
+const std::array<QColor, 10> kSeriesColours{
+    QColor(88, 150, 236),  QColor(236, 112, 64),  QColor(196, 120, 232), QColor(64, 206, 216),
+    QColor(240, 92, 140),  QColor(226, 226, 226), QColor(178, 124, 76),  QColor(140, 140, 255),
+    QColor(224, 58, 58),   QColor(255, 178, 222),
+};
+
+// An upper y limit at a round step above `top`, as an automatic axis would choose.
+double NiceUpper(double top) {
+  if (!(top > 0) || !std::isfinite(top)) return 1.0;
+  const double raw = top / 5.0;
+  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+  double step = 10 * magnitude;
+  for (double m : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+    if (m * magnitude >= raw) {
+      step = m * magnitude;
+      break;
+    }
+  }
+  return std::ceil(top / step - 1e-9) * step;
+}
+
+void StyleAxis(QCPAxis* axis, const QColor& ink) {
+  axis->setBasePen(QPen(ink, 0));
+  axis->setTickPen(QPen(ink, 0));
+  axis->setSubTickPen(QPen(ink, 0));
+  axis->setTickLabelColor(ink);
+  axis->setLabelColor(ink);
+}
+
+QCPItemText* Text(QCustomPlot* plot, const QString& text, const QColor& ink, double x, double y) {
+  auto* item = new QCPItemText(plot);
+  item->setText(text);
+  item->setColor(ink);
+  item->setClipToAxisRect(false);
+  item->position->setType(QCPItemPosition::ptAxisRectRatio);
+  // Ratios of the plot box run downwards; the box's bottom edge is at 1.
+  item->position->setCoords(x, y);
+  item->setPositionAlignment(Qt::AlignCenter);
+  return item;
+}
+
+}  // namespace
+
+WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures)
+    : app_(app), plot_(new QCustomPlot(this)), box_(new QCheckBox("Show splitted hands")) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Zuv Poker Simulator - Winning hands statistics");
+  const QColor felt = app.TABLE.backgroundcolor.toQColor();
+  const QColor ink = app.TABLE.lightyellow.toQColor();
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, felt);
+  palette.setColor(QPalette::WindowText, ink);
+  palette.setColor(QPalette::ButtonText, ink);
+  setPalette(palette);
+  setAutoFillBackground(true);
+  resize(kDefaultSize);
+  plot_->setBackground(felt);
+
+  box_->setChecked(true);
+  box_->setPalette(palette);
+  box_->setAutoFillBackground(true);
+  box_->setToolTip("click and drag close to this text to move it");
+  SetCallback(box_, "CBShowSplittedHands;");
+  // The clicked window's bars are the ones to flip, also in an older window.
+  connect(box_, &QCheckBox::clicked, this, [this] {
+    app_.SPLITBARHANDLES = splitBars_;
+    app_.UICONTROLS.handle[8] = box_;
+    app_.run(Callback(box_).toStdString());
+  });
+  const double boxTop = 1.0 - 0.95 * (kBottom + kHeight) - 0.03;
+  frame_ = new MovableFrame(box_, QRectF(1.1 * kLeft, boxTop, 0.23, 0.03), this);
+  frame_->setToolTip(box_->toolTip());
+
+  build(figures);
+  plot_->setGeometry(rect());
+  placePlotArea();
+  frame_->raise();
+  fitValueAxis();
+}
+
+WinStatWindow::~WinStatWindow() {
+  // The records must not point into a window that is gone.
+  if (app_.UICONTROLS.handle[8] == box_) app_.UICONTROLS.handle[8] = nullptr;
+  if (!splitBars_.empty() && app_.SPLITBARHANDLES == splitBars_) app_.SPLITBARHANDLES.clear();
+}
+
+void WinStatWindow::build(const WinStatFigures& figures) {
+  const QColor felt = app_.TABLE.backgroundcolor.toQColor();
+  const QColor ink = app_.TABLE.lightyellow.toQColor();
+  QCPAxis* x = plot_->xAxis;
+  QCPAxis* y = plot_->yAxis;
+  const int n = static_cast<int>(figures.players.size());
+  const bool anyHands = figures.total > 0;
+
+  plot_->legend->setVisible(true);
+  auto* winGroup = new QCPBarsGroup(plot_);
+  auto* splitGroup = new QCPBarsGroup(plot_);
+  for (QCPBarsGroup* group : {winGroup, splitGroup}) {
+    group->setSpacingType(QCPBarsGroup::stAbsolute);
+    group->setSpacing(0);
+  }
+  const QStringList rows = figures.legendRows(app_);
+  const double barWidth = n > 0 ? kGroupWidth / n : kGroupWidth;
+  for (int j = 0; j < n; ++j) {
+    const int p = figures.players[j];
+    auto* bars = new QCPBars(x, y);
+    const QColor colour = kSeriesColours[j % kSeriesColours.size()];
+    bars->setBrush(colour);
+    bars->setPen(QPen(colour.darker(160), 0));
+    bars->setWidth(barWidth);
+    bars->setBarsGroup(winGroup);
+    bars->setName(rows[j]);
+    if (anyHands) {
+      for (int h = 1; h <= kHandClasses; ++h) bars->addData(h, figures.aloneShare[p - 1][h - 1]);
+    }
+    winBars_.push_back(bars);
+  }
+  // Drawn later, the split bars stand in front of the win bars at the same places.
+  for (int j = 0; j < n; ++j) {
+    const int p = figures.players[j];
+    auto* bars = new QCPBars(x, y);
+    bars->setBrush(ink);
+    bars->setPen(QPen(ink.darker(170), 0));
+    bars->setWidth(barWidth);
+    bars->setBarsGroup(splitGroup);
+    bars->removeFromLegend();
+    if (anyHands) {
+      for (int h = 1; h <= kHandClasses; ++h) bars->addData(h, figures.splitShare[p - 1][h - 1]);
+    }
+    splitBars_.push_back(bars);
+  }
+
+  QCPLegend* legend = plot_->legend;
+  legend->setBrush(felt);
+  legend->setBorderPen(QPen(ink, 0));
+  legend->setTextColor(ink);
+  legend->setIconSize(14, 10);
+  for (int i = n; i < rows.size(); ++i) legend->addItem(new TextLegendItem(legend, rows[i]));
+  plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+
+  x->setRange(0, kHandClasses + 1);
+  x->setTicks(false);
+  StyleAxis(x, ink);
+  StyleAxis(y, ink);
+  y->setTicker(QSharedPointer<PercentTicker>::create());
+  y->setLabel(figures.yLabel());
+  y->grid()->setVisible(true);
+  QColor gridInk = ink;
+  gridInk.setAlphaF(0.35f);
+  y->grid()->setPen(QPen(gridInk, 0, Qt::DotLine));
+  y->grid()->setZeroLinePen(Qt::NoPen);
+  x->grid()->setVisible(false);
+
+  auto* heading = Text(plot_, "DISTRIBUTION OF WINNING HANDS", ink, 0.5, -0.05);
+  QFont headingFont = heading->font();
+  headingFont.setBold(true);
+  heading->setFont(headingFont);
+
+  for (int h = 1; h <= kHandClasses; ++h) {
+    const QStringList words = StackedClassLabel(app_.SETUP.handnames[h - 1]);
+    for (int m = 1; m <= words.size(); ++m) Text(plot_, words[m - 1], ink, h / 10.0, 1.0 + 0.03 * m);
+  }
+}
+
+void WinStatWindow::placePlotArea() {
+  const QSize size = this->size();
+  plot_->axisRect()->setAutoMargins(QCP::msNone);
+  plot_->axisRect()->setMargins(QMargins(qRound(kLeft * size.width()), qRound((1 - kBottom - kHeight) * size.height()),
+                                         qRound((1 - kLeft - kWidth) * size.width()), qRound(kBottom * size.height())));
+}
+
+void WinStatWindow::fitValueAxis() {
+  double top = 0;
+  for (const auto& series : {winBars_, splitBars_}) {
+    for (QCPBars* bars : series) {
+      if (!bars->visible()) continue;
+      for (auto it = bars->data()->constBegin(); it != bars->data()->constEnd(); ++it) top = std::max(top, it->value);
+    }
+  }
+  plot_->yAxis->setRange(0, NiceUpper(top));
+  plot_->replot();
+}
+
+void WinStatWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  plot_->setGeometry(rect());
+  placePlotArea();
+  frame_->follow();
+  plot_->replot();
+}
+
+void PlotWinStat(App& app) {
+  auto* window = new WinStatWindow(app, WinStatFigures::Read(app));
+  app.FIGURE.WinStatFigHandle = window;
+  app.UICONTROLS.handle[8] = window->checkBox();
+  app.SPLITBARHANDLES = window->splitBars();
+  // The window is not a child of the main window, so that it can lie behind
+  // it, but it goes when the main window goes.
+  if (MainWindow* main = app.FIGURE.mainfigurehandle) {
+    QObject::connect(main, &QObject::destroyed, window, [window] { delete window; });
+  }
+  window->show();
+}
+
+void CBShowSplittedHands(App& app) {
+  const std::vector<QCPBars*> bars = app.SPLITBARHANDLES;
+  if (bars.empty()) return;
+  for (QCPBars* series : bars) series->setVisible(!series->visible());
+  if (auto* window = qobject_cast<WinStatWindow*>(bars.front()->parentPlot()->window())) window->fitValueAxis();
+}
+
+}  // namespace zuv

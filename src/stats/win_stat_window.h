@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+class QCheckBox;
+class QCPBars;
+class QCustomPlot;
+
+namespace zuv {
+
+class App;
+class MovableFrame;
+struct WinStatFigures;
+
+// Opens a new statistics window of the last run: per active seat and hand
+// class, the share of all hands it won alone (coloured bars) and the pots it
+// shared (light-yellow bars in front), with legend, heading and class names.
+// Stores the window in FIGURE.WinStatFigHandle, its check box in
+// UICONTROLS.handle(8) and its split bars in SPLITBARHANDLES.
+void PlotWinStat(App& app);
+
+// The check box "Show splitted hands": shows or hides the split bars of
+// SPLITBARHANDLES and fits the y axis to what is shown.
+void CBShowSplittedHands(App& app);
+
+// One statistics window. Windows accumulate, one per run; each one closes on
+// its own and goes with the main window.
+class WinStatWindow : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr QSize kDefaultSize{760, 520};
+
+  WinStatWindow(App& app, const WinStatFigures& figures);
+  ~WinStatWindow() override;
+
+  QCustomPlot* plot() const { return plot_; }
+  QCheckBox* checkBox() const { return box_; }
+  MovableFrame* checkBoxFrame() const { return frame_; }
+  const std::vector<QCPBars*>& winBars() const { return winBars_; }
+  const std::vector<QCPBars*>& splitBars() const { return splitBars_; }
+
+  // Fits the y axis to the bars that are shown and redraws.
+  void fitValueAxis();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void build(const WinStatFigures& figures);
+  void placePlotArea();
+
+  App& app_;
+  QCustomPlot* plot_;
+  QCheckBox* box_;
+  MovableFrame* frame_;
+  std::vector<QCPBars*> winBars_;
+  std::vector<QCPBars*> splitBars_;
+};
+
+}  // namespace zuv
