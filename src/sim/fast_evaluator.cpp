@@ -1,5 +1,7 @@
 #include "sim/fast_evaluator.h"
 
+#include <mutex>
+
 #include "sim/card.h"
 #include "sim/rank_rules.h"
 
@@ -36,12 +38,18 @@ constexpr std::uint64_t kHashSeed = 20261207;
 
 }  // namespace
 
-const FastEvaluator& FastEvaluator::Get() {
-  static const FastEvaluator instance;
-  return instance;
+constinit FastEvaluator FastEvaluator::instance_;
+constinit std::atomic<bool> FastEvaluator::ready_{false};
+
+void FastEvaluator::Build() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    instance_.Fill();
+    ready_.store(true, std::memory_order_release);
+  });
 }
 
-FastEvaluator::FastEvaluator() {
+void FastEvaluator::Fill() {
   std::uint32_t power = 1;
   std::array<std::uint32_t, 13> valueWeight{};
   for (auto& w : valueWeight) {
@@ -60,10 +68,8 @@ FastEvaluator::FastEvaluator() {
     hands.push_back(BestHandOfCounts(counts));
   });
   hash_ = PerfectHash::Build(keys, kHashSeed);
-  rankTable_.assign(PerfectHash::kSlots, 0);
   for (std::size_t i = 0; i < keys.size(); ++i) rankTable_[hash_.Slot(keys[i])] = hands[i];
 
-  flushTable_.assign(1u << 13, 0);
   for (std::uint32_t mask = 0; mask < (1u << 13); ++mask) {
     if (std::popcount(mask) >= 5) flushTable_[mask] = BestHandOfSuit(mask);
   }

@@ -25,7 +25,6 @@ std::optional<PerfectHash> PerfectHash::TryBuild(const std::vector<std::uint32_t
   constexpr std::uint32_t kBuckets = 1u << kBucketBits;
   PerfectHash hash;
   hash.multiplier_ = multiplier;
-  hash.displacement_.assign(kBuckets, 0);
 
   std::vector<std::vector<std::uint32_t>> slotsOfBucket(kBuckets);
   for (std::uint32_t key : keys) {

@@ -4,6 +4,7 @@
 // below); a per-bucket displacement XORed into the slot separates keys that
 // land on the same slot. Lookup = multiply, two shifts, one small table read.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,6 +16,9 @@ class PerfectHash {
   static constexpr int kBucketBits = 13;
   static constexpr int kSlotBits = 16;
   static constexpr std::uint32_t kSlots = 1u << kSlotBits;
+
+  // Empty hash (every key to slot 0), so that holders can be constant-initialized.
+  constexpr PerfectHash() = default;
 
   // Builds a hash that sends every key of `keys` (distinct, at most 7/8 of
   // kSlots) to its own slot. Deterministic for equal inputs and `seed`.
@@ -30,8 +34,8 @@ class PerfectHash {
  private:
   static std::optional<PerfectHash> TryBuild(const std::vector<std::uint32_t>& keys,
                                              std::uint64_t multiplier);
-  std::uint64_t multiplier_ = 1;
-  std::vector<std::uint16_t> displacement_;
+  std::uint64_t multiplier_ = 0;
+  std::array<std::uint16_t, 1u << kBucketBits> displacement_{};
 };
 
 }  // namespace zuv::sim

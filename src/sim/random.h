@@ -3,6 +3,11 @@
 // on every machine and compiler: SplitMix64 to expand seeds, xoshiro256** for
 // the stream, and Lemire's multiply-and-reject to map onto a range (the
 // standard library's distributions differ between implementations).
+//
+// Below16 serves the small ranges of dealing from 16-bit pieces of the
+// generator's words, four per word: Lemire's method works unchanged at 16
+// bits, and its rejection (below 2^16 mod n) is rarer than one in 1000 draws
+// for n <= 52, so the branch is all but free.
 
 #include <cstdint>
 
@@ -43,6 +48,22 @@ class Random {
   }
 
   // Uniform in [0, n) for 1 <= n < 2^32, exactly unbiased.
+  // Uniform in [0, n) for 1 <= n <= 2^16; `threshold` must be 2^16 mod n.
+  // Uses the next 16-bit piece of the current word, low piece first.
+  std::uint32_t Below16(std::uint32_t n, std::uint32_t threshold) {
+    for (;;) {
+      if (pieces_ == 0) {
+        pieceWord_ = Next64();
+        pieces_ = 4;
+      }
+      const std::uint32_t m = static_cast<std::uint32_t>(pieceWord_ & 0xFFFF) * n;
+      pieceWord_ >>= 16;
+      --pieces_;
+      if ((m & 0xFFFF) >= threshold) [[likely]]
+        return m >> 16;
+    }
+  }
+
   std::uint32_t Below(std::uint32_t n) {
     std::uint64_t m = static_cast<std::uint64_t>(Next32()) * n;
     auto low = static_cast<std::uint32_t>(m);
@@ -61,6 +82,8 @@ class Random {
   std::uint64_t s_[4];
   std::uint32_t spare_ = 0;
   bool hasSpare_ = false;
+  std::uint64_t pieceWord_ = 0;
+  int pieces_ = 0;
 };
 
 }  // namespace zuv::sim

@@ -1,8 +1,10 @@
 #include "sim/simulation.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
+#include "sim/card.h"
 #include "sim/evaluate_hands.h"
 #include "sim/fast_evaluator.h"
 #include "sim/hand_key.h"
@@ -45,24 +47,45 @@ Simulation::Simulation(const Scenario& scenario, std::uint64_t seed) : seed_(see
     fixedBoardKey_ += evaluator.CardKey(card);
     fixedBoardBits_ |= FastEvaluator::CardBit(card);
   }
+  std::array<int, 5> suited{};
+  for (int card : scenario.board) branchFreeFlush_ = branchFreeFlush_ || ++suited[CardSuit(card)] >= 2;
+  std::vector<int> freeCards;
   for (int card = 1; card <= 52; ++card) {
-    if (!fixed[card]) freeCards_.push_back(static_cast<std::uint8_t>(card));
+    if (!fixed[card]) freeCards.push_back(card);
   }
+  dealer_ = CardDealer(freeCards);
   draws_ = 2 * static_cast<int>(randomSeats_.size()) + (5 - fixedBoard_);
 }
 
 void Simulation::StartBlock(std::int64_t block) {
   random_ = Random(BlockSeed(seed_, block));
-  deck_ = freeCards_;
 }
 
 void Simulation::Play(std::int64_t hands, RunStats& stats, LastHand* last) {
   if (stats.active == 0 && stats.WinStat2.empty()) stats = RunStats(ActiveSeats());
   if (stats.active != ActiveSeats()) throw std::invalid_argument("Simulation::Play: statistics of another table");
-  for (std::int64_t i = 0; i < hands; ++i) {
+  const int n = ActiveSeats();
+  winStat2Delta_.assign(static_cast<std::size_t>(RunStats::kSeats) * RunStats::kClasses * n, 0);
+  for (std::int64_t done = 0; done < hands;) {
     if (played_ % kBlockHands == 0) StartBlock(played_ / kBlockHands);
-    PlayHand(stats);
-    ++played_;
+    const std::int64_t count = std::min(hands - done, kBlockHands - played_ % kBlockHands);
+    if (branchFreeFlush_) {
+      PlayHands<true>(count, stats);
+    } else {
+      PlayHands<false>(count, stats);
+    }
+    played_ += count;
+    done += count;
+  }
+  for (int p = 0; p < RunStats::kSeats; ++p) {
+    for (int h = 0; h < RunStats::kClasses; ++h) {
+      for (int k = 0; k < n; ++k) {
+        const std::size_t i = (static_cast<std::size_t>(p) * RunStats::kClasses + h) * n + k;
+        stats.WinStat2[i] += winStat2Delta_[i];
+        stats.WinStat[p][h] += winStat2Delta_[i];
+        stats.WinRecord[p] += winStat2Delta_[i];
+      }
+    }
   }
   stats.hands += hands > 0 ? hands : 0;
   if (last && hands > 0) FillLastHand(*last);
@@ -73,16 +96,16 @@ void Simulation::PlayBlock(std::int64_t block, std::int64_t count, RunStats& sta
   Play(count, stats);
 }
 
-void Simulation::PlayHand(RunStats& stats) {
+template <bool kBranchFreeFlush>
+void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   const FastEvaluator& evaluator = FastEvaluator::Get();
+  const std::size_t n = activeSeats_.size();
+  std::int64_t* winStat2 = winStat2Delta_.data();
+  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(static_cast<int>(n), 1, 1);
+  for (std::int64_t hand = 0; hand < count; ++hand) {
 
-  // Partial Fisher-Yates: position i receives a uniform pick of the rest.
-  std::uint8_t* deck = deck_.data();
-  const auto freeCount = static_cast<std::uint32_t>(deck_.size());
-  for (int i = 0; i < draws_; ++i) {
-    const std::uint32_t j = i + random_.Below(freeCount - i);
-    std::swap(deck[i], deck[j]);
-  }
+  std::array<int, 25> deck;
+  dealer_.Deal(random_, draws_, deck.data());
   const int randomSeats = static_cast<int>(randomSeats_.size());
   for (int q = 0; q < randomSeats; ++q) {
     hole_[randomSeats_[q]] = {deck[q], deck[randomSeats + q]};
@@ -101,35 +124,35 @@ void Simulation::PlayHand(RunStats& stats) {
     const int c1 = hole_[seat][0];
     const int c2 = hole_[seat][1];
     const std::uint64_t sum = boardKey + evaluator.CardKey(c1) + evaluator.CardKey(c2);
-    const HandKey key = FastEvaluator::HasFlush(sum)
-                            ? evaluator.WithFlush(sum, boardBits | FastEvaluator::CardBit(c1) |
-                                                           FastEvaluator::CardBit(c2))
-                            : evaluator.NoFlush(sum);
+    HandKey key;
+    if constexpr (kBranchFreeFlush) {
+      key = evaluator.AnyBranchFree(sum, boardBits | FastEvaluator::CardBit(c1) | FastEvaluator::CardBit(c2));
+    } else {
+      key = FastEvaluator::HasFlush(sum)
+                ? evaluator.WithFlush(sum, boardBits | FastEvaluator::CardBit(c1) | FastEvaluator::CardBit(c2))
+                : evaluator.NoFlush(sum);
+    }
     keys[seat] = key;
     best = key > best ? key : best;
   }
 
+  // Branch-free: which seat holds the best hand is a coin toss per hand.
   std::array<int, 10> winners;
   int k = 0;
   for (int seat : activeSeats_) {
-    if (keys[seat] == best) winners[k++] = seat;
+    winners[k] = seat;
+    k += keys[seat] == best ? 1 : 0;
   }
 
   // All winners hold the same key, hence the same class as the first winner.
   const std::int64_t worth = kWorth[k];
   const int h = HandClass(best) - 1;
-  const auto& startTable = StartHandTable();
-  std::int64_t* winStat2 = stats.WinStat2.data();
-  std::int64_t* statistic =
-      stats.Statistic.data() + RunStats::StatisticIndex(static_cast<int>(activeSeats_.size()), 1, 1);
-  const std::size_t n = activeSeats_.size();
   for (int i = 0; i < k; ++i) {
     const int w = winners[i];
-    stats.WinRecord[w] += worth;
-    stats.WinStat[w][h] += worth;
     winStat2[(static_cast<std::size_t>(w) * RunStats::kClasses + h) * n + (k - 1)] += worth;
-    const int s = startTable[hole_[w][0] * 53 + hole_[w][1]] - 1;
+    const int s = kStartHandTable[hole_[w][0] * 53 + hole_[w][1]] - 1;
     statistic[s * RunStats::kClasses + h] += worth;
+  }
   }
 }
 

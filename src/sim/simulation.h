@@ -2,20 +2,20 @@
 // The Monte Carlo run of one scenario: deals, evaluates and scores hands.
 //
 // Hands are dealt in blocks of kBlockHands. Each block starts from its own
-// generator state, derived from (seed, block number), and from the free cards
-// in ascending order, so a hand depends only on the seed, its block and its
+// generator state, derived from (seed, block number), so a hand depends only on the seed, its block and its
 // place in the block: any split of the blocks over threads, and any split of
 // a run into Play calls, gives the same hands and the same statistics.
 //
-// Per hand: a partial Fisher-Yates shuffle of the free cards draws exactly the
-// cards needed, dealt as first hole cards of the random seats in ascending
-// seat order, then their second cards, then the missing board cards
-// (flop, turn and river; or turn and river; or the river).
+// Per hand: CardDealer draws exactly the cards needed from the free cards,
+// dealt as first hole cards of the random seats in ascending seat order, then
+// their second cards, then the missing board cards (flop, turn and river; or
+// turn and river; or the river).
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "sim/card_dealer.h"
 #include "sim/random.h"
 #include "sim/run_stats.h"
 #include "sim/scenario.h"
@@ -55,7 +55,8 @@ class Simulation {
 
  private:
   void StartBlock(std::int64_t block);
-  void PlayHand(RunStats& stats);
+  template <bool kBranchFreeFlush>
+  void PlayHands(std::int64_t count, RunStats& stats);
   void FillLastHand(LastHand& last) const;
 
   std::uint64_t seed_;
@@ -64,13 +65,18 @@ class Simulation {
 
   std::vector<int> activeSeats_;  // seat indexes 0..9, ascending
   std::vector<int> randomSeats_;  // active seats dealt at random, ascending
-  std::vector<std::uint8_t> freeCards_;  // ascending
-  std::vector<std::uint8_t> deck_;       // working shuffle of freeCards_
+  CardDealer dealer_{{0}};  // the free cards, ascending
   int draws_ = 0;                        // cards dealt per hand
+  // This Play call's WinStat2 units; WinRecord and WinStat are its sums over
+  // k (and h), so the inner loop updates one array instead of three.
+  std::vector<std::int64_t> winStat2Delta_;
   std::array<int, 5> board_{};
   int fixedBoard_ = 0;                   // board cards fixed by the scenario
   std::uint64_t fixedBoardKey_ = 0;      // evaluator key sum of those, with bias
   std::uint64_t fixedBoardBits_ = 0;
+  // Flushes come and go at random (two or more suited fixed board cards):
+  // evaluate without the flush branch, which would mispredict too often.
+  bool branchFreeFlush_ = false;
   std::array<std::array<int, 2>, 10> hole_{};  // current hand's hole cards
 };
 

@@ -2,17 +2,6 @@
 
 namespace zuv::sim {
 
-const std::array<std::uint8_t, 53 * 53>& StartHandTable() {
-  static const auto table = [] {
-    std::array<std::uint8_t, 53 * 53> t{};
-    for (int a = 1; a <= 52; ++a)
-      for (int b = 1; b <= 52; ++b)
-        if (a != b) t[a * 53 + b] = static_cast<std::uint8_t>(StartHandClass(a, b));
-    return t;
-  }();
-  return table;
-}
-
 std::vector<int> FindStartHands(const std::vector<std::array<int, 2>>& holeCards) {
   std::vector<int> classes;
   classes.reserve(holeCards.size());

@@ -21,9 +21,15 @@ constexpr int StartHandClass(int card1, int card2) {
   return (card1 - 1) / 13 == (card2 - 1) / 13 ? suited : suited + 78;
 }
 
-// 53 x 53 table of StartHandClass by card numbers (row/column 0 unused), for
-// the run's inner loop.
-const std::array<std::uint8_t, 53 * 53>& StartHandTable();
+// 53 x 53 table of StartHandClass by card numbers (row/column 0 and the
+// diagonal unused), for the run's inner loop; built by the compiler.
+inline constexpr std::array<std::uint8_t, 53 * 53> kStartHandTable = [] {
+  std::array<std::uint8_t, 53 * 53> t{};
+  for (int a = 1; a <= 52; ++a)
+    for (int b = 1; b <= 52; ++b)
+      if (a != b) t[a * 53 + b] = static_cast<std::uint8_t>(StartHandClass(a, b));
+  return t;
+}();
 
 // One class per pair of hole cards, in the given order; empty in, empty out.
 std::vector<int> FindStartHands(const std::vector<std::array<int, 2>>& holeCards);

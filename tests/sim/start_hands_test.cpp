@@ -38,7 +38,7 @@ TEST(StartHands, AllPairsOfCardsFillEveryClassWithTheRightCombos) {
     for (int b = a + 1; b <= 52; ++b) {
       const int c = StartHandClass(a, b);
       ASSERT_EQ(c, StartHandClass(b, a)) << "order matters for " << a << "," << b;
-      ASSERT_EQ(c, StartHandTable()[a * 53 + b]);
+      ASSERT_EQ(c, kStartHandTable[a * 53 + b]);
       ++combos[c];
       seen.insert({a, b});
     }

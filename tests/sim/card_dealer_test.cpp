@@ -1,0 +1,71 @@
+#include "sim/card_dealer.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace zuv::sim {
+namespace {
+
+std::vector<int> Range(int first, int last) {
+  std::vector<int> v;
+  for (int c = first; c <= last; ++c) v.push_back(c);
+  return v;
+}
+
+// Chi-square of observed counts against equal expected counts.
+double ChiSquare(const std::map<std::vector<int>, int>& counts, double expected) {
+  double chi = 0;
+  for (const auto& [key, n] : counts) chi += (n - expected) * (n - expected) / expected;
+  return chi;
+}
+
+TEST(CardDealer, ShortDealsGiveEveryOrderedDealEqually) {
+  // Three cards of eight: 336 ordered deals.
+  CardDealer dealer(Range(3, 10));
+  Random random(17);
+  std::map<std::vector<int>, int> counts;
+  const int deals = 336 * 300;
+  for (int i = 0; i < deals; ++i) {
+    std::vector<int> out(3);
+    dealer.Deal(random, 3, out.data());
+    ASSERT_EQ(std::set<int>(out.begin(), out.end()).size(), 3u);
+    for (int c : out) ASSERT_TRUE(c >= 3 && c <= 10);
+    ++counts[out];
+  }
+  EXPECT_EQ(counts.size(), 336u);
+  // 335 degrees of freedom: mean 335, standard deviation about 26.
+  EXPECT_LT(ChiSquare(counts, 300.0), 335 + 6 * 26);
+}
+
+TEST(CardDealer, LongDealsAreDistinctAndEven) {
+  CardDealer dealer(Range(1, 52));
+  Random random(19);
+  const int count = CardDealer::kPickLimit + 5;
+  std::array<std::array<int, 53>, 2> firstLast{};  // card counts at the first and last place
+  const int deals = 52 * 2000;
+  for (int i = 0; i < deals; ++i) {
+    std::vector<int> out(count);
+    dealer.Deal(random, count, out.data());
+    ASSERT_EQ(std::set<int>(out.begin(), out.end()).size(), static_cast<std::size_t>(count));
+    ++firstLast[0][out.front()];
+    ++firstLast[1][out.back()];
+  }
+  for (const auto& place : firstLast) {
+    double chi = 0;
+    for (int c = 1; c <= 52; ++c) chi += (place[c] - 2000.0) * (place[c] - 2000.0) / 2000.0;
+    EXPECT_LT(chi, 51 + 6 * 10.1);  // 51 degrees of freedom
+  }
+}
+
+TEST(CardDealer, CanDealEveryFreeCard) {
+  CardDealer dealer(Range(20, 26));
+  Random random(1);
+  std::vector<int> out(7);
+  dealer.Deal(random, 7, out.data());
+  EXPECT_EQ(std::set<int>(out.begin(), out.end()), std::set<int>({20, 21, 22, 23, 24, 25, 26}));
+}
+
+}  // namespace
+}  // namespace zuv::sim
