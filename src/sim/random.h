@@ -1,5 +1,5 @@
 #pragma once
-// Fully specified pseudo-random numbers, so that a seed deals the same cards
+// Pseudo-random numbers defined bit for bit in this file, so that a seed deals the same cards
 // on every machine and compiler: SplitMix64 to expand seeds, xoshiro256** for
 // the stream, and Lemire's multiply-and-reject to map onto a range (the
 // standard library's distributions differ between implementations).
