@@ -1,12 +1,121 @@
 #include "scenario/player_switching.h"
 
+#include <QAction>
+#include <QPen>
+#include <QWidget>
+
 #include "app/app.h"
+#include "app/result_display.h"
+#include "platform/graphics_items.h"
+#include "scenario/choose_card_window.h"
+#include "scenario/seat_argument.h"
+#include "table/card_display.h"
+#include "table/seat_look.h"
 
 namespace zuv {
 
-// Filled in by the scenario editing.
-void CBTogglePlayerActivate(App&, std::optional<int>) {}
-SavedMenuStates DisableContextMenues(App&) { return {}; }
-void RestoreContextMenues(App&, const SavedMenuStates&) {}
+namespace {
+
+void SetLabel(QAction* item, const char* label) {
+  if (item) item->setText(label);
+}
+
+void SetEnable(QAction* item, bool on) {
+  if (item) item->setEnabled(on);
+}
+
+int Enabled(const QAction* item) { return item && item->isEnabled() ? 1 : 0; }
+
+// The seat's oval and number in the colours of an active seat.
+void BrightenPlayer(App& app, int seat) {
+  const PlayerRecord& player = app.player(seat);
+  if (PolygonItem* oval = player.patchhandle) {
+    QColor face = app.TABLE.activeplayercolor.toQColor();
+    face.setAlphaF(1.0);
+    oval->setBrush(face);
+    QPen edge = oval->pen();
+    edge.setColor(app.TABLE.activeplayercolor.toQColor());
+    oval->setPen(edge);
+  }
+  if (TextItem* number = player.playernrtexthandle) number->setColor(app.TABLE.lightyellow.toQColor());
+}
+
+std::array<QAction*, 3> SeatItems(App& app, int seat) {
+  const PlayerRecord& p = app.player(seat);
+  return {p.cmitem1, p.cmitem2, p.cmitem3};
+}
+
+std::array<QAction*, 4> BoardItems(App& app) {
+  const TableRecord& t = app.TABLE;
+  return {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4};
+}
+
+}  // namespace
+
+void CBTogglePlayerActivate(App& app, std::optional<int> seat) {
+  const auto i = SeatArgument(app, seat);
+  // While a card-choosing window is open the seats are gated: a seat switched
+  // off now would be handed the cards being picked for it.
+  if (!i || OpenChooseCardWindow(app)) return;
+  PlayerRecord& player = app.player(*i);
+
+  if (app.activeplayers(*i) == 1) {
+    DimDeactivatedPlayer(app, *i);
+    // Whatever the table drawing did, an inactive seat is neither active nor dealt.
+    app.activeplayers(*i) = 0;
+    app.simulateplayers(*i) = 0;
+    for (int card : player.Cards) app.cardsindeck(card) = 1;
+    player.Cards.clear();
+    // The cards are gone, so the choosing item must not offer "new" ones later.
+    SetLabel(player.cmitem2, "Choose player cards");
+    DisplayPlayerCards(app, std::vector<int>{*i});
+  } else {
+    BrightenPlayer(app, *i);
+    app.activeplayers(*i) = 1;
+    app.simulateplayers(*i) = 1;
+    SetLabel(player.cmitem1, "Deactivate player");
+    SetEnable(player.cmitem2, true);
+    DisplayPlayerCards(app, std::vector<int>{*i});
+  }
+  ResetResultDisplay(app);
+}
+
+SavedMenuStates DisableContextMenues(App& app) {
+  SavedMenuStates saved;
+  for (int p = 1; p <= app.SETUP.NrOfPlayers && p <= kSeats; ++p) {
+    const auto items = SeatItems(app, p);
+    for (std::size_t j = 0; j < items.size(); ++j) {
+      saved.pcm[p - 1][j] = Enabled(items[j]);
+      SetEnable(items[j], false);
+    }
+  }
+  const auto board = BoardItems(app);
+  for (std::size_t j = 0; j < board.size(); ++j) {
+    saved.tcm[j] = Enabled(board[j]);
+    SetEnable(board[j], false);
+  }
+  if (QWidget* start = app.UICONTROLS.handle[2]) {
+    start->setEnabled(false);
+    start->setToolTip("Close card-choosing window before starting simulation");
+  }
+  return saved;
+}
+
+void RestoreContextMenues(App& app, const SavedMenuStates& saved) {
+  for (int p = 1; p <= app.SETUP.NrOfPlayers && p <= kSeats; ++p) {
+    const auto items = SeatItems(app, p);
+    for (std::size_t j = 0; j < items.size(); ++j) {
+      if (saved.pcm[p - 1][j] != 0) SetEnable(items[j], true);
+    }
+  }
+  const auto board = BoardItems(app);
+  for (std::size_t j = 0; j < board.size(); ++j) {
+    if (saved.tcm[j] != 0) SetEnable(board[j], true);
+  }
+  if (QWidget* start = app.UICONTROLS.handle[2]) {
+    start->setEnabled(true);
+    start->setToolTip("Click to start simulation");
+  }
+}
 
 }  // namespace zuv

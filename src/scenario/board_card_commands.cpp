@@ -1,0 +1,136 @@
+#include "scenario/board_card_commands.h"
+
+#include <QAction>
+
+#include "app/app.h"
+#include "app/result_display.h"
+#include "platform/graphics_items.h"
+#include "scenario/choose_card_window.h"
+#include "scenario/choose_in_window.h"
+#include "table/card_display.h"
+
+namespace zuv {
+
+namespace {
+
+void SetLabel(QAction* item, const char* label) {
+  if (item) item->setText(label);
+}
+
+void SetEnable(QAction* item, bool on) {
+  if (item) item->setEnabled(on);
+}
+
+void HideBoardPicture(App& app, int position) {
+  if (PictureItem* picture = app.TABLE.boardcardsimage.at(position - 1)) picture->setVisible(false);
+}
+
+// The board itself says what is fixed; SimulateFlop and SimulateTurn follow it.
+bool FlopFixed(const App& app) { return app.TABLE.boardcards.size() >= 3; }
+bool TurnFixed(const App& app) { return app.TABLE.boardcards.size() >= 4; }
+
+}  // namespace
+
+void CBSetFlop(App& app) {
+  if (OpenChooseCardWindow(app)) return;
+  auto& board = app.TABLE.boardcards;
+  const bool turnFixed = TurnFixed(app);
+  if (FlopFixed(app)) {
+    // Offered again in the window; the board keeps them so that Cancel can restore them.
+    for (int p = 0; p < 3; ++p) app.cardsindeck(board[p]) = 1;
+  }
+  CBClearTable(app);
+  for (int p = 1; p <= 5; ++p) {
+    if (!(p == 4 && turnFixed)) HideBoardPicture(app, p);
+  }
+
+  if (ChooseInWindow(app, 3, "Choose Flop cards")) {
+    const auto& chosen = app.CHOOSECARDS.chosencards;
+    if (board.size() < 3) board.resize(3);
+    std::copy(chosen.begin(), chosen.end(), board.begin());
+    for (int card : chosen) app.cardsindeck(card) = 0;
+    app.SETUP.SimulateFlop = 0;
+    DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4});
+    SetLabel(app.TABLE.cmitem1, "Choose new flop cards");
+    SetEnable(app.TABLE.cmitem2, true);
+    SetEnable(app.TABLE.cmitem3, true);
+    ResetResultDisplay(app);
+  } else {
+    // Cancel hands a committed flop back, so this is the open board staying
+    // open. Should anything be left on the board, it goes back to the deck.
+    for (int card : board) app.cardsindeck(card) = 1;
+    if (turnFixed) {
+      SetLabel(app.TABLE.cmitem2, "Choose turn card");
+      SetLabel(app.TABLE.cmitem3, "Release flop cards");
+      SetEnable(app.TABLE.cmitem4, false);
+    }
+    board.clear();
+    app.SETUP.SimulateFlop = 1;
+    app.SETUP.SimulateTurn = 1;
+    DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
+    SetLabel(app.TABLE.cmitem1, "Choose flop cards");
+    SetEnable(app.TABLE.cmitem2, false);
+    SetEnable(app.TABLE.cmitem3, false);
+  }
+}
+
+void CBSetTurn(App& app) {
+  // A turn needs a fixed flop under it.
+  if (OpenChooseCardWindow(app) || !FlopFixed(app)) return;
+  auto& board = app.TABLE.boardcards;
+  if (TurnFixed(app)) app.cardsindeck(board[3]) = 1;
+  CBClearTable(app);
+  HideBoardPicture(app, 4);
+  HideBoardPicture(app, 5);
+
+  if (ChooseInWindow(app, 1, "Choose Turn card")) {
+    const int turn = app.CHOOSECARDS.chosencards.front();
+    board.resize(4);
+    board[3] = turn;
+    app.cardsindeck(turn) = 0;
+    app.SETUP.SimulateTurn = 0;
+    DisplayBoardCards(app, std::vector<int>{4});
+    SetLabel(app.TABLE.cmitem2, "Choose new turn card");
+    SetLabel(app.TABLE.cmitem3, "Release flop and turn");
+    SetEnable(app.TABLE.cmitem4, true);
+    ResetResultDisplay(app);
+  } else {
+    // Cancel hands a committed turn back, so this is a flop without a turn.
+    board.resize(3);
+    app.SETUP.SimulateTurn = 1;
+    SetLabel(app.TABLE.cmitem2, "Choose turn card");
+    SetEnable(app.TABLE.cmitem4, false);
+  }
+}
+
+void CBReleaseFlop(App& app) {
+  if (OpenChooseCardWindow(app)) return;
+  auto& board = app.TABLE.boardcards;
+  for (int card : board) app.cardsindeck(card) = 1;
+  board.clear();
+  DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
+  SetLabel(app.TABLE.cmitem1, "Choose flop cards");
+  SetLabel(app.TABLE.cmitem2, "Choose turn card");
+  SetEnable(app.TABLE.cmitem2, false);
+  SetLabel(app.TABLE.cmitem3, "Release flop cards");
+  SetEnable(app.TABLE.cmitem3, false);
+  SetEnable(app.TABLE.cmitem4, false);
+  app.SETUP.SimulateFlop = 1;
+  app.SETUP.SimulateTurn = 1;
+  ResetResultDisplay(app);
+}
+
+void CBReleaseTurn(App& app) {
+  if (OpenChooseCardWindow(app) || !TurnFixed(app)) return;
+  auto& board = app.TABLE.boardcards;
+  app.cardsindeck(board[3]) = 1;
+  board.resize(3);
+  DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
+  SetLabel(app.TABLE.cmitem2, "Choose turn card");
+  SetLabel(app.TABLE.cmitem3, "Release flop cards");
+  SetEnable(app.TABLE.cmitem4, false);
+  app.SETUP.SimulateTurn = 1;
+  ResetResultDisplay(app);
+}
+
+}  // namespace zuv

@@ -1,0 +1,39 @@
+#include "scenario/choose_in_window.h"
+
+#include <QPointer>
+#include <algorithm>
+
+#include "app/app.h"
+#include "platform/event_loop.h"
+#include "scenario/choose_card_window.h"
+#include "scenario/pick_card_commands.h"
+#include "scenario/player_switching.h"
+
+namespace zuv {
+
+namespace {
+
+bool FreeDistinctCards(App& app, const std::vector<int>& cards) {
+  for (std::size_t a = 0; a < cards.size(); ++a) {
+    if (cards[a] < 1 || cards[a] > kCards || app.cardsindeck(cards[a]) != 1) return false;
+    if (std::find(cards.begin(), cards.begin() + a, cards[a]) != cards.begin() + a) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ChooseInWindow(App& app, int n, const QString& title) {
+  const SavedMenuStates saved = DisableContextMenues(app);
+  QPointer<ChooseCardWindow> window = CreateChooseCardWindow(app, n, title);
+  uiwait(window);
+  // The wait also ends when the whole program quits; a window that was not
+  // closed by Ok or Cancel then counts as cancelled, so the old cards come back.
+  if (window && OpenChooseCardWindow(app) == window) CBClosePickFigure(app, "Cancel", n);
+  RestoreContextMenues(app, saved);
+
+  const auto& chosen = app.CHOOSECARDS.chosencards;
+  return static_cast<int>(chosen.size()) == n && FreeDistinctCards(app, chosen);
+}
+
+}  // namespace zuv

@@ -1,0 +1,215 @@
+// Random sequences of scenario commands and card-choosing window outcomes,
+// each checked against a plain model of the scenario and against the
+// consistency rules after every step. A failure names the seed and the step,
+// which replay the same sequence.
+
+#include <QPushButton>
+#include <algorithm>
+#include <array>
+#include <random>
+#include <sstream>
+
+#include "platform/event_loop.h"
+#include "platform/graphics_items.h"
+#include "scenario_test.h"
+
+namespace zuv {
+namespace {
+
+using testing::Close;
+using testing::Pick;
+using testing::ScenarioTest;
+
+// What the scenario should be: the fixed cards of each seat and the board.
+struct Model {
+  std::array<bool, kSeats> active{true, true};
+  std::array<std::vector<int>, kSeats> cards{};
+  std::vector<int> board;
+
+  bool fixed(int card) const {
+    if (std::count(board.begin(), board.end(), card)) return true;
+    for (const auto& c : cards) {
+      if (std::count(c.begin(), c.end(), card)) return true;
+    }
+    return false;
+  }
+};
+
+class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInterface<unsigned> {
+ protected:
+  int uniform(int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); }
+  template <class T>
+  const T& any(const std::vector<T>& from) {
+    return from[uniform(0, static_cast<int>(from.size()) - 1)];
+  }
+
+  // Works the open window at random and closes it with Ok, Cancel or the
+  // close box. `replaced` are the cards the command offers again; the result
+  // is the picked cards on Ok, else nullopt.
+  std::optional<std::vector<int>> workWindow(ChooseCardWindow& window, int n, const std::vector<int>& replaced) {
+    std::vector<int> free;
+    for (int k = 1; k <= kCards; ++k) {
+      if (!model.fixed(k) || std::count(replaced.begin(), replaced.end(), k)) free.push_back(k);
+    }
+    EXPECT_EQ(offeredCards(), free);
+    EXPECT_EQ(window.cardsToPick(), n);
+
+    std::vector<int> picked;
+    for (int click = uniform(0, 8); click > 0; --click) {
+      switch (uniform(0, 4)) {
+        case 0:
+        case 1:
+        case 2: {
+          const int card = any(free);
+          if (auto it = std::find(picked.begin(), picked.end(), card); it != picked.end()) {
+            picked.erase(it);
+          } else if (static_cast<int>(picked.size()) < n) {
+            picked.push_back(card);
+          }
+          run(Pick(card, n));
+          break;
+        }
+        case 3: {
+          // Cards that are not offered, and texts of another window.
+          int fixed = 0;
+          for (int k = kCards; k >= 1 && !fixed; --k) {
+            if (!std::count(free.begin(), free.end(), k)) fixed = k;
+          }
+          for (const std::string& text : {Pick(0, n), Pick(53, n), Pick(any(free), n + 1), Pick(fixed, n)}) run(text);
+          break;
+        }
+        case 4:
+          if (static_cast<int>(picked.size()) != n) run(Close("Ok", n));  // refused: the window stays
+          break;
+      }
+      EXPECT_EQ(app->CHOOSECARDS.chosencards, picked);
+      EXPECT_EQ(app->CHOOSEWINDOWBUTTONS.handle[1]->isEnabled(), static_cast<int>(picked.size()) == n);
+      EXPECT_EQ(OpenChooseCardWindow(*app), &window);
+    }
+
+    switch (uniform(0, 2)) {
+      case 0:
+        while (static_cast<int>(picked.size()) < n) {
+          const int card = any(free);
+          if (std::count(picked.begin(), picked.end(), card)) continue;
+          picked.push_back(card);
+          run(Pick(card, n));
+        }
+        app->CHOOSEWINDOWBUTTONS.handle[1]->click();
+        return picked;
+      case 1:
+        app->CHOOSEWINDOWBUTTONS.handle[0]->click();
+        return std::nullopt;
+      default:
+        window.close();
+        return std::nullopt;
+    }
+  }
+
+  // Runs `command`, which opens a window for n cards.
+  std::optional<std::vector<int>> runWindow(const std::string& command, int n, const std::vector<int>& replaced) {
+    std::optional<std::vector<int>> outcome;
+    const int before = windowsRun;
+    inWindow([&](ChooseCardWindow& window) { outcome = workWindow(window, n, replaced); });
+    run(command);
+    if (windowsRun != before + 1) {
+      drawnow();
+      ADD_FAILURE() << command << " opened no window";
+    }
+    return outcome;
+  }
+
+  void step() {
+    const int seat = uniform(0, 12) == 0 ? uniform(-1, 11) : uniform(1, 10);
+    const bool validSeat = seat >= 1 && seat <= kSeats;
+    const std::string seatText = "(" + std::to_string(seat) + ")";
+    switch (uniform(0, 9)) {
+      case 0:
+      case 1:
+        run("CBTogglePlayerActivate" + seatText);
+        if (validSeat) {
+          auto& active = model.active[seat - 1];
+          if (active) model.cards[seat - 1].clear();
+          active = !active;
+        }
+        break;
+      case 2:
+      case 3:
+        if (validSeat && model.active[seat - 1]) {
+          auto& cards = model.cards[seat - 1];
+          if (auto chosen = runWindow("CBChoosePlayerCards" + seatText, 2, cards)) cards = *chosen;
+        } else {
+          runWithoutWindow("CBChoosePlayerCards" + seatText);
+        }
+        break;
+      case 4:
+        run("CBReleaseCards" + seatText);
+        if (validSeat) model.cards[seat - 1].clear();
+        break;
+      case 5: {
+        const std::vector<int> flop(model.board.begin(), model.board.begin() + std::min<std::size_t>(3, model.board.size()));
+        if (auto chosen = runWindow("CBSetFlop", 3, flop)) {
+          model.board.resize(std::max<std::size_t>(3, model.board.size()));
+          std::copy(chosen->begin(), chosen->end(), model.board.begin());
+        }
+        break;
+      }
+      case 6:
+        if (model.board.size() >= 3) {
+          const std::vector<int> turn(model.board.begin() + 3, model.board.end());
+          if (auto chosen = runWindow("CBSetTurn", 1, turn)) {
+            model.board.resize(4);
+            model.board[3] = chosen->front();
+          }
+        } else {
+          runWithoutWindow("CBSetTurn");
+        }
+        break;
+      case 7:
+        run("CBReleaseFlop");
+        model.board.clear();
+        break;
+      case 8:
+        run("CBReleaseTurn");
+        if (model.board.size() == 4) model.board.resize(3);
+        break;
+      case 9:
+        // Texts of a window that is gone.
+        run(Pick(uniform(1, 52), uniform(1, 3)));
+        run(Close(uniform(0, 1) ? "Ok" : "Cancel", uniform(1, 3)));
+        break;
+    }
+  }
+
+  ::testing::AssertionResult matchesModel() const {
+    for (int p = 1; p <= kSeats; ++p) {
+      if ((app->TABLE.activeplayers[p - 1] == 1) != model.active[p - 1]) {
+        return ::testing::AssertionFailure() << "seat " << p << " active flag";
+      }
+      if (app->player(p).Cards != model.cards[p - 1]) return ::testing::AssertionFailure() << "cards of seat " << p;
+    }
+    if (app->TABLE.boardcards != model.board) return ::testing::AssertionFailure() << "board";
+    return ::testing::AssertionSuccess();
+  }
+
+  std::mt19937 rng;
+  Model model;
+};
+
+TEST_P(ScenarioRandomTest, CommandsAndWindowOutcomesKeepTheScenarioConsistent) {
+  rng.seed(GetParam());
+  ASSERT_TRUE(consistent());
+  for (int n = 1; n <= 120; ++n) {
+    SCOPED_TRACE("seed " + std::to_string(GetParam()) + ", step " + std::to_string(n));
+    step();
+    ASSERT_TRUE(consistent());
+    ASSERT_TRUE(matchesModel());
+    if (n % 20 == 0) app->messages.closeAll();
+  }
+  EXPECT_GT(windowsRun, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, ScenarioRandomTest, ::testing::Values(1u, 2u, 20261207u));
+
+}  // namespace
+}  // namespace zuv
