@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/app.h"
+#include "app/number_text.h"
 
 namespace zuv {
 
@@ -37,6 +38,9 @@ WinStatFigures WinStatFigures::Read(const App& app) {
   const auto& stat = app.SIM.WinStat2;
   const std::size_t layers = stat.size() / (kSeats * kHandClasses);
   for (double v : stat) figures.total += v;
+  // Shares of split pots can miss the whole number of hands by rounding alone.
+  const double whole = std::round(figures.total);
+  if (std::abs(figures.total - whole) < 1e-6 * std::max(1.0, whole)) figures.total = whole;
   if (figures.total <= 0) return figures;
 
   std::array<std::array<double, 9>, 10> alone{}, split{};
@@ -93,13 +97,6 @@ QStringList StackedClassLabel(const std::string& name) {
     }
   }
   return lines;
-}
-
-QString PlainNumber(double value) {
-  const double whole = std::round(value);
-  // The sum of split shares can miss a whole number by rounding alone.
-  if (std::abs(value - whole) < 1e-6 * std::max(1.0, std::abs(value))) return QString::number(qint64(whole));
-  return QString::number(value, 'g', 15);
 }
 
 }  // namespace zuv

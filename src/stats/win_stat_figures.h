@@ -32,7 +32,4 @@ struct WinStatFigures {
 // word after it: "Four of a kind" gives "Four", "of a", "kind".
 QStringList StackedClassLabel(const std::string& name);
 
-// A number of hands as a plain whole number where it is one.
-QString PlainNumber(double value);
-
 }  // namespace zuv
