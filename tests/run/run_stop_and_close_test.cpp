@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <qcustomplot.h>
+
+#include "app/main_window.h"
+#include "platform/event_loop.h"
+#include "run/run_test_support.h"
+#include "stats/win_stat_window.h"
+
+namespace zuv {
+namespace {
+
+using testing::RunTest;
+using testing::Sum;
+using testing::WinStatWindows;
+
+QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[7])->text(); }
+
+TEST_F(RunTest, StopIsHeardAfterAMultipleOfAThousandHands) {
+  testing::FixSeatCards(*app, 2, {13, 26});
+  app->SETUP.NrOfSims = 10000;
+  duringRun([&] {
+    if (handsSoFar() < 3000) return false;
+    qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->click();
+    return true;
+  });
+  run("CBStartSimulation");
+
+  EXPECT_NEAR(Sum(app->SIM.WinStat2), 3000, 1e-9);
+  EXPECT_EQ(Counter(*app), "3000");
+  EXPECT_TRUE(app->player(1).Cards.empty());
+  EXPECT_EQ(app->player(2).Cards, (std::vector<int>{13, 26}));
+  EXPECT_EQ(app->SIM.stopsim, 0);
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Start simulation");
+  ASSERT_EQ(WinStatWindows().size(), 1u);
+  EXPECT_EQ(app->FIGURE.WinStatFigHandle, WinStatWindows()[0]);
+  EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(), "Percentage of 3000 simulated hands");
+}
+
+TEST_F(RunTest, StopBeforeTheFirstHandShowsZerosWithoutNaN) {
+  whenWaiting([&] { app->run("CBStopSimulation"); });
+  run("CBStartSimulation");
+
+  EXPECT_EQ(Counter(*app), "0");
+  EXPECT_EQ(Sum(app->SIM.WinStat2), 0.0);
+  QCustomPlot* chart = app->FIGURE.histogramaxes;
+  EXPECT_TRUE(chart->isVisible());
+  int labels = 0;
+  for (int i = 0; i < chart->itemCount(); ++i) {
+    if (auto* text = qobject_cast<QCPItemText*>(chart->item(i)); text && text->rotation() != 0) {
+      EXPECT_EQ(text->text(), "0.0%");
+      ++labels;
+    }
+  }
+  EXPECT_EQ(labels, 2);
+  ASSERT_EQ(WinStatWindows().size(), 1u);
+  WinStatWindow* window = WinStatWindows()[0];
+  EXPECT_EQ(window->plot()->yAxis->label(), "Percentage of 0 simulated hands");
+  for (QCPBars* bars : window->winBars()) EXPECT_TRUE(bars->data()->isEmpty());
+  for (QCPBars* bars : window->splitBars()) EXPECT_TRUE(bars->data()->isEmpty());
+  EXPECT_EQ(window->winBars()[0]->name(), "Player 1 ( - - ): 0.0% (+0.0% split)");
+}
+
+TEST_F(RunTest, QuitDuringARunEndsWithoutDrawingOrStatistics) {
+  app->SETUP.NrOfSims = 100000;
+  std::vector<std::string> errors;
+  app->commands.setErrorSink([&](const std::string& e) { errors.push_back(e); });
+  duringRun([&] {
+    if (handsSoFar() < 2000) return false;
+    app->UIMENULABELS[1][3]->trigger();
+    return true;
+  });
+  run("CBStartSimulation");
+
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(app->FIGURE.terminateprogram, 1);
+  EXPECT_TRUE(WinStatWindows().empty());
+  EXPECT_EQ(app->FIGURE.WinStatFigHandle, nullptr);
+  EXPECT_FALSE(app->FIGURE.mainfigurehandle->isVisible());
+  // The run returned at the refresh point after the close, without its end.
+  EXPECT_NEAR(handsSoFar(), 2000, 1e-9);
+  EXPECT_NE(Counter(*app), "100000");
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Stop simulation");
+}
+
+TEST_F(RunTest, ClosingTheWindowWhileAHandIsHeldEndsTheRun) {
+  app->SETUP.NrOfSims = 50;
+  run("CBShowHands");
+  duringRun([&] {
+    if (app->TABLE.boardcards.size() != 5) return false;
+    app->FIGURE.mainfigurehandle->close();
+    return true;
+  });
+  run("CBStartSimulation");
+
+  EXPECT_EQ(app->FIGURE.terminateprogram, 1);
+  EXPECT_TRUE(WinStatWindows().empty());
+  EXPECT_TRUE(app->FIGURE.histogramaxes->isHidden());
+  EXPECT_EQ(Counter(*app), "1");
+}
+
+TEST_F(RunTest, ClosingTheMainWindowClosesTheStatisticsWindows) {
+  app->SETUP.NrOfSims = 1000;
+  run("CBStartSimulation");
+  run("CBStartSimulation");
+  ASSERT_EQ(WinStatWindows().size(), 2u);
+  run("CBCloseMainWindow");
+  drawnow();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(WinStatWindows().empty());
+  EXPECT_EQ(app->UICONTROLS.handle[8], nullptr);
+  EXPECT_TRUE(app->SPLITBARHANDLES.empty());
+}
+
+}  // namespace
+}  // namespace zuv
