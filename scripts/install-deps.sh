@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libqcustomplot-dev libqcustomplot2.1-qt6
-  libmatio-dev
+  libmatio-dev zlib1g-dev
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth fonts-dejavu-core
 )

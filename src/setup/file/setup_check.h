@@ -1,0 +1,22 @@
+#pragma once
+// The consistency check of a setup before it is taken into the program.
+
+#include <string>
+#include <variant>
+
+#include "setup/file/setup_content.h"
+
+namespace zuv::setupfile {
+
+// The checked setup, or its first problem as one line of text. Checks flags
+// 0 or 1, cards whole from 1 to 52 and none fixed twice, the deck exactly the
+// cards not fixed, a board of 0, 3 or 4 cards matching the flop and turn
+// flags, inactive seats without cards, each active seat's random flag
+// matching its cards, NrOfSims a whole number from 1 to 1000000000, a whole
+// Seed and Dealer a seat number.
+//
+// An active seat dealt at random may still hold the two cards it was dealt in
+// the last hand of a run (a run leaves them there); they must be free cards.
+std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& fields);
+
+}  // namespace zuv::setupfile

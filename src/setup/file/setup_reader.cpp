@@ -1,0 +1,264 @@
+#include "setup/file/setup_reader.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <optional>
+
+#include "setup/file/mat_check.h"
+#include "setup/file/mat_var.h"
+#include "setup/file/setup_check.h"
+
+namespace zuv::setupfile {
+
+namespace {
+
+// Setup files are far smaller; anything larger is not one, and is not read
+// into memory just to find that out.
+constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
+
+// A problem found while reading: the text of the first one.
+struct Problem {
+  std::string text;
+};
+
+template <class T>
+using Result = std::variant<T, Problem>;
+
+// The whole file, or why it cannot be had.
+std::variant<std::string, Problem> ReadBytes(const std::string& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (!std::filesystem::exists(status)) return Problem{"it does not exist"};
+  if (!std::filesystem::is_regular_file(status)) return Problem{"it is not a file"};
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return Problem{"it cannot be opened for reading"};
+  const auto end = in.tellg();
+  if (end < 0) return Problem{"it cannot be opened for reading"};
+  const auto size = static_cast<std::uintmax_t>(end);
+  if (size > kMaxFileBytes) return Problem{"it is too large to be a setup file"};
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return Problem{"it cannot be read"};
+  return bytes;
+}
+
+std::size_t ElementCount(const matvar_t* v) {
+  if (v->rank < 1 || !v->dims) return 0;
+  std::size_t n = 1;
+  for (int i = 0; i < v->rank; ++i) {
+    if (v->dims[i] != 0 && n > std::numeric_limits<std::size_t>::max() / v->dims[i]) {
+      return std::numeric_limits<std::size_t>::max();
+    }
+    n *= v->dims[i];
+  }
+  return n;
+}
+
+// A row, a column, or any array with at most one dimension other than 1.
+bool IsVectorShape(const matvar_t* v) {
+  int longDims = 0;
+  for (int i = 0; i < v->rank; ++i) longDims += v->dims[i] != 1 ? 1 : 0;
+  return longDims <= 1;
+}
+
+const char* ClassName(matio_classes c) {
+  switch (c) {
+    case MAT_C_CELL: return "a list of values (cell array)";
+    case MAT_C_STRUCT: return "a structure";
+    case MAT_C_OBJECT: return "an object";
+    case MAT_C_CHAR: return "a text";
+    case MAT_C_SPARSE: return "a sparse matrix";
+    case MAT_C_FUNCTION: return "a function handle";
+    case MAT_C_OPAQUE: return "an opaque object";
+    case MAT_C_DOUBLE: case MAT_C_SINGLE: case MAT_C_INT8: case MAT_C_UINT8: case MAT_C_INT16: case MAT_C_UINT16:
+    case MAT_C_INT32: case MAT_C_UINT32: case MAT_C_INT64: case MAT_C_UINT64: return "a number";
+    default: return "of an unknown type";
+  }
+}
+
+template <class T>
+void Convert(const void* data, std::size_t n, std::vector<double>& out) {
+  const T* p = static_cast<const T*>(data);
+  for (std::size_t i = 0; i < n; ++i) out.push_back(static_cast<double>(p[i]));
+}
+
+// The values of a real numeric (or logical) array as doubles, column-major.
+Result<std::vector<double>> Numbers(const matvar_t* v, const std::string& what) {
+  std::size_t size = 0;
+  switch (v->class_type) {
+    case MAT_C_DOUBLE: size = sizeof(double); break;
+    case MAT_C_SINGLE: size = sizeof(float); break;
+    case MAT_C_INT8: case MAT_C_UINT8: size = 1; break;
+    case MAT_C_INT16: case MAT_C_UINT16: size = 2; break;
+    case MAT_C_INT32: case MAT_C_UINT32: size = 4; break;
+    case MAT_C_INT64: case MAT_C_UINT64: size = 8; break;
+    default: return Problem{what + " is " + ClassName(v->class_type) + ", not a number"};
+  }
+  if (v->isComplex) return Problem{what + " holds complex numbers"};
+  const std::size_t n = ElementCount(v);
+  std::vector<double> out;
+  if (n == 0) return out;
+  if (!v->data || n > v->nbytes / size) return Problem{what + " is damaged (its data is shorter than its size)"};
+  out.reserve(n);
+  switch (v->class_type) {
+    case MAT_C_DOUBLE: Convert<double>(v->data, n, out); break;
+    case MAT_C_SINGLE: Convert<float>(v->data, n, out); break;
+    case MAT_C_INT8: Convert<std::int8_t>(v->data, n, out); break;
+    case MAT_C_UINT8: Convert<std::uint8_t>(v->data, n, out); break;
+    case MAT_C_INT16: Convert<std::int16_t>(v->data, n, out); break;
+    case MAT_C_UINT16: Convert<std::uint16_t>(v->data, n, out); break;
+    case MAT_C_INT32: Convert<std::int32_t>(v->data, n, out); break;
+    case MAT_C_UINT32: Convert<std::uint32_t>(v->data, n, out); break;
+    case MAT_C_INT64: Convert<std::int64_t>(v->data, n, out); break;
+    default: Convert<std::uint64_t>(v->data, n, out); break;
+  }
+  return out;
+}
+
+Result<double> Scalar(const matvar_t* v, const std::string& what) {
+  auto values = Numbers(v, what);
+  if (auto* p = std::get_if<Problem>(&values)) return *p;
+  const auto& list = std::get<std::vector<double>>(values);
+  if (list.size() != 1) return Problem{what + " holds " + std::to_string(list.size()) + " numbers instead of one"};
+  return list[0];
+}
+
+// Empty, or a row or column of numbers of any length (the check judges the length).
+Result<std::vector<double>> List(const matvar_t* v, const std::string& what) {
+  auto values = Numbers(v, what);
+  if (auto* p = std::get_if<Problem>(&values)) return *p;
+  if (!std::get<std::vector<double>>(values).empty() && !IsVectorShape(v)) {
+    return Problem{what + " is a table of numbers, not a list"};
+  }
+  return values;
+}
+
+template <std::size_t N>
+Result<std::array<double, N>> FixedList(const matvar_t* v, const std::string& what) {
+  auto values = List(v, what);
+  if (auto* p = std::get_if<Problem>(&values)) return *p;
+  const auto& list = std::get<std::vector<double>>(values);
+  if (list.size() != N) {
+    return Problem{what + " holds " + std::to_string(list.size()) + " numbers instead of " + std::to_string(N)};
+  }
+  std::array<double, N> out{};
+  std::copy(list.begin(), list.end(), out.begin());
+  return out;
+}
+
+Result<const matvar_t*> Field(const matvar_t* record, const char* name, std::size_t index, const std::string& what) {
+  matvar_t* field = Mat_VarGetStructFieldByName(const_cast<matvar_t*>(record), name, index);
+  if (!field) return Problem{what + " has no field " + name};
+  return static_cast<const matvar_t*>(field);
+}
+
+Result<const matvar_t*> Record(const matvar_t* v, const std::string& what, std::size_t count) {
+  if (v->class_type != MAT_C_STRUCT) return Problem{what + " is " + ClassName(v->class_type) + ", not a structure"};
+  const std::size_t n = ElementCount(v);
+  if (n != count || !IsVectorShape(v)) {
+    return Problem{what + " holds " + std::to_string(n) + " structures instead of " + std::to_string(count)};
+  }
+  return v;
+}
+
+// Runs the steps of a read until the first problem.
+class FieldReader {
+ public:
+  bool failed() const { return problem_.has_value(); }
+  const std::string& problem() const { return *problem_; }
+
+  // Stores the value of `result` in `out`, or remembers its problem.
+  template <class T, class U>
+  bool take(Result<T> result, U& out) {
+    if (failed()) return false;
+    if (auto* p = std::get_if<Problem>(&result)) {
+      problem_ = p->text;
+      return false;
+    }
+    out = std::move(std::get<T>(result));
+    return true;
+  }
+
+  // A field of element `index` of a record, read by `read`.
+  template <class Read, class U>
+  void field(const matvar_t* record, const std::string& recordName, const char* name, std::size_t index, Read read,
+             U& out) {
+    const matvar_t* f = nullptr;
+    if (!take(Field(record, name, index, recordName), f)) return;
+    take(read(f, recordName + "." + name), out);
+  }
+
+ private:
+  std::optional<std::string> problem_;
+};
+
+Result<FileFields> ReadOpenFile(mat_t* mat) {
+  constexpr std::array<const char*, 5> kNames = {"tempTABLE", "tempSETUP", "tempPLAYER", "cardsindeck", "tempSIM"};
+  size_t count = 0;
+  char** names = Mat_GetDir(mat, &count);
+  if (!names && count != 0) return Problem{"its list of variables cannot be read"};
+  std::array<MatVar, 5> vars;
+  for (std::size_t k = 0; k < kNames.size(); ++k) {
+    bool present = false;
+    for (size_t i = 0; i < count; ++i) present = present || (names[i] && std::strcmp(names[i], kNames[k]) == 0);
+    if (!present) return Problem{std::string("the variable ") + kNames[k] + " is missing"};
+    vars[k].reset(Mat_VarRead(mat, kNames[k]));
+    if (!vars[k]) return Problem{std::string("the variable ") + kNames[k] + " cannot be read"};
+  }
+
+  FileFields f;
+  FieldReader r;
+  const matvar_t* table = nullptr;
+  const matvar_t* setup = nullptr;
+  const matvar_t* players = nullptr;
+  const matvar_t* sim = nullptr;
+  r.take(Record(vars[0].get(), "tempTABLE", 1), table);
+  r.take(Record(vars[1].get(), "tempSETUP", 1), setup);
+  r.take(Record(vars[2].get(), "tempPLAYER", kSeats), players);
+  r.take(FixedList<kCards>(vars[3].get(), "cardsindeck"), f.cardsindeck);
+  r.take(Record(vars[4].get(), "tempSIM", 1), sim);
+  if (r.failed()) return Problem{r.problem()};
+
+  for (std::size_t p = 0; p < kSeats; ++p) {
+    r.field(players, "tempPLAYER(" + std::to_string(p + 1) + ")", "Cards", p, List, f.playerCards[p]);
+  }
+  r.field(setup, "tempSETUP", "NrOfSims", 0, Scalar, f.NrOfSims);
+  r.field(setup, "tempSETUP", "Dealer", 0, Scalar, f.Dealer);
+  r.field(setup, "tempSETUP", "SimulateFlop", 0, Scalar, f.SimulateFlop);
+  r.field(setup, "tempSETUP", "SimulateTurn", 0, Scalar, f.SimulateTurn);
+  r.field(setup, "tempSETUP", "SetSeed", 0, Scalar, f.SetSeed);
+  r.field(setup, "tempSETUP", "Seed", 0, Scalar, f.Seed);
+  r.field(sim, "tempSIM", "showhands", 0, Scalar, f.showhands);
+  r.field(table, "tempTABLE", "boardcards", 0, List, f.boardcards);
+  r.field(table, "tempTABLE", "activeplayers", 0, FixedList<kSeats>, f.activeplayers);
+  r.field(table, "tempTABLE", "simulateplayers", 0, FixedList<kSeats>, f.simulateplayers);
+  if (r.failed()) return Problem{r.problem()};
+  return f;
+}
+
+}  // namespace
+
+std::variant<FileFields, std::string> ReadFileFields(const std::string& path) {
+  const auto bytes = ReadBytes(path);
+  if (auto* p = std::get_if<Problem>(&bytes)) return p->text;
+  if (auto problem = CheckMatBytes(std::get<std::string>(bytes))) return *problem;
+  QuietMatioLog();
+  MatFile mat(Mat_Open(path.c_str(), MAT_ACC_RDONLY));
+  if (!mat) return "it cannot be read as a MAT-file";
+  if (Mat_GetVersion(mat.get()) != MAT_FT_MAT5) return "it is not a MAT-file of version 5";
+  auto result = ReadOpenFile(mat.get());
+  if (auto* p = std::get_if<Problem>(&result)) return p->text;
+  return std::get<FileFields>(std::move(result));
+}
+
+std::variant<LoadedSetup, std::string> ReadSetupFile(const std::string& path) {
+  auto fields = ReadFileFields(path);
+  if (auto* problem = std::get_if<std::string>(&fields)) return *problem;
+  return CheckSetup(std::get<FileFields>(fields));
+}
+
+}  // namespace zuv::setupfile

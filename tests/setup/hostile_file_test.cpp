@@ -1,0 +1,189 @@
+// Damaged and hostile setup files are refused with their first problem.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "setup/file/setup_reader.h"
+#include "setup/file/setup_writer.h"
+#include "setup/setup_file_helpers.h"
+
+namespace zuv::setupfile {
+namespace {
+
+using namespace testing;
+
+class HostileFile : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(WriteSetupFile(valid, FixedFlopContent()), std::nullopt); }
+
+  // The problem found in `path`; fails the test when the file is accepted.
+  std::string Problem(const std::string& path) {
+    auto result = ReadSetupFile(path);
+    const auto* problem = std::get_if<std::string>(&result);
+    EXPECT_NE(problem, nullptr) << path << " was accepted";
+    return problem ? *problem : "";
+  }
+
+  // The problem of the valid file with `change` applied to its variables.
+  std::string ProblemAfter(const std::function<bool(matvar_t*)>& change) {
+    const std::string changed = folder.path("changed.zuv");
+    RewriteFile(valid, changed, change);
+    return Problem(changed);
+  }
+
+  TempFolder folder;
+  std::string valid = folder.path("valid.zuv");
+};
+
+TEST_F(HostileFile, TheValidFileIsAcceptedAfterACopy) {
+  RewriteFile(valid, folder.path("copy.zuv"), [](matvar_t*) { return true; });
+  EXPECT_TRUE(std::holds_alternative<LoadedSetup>(ReadSetupFile(folder.path("copy.zuv"))));
+}
+
+TEST_F(HostileFile, FilesThatAreNoMatFilesAreRefused) {
+  EXPECT_EQ(Problem(folder.path("absent.zuv")), "it does not exist");
+  WriteBytes(folder.path("empty.zuv"), "");
+  EXPECT_EQ(Problem(folder.path("empty.zuv")), "it is not a MAT-file (too short)");
+  WriteBytes(folder.path("text.zuv"), std::string(300, 'a'));
+  EXPECT_EQ(Problem(folder.path("text.zuv")), "it is not a MAT-file");
+  EXPECT_EQ(Problem(folder.root().string()), "it is not a file");
+
+  std::string header = ReadBytes(valid).substr(0, 128);
+  header[124] = 0;  // version 0x0200 is the HDF5-based 7.3
+  header[125] = 2;
+  WriteBytes(folder.path("v73.zuv"), header + std::string(512, '\0'));
+  EXPECT_NE(Problem(folder.path("v73.zuv")).find("version 7.3"), std::string::npos);
+
+  WriteBytes(folder.path("huge.zuv"), ReadBytes(valid) + std::string(17 << 20, '\0'));
+  EXPECT_EQ(Problem(folder.path("huge.zuv")), "it is too large to be a setup file");
+}
+
+TEST_F(HostileFile, TruncatedFilesAreRefusedAtEveryLength) {
+  const std::string bytes = ReadBytes(valid);
+  const std::string cut = folder.path("cut.zuv");
+  // Every length up to the whole file but the last byte; the file is small.
+  for (std::size_t length = 0; length < bytes.size(); length += length < 200 ? 1 : 7) {
+    WriteBytes(cut, bytes.substr(0, length));
+    auto result = ReadSetupFile(cut);
+    EXPECT_TRUE(std::holds_alternative<std::string>(result)) << "accepted when cut to " << length << " bytes";
+  }
+}
+
+TEST_F(HostileFile, FlippedBytesNeverCrashAndNeverPassAnInconsistentSetup) {
+  const std::string bytes = ReadBytes(valid);
+  const std::string flipped = folder.path("flipped.zuv");
+  for (std::size_t at = 128; at < bytes.size(); at += 3) {
+    std::string changed = bytes;
+    changed[at] = static_cast<char>(changed[at] ^ 0x5a);
+    WriteBytes(flipped, changed);
+    auto result = ReadSetupFile(flipped);
+    if (auto* s = std::get_if<LoadedSetup>(&result)) {
+      // Whatever got through is still a setup the program can take.
+      int free = 0;
+      for (int flag : s->cardsindeck) free += flag;
+      EXPECT_GE(free, 52 - 2 * 10 - 4) << at;
+    }
+  }
+}
+
+TEST_F(HostileFile, MissingVariablesAreNamed) {
+  for (const char* name : {"tempTABLE", "tempSETUP", "tempPLAYER", "cardsindeck", "tempSIM"}) {
+    EXPECT_EQ(ProblemAfter([name](matvar_t* v) { return std::strcmp(v->name, name) != 0; }),
+              std::string("the variable ") + name + " is missing");
+  }
+}
+
+TEST_F(HostileFile, WrongTypesAndSizesAreNamed) {
+  auto replacing = [](const char* record, const char* field, std::function<matvar_t*()> make) {
+    return [=](matvar_t* v) {
+      if (std::strcmp(v->name, record) == 0) ReplaceField(v, field, make());
+      return true;
+    };
+  };
+  EXPECT_EQ(ProblemAfter(replacing("tempSETUP", "Dealer", [] { return TextVar("10"); })),
+            "tempSETUP.Dealer is a text, not a number");
+  EXPECT_EQ(ProblemAfter(replacing("tempSETUP", "NrOfSims", [] { return DoubleVar({1, 2}, {1, 2}); })),
+            "tempSETUP.NrOfSims holds 2 numbers instead of one");
+  EXPECT_EQ(ProblemAfter(replacing("tempSIM", "showhands", [] { return DoubleVar({}, {0, 0}); })),
+            "tempSIM.showhands holds 0 numbers instead of one");
+  EXPECT_EQ(ProblemAfter(replacing("tempTABLE", "activeplayers", [] { return DoubleVar({1, 1, 1}, {1, 3}); })),
+            "tempTABLE.activeplayers holds 3 numbers instead of 10");
+  EXPECT_EQ(ProblemAfter(replacing("tempTABLE", "boardcards", [] { return DoubleVar({6, 7, 8, 9}, {2, 2}); })),
+            "tempTABLE.boardcards is a table of numbers, not a list");
+  EXPECT_EQ(ProblemAfter([](matvar_t* v) {
+              if (std::strcmp(v->name, "tempPLAYER") == 0) ReplaceField(v, "Cards", TextVar("AsKh"), 1);
+              return true;
+            }),
+            "tempPLAYER(2).Cards is a text, not a number");
+  EXPECT_EQ(ProblemAfter([](matvar_t* v) {
+              if (std::strcmp(v->name, "cardsindeck") == 0) v->dims[1] = 51;
+              return true;
+            }),
+            "cardsindeck holds 51 numbers instead of 52");
+}
+
+TEST_F(HostileFile, RecordsThatAreNotStructuresOrLackAFieldAreNamed) {
+  const std::string changed = folder.path("changed.zuv");
+  // tempSETUP as a plain number.
+  {
+    mat_t* in = Mat_Open(valid.c_str(), MAT_ACC_RDONLY);
+    mat_t* out = Mat_CreateVer(changed.c_str(), nullptr, MAT_FT_MAT5);
+    while (matvar_t* v = Mat_VarReadNext(in)) {
+      if (std::strcmp(v->name, "tempSETUP") == 0) {
+        size_t dims[2] = {1, 1};
+        double one = 1;
+        matvar_t* number = Mat_VarCreate("tempSETUP", MAT_C_DOUBLE, MAT_T_DOUBLE, 2, dims, &one, 0);
+        Mat_VarWrite(out, number, MAT_COMPRESSION_NONE);
+        Mat_VarFree(number);
+      } else {
+        Mat_VarWrite(out, v, MAT_COMPRESSION_NONE);
+      }
+      Mat_VarFree(v);
+    }
+    Mat_Close(out);
+    Mat_Close(in);
+  }
+  EXPECT_EQ(Problem(changed), "tempSETUP is a number, not a structure");
+
+  // A record without a field that is read: a struct built with other fields.
+  {
+    mat_t* in = Mat_Open(valid.c_str(), MAT_ACC_RDONLY);
+    mat_t* out = Mat_CreateVer(changed.c_str(), nullptr, MAT_FT_MAT5);
+    while (matvar_t* v = Mat_VarReadNext(in)) {
+      if (std::strcmp(v->name, "tempSIM") == 0) {
+        const char* fields[] = {"stopsim"};
+        size_t dims[2] = {1, 1};
+        matvar_t* sim = Mat_VarCreateStruct("tempSIM", 2, dims, fields, 1);
+        Mat_VarSetStructFieldByName(sim, "stopsim", 0, DoubleVar({0}, {1, 1}));
+        Mat_VarWrite(out, sim, MAT_COMPRESSION_NONE);
+        Mat_VarFree(sim);
+      } else {
+        Mat_VarWrite(out, v, MAT_COMPRESSION_NONE);
+      }
+      Mat_VarFree(v);
+    }
+    Mat_Close(out);
+    Mat_Close(in);
+  }
+  EXPECT_EQ(Problem(changed), "tempSIM has no field showhands");
+}
+
+TEST_F(HostileFile, ValuesThatBreakTheRulesAreRefusedAfterReading) {
+  auto cards = [](std::vector<double> values) {
+    return [values](matvar_t* v) {
+      if (std::strcmp(v->name, "tempPLAYER") == 0) ReplaceField(v, "Cards", DoubleVar(values, {2, 1}), 1);
+      return true;
+    };
+  };
+  EXPECT_NE(ProblemAfter(cards({0, 26})).find("tempPLAYER(2).Cards holds 0"), std::string::npos);
+  EXPECT_NE(ProblemAfter(cards({13, 53})).find("tempPLAYER(2).Cards holds 53"), std::string::npos);
+  EXPECT_NE(ProblemAfter(cards({40, 26})).find("card 40 is fixed twice"), std::string::npos);
+  EXPECT_NE(ProblemAfter([](matvar_t* v) {
+              if (std::strcmp(v->name, "cardsindeck") == 0) static_cast<double*>(v->data)[0] = 0;
+              return true;
+            }).find("cardsindeck(1) is 0"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace zuv::setupfile

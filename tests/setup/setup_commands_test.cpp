@@ -1,0 +1,303 @@
+// Saving and loading setups through the File menu commands of the real window.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <qcustomplot.h>
+
+#include "platform/graphics_items.h"
+#include "scenario/player_switching.h"
+#include "support/app_fixture.h"
+#include "table/card_display.h"
+
+namespace zuv {
+namespace {
+
+// Everything a setup carries, and the controls that show it.
+struct Snapshot {
+  std::array<int, 10> activeplayers, simulateplayers;
+  std::array<std::vector<int>, 10> cards;
+  std::vector<int> boardcards;
+  std::array<int, 52> cardsindeck;
+  int NrOfSims, Dealer, SimulateFlop, SimulateTurn, SetSeed;
+  double Seed;
+  int showhands;
+  QString handsText, seedText;
+  bool setSeedTicked, showHandsTicked, seedEnabled;
+  bool operator==(const Snapshot&) const = default;
+};
+
+class SetupCommands : public testing::AppTest {
+ protected:
+  void SetUp() override {
+    testing::AppTest::SetUp();
+    ASSERT_TRUE(folder.isValid());
+  }
+
+  QString dir() const { return folder.path() + "/"; }
+  QLineEdit* edit(int k) { return qobject_cast<QLineEdit*>(app->UICONTROLS.handle[k]); }
+  QCheckBox* box(int k) { return qobject_cast<QCheckBox*>(app->UICONTROLS.handle[k]); }
+
+  Snapshot snapshot() {
+    Snapshot s;
+    s.activeplayers = app->TABLE.activeplayers;
+    s.simulateplayers = app->TABLE.simulateplayers;
+    for (int p = 1; p <= 10; ++p) s.cards[p - 1] = app->player(p).Cards;
+    s.boardcards = app->TABLE.boardcards;
+    s.cardsindeck = app->DECK.cardsindeck;
+    s.NrOfSims = app->SETUP.NrOfSims;
+    s.Dealer = app->SETUP.Dealer;
+    s.SimulateFlop = app->SETUP.SimulateFlop;
+    s.SimulateTurn = app->SETUP.SimulateTurn;
+    s.SetSeed = app->SETUP.SetSeed;
+    s.Seed = app->SETUP.Seed;
+    s.showhands = app->SIM.showhands;
+    s.handsText = edit(4)->text();
+    s.seedText = edit(10)->text();
+    s.setSeedTicked = box(9)->isChecked();
+    s.showHandsTicked = box(3)->isChecked();
+    s.seedEnabled = edit(10)->isEnabled();
+    return s;
+  }
+
+  // Fixes two hole cards on an active seat, as the card commands leave it.
+  void fixSeat(int seat, int a, int b) {
+    if (app->activeplayers(seat) == 0) CBTogglePlayerActivate(*app, seat);
+    app->player(seat).Cards = {a, b};
+    app->cardsindeck(a) = app->cardsindeck(b) = 0;
+    app->simulateplayers(seat) = 0;
+    DisplayPlayerCards(*app, std::vector<int>{seat});
+  }
+  void fixFlop(int a, int b, int c) {
+    app->TABLE.boardcards = {a, b, c};
+    for (int card : {a, b, c}) app->cardsindeck(card) = 0;
+    app->SETUP.SimulateFlop = 0;
+    DisplayBoardCards(*app);
+  }
+  // The settings as the user would type and tick them.
+  void settings(const QString& hands, const QString& seed, bool setSeed, bool showHands) {
+    edit(4)->setText(hands);
+    run("CBValidateHandsToSimulate");
+    edit(10)->setText(seed);
+    run("CBValidateSeed");
+    if (box(9)->isChecked() != setSeed) box(9)->click();
+    if (box(3)->isChecked() != showHands) box(3)->click();
+  }
+  void showResult() {
+    app->FIGURE.histogramaxes->show();
+    app->UICONTROLS.handle[6]->show();
+    app->UICONTROLS.handle[7]->show();
+  }
+  bool resultHidden() {
+    return !app->FIGURE.histogramaxes->isVisible() && !app->UICONTROLS.handle[6]->isVisible() &&
+           !app->UICONTROLS.handle[7]->isVisible() && app->FIGURE.histogramaxes->plottableCount() == 0;
+  }
+
+  void save(const QString& name) {
+    dialogs->answers.push_back(FileChoice{dir(), name});
+    run("CBSaveSetup");
+  }
+  void load(const QString& name, const QString& folderPath = {}) {
+    dialogs->answers.push_back(FileChoice{folderPath.isEmpty() ? dir() : folderPath, name});
+    run("CBLoadSetup");
+  }
+  std::vector<MessageWindows::Shown> messages() { return app->messages.open(); }
+
+  // Seats 1, 2 and 5 active; 2 holds As Kh, 5 holds 2c 2d; flop 7s 8s 9s; turn dealt.
+  void layOutScenario() {
+    CBTogglePlayerActivate(*app, 5);
+    fixSeat(2, 13, 26);
+    fixSeat(5, 40, 27);
+    fixFlop(6, 7, 8);
+  }
+
+  QTemporaryDir folder;
+};
+
+TEST_F(SetupCommands, DialogsShowTheirFiltersAndTitlesAndCancelChangesNothing) {
+  const Snapshot before = snapshot();
+  run("CBSaveSetup");
+  run("CBLoadSetup");
+  ASSERT_EQ(dialogs->shown.size(), 2u);
+  EXPECT_EQ(dialogs->shown[0].filter, "*.zuv");
+  EXPECT_EQ(dialogs->shown[0].title, "Choose file to save setup information in");
+  EXPECT_EQ(dialogs->shown[1].filter, "*.zuv");
+  EXPECT_EQ(dialogs->shown[1].title, "Choose setup file to load");
+  EXPECT_TRUE(QDir(folder.path()).isEmpty());
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_FALSE(app->run("CBSaveSetup(1)"));
+  EXPECT_FALSE(app->run("CBLoadSetup(1)"));
+}
+
+TEST_F(SetupCommands, SavingAddsTheEndingByTheNameRule) {
+  for (const char* name : {"table", "table.txt", "table.ZUV", "table.", "table.zuv", "game"}) save(name);
+  QStringList written = QDir(folder.path()).entryList(QDir::Files);
+  written.sort();
+  QStringList expected{"game.zuv", "table..zuv", "table.txt.zuv", "table.ZUV.zuv", "table.zuv"};
+  expected.sort();
+  EXPECT_EQ(written, expected);
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(SetupCommands, LoadingTheFileJustSavedLeavesEverythingAsItWasWithTheChartHidden) {
+  layOutScenario();
+  settings("777", "-3", false, true);
+  const Snapshot saved = snapshot();
+  save("round");
+
+  // Change all of it, and show a result.
+  CBTogglePlayerActivate(*app, 5);
+  CBTogglePlayerActivate(*app, 2);
+  CBTogglePlayerActivate(*app, 8);
+  settings("1000", "99", true, false);
+  showResult();
+  ASSERT_NE(snapshot(), saved);
+
+  load("round.zuv");
+  EXPECT_TRUE(messages().empty());
+  Snapshot loaded = snapshot();
+  // The load never touches the seed field's enable state (it follows the check box only when clicked).
+  EXPECT_TRUE(loaded.seedEnabled);
+  loaded.seedEnabled = saved.seedEnabled;
+  EXPECT_EQ(loaded, saved);
+  EXPECT_TRUE(resultHidden());
+  EXPECT_EQ(edit(4)->text(), "777");
+  EXPECT_EQ(edit(10)->text(), "-3");
+  for (int p = 1; p <= 10; ++p) EXPECT_FALSE(app->player(p).handtext->isVisible()) << p;
+}
+
+TEST_F(SetupCommands, SeatsOneTwoFiveLoadedOverOneToFour) {
+  layOutScenario();
+  save("five");
+  CBTogglePlayerActivate(*app, 5);  // hands 2c 2d back
+  CBTogglePlayerActivate(*app, 3);
+  CBTogglePlayerActivate(*app, 4);
+  ASSERT_EQ(app->TABLE.activeplayers, (std::array<int, 10>{1, 1, 1, 1, 0, 0, 0, 0, 0, 0}));
+
+  load("five.zuv");
+  EXPECT_EQ(app->TABLE.activeplayers, (std::array<int, 10>{1, 1, 0, 0, 1, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(app->TABLE.simulateplayers, (std::array<int, 10>{1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(app->player(5).Cards, (std::vector<int>{40, 27}));
+  EXPECT_EQ(app->cardsindeck(40), 0);
+  EXPECT_EQ(app->player(5).cmitem1->text(), "Deactivate player");
+  EXPECT_EQ(app->player(3).cmitem1->text(), "Activate player");
+  for (int j : {0, 1}) {
+    EXPECT_TRUE(app->player(5).cardimage[j]->isVisible());
+    EXPECT_DOUBLE_EQ(app->player(5).cardimage[j]->alpha(), 1.0);  // fixed cards are opaque
+    EXPECT_FALSE(app->player(3).cardimage[j]->isVisible());
+    EXPECT_FALSE(app->player(4).cardimage[j]->isVisible());
+  }
+}
+
+TEST_F(SetupCommands, AFixedFlopWithARandomTurnComesBackAsAnOpaqueFlopOnly) {
+  layOutScenario();
+  save("flop");
+  app->TABLE.boardcards.clear();
+  for (int card : {6, 7, 8}) app->cardsindeck(card) = 1;
+  app->SETUP.SimulateFlop = 1;
+  CBClearTable(*app);
+
+  load("flop.zuv");
+  EXPECT_EQ(app->SETUP.SimulateFlop, 0);
+  EXPECT_EQ(app->SETUP.SimulateTurn, 1);
+  EXPECT_EQ(app->TABLE.boardcards, (std::vector<int>{6, 7, 8}));
+  for (int k : {0, 1, 2}) {
+    EXPECT_TRUE(app->TABLE.boardcardsimage[k]->isVisible()) << k;
+    EXPECT_DOUBLE_EQ(app->TABLE.boardcardsimage[k]->alpha(), 1.0) << k;
+  }
+  EXPECT_FALSE(app->TABLE.boardcardsimage[3]->isVisible());
+  EXPECT_FALSE(app->TABLE.boardcardsimage[4]->isVisible());
+}
+
+TEST_F(SetupCommands, AFileOfAnotherWriterLoads) {
+  // Seats 1, 3 and 6; seat 3 holds As Kh; flop 2c 7d Th; 1234 hands; seed -77 off; every hand shown.
+  load("foreign_setup.zuv", testing::SourceFolder() + "/tests/setup/data/");
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(app->TABLE.activeplayers, (std::array<int, 10>{1, 0, 1, 0, 0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(app->player(3).Cards, (std::vector<int>{13, 26}));
+  EXPECT_EQ(app->TABLE.boardcards, (std::vector<int>{40, 32, 22}));
+  EXPECT_EQ(edit(4)->text(), "1234");
+  EXPECT_EQ(edit(10)->text(), "-77");
+  EXPECT_FALSE(box(9)->isChecked());
+  EXPECT_TRUE(box(3)->isChecked());
+  EXPECT_EQ(app->SETUP.Dealer, 4);
+}
+
+TEST_F(SetupCommands, ARefusedFileChangesNothingAndNamesTheFileAndTheProblem) {
+  layOutScenario();
+  save("good");
+  settings("4321", "5", true, false);
+  showResult();
+  const Snapshot before = snapshot();
+
+  QFile good(dir() + "good.zuv");
+  ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+  const QByteArray bytes = good.readAll();
+  auto write = [this](const QString& name, const QByteArray& data) {
+    QFile f(dir() + name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+  };
+  write("cut.zuv", bytes.left(bytes.size() / 2));
+  write("text.zuv", "tempTABLE tempSETUP tempPLAYER cardsindeck tempSIM, but not a MAT-file at all");
+
+  for (const char* name : {"cut.zuv", "text.zuv", "missing.zuv"}) {
+    app->messages.closeAll();
+    load(name);
+    const auto shown = messages();
+    ASSERT_EQ(shown.size(), 1u) << name;
+    EXPECT_EQ(shown[0].title, "Setup not loaded");
+    EXPECT_TRUE(shown[0].text.startsWith("The setup file \"" + dir() + name + "\" was not loaded: "))
+        << shown[0].text.toStdString();
+    EXPECT_EQ(snapshot(), before) << name;
+    EXPECT_TRUE(app->FIGURE.histogramaxes->isVisible());  // not even the chart is reset
+  }
+}
+
+TEST_F(SetupCommands, ANameWithoutTheEndingIsIgnoredSilently) {
+  save("plain");
+  const Snapshot before = snapshot();
+  QFile::copy(dir() + "plain.zuv", dir() + "plain.txt");
+  CBTogglePlayerActivate(*app, 7);
+  const Snapshot changed = snapshot();
+  load("plain.txt");
+  load("plain.ZUV");
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(snapshot(), changed);
+  EXPECT_NE(snapshot(), before);
+}
+
+TEST_F(SetupCommands, AFailedSaveShowsTheFileAndTheReasonAndKeepsTheOldFile) {
+  save("kept");
+  QFile kept(dir() + "kept.zuv");
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  const QByteArray old = kept.readAll();
+  kept.close();
+
+  // Tests run as root, where permission bits do not stop a write: a folder
+  // that does not exist, and a folder in the place of the file, fail for anyone.
+  dialogs->answers.push_back(FileChoice{dir() + "nowhere/", "kept"});
+  run("CBSaveSetup");
+  QDir(folder.path()).mkdir("taken.zuv");
+  save("taken");
+  const auto shown = messages();
+  ASSERT_EQ(shown.size(), 1u);  // the second replaced the first
+  EXPECT_EQ(shown[0].title, "Setup not saved");
+  EXPECT_TRUE(shown[0].text.startsWith("The setup was not saved to \"" + dir() + "taken.zuv\": "))
+      << shown[0].text.toStdString();
+
+  CBTogglePlayerActivate(*app, 9);
+  dialogs->answers.push_back(FileChoice{dir() + "nowhere/", "kept"});
+  run("CBSaveSetup");
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), old);
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            (QStringList{"kept.zuv", "taken.zuv"}));
+}
+
+}  // namespace
+}  // namespace zuv

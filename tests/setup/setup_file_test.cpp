@@ -1,0 +1,188 @@
+// Writing and reading setup files through the library, and files of other writers.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "setup/file/setup_reader.h"
+#include "setup/file/setup_scenario.h"
+#include "setup/file/setup_writer.h"
+#include "setup/setup_file_helpers.h"
+
+namespace zuv::setupfile {
+namespace {
+
+using testing::FixedFlopContent;
+using testing::ReadBytes;
+using testing::StartupContent;
+using testing::TempFolder;
+
+LoadedSetup Load(const std::string& path) {
+  auto result = ReadSetupFile(path);
+  if (auto* problem = std::get_if<std::string>(&result)) {
+    ADD_FAILURE() << *problem;
+    return {};
+  }
+  return std::get<LoadedSetup>(result);
+}
+
+std::string SourceFile(const std::string& relative) { return std::string(ZUV_SOURCE_DIR) + "/" + relative; }
+
+TEST(SetupFile, WhatIsWrittenReadsBack) {
+  TempFolder folder;
+  const std::string path = folder.path("fixed.zuv");
+  SetupContent content = FixedFlopContent();
+  content.sim.WinStat2 = {{10, 9, 3}, std::vector<double>(270, 0.25)};
+  content.sim.Statistic = {{10, 169, 9}, std::vector<double>(15210, 0.0)};
+  content.sim.WinRecord = NumericArray::Row(std::vector<double>(10, 3.5));
+  ASSERT_EQ(WriteSetupFile(path, content), std::nullopt);
+
+  const LoadedSetup s = Load(path);
+  EXPECT_EQ(s.activeplayers, (std::array<int, 10>{1, 1, 0, 0, 1, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(s.simulateplayers, (std::array<int, 10>{1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(s.playerCards[1], (std::vector<int>{13, 26}));
+  EXPECT_EQ(s.playerCards[4], (std::vector<int>{40, 27}));
+  EXPECT_TRUE(s.playerCards[0].empty());
+  EXPECT_EQ(s.boardcards, (std::vector<int>{6, 7, 8}));
+  EXPECT_EQ(s.NrOfSims, 777);
+  EXPECT_EQ(s.Dealer, 10);
+  EXPECT_EQ(s.SimulateFlop, 0);
+  EXPECT_EQ(s.SimulateTurn, 1);
+  EXPECT_EQ(s.SetSeed, 1);
+  EXPECT_EQ(s.Seed, -3);
+  EXPECT_EQ(s.showhands, 1);
+  for (int n = 1; n <= 52; ++n) EXPECT_EQ(s.cardsindeck[n - 1], content.cardsindeck[n - 1]) << n;
+}
+
+TEST(SetupFile, AFileOfAnotherWriterLoads) {
+  // Made by tests/setup/data/make_foreign_setup.py, which writes the bytes itself.
+  const LoadedSetup s = Load(SourceFile("tests/setup/data/foreign_setup.zuv"));
+  EXPECT_EQ(s.activeplayers, (std::array<int, 10>{1, 0, 1, 0, 0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(s.simulateplayers, (std::array<int, 10>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(s.playerCards[2], (std::vector<int>{13, 26}));
+  EXPECT_EQ(s.boardcards, (std::vector<int>{40, 32, 22}));
+  EXPECT_EQ(s.NrOfSims, 1234);
+  EXPECT_EQ(s.Dealer, 4);
+  EXPECT_EQ(s.SimulateFlop, 0);
+  EXPECT_EQ(s.SimulateTurn, 1);
+  EXPECT_EQ(s.SetSeed, 0);
+  EXPECT_EQ(s.Seed, -77);
+  EXPECT_EQ(s.showhands, 1);
+  EXPECT_EQ(s.cardsindeck[12], 0);
+  EXPECT_EQ(s.cardsindeck[0], 1);
+}
+
+// The program's files read with an independent reader (the same script).
+TEST(SetupFile, AnotherReaderSeesTheWholeRecords) {
+  if (std::system("python3 -c 'import zlib' >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3 is not available";
+  TempFolder folder;
+  const std::string path = folder.path("whole.zuv");
+  SetupContent content = FixedFlopContent();
+  content.sim.WinStat2 = {{10, 9, 3}, std::vector<double>(270, 0.5)};
+  content.sim.Statistic = {{10, 169, 9}, std::vector<double>(15210, 0.0)};
+  content.sim.Statistic.values[42] = 7;
+  content.players[3].highcard = {14, 13, 9};
+  content.players[3].hand = {2};
+  ASSERT_EQ(WriteSetupFile(path, content), std::nullopt);
+  const std::string dump = folder.path("dump.txt");
+  const std::string command = "python3 '" + SourceFile("tests/setup/data/make_foreign_setup.py") + "' dump '" +
+                              path + "' > '" + dump + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(dump);
+  const std::string text = ReadBytes(dump);
+  for (const char* line : {
+           "tempTABLE:struct=1x1\n", "tempTABLE.activeplayers:1x10=1 1 0 0 1 0 0 0 0 0\n",
+           "tempTABLE.boardcards:3x1=6 7 8\n", "tempTABLE.tempplayercards:0x0=\n", "tempTABLE.skew:1x1=0.80000000000000004\n",
+           "tempTABLE.lightyellow:1x3=1 1 0.80000000000000004\n", "tempTABLE.boardcardsimage:1x5=2 3 4 5 6\n",
+           "tempTABLE.winner:0x0=\n", "tempSETUP.NrOfSims:1x1=777\n", "tempSETUP.Seed:1x1=-3\n",
+           "tempSETUP.handnames:cell=1x9\n", "tempSETUP.handnames{1}=High card\n",
+           "tempSETUP.handnames{9}=Straight flush\n", "tempSETUP.NrOfPlayers:1x1=10\n", "tempPLAYER:struct=1x10\n",
+           "tempPLAYER(2).Cards:2x1=13 26\n", "tempPLAYER(4).hand:1x1=2\n", "tempPLAYER(4).highcard:1x3=14 13 9\n",
+           "tempPLAYER(1).Cards:0x0=\n", "tempPLAYER(10).cardimage:1x2=0 0\n", "cardsindeck:1x52=",
+           "tempSIM.showhands:1x1=1\n", "tempSIM.WinStat:10x9=", "tempSIM.WinStat2:10x9x3=",
+           "tempSIM.Statistic:10x169x9=sum 7\n", "tempSIM.WinRecord:0x0=\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+}
+
+TEST(SetupFile, SavingReplacesAnExistingFileCompletely) {
+  TempFolder folder;
+  const std::string path = folder.path("setup.zuv");
+  testing::WriteBytes(path, std::string(100000, 'x'));
+  ASSERT_EQ(WriteSetupFile(path, StartupContent()), std::nullopt);
+  EXPECT_EQ(Load(path).NrOfSims, 50000);
+  // Nothing is left beside it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}), 1);
+}
+
+TEST(SetupFile, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  // A folder that does not exist.
+  auto reason = WriteSetupFile(folder.path("missing/setup.zuv"), StartupContent());
+  ASSERT_TRUE(reason.has_value());
+  EXPECT_EQ(*reason, "No such file or directory");
+
+  // A folder in the place of the file: written in full, but the last step fails.
+  std::filesystem::create_directory(folder.path("taken.zuv"));
+  testing::WriteBytes(folder.path("taken.zuv/inside"), "old");
+  reason = WriteSetupFile(folder.path("taken.zuv"), StartupContent());
+  ASSERT_TRUE(reason.has_value());
+  EXPECT_EQ(ReadBytes(folder.path("taken.zuv/inside")), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}), 1);
+
+  // Statistics that do not fit their sizes are refused before the old file is touched.
+  const std::string path = folder.path("kept.zuv");
+  ASSERT_EQ(WriteSetupFile(path, FixedFlopContent()), std::nullopt);
+  const std::string before = ReadBytes(path);
+  SetupContent broken = StartupContent();
+  broken.sim.WinStat.values.pop_back();
+  EXPECT_TRUE(WriteSetupFile(path, broken).has_value());
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}), 2);
+}
+
+TEST(SetupFile, ANewFileGetsTheUsualPermissionsAndAReplacedOneKeepsItsOwn) {
+  TempFolder folder;
+  const std::string path = folder.path("mode.zuv");
+  ASSERT_EQ(WriteSetupFile(path, StartupContent()), std::nullopt);
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_EQ(WriteSetupFile(path, StartupContent()), std::nullopt);
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(SetupScenario, TheEngineRunsTheFixedCardsOfTheFile) {
+  TempFolder folder;
+  const std::string path = folder.path("run.zuv");
+  SetupContent content = FixedFlopContent();
+  content.players[0].Cards = {1, 2};  // kept from the last dealt hand: not fixed
+  ASSERT_EQ(WriteSetupFile(path, content), std::nullopt);
+  const sim::Scenario scenario = ToScenario(Load(path));
+  EXPECT_EQ(scenario.active, (std::array<bool, 10>{true, true, false, false, true, false, false, false, false, false}));
+  EXPECT_EQ(scenario.fixed[0], (std::array<int, 2>{0, 0}));
+  EXPECT_EQ(scenario.fixed[1], (std::array<int, 2>{13, 26}));
+  EXPECT_EQ(scenario.fixed[4], (std::array<int, 2>{40, 27}));
+  EXPECT_EQ(scenario.board, (std::vector<int>{6, 7, 8}));
+  EXPECT_EQ(sim::CheckScenario(scenario), std::nullopt);
+}
+
+TEST(SetupScenario, SeedsMapToTheEngineModuloTwoToTheSixtyFour) {
+  EXPECT_EQ(EngineSeed(0), 0u);
+  EXPECT_EQ(EngineSeed(42), 42u);
+  EXPECT_EQ(EngineSeed(-1), 18446744073709551615u);
+  EXPECT_EQ(EngineSeed(-3), 18446744073709551613u);
+  EXPECT_EQ(EngineSeed(18446744073709551616.0), 0u);
+  EXPECT_EQ(EngineSeed(-18446744073709551616.0), 0u);
+  EXPECT_EQ(EngineSeed(9007199254740992.0), 9007199254740992u);
+  EXPECT_EQ(EngineSeed(1e300), EngineSeed(1e300));
+}
+
+}  // namespace
+}  // namespace zuv::setupfile
