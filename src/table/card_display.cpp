@@ -1,13 +1,165 @@
 #include "table/card_display.h"
 
+#include <QPolygonF>
+#include <algorithm>
+#include <numeric>
+
 #include "app/app.h"
+#include "platform/graphics_items.h"
+#include "table/table_geometry.h"
 
 namespace zuv {
 
-// Filled in by the table view.
-void DisplayPlayerCards(App&, std::optional<std::vector<int>>) {}
-void DisplayBoardCards(App&, std::optional<std::vector<int>>) {}
-void DisplayHands(App&) {}
-void CBClearTable(App&) {}
+namespace {
+
+constexpr double kFixed = 1.0;  // alpha of a card the user fixed
+constexpr double kDealt = 0.5;  // alpha of a card the simulation dealt
+// Room left and right of a caption inside its box, in data units.
+constexpr double kCaptionMargin = 0.03;
+
+bool IsCard(int card) { return card >= 1 && card <= kCards; }
+
+void Show(PictureItem* picture, const QPixmap& image, double alpha) {
+  if (!picture) return;
+  picture->setPixmap(image);
+  picture->setVisible(true);
+  picture->setAlpha(alpha);
+}
+
+void Hide(PictureItem* picture) {
+  if (picture) picture->setVisible(false);
+}
+
+std::vector<int> AllUpTo(int count) {
+  std::vector<int> all(std::max(0, count));
+  std::iota(all.begin(), all.end(), 1);
+  return all;
+}
+
+// The hand name of a seat; empty before its first evaluated deal.
+QString HandName(const App& app, const PlayerRecord& player) {
+  if (player.hand < 1 || player.hand > kHandClasses) return {};
+  return QString::fromStdString(app.SETUP.handnames[player.hand - 1]);
+}
+
+void ShowBackside(App& app, PlayerRecord& player) {
+  for (PictureItem* picture : player.cardimage) Show(picture, app.DECK.backsideimage, kFixed);
+}
+
+void HideBoardPosition(App& app, int position) {
+  PictureItem* picture = app.TABLE.boardcardsimage[position - 1];
+  if (!picture) return;
+  picture->setPixmap(app.DECK.backsideimage);
+  picture->setVisible(false);
+  picture->setAlpha(kFixed);
+}
+
+// Widens or narrows the box behind a caption around its centre to fit the text.
+void FitCaptionBox(const TextItem& caption, PolygonItem& box) {
+  QPolygonF corners = box.polygon();
+  if (corners.size() < 4) return;
+  const double textWidth = caption.boundingRect().width() / table_geometry::Scale();
+  const double halfWidth = textWidth / 2 + kCaptionMargin;
+  const double centre = table_geometry::ToData(QPointF((corners[0].x() + corners[1].x()) / 2, 0)).x();
+  const double offsets[4] = {-1, 1, 1, -1};
+  for (int i = 0; i < 4; ++i) {
+    corners[i].setX(table_geometry::ToScene(centre + offsets[i] * halfWidth, 0).x());
+  }
+  box.setPolygon(corners);
+}
+
+}  // namespace
+
+void DisplayPlayerCards(App& app, std::optional<std::vector<int>> seats) {
+  for (int p : seats.value_or(AllUpTo(app.SETUP.NrOfPlayers))) {
+    if (p < 1 || p > kSeats) continue;
+    PlayerRecord& player = app.player(p);
+    if (app.activeplayers(p) == 0) {
+      for (PictureItem* picture : player.cardimage) Hide(picture);
+    } else if (player.Cards.size() != 2 || !IsCard(player.Cards[0]) || !IsCard(player.Cards[1])) {
+      // No cards (or none that can be shown): the seat waits for random ones.
+      ShowBackside(app, player);
+    } else {
+      const double alpha = app.simulateplayers(p) == 1 ? kDealt : kFixed;
+      for (int j = 0; j < 2; ++j) Show(player.cardimage[j], app.cardImage(player.Cards[j]), alpha);
+    }
+  }
+}
+
+void DisplayBoardCards(App& app, std::optional<std::vector<int>> positions) {
+  const auto& board = app.TABLE.boardcards;
+  for (int k : positions.value_or(AllUpTo(5))) {
+    if (k < 1 || k > 5) continue;
+    PictureItem* picture = app.TABLE.boardcardsimage[k - 1];
+    if (k > int(board.size()) || !IsCard(board[k - 1])) {
+      Hide(picture);
+      continue;
+    }
+    const bool fixed = (k <= 3 && app.SETUP.SimulateFlop == 0) || (k == 4 && app.SETUP.SimulateTurn == 0);
+    Show(picture, app.cardImage(board[k - 1]), fixed ? kFixed : kDealt);
+  }
+}
+
+void DisplayHands(App& app) {
+  const auto& winners = app.TABLE.winner;
+  for (int p = 1; p <= kSeats; ++p) {
+    if (app.activeplayers(p) == 0) continue;
+    PlayerRecord& player = app.player(p);
+    if (!player.handtext || !player.handtextrectangle) continue;
+    const QString name = HandName(app, player);
+    // A seat without an evaluated hand has nothing to say; an empty box would only clutter the table.
+    if (name.isEmpty()) {
+      player.handtext->hide();
+      player.handtextrectangle->hide();
+      continue;
+    }
+    player.handtext->setString(name);
+    player.handtext->show();
+    FitCaptionBox(*player.handtext, *player.handtextrectangle);
+    player.handtextrectangle->show();
+    const bool won = std::find(winners.begin(), winners.end(), p) != winners.end();
+    player.handtext->setColor(won ? Qt::red : Qt::black);
+  }
+}
+
+void CBClearTable(App& app) {
+  for (int i = 1; i <= kSeats; ++i) {
+    PlayerRecord& player = app.player(i);
+    if (player.handtext) {
+      player.handtext->setString(HandName(app, player));
+      player.handtext->hide();
+    }
+    if (player.handtextrectangle) player.handtextrectangle->hide();
+    if (app.activeplayers(i) == 1) {
+      ShowBackside(app, player);
+    } else {
+      for (PictureItem* picture : player.cardimage) {
+        if (!picture) continue;
+        picture->setVisible(false);
+        picture->setAlpha(kFixed);
+      }
+    }
+  }
+
+  std::vector<int> fixedSeats;
+  for (int i = 1; i <= kSeats; ++i)
+    if (app.simulateplayers(i) == 0) fixedSeats.push_back(i);
+  DisplayPlayerCards(app, fixedSeats);
+
+  if (app.SETUP.SimulateFlop == 0) {
+    DisplayBoardCards(app, std::vector<int>{1, 2, 3});
+  } else {
+    for (int k = 1; k <= 3; ++k) HideBoardPosition(app, k);
+  }
+  if (app.SETUP.SimulateTurn == 0) {
+    DisplayBoardCards(app, std::vector<int>{4});
+  } else {
+    HideBoardPosition(app, 4);
+  }
+  if (PictureItem* river = app.TABLE.boardcardsimage[4]) {
+    river->setVisible(false);
+    river->setAlpha(kFixed);
+  }
+}
 
 }  // namespace zuv

@@ -1,8 +1,11 @@
 #include "app/app.h"
 #include "app/command_registry.h"
+#include "table/card_display.h"
 
 namespace zuv {
 
-void RegisterTableCommands(App&) {}
+void RegisterTableCommands(App& app) {
+  app.commands.add("CBClearTable", 0, [&app](const CommandArgs&) { CBClearTable(app); });
+}
 
 }  // namespace zuv

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace zuv {
+
+class App;
+
+// The board's context menu (TABLE.cmenu and its four items) with their
+// initial enable states: only "Set Flop cards" is usable at first.
+void CreateBoardMenu(App& app);
+
+// Seat `seat`'s context menu (PLAYER(seat).cmenu and its three items):
+// "Deactivate player", "Choose player cards", "Release player cards" (disabled).
+void CreateSeatMenu(App& app, int seat);
+
+}  // namespace zuv

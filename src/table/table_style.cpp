@@ -1,0 +1,31 @@
+#include "table/table_style.h"
+
+namespace zuv::table_style {
+
+namespace {
+QPen Edge(const QColor& color, double width) {
+  QPen pen(color, width);
+  pen.setJoinStyle(Qt::RoundJoin);
+  return pen;
+}
+}  // namespace
+
+QPen OvalEdge(const QColor& color) { return Edge(color, 1.0); }
+QPen TableEdge() { return Edge(Qt::black, 1.5); }
+QPen SeatEdge(const QColor& color) { return Edge(color, 1.0); }
+QPen CaptionEdge() { return Edge(Qt::black, 0.8); }
+
+QFont SeatNumberFont() {
+  QFont font;
+  font.setPixelSize(14);
+  font.setBold(true);
+  return font;
+}
+
+QFont CaptionFont() {
+  QFont font;
+  font.setPixelSize(12);
+  return font;
+}
+
+}  // namespace zuv::table_style

@@ -1,0 +1,83 @@
+// zuvscreenshot: starts Zuv Poker Simulator off screen and saves its main
+// window as a picture, so the picture in the README can be remade.
+//
+//   zuvscreenshot [--showcase] [OUTPUT.png]
+//
+// Run it from the folder that holds cardimages/ (the repository root).
+// OUTPUT defaults to docs/screenshot.png. With QT_SCALE_FACTOR=2 in the
+// environment the window is drawn at twice the pixel density.
+// --showcase lays out a dealt hand first: seat 1 with fixed cards, seat 2
+// with dealt ones, a fixed flop, dealt turn and river, and the hand captions.
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "platform/event_loop.h"
+#include "table/card_display.h"
+
+namespace {
+
+int Card(const zuv::App& app, const char* symbol) {
+  for (int n = 1; n <= zuv::kCards; ++n)
+    if (app.DECK.symbol[n - 1] == symbol) return n;
+  return 0;
+}
+
+void LayOutShowcase(zuv::App& app) {
+  app.player(1).Cards = {Card(app, "Ah"), Card(app, "Kh")};
+  app.simulateplayers(1) = 0;
+  app.player(2).Cards = {Card(app, "9c"), Card(app, "9d")};
+  app.TABLE.boardcards = {Card(app, "Qh"), Card(app, "Jh"), Card(app, "4s"), Card(app, "9s"), Card(app, "2h")};
+  app.SETUP.SimulateFlop = 0;
+  app.player(1).hand = 6;  // "Flush"
+  app.player(2).hand = 4;  // "Trips"
+  app.TABLE.winner = {1};
+  zuv::DisplayPlayerCards(app);
+  zuv::DisplayBoardCards(app);
+  zuv::DisplayHands(app);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+
+  bool showcase = false;
+  QString output = "docs/screenshot.png";
+  for (const QString& argument : application.arguments().mid(1)) {
+    if (argument == "--showcase") {
+      showcase = true;
+    } else if (argument.startsWith("-")) {
+      std::fprintf(stderr, "zuvscreenshot: unknown option %s\nusage: zuvscreenshot [--showcase] [OUTPUT.png]\n",
+                   qPrintable(argument));
+      return 2;
+    } else {
+      output = argument;
+    }
+  }
+
+  zuv::App app;
+  if (auto problem = zuv::zuvpoker(app)) {
+    std::fprintf(stderr, "zuvscreenshot: the program cannot start: %s\n", qPrintable(*problem));
+    return 1;
+  }
+  if (showcase) LayOutShowcase(app);
+  zuv::drawnow();
+
+  const QFileInfo target(output);
+  QDir().mkpath(target.absolutePath());
+  const QPixmap picture = app.FIGURE.mainfigurehandle->grab();
+  if (!picture.save(target.absoluteFilePath(), "PNG")) {
+    std::fprintf(stderr, "zuvscreenshot: cannot write %s\n", qPrintable(target.absoluteFilePath()));
+    return 1;
+  }
+  std::printf("%s (%d x %d pixels)\n", qPrintable(target.absoluteFilePath()), picture.width(), picture.height());
+  return 0;
+}
