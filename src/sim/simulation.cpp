@@ -99,61 +99,79 @@ void Simulation::PlayBlock(std::int64_t block, std::int64_t count, RunStats& sta
 template <bool kBranchFreeFlush>
 void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   const FastEvaluator& evaluator = FastEvaluator::Get();
-  const std::size_t n = activeSeats_.size();
-  std::int64_t* winStat2 = winStat2Delta_.data();
-  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(static_cast<int>(n), 1, 1);
-  for (std::int64_t hand = 0; hand < count; ++hand) {
-
-  std::array<int, 25> deck;
-  dealer_.Deal(random_, draws_, deck.data());
+  const int n = static_cast<int>(activeSeats_.size());
   const int randomSeats = static_cast<int>(randomSeats_.size());
-  for (int q = 0; q < randomSeats; ++q) {
-    hole_[randomSeats_[q]] = {deck[q], deck[randomSeats + q]};
-  }
-  std::uint64_t boardKey = fixedBoardKey_;
-  std::uint64_t boardBits = fixedBoardBits_;
-  for (int i = fixedBoard_, d = 2 * randomSeats; i < 5; ++i, ++d) {
-    board_[i] = deck[d];
-    boardKey += evaluator.CardKey(deck[d]);
-    boardBits |= FastEvaluator::CardBit(deck[d]);
-  }
+  std::int64_t* winStat2 = winStat2Delta_.data();
+  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(n, 1, 1);
 
-  std::array<HandKey, 10> keys;
-  HandKey best = 0;
-  for (int seat : activeSeats_) {
-    const int c1 = hole_[seat][0];
-    const int c2 = hole_[seat][1];
-    const std::uint64_t sum = boardKey + evaluator.CardKey(c1) + evaluator.CardKey(c2);
-    HandKey key;
-    if constexpr (kBranchFreeFlush) {
-      key = evaluator.AnyBranchFree(sum, boardBits | FastEvaluator::CardBit(c1) | FastEvaluator::CardBit(c2));
-    } else {
-      key = FastEvaluator::HasFlush(sum)
-                ? evaluator.WithFlush(sum, boardBits | FastEvaluator::CardBit(c1) | FastEvaluator::CardBit(c2))
-                : evaluator.NoFlush(sum);
+  // The loop works on local copies indexed by active place 0..n-1, which the
+  // compiler can keep apart from the members and the statistics it writes.
+  std::array<int, 10> seatOf{}, randomPlace{}, card1{}, card2{};
+  std::array<std::uint64_t, 10> holeKey{}, holeBits{};
+  for (int a = 0, q = 0; a < n; ++a) {
+    const int seat = activeSeats_[a];
+    seatOf[a] = seat;
+    if (q < randomSeats && randomSeats_[q] == seat) randomPlace[q++] = a;
+    card1[a] = hole_[seat][0];
+    card2[a] = hole_[seat][1];
+    holeKey[a] = evaluator.CardKey(card1[a]) + evaluator.CardKey(card2[a]);
+    holeBits[a] = FastEvaluator::CardBit(card1[a]) | FastEvaluator::CardBit(card2[a]);
+  }
+  std::array<int, 5> board = board_;
+
+  for (std::int64_t hand = 0; hand < count; ++hand) {
+    std::array<int, 25> deck;
+    dealer_.Deal(random_, draws_, deck.data());
+    for (int q = 0; q < randomSeats; ++q) {
+      const int a = randomPlace[q];
+      card1[a] = deck[q];
+      card2[a] = deck[randomSeats + q];
+      holeKey[a] = evaluator.CardKey(card1[a]) + evaluator.CardKey(card2[a]);
+      holeBits[a] = FastEvaluator::CardBit(card1[a]) | FastEvaluator::CardBit(card2[a]);
     }
-    keys[seat] = key;
-    best = key > best ? key : best;
+    std::uint64_t boardKey = fixedBoardKey_;
+    std::uint64_t boardBits = fixedBoardBits_;
+    for (int i = fixedBoard_, d = 2 * randomSeats; i < 5; ++i, ++d) {
+      board[i] = deck[d];
+      boardKey += evaluator.CardKey(deck[d]);
+      boardBits |= FastEvaluator::CardBit(deck[d]);
+    }
+
+    std::array<HandKey, 10> keys;
+    HandKey best = 0;
+    for (int a = 0; a < n; ++a) {
+      const std::uint64_t sum = boardKey + holeKey[a];
+      HandKey key;
+      if constexpr (kBranchFreeFlush) {
+        key = evaluator.AnyBranchFree(sum, boardBits | holeBits[a]);
+      } else {
+        key = FastEvaluator::HasFlush(sum) ? evaluator.WithFlush(sum, boardBits | holeBits[a]) : evaluator.NoFlush(sum);
+      }
+      keys[a] = key;
+      best = key > best ? key : best;
+    }
+
+    // Branch-free: which seat holds the best hand is a coin toss per hand.
+    std::array<int, 10> winners;
+    int k = 0;
+    for (int a = 0; a < n; ++a) {
+      winners[k] = a;
+      k += keys[a] == best ? 1 : 0;
+    }
+
+    // All winners hold the same key, hence the same class as the first winner.
+    const std::int64_t worth = kWorth[k];
+    const int h = HandClass(best) - 1;
+    for (int i = 0; i < k; ++i) {
+      const int a = winners[i];
+      winStat2[(static_cast<std::size_t>(seatOf[a]) * RunStats::kClasses + h) * n + (k - 1)] += worth;
+      const int s = kStartHandTable[card1[a] * 53 + card2[a]] - 1;
+      statistic[s * RunStats::kClasses + h] += worth;
+    }
   }
 
-  // Branch-free: which seat holds the best hand is a coin toss per hand.
-  std::array<int, 10> winners;
-  int k = 0;
-  for (int seat : activeSeats_) {
-    winners[k] = seat;
-    k += keys[seat] == best ? 1 : 0;
-  }
-
-  // All winners hold the same key, hence the same class as the first winner.
-  const std::int64_t worth = kWorth[k];
-  const int h = HandClass(best) - 1;
-  for (int i = 0; i < k; ++i) {
-    const int w = winners[i];
-    winStat2[(static_cast<std::size_t>(w) * RunStats::kClasses + h) * n + (k - 1)] += worth;
-    const int s = kStartHandTable[hole_[w][0] * 53 + hole_[w][1]] - 1;
-    statistic[s * RunStats::kClasses + h] += worth;
-  }
-  }
+  for (int a = 0; a < n; ++a) hole_[seatOf[a]] = {card1[a], card2[a]};
+  board_ = board;
 }
 
 void Simulation::FillLastHand(LastHand& last) const {
