@@ -6,8 +6,9 @@
 // Run it from the folder that holds cardimages/ (the repository root).
 // OUTPUT defaults to docs/screenshot.png. With QT_SCALE_FACTOR=2 in the
 // environment the window is drawn at twice the pixel density.
-// --showcase lays out a dealt hand first: seat 1 with fixed cards, seat 2
-// with dealt ones, a fixed flop, dealt turn and river, and the hand captions.
+// --showcase lays out a shown hand first: four seats, seat 1 with fixed cards
+// and the others dealt, a fixed flop, dealt turn and river, and the hand
+// captions of a pot split between seats 1 and 7.
 
 #include <QApplication>
 #include <QDir>
@@ -29,18 +30,25 @@ int Card(const zuv::App& app, const char* symbol) {
   return 0;
 }
 
-void LayOutShowcase(zuv::App& app) {
-  app.player(1).Cards = {Card(app, "Ah"), Card(app, "Kh")};
+bool LayOutShowcase(zuv::App& app) {
+  for (const char* command : {"CBTogglePlayerActivate(5)", "CBTogglePlayerActivate(7)"})
+    if (!app.run(command)) return false;
+  app.player(1).Cards = {Card(app, "Ad"), Card(app, "Kd")};
   app.simulateplayers(1) = 0;
   app.player(2).Cards = {Card(app, "9c"), Card(app, "9d")};
-  app.TABLE.boardcards = {Card(app, "Qh"), Card(app, "Jh"), Card(app, "4s"), Card(app, "9s"), Card(app, "2h")};
+  app.player(5).Cards = {Card(app, "7c"), Card(app, "8c")};
+  app.player(7).Cards = {Card(app, "Ac"), Card(app, "Kc")};
+  app.TABLE.boardcards = {Card(app, "Qh"), Card(app, "Jh"), Card(app, "Ts"), Card(app, "9s"), Card(app, "2h")};
   app.SETUP.SimulateFlop = 0;
-  app.player(1).hand = 6;  // "Flush"
+  app.player(1).hand = 5;  // "Straight"
   app.player(2).hand = 4;  // "Trips"
-  app.TABLE.winner = {1};
+  app.player(5).hand = 5;
+  app.player(7).hand = 5;
+  app.TABLE.winner = {1, 7};
   zuv::DisplayPlayerCards(app);
   zuv::DisplayBoardCards(app);
   zuv::DisplayHands(app);
+  return true;
 }
 
 }  // namespace
@@ -68,7 +76,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "zuvscreenshot: the program cannot start: %s\n", qPrintable(*problem));
     return 1;
   }
-  if (showcase) LayOutShowcase(app);
+  if (showcase && !LayOutShowcase(app)) {
+    std::fprintf(stderr, "zuvscreenshot: %s\n", app.commands.lastError().c_str());
+    return 1;
+  }
   zuv::drawnow();
 
   const QFileInfo target(output);
