@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/graphics_items.h"
 #include "support/app_fixture.h"
 #include "table/card_display.h"

@@ -220,7 +220,7 @@ TEST_F(TableDrawing, LightGlowsAroundTheTableOnly) {
   const QImage table = GrabTable(*app);
   ASSERT_FALSE(table.isNull());
   // Between the table's edge and the seats the light shows its ramp colour.
-  for (const QPointF at : {QPointF(0, -0.5), QPointF(0.85, 0), QPointF(-0.85, -0.2)}) {
+  for (const QPointF at : {QPointF(0, -0.5), QPointF(0.75, 0.15), QPointF(-0.85, -0.2)}) {
     const auto light = background_light::ColourAt(at.x(), at.y());
     ASSERT_TRUE(light.has_value());
     ExpectColourNear(ColourAt(table, at), light->toQColor(), 3, "light");
