@@ -7,7 +7,7 @@
 namespace zuv::setupfile {
 namespace {
 
-// Seats 1, 2 and 5 active; seat 2 fixed As Kh; seat 5 fixed 2c 2d; flop 7s 8s 9s fixed.
+// Seats 1, 2 and 5 active; seat 2 fixed As Ah; seat 5 fixed 2c 2d; flop 7s 8s 9s fixed.
 FileFields ValidFields() {
   FileFields f;
   f.cardsindeck.fill(1);

@@ -106,7 +106,7 @@ class SetupCommands : public testing::AppTest {
   }
   std::vector<MessageWindows::Shown> messages() { return app->messages.open(); }
 
-  // Seats 1, 2 and 5 active; 2 holds As Kh, 5 holds 2c 2d; flop 7s 8s 9s; turn dealt.
+  // Seats 1, 2 and 5 active; 2 holds As Ah, 5 holds 2c 2d; flop 7s 8s 9s; turn dealt.
   void layOutScenario() {
     CBTogglePlayerActivate(*app, 5);
     fixSeat(2, 13, 26);
@@ -214,7 +214,7 @@ TEST_F(SetupCommands, AFixedFlopWithARandomTurnComesBackAsAnOpaqueFlopOnly) {
 }
 
 TEST_F(SetupCommands, AFileOfAnotherWriterLoads) {
-  // Seats 1, 3 and 6; seat 3 holds As Kh; flop 2c 7d Th; 1234 hands; seed -77 off; every hand shown.
+  // Seats 1, 3 and 6; seat 3 holds As Ah; flop 2c 7d Th; 1234 hands; seed -77 off; every hand shown.
   load("foreign_setup.zuv", testing::SourceFolder() + "/tests/setup/data/");
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(app->TABLE.activeplayers, (std::array<int, 10>{1, 0, 1, 0, 0, 1, 0, 0, 0, 0}));

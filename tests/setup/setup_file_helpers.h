@@ -18,7 +18,7 @@ namespace zuv::setupfile::testing {
 // random, nothing fixed), with whole records.
 SetupContent StartupContent();
 
-// Seats 1, 2 and 5 active; seat 2 holds As Kh, seat 5 holds 2c 2d; the flop
+// Seats 1, 2 and 5 active; seat 2 holds As Ah, seat 5 holds 2c 2d; the flop
 // 7s 8s 9s is fixed, the turn is dealt; 777 hands, seed -3, show every hand on.
 SetupContent FixedFlopContent();
 

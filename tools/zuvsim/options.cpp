@@ -78,12 +78,14 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
       const auto n = ParseNumber<std::int64_t>(*v);
       if (!n || *n < 1) return "--hands must be a whole number of at least 1, not '" + *v + "'";
       options.hands = *n;
+      options.handsGiven = true;
     } else if (arg == "--seed") {
       const auto v = value();
       if (!v) return "--seed needs a number";
       const auto n = ParseNumber<std::uint64_t>(*v);
       if (!n) return "--seed must be a whole number from 0 to 18446744073709551615, not '" + *v + "'";
       options.seed = *n;
+      options.seedGiven = true;
     } else if (arg == "--threads") {
       const auto v = value();
       if (!v) return "--threads needs a number";

@@ -17,6 +17,9 @@ namespace zuv::zuvsim {
 struct Options {
   std::int64_t hands = 50000;
   std::uint64_t seed = 0;
+  // Whether --hands and --seed were given: they then win over a setup file's values.
+  bool handsGiven = false;
+  bool seedGiven = false;
   int threads = 0;  // 0: one per core
   bool json = false;
   bool help = false;

@@ -1,10 +1,43 @@
 #include "setup_source.h"
 
+#include "setup/file/setup_reader.h"
+#include "setup/file/setup_scenario.h"
+#include "sim/card.h"
+
 namespace zuv::zuvsim {
 
 std::variant<Options, std::string> LoadSetup(Options options) {
-  // Not connected yet: the setup-file library has no reader to call here.
-  return "--setup: reading setup files is not available in this build of zuvsim (" + *options.setupFile + ")";
+  // The same whole-file check as the window's "Load setup", with the same words.
+  auto loaded = setupfile::ReadSetupFile(*options.setupFile);
+  if (const auto* problem = std::get_if<std::string>(&loaded)) {
+    return "the setup file \"" + *options.setupFile + "\" was not loaded: " + *problem;
+  }
+  const auto& setup = std::get<setupfile::LoadedSetup>(loaded);
+  options.scenario = setupfile::ToScenario(setup);
+  if (!options.handsGiven) options.hands = setup.NrOfSims;
+  if (!options.seedGiven) options.seed = setupfile::EngineSeed(setup.Seed);
+
+  // Seats keep their numbers from the window, so rows run up to the last
+  // active seat and seats that are switched off read "off".
+  int last = 0;
+  for (int p = 1; p <= setupfile::kSeats; ++p) {
+    if (options.scenario.active[p - 1]) last = p;
+  }
+  options.seatText.clear();
+  for (int p = 1; p <= last; ++p) {
+    const auto& fixed = options.scenario.fixed[p - 1];
+    if (!options.scenario.active[p - 1]) {
+      options.seatText.push_back("off");
+    } else if (fixed[0] == 0) {
+      options.seatText.push_back("random");
+    } else {
+      options.seatText.push_back(sim::CardSymbol(fixed[0]) + sim::CardSymbol(fixed[1]));
+    }
+  }
+  if (auto problem = sim::CheckScenario(options.scenario)) {
+    return "the setup file \"" + *options.setupFile + "\" cannot be run: " + *problem;
+  }
+  return options;
 }
 
 }  // namespace zuv::zuvsim

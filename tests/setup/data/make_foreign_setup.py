@@ -13,7 +13,7 @@ The foreign file is written the way another program might: uncompressed,
 only the fields a load reads, flags as logical (uint8) arrays, the seed as an
 int32, cards as doubles in rows rather than columns.
 
-Foreign scenario: seats 1, 3 and 6 active; seat 3 holds As Kh (13, 26) fixed;
+Foreign scenario: seats 1, 3 and 6 active; seat 3 holds As Ah (13, 26) fixed;
 seats 1 and 6 are dealt at random; the flop 2c 7d Th (40, 32, 22) is fixed, the
 turn is dealt; 1234 hands, seed -77 (not used: SetSeed 0), show every hand on,
 dealer seat 4.

@@ -1,0 +1,69 @@
+// zuvsim --setup: the scenario, hand count and seed of a setup file, headless.
+#include <gtest/gtest.h>
+
+#include "cli/zuvsim_runner.h"
+#include "setup/file/setup_writer.h"
+#include "setup/setup_file_helpers.h"
+
+namespace zuv::setupfile {
+namespace {
+
+using zuvsim::testing::RunZuvsim;
+
+const std::string kForeign = std::string(ZUV_SOURCE_DIR) + "/tests/setup/data/foreign_setup.zuv";
+
+int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST(ZuvsimSetup, RunsTheFilesScenarioHandsAndSeed) {
+  const auto r = RunZuvsim("--setup " + kForeign);
+  ASSERT_EQ(r.status, 0) << r.err;
+  // Seed -77 is 2^64 - 77 for the engine.
+  EXPECT_NE(r.out.find("1234 hands, seed 18446744073709551539,"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("board 2c7dTh fixed"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("   1  random"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("   2  off"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("   3  AsAh"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("   6  random"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("   7  "), std::string::npos) << r.out;
+}
+
+TEST(ZuvsimSetup, OptionsGivenWithItWinAndTheSameSeedRepeats) {
+  const auto a = RunZuvsim("--hands 3000 --seed 9 --json --setup " + kForeign);
+  const auto b = RunZuvsim("--setup " + kForeign + " --seed=9 --hands=3000 --json --threads 1");
+  ASSERT_EQ(a.status, 0) << a.err;
+  ASSERT_EQ(b.status, 0) << b.err;
+  EXPECT_NE(a.out.find("\"hands\": 3000,"), std::string::npos) << a.out;
+  EXPECT_NE(a.out.find("\"seed\": 9,"), std::string::npos) << a.out;
+  // Everything but the time taken is the same.
+  auto withoutTime = [](std::string s) { return s.erase(s.find("\"seconds\""), s.find("\"seed\"") - s.find("\"seconds\"")); };
+  EXPECT_EQ(withoutTime(a.out), withoutTime(b.out));
+}
+
+TEST(ZuvsimSetup, ARefusedFileIsOneLineAndStatusTwo) {
+  testing::TempFolder folder;
+  SetupContent twice = testing::FixedFlopContent();
+  twice.players[4].Cards = {13, 27};  // As is seat 2's as well
+  ASSERT_EQ(WriteSetupFile(folder.path("twice.zuv"), twice), std::nullopt);
+  testing::WriteBytes(folder.path("text.zuv"), "no MAT-file here");
+  SetupContent alone = testing::StartupContent();
+  alone.table.activeplayers[1] = alone.table.simulateplayers[1] = 0;
+  ASSERT_EQ(WriteSetupFile(folder.path("alone.zuv"), alone), std::nullopt);
+
+  struct Case {
+    std::string file, problem;
+  };
+  for (const Case& c : {Case{"twice.zuv", "was not loaded: card 13 is fixed twice"},
+                        Case{"text.zuv", "was not loaded: it is not a MAT-file"},
+                        Case{"missing.zuv", "was not loaded: it does not exist"},
+                        Case{"alone.zuv", "cannot be run: "}}) {
+    const auto r = RunZuvsim("--setup " + folder.path(c.file));
+    EXPECT_EQ(r.status, 2) << c.file;
+    EXPECT_EQ(Lines(r.err), 1) << r.err;
+    EXPECT_EQ(r.err.rfind("zuvsim: the setup file \"" + folder.path(c.file) + "\" ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find(c.problem), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+  }
+}
+
+}  // namespace
+}  // namespace zuv::setupfile
