@@ -118,6 +118,10 @@ void plothistogram(App& app, long long simulation) {
       backdrop->setBrush(felt);
     }
     auto* label = Text(plot, QString::asprintf("%2.1f%%", 100.0 * r), place.insideBar ? felt : ink, 8);
+    // Narrow letters keep the label within the 0.42 of the chart's height it is given.
+    QFont narrow = label->font();
+    narrow.setStretch(QFont::SemiCondensed);
+    label->setFont(narrow);
     label->setClipToAxisRect(false);
     label->position->setCoords(p, place.textY);
     label->setPositionAlignment(Qt::AlignLeft | Qt::AlignVCenter);

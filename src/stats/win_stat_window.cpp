@@ -22,9 +22,9 @@ constexpr double kGroupWidth = 0.8;  // of the space between two classes
 
 // Series colours that stand out on the felt and from the light-yellow split bars.
 const std::array<QColor, 10> kSeriesColours{
-    QColor(88, 150, 236),  QColor(236, 112, 64),  QColor(196, 120, 232), QColor(64, 206, 216),
-    QColor(240, 92, 140),  QColor(226, 226, 226), QColor(178, 124, 76),  QColor(140, 140, 255),
-    QColor(224, 58, 58),   QColor(255, 178, 222),
+    QColor(74, 144, 226), QColor(240, 110, 60), QColor(190, 110, 230), QColor(60, 200, 210),
+    QColor(235, 80, 130), QColor(160, 160, 160), QColor(170, 110, 60), QColor(230, 60, 60),
+    QColor(255, 160, 200), QColor(110, 90, 220),
 };
 
 // An upper y limit at a round step above `top`, as an automatic axis would choose.
@@ -81,6 +81,8 @@ WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures)
 
   box_->setChecked(true);
   box_->setPalette(palette);
+  // Opaque on the felt like the window, not in the button colour.
+  box_->setBackgroundRole(QPalette::Window);
   box_->setAutoFillBackground(true);
   box_->setToolTip("click and drag close to this text to move it");
   SetCallback(box_, "CBShowSplittedHands;");
@@ -95,7 +97,6 @@ WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures)
   frame_->setToolTip(box_->toolTip());
 
   build(figures);
-  plot_->setGeometry(rect());
   placePlotArea();
   frame_->raise();
   fitValueAxis();
@@ -187,29 +188,55 @@ void WinStatWindow::build(const WinStatFigures& figures) {
 
 void WinStatWindow::placePlotArea() {
   const QSize size = this->size();
+  plot_->setGeometry(rect());
+  // A hidden plot gets no resize event; its layout must know the size before it is shown.
+  plot_->setViewport(plot_->rect());
   plot_->axisRect()->setAutoMargins(QCP::msNone);
   plot_->axisRect()->setMargins(QMargins(qRound(kLeft * size.width()), qRound((1 - kBottom - kHeight) * size.height()),
                                          qRound((1 - kLeft - kWidth) * size.width()), qRound(kBottom * size.height())));
 }
 
-void WinStatWindow::fitValueAxis() {
+double WinStatWindow::tallestBar(double fromKey, double toKey) const {
   double top = 0;
   for (const auto& series : {winBars_, splitBars_}) {
     for (QCPBars* bars : series) {
       if (!bars->visible()) continue;
-      for (auto it = bars->data()->constBegin(); it != bars->data()->constEnd(); ++it) top = std::max(top, it->value);
+      for (auto it = bars->data()->constBegin(); it != bars->data()->constEnd(); ++it) {
+        // A whole group counts where any of its bars could stand.
+        if (it->key + kGroupWidth / 2 >= fromKey && it->key - kGroupWidth / 2 <= toKey) top = std::max(top, it->value);
+      }
     }
   }
-  plot_->yAxis->setRange(0, NiceUpper(top));
+  return top;
+}
+
+void WinStatWindow::fitValueAxis() {
+  QCPAxis* y = plot_->yAxis;
+  const double upper = NiceUpper(tallestBar(-1, kHandClasses + 2));
+  y->setRange(0, upper);
   plot_->replot();
+
+  // Tall bars under the legend or the check box get headroom so that they stay visible.
+  const QRect box = plot_->axisRect()->rect();
+  double needed = upper;
+  for (const QRect& cover : {plot_->legend->outerRect(), frame_->geometry()}) {
+    if (!cover.intersects(box)) continue;
+    const double covered = double(cover.bottom() + 4 - box.top()) / box.height();
+    if (covered <= 0 || covered >= 0.75) continue;
+    const double under = tallestBar(plot_->xAxis->pixelToCoord(cover.left()), plot_->xAxis->pixelToCoord(cover.right()));
+    needed = std::max(needed, under / (1 - covered));
+  }
+  if (needed > upper) {
+    y->setRange(0, NiceUpper(needed));
+    plot_->replot();
+  }
 }
 
 void WinStatWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  plot_->setGeometry(rect());
   placePlotArea();
   frame_->follow();
-  plot_->replot();
+  fitValueAxis();
 }
 
 void PlotWinStat(App& app) {

@@ -49,6 +49,8 @@ class WinStatWindow : public QWidget {
  private:
   void build(const WinStatFigures& figures);
   void placePlotArea();
+  // The tallest shown bar of the groups between two keys.
+  double tallestBar(double fromKey, double toKey) const;
 
   App& app_;
   QCustomPlot* plot_;

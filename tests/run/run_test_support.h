@@ -21,7 +21,7 @@ void FixSeatCards(App& app, int seat, std::vector<int> cards);
 // Three cards fix the flop, four the flop and the turn.
 void FixBoard(App& app, std::vector<int> cards);
 
-// The statistics windows that are open, oldest first.
+// The statistics windows that are open, in no particular order.
 std::vector<WinStatWindow*> WinStatWindows();
 
 // A started program whose runs can be watched from inside: `duringRun`
