@@ -1,0 +1,81 @@
+// The simulation run driven through the window (offscreen) against the same
+// run in the engine alone, and the default run from Start to the statistics
+// window. Fixed seeds; every result is consumed.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "app/app.h"
+#include "app/startup.h"
+#include "platform/event_loop.h"
+#include "sim/run_stats.h"
+#include "sim/simulation.h"
+
+namespace {
+
+constexpr double kSeed = 20261207;
+
+std::unique_ptr<zuv::App> StartProgram() {
+  auto app = std::make_unique<zuv::App>();
+  app->dataFolder = ZUV_SOURCE_DIR;
+  if (auto problem = zuv::zuvpoker(*app)) {
+    fprintf(stderr, "%s\n", qPrintable(*problem));
+    std::exit(1);
+  }
+  app->SETUP.SetSeed = 1;
+  app->SETUP.Seed = kSeed;
+  zuv::drawnow();
+  return app;
+}
+
+void CloseStatisticsWindow(zuv::App& app) {
+  delete app.FIGURE.WinStatFigHandle.data();
+  zuv::drawnow();
+}
+
+void RunInWindow(benchmark::State& state) {
+  auto app = StartProgram();
+  app->SETUP.NrOfSims = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    app->run("CBStartSimulation");
+    benchmark::DoNotOptimize(app->SIM.WinRecord.data());
+    state.PauseTiming();
+    CloseStatisticsWindow(*app);
+    state.ResumeTiming();
+  }
+  state.counters["hands/s"] = benchmark::Counter(static_cast<double>(state.range(0)) * state.iterations(),
+                                                 benchmark::Counter::kIsRate);
+}
+
+void RunInEngine(benchmark::State& state) {
+  zuv::sim::Scenario scenario;
+  scenario.active[0] = scenario.active[1] = true;
+  for (auto _ : state) {
+    zuv::sim::Simulation simulation(scenario, static_cast<std::uint64_t>(kSeed));
+    zuv::sim::RunStats stats(2);
+    simulation.Play(state.range(0), stats);
+    benchmark::DoNotOptimize(stats.WinRecord.data());
+  }
+  state.counters["hands/s"] = benchmark::Counter(static_cast<double>(state.range(0)) * state.iterations(),
+                                                 benchmark::Counter::kIsRate);
+}
+
+}  // namespace
+
+// Two random seats, a million hands: the window's run should cost at most 1.5 times the engine's.
+BENCHMARK(RunInEngine)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(RunInWindow)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The default run, Start to the statistics window on screen: target 0.3 s.
+BENCHMARK(RunInWindow)->Name("DefaultRunToStatisticsWindow")->Arg(50000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
