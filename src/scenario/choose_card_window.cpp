@@ -101,8 +101,8 @@ void ChooseCardWindow::raiseCard(int card, bool raised) {
   // A soft light glow marks the picked cards.
   if (raised) {
     auto* glow = new QGraphicsDropShadowEffect();
-    glow->setColor(QColor(255, 255, 204, 230));
-    glow->setBlurRadius(16);
+    glow->setColor(QColor(255, 214, 90));
+    glow->setBlurRadius(20);
     glow->setOffset(0, 0);
     static_cast<QGraphicsPixmapItem*>(cell)->setGraphicsEffect(glow);
   } else {

@@ -120,10 +120,14 @@ TEST_F(ChooseCardWindowTest, UnpickingTheSecondFlopCardKeepsThePickingOrder) {
     run(Pick(18, 3));
     run(Pick(44, 3));
     EXPECT_EQ(app->CHOOSECARDS.chosencards, (std::vector<int>{5, 31, 44}));
+    // Un-picking the first card keeps the others in their order too.
+    run(Pick(5, 3));
+    run(Pick(6, 3));
+    EXPECT_EQ(app->CHOOSECARDS.chosencards, (std::vector<int>{31, 44, 6}));
     run(Close("Ok", 3));
   });
   run("CBSetFlop");
-  EXPECT_EQ(app->TABLE.boardcards, (std::vector<int>{5, 31, 44}));
+  EXPECT_EQ(app->TABLE.boardcards, (std::vector<int>{31, 44, 6}));
   EXPECT_TRUE(consistent());
 }
 
@@ -296,6 +300,7 @@ TEST_F(ChooseCardWindowTest, TitlesNameTheSeatAndTheBoardPart) {
   run("CBSetFlop");
   inWindow(record);
   run("CBSetTurn");
+  ASSERT_EQ(titles.size(), 12u);
   EXPECT_EQ(titles[10], "Choose Flop cards");
   EXPECT_EQ(titles[11], "Choose Turn card");
   EXPECT_TRUE(consistent());

@@ -31,6 +31,11 @@ void ScenarioTest::inWindow(std::function<void(ChooseCardWindow&)> action) {
   });
 }
 
+void ScenarioTest::TearDown() {
+  drawnow();
+  AppTest::TearDown();
+}
+
 void ScenarioTest::choose(const std::string& command, const std::vector<int>& cards) {
   const int before = windowsRun;
   inWindow([this, cards](ChooseCardWindow& window) {
