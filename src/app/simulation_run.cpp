@@ -1,6 +1,7 @@
 #include "app/simulation_run.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -200,7 +201,9 @@ void CBStartSimulation(App& app) {
 void CBStopSimulation(App& app) { app.SIM.stopsim = 1; }
 
 void CBShowHands(App& app) {
-  app.SIM.showhands = 1 - app.SIM.showhands;
+  app.SIM.showhands = app.SIM.showhands == 1 ? 0 : 1;
+  // The box shows the flag, also when the command comes from elsewhere than a click.
+  if (auto* box = qobject_cast<QCheckBox*>(app.UICONTROLS.handle[3])) box->setChecked(app.SIM.showhands == 1);
   if (app.SIM.showhands == 0) CBClearTable(app);
 }
 

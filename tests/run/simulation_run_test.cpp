@@ -210,11 +210,14 @@ TEST_F(RunTest, TheLastHandStaysInTheRecords) {
 }
 
 TEST_F(RunTest, ShowHandsBoxFlipsTheFlagAndSwitchingOffClearsTheTable) {
-  run("CBShowHands;");
+  auto* box = qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3]);
+  box->click();
   EXPECT_EQ(app->SIM.showhands, 1);
+  EXPECT_TRUE(box->isChecked());
   app->TABLE.boardcardsimage[4]->setVisible(true);
   run("CBShowHands");
   EXPECT_EQ(app->SIM.showhands, 0);
+  EXPECT_FALSE(box->isChecked());
   EXPECT_FALSE(app->TABLE.boardcardsimage[4]->isVisible());
 }
 
