@@ -98,15 +98,15 @@ void ChooseCardWindow::raiseCard(int card, bool raised) {
   QGraphicsItem* cell = app_.CHOOSECARDS.axes.at(card - 1);
   if (!cell) return;
   cell->setPos(CellPosition(app_, card, raised));
-  // A soft light glow marks the picked cards.
+  // A soft golden glow marks the picked cards.
   if (raised) {
     auto* glow = new QGraphicsDropShadowEffect();
     glow->setColor(QColor(255, 214, 90));
     glow->setBlurRadius(20);
     glow->setOffset(0, 0);
-    static_cast<QGraphicsPixmapItem*>(cell)->setGraphicsEffect(glow);
+    cell->setGraphicsEffect(glow);
   } else {
-    static_cast<QGraphicsPixmapItem*>(cell)->setGraphicsEffect(nullptr);
+    cell->setGraphicsEffect(nullptr);
   }
 }
 

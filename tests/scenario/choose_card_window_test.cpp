@@ -94,12 +94,14 @@ TEST_F(ChooseCardWindowTest, PickRaisesAndUnpickLowersAndOkFollowsTheCount) {
     const QPointF grid = BottomLeft(*app, 13);
     run(Pick(13, 2));
     EXPECT_EQ(BottomLeft(*app, 13), grid + QPointF(0, 15));
+    EXPECT_NE(app->CHOOSECARDS.axes[12]->graphicsEffect(), nullptr) << "a picked card is highlighted";
     EXPECT_EQ(app->CHOOSECARDS.chosencards, std::vector<int>{13});
     EXPECT_FALSE(ok->isEnabled());
     run(Pick(14, 2));
     EXPECT_TRUE(ok->isEnabled());
     run(Pick(13, 2));
     EXPECT_EQ(BottomLeft(*app, 13), grid);
+    EXPECT_EQ(app->CHOOSECARDS.axes[12]->graphicsEffect(), nullptr);
     EXPECT_EQ(app->CHOOSECARDS.chosencards, std::vector<int>{14});
     EXPECT_FALSE(ok->isEnabled());
     // Ok with too few cards leaves the window open.
