@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "platform/random_numbers.h"
+#include "setup/file/setup_scenario.h"
 #include "support/app_fixture.h"
 
 namespace zuv {
@@ -75,6 +77,15 @@ TEST_F(SeedControls, TheCommandsTakeNoArguments) {
   EXPECT_NE(app->commands.lastError().find("CBSetRandomSeed"), std::string::npos);
   EXPECT_FALSE(app->run("CBValidateSeed(1)"));
   EXPECT_EQ(app->SETUP.SetSeed, 1);
+}
+
+// zuvsim --setup runs a file with the engine seed of the window's first seeded run.
+TEST(SeedMapping, SetupFilesRunWithTheSeedOfTheWindowsFirstSeededRun) {
+  for (double seed : {0.0, 42.0, -3.0, 123456789012.0, -9223372036854775808.0, 1e19, 1e300}) {
+    RandomNumbers window;
+    window.reset(seed);
+    EXPECT_EQ(setupfile::EngineSeed(seed), window.next()) << seed;
+  }
 }
 
 }  // namespace

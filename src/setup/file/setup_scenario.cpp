@@ -1,6 +1,9 @@
 #include "setup/file/setup_scenario.h"
 
+#include <bit>
 #include <cmath>
+
+#include "sim/split_mix64.h"
 
 namespace zuv::setupfile {
 
@@ -18,16 +21,14 @@ sim::Scenario ToScenario(const LoadedSetup& setup) {
 }
 
 std::uint64_t EngineSeed(double seed) {
-  constexpr double kTwo64 = 18446744073709551616.0;
-  if (!std::isfinite(seed)) return 0;
-  // fmod is exact, and a whole double of magnitude below 2^64 converts exactly.
-  double r = std::fmod(std::trunc(seed), kTwo64);
-  if (r < 0) {
-    // -r is a whole number below 2^64; 2^64 - (-r) done in integers is exact.
-    const auto magnitude = static_cast<std::uint64_t>(-r);
-    return magnitude == 0 ? 0 : ~magnitude + 1;
+  constexpr double kLimit = 9223372036854775808.0;  // 2^63
+  std::uint64_t state = 0;
+  if (std::isfinite(seed) && seed == std::trunc(seed) && seed >= -kLimit && seed < kLimit) {
+    state = static_cast<std::uint64_t>(static_cast<std::int64_t>(seed));
+  } else {
+    state = std::bit_cast<std::uint64_t>(seed);
   }
-  return static_cast<std::uint64_t>(r);
+  return sim::SplitMix64(state).Next();
 }
 
 }  // namespace zuv::setupfile

@@ -13,8 +13,11 @@ namespace zuv::setupfile {
 // from the last hand of a run are not fixed and are left out.
 sim::Scenario ToScenario(const LoadedSetup& setup);
 
-// The engine's seed for a whole-numbered SETUP.Seed: the number modulo 2^64,
-// so 0, 1, 2, ... stay themselves and -1 becomes 2^64 - 1.
+// The engine seed of the first run the window starts with SETUP.Seed = `seed`
+// and a fixed seed set, so that a setup file runs the same hands headless as
+// in the window. The seed becomes generator state as the window's seed does
+// (whole numbers by their 64-bit two's complement), and the first run seed is
+// drawn from that state.
 std::uint64_t EngineSeed(double seed);
 
 }  // namespace zuv::setupfile
