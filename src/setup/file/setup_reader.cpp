@@ -1,5 +1,8 @@
 #include "setup/file/setup_reader.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -45,6 +48,34 @@ std::variant<std::string, Problem> ReadBytes(const std::string& path) {
   if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return Problem{"it cannot be read"};
   return bytes;
 }
+
+// libmatio reads from a file name. It is given a private in-memory copy of
+// the bytes that were checked, so a file changed meanwhile on disk cannot
+// slip unchecked bytes past the check. The copy's descriptor closes with it.
+class CheckedCopy {
+ public:
+  CheckedCopy(const std::string& bytes, const std::string& original) : path_(original) {
+    fd_ = ::memfd_create("zuv-setup", MFD_CLOEXEC);
+    if (fd_ < 0) return;  // no in-memory files here: read the original
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+      const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
+      if (n <= 0) break;
+      written += static_cast<std::size_t>(n);
+    }
+    if (written == bytes.size()) path_ = "/proc/self/fd/" + std::to_string(fd_);
+  }
+  ~CheckedCopy() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  CheckedCopy(const CheckedCopy&) = delete;
+  CheckedCopy& operator=(const CheckedCopy&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  int fd_ = -1;
+  std::string path_;
+};
 
 std::size_t ElementCount(const matvar_t* v) {
   if (v->rank < 1 || !v->dims) return 0;
@@ -247,7 +278,8 @@ std::variant<FileFields, std::string> ReadFileFields(const std::string& path) {
   if (auto* p = std::get_if<Problem>(&bytes)) return p->text;
   if (auto problem = CheckMatBytes(std::get<std::string>(bytes))) return *problem;
   QuietMatioLog();
-  MatFile mat(Mat_Open(path.c_str(), MAT_ACC_RDONLY));
+  const CheckedCopy copy(std::get<std::string>(bytes), path);
+  MatFile mat(Mat_Open(copy.path().c_str(), MAT_ACC_RDONLY));
   if (!mat) return "it cannot be read as a MAT-file";
   if (Mat_GetVersion(mat.get()) != MAT_FT_MAT5) return "it is not a MAT-file of version 5";
   auto result = ReadOpenFile(mat.get());
