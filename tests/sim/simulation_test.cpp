@@ -180,6 +180,29 @@ TEST(Simulation, StatisticUsesTheWinnersStartClassAndTableSize) {
   EXPECT_DOUBLE_EQ(stats.WinRate(1), 1.0);
 }
 
+TEST(Simulation, StandardErrorMatchesTheHandByHandPayouts) {
+  // Three seats on a paired board split often, so payouts of 1/2 and 1/3 occur.
+  Scenario s = Table(3);
+  s.board = Cards("2c2d2h7s");
+  Simulation simulation(s, 31);
+  RunStats stats(3);
+  double sum = 0, sumSquares = 0;
+  const int hands = 20'000;
+  for (int i = 0; i < hands; ++i) {
+    LastHand last;
+    simulation.Play(1, stats, &last);
+    double x = 0;
+    for (int w : last.winner) x += w == 1 ? 1.0 / static_cast<double>(last.winner.size()) : 0.0;
+    sum += x;
+    sumSquares += x * x;
+  }
+  const double mean = sum / hands;
+  const double variance = (sumSquares / hands - mean * mean) * hands / (hands - 1);
+  EXPECT_NEAR(stats.WinRate(1), mean, 1e-12);
+  EXPECT_NEAR(stats.WinRateStandardError(1), std::sqrt(variance / hands), 1e-12);
+  EXPECT_GT(stats.PotsSplit(1), 0.0);
+}
+
 TEST(Simulation, RejectsABadScenario) {
   EXPECT_THROW(Simulation(Table(1), 0), std::invalid_argument);
   EXPECT_THROW(RunParallel(Table(1), 0, 10, 2), std::invalid_argument);
