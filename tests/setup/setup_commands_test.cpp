@@ -6,10 +6,13 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <set>
 #include <qcustomplot.h>
 
 #include "platform/graphics_items.h"
 #include "scenario/player_switching.h"
+#include "setup/file/setup_writer.h"
+#include "setup/setup_records.h"
 #include "support/app_fixture.h"
 #include "table/card_display.h"
 
@@ -243,9 +246,15 @@ TEST_F(SetupCommands, ARefusedFileChangesNothingAndNamesTheFileAndTheProblem) {
     f.write(data);
   };
   write("cut.zuv", bytes.left(bytes.size() / 2));
+  setupfile::SetupContent twice = SetupContentOf(*app);
+  twice.players[4].Cards = {13, 27};  // As is seat 2's as well
+  ASSERT_EQ(setupfile::WriteSetupFile((dir() + "twice.zuv").toStdString(), twice), std::nullopt);
+  setupfile::SetupContent card53 = SetupContentOf(*app);
+  card53.players[1].Cards = {13, 53};
+  ASSERT_EQ(setupfile::WriteSetupFile((dir() + "card53.zuv").toStdString(), card53), std::nullopt);
   write("text.zuv", "tempTABLE tempSETUP tempPLAYER cardsindeck tempSIM, but not a MAT-file at all");
 
-  for (const char* name : {"cut.zuv", "text.zuv", "missing.zuv"}) {
+  for (const char* name : {"cut.zuv", "text.zuv", "missing.zuv", "twice.zuv", "card53.zuv"}) {
     app->messages.closeAll();
     load(name);
     const auto shown = messages();
@@ -256,6 +265,28 @@ TEST_F(SetupCommands, ARefusedFileChangesNothingAndNamesTheFileAndTheProblem) {
     EXPECT_EQ(snapshot(), before) << name;
     EXPECT_TRUE(app->FIGURE.histogramaxes->isVisible());  // not even the chart is reset
   }
+}
+
+TEST_F(SetupCommands, TheWholeRecordsAreSavedWithGraphicsAsSerialNumbers) {
+  layOutScenario();
+  const setupfile::SetupContent c = SetupContentOf(*app);
+  EXPECT_EQ(c.setup.handnames[0], "High card");
+  EXPECT_EQ(c.setup.handnames[8], "Straight flush");
+  EXPECT_EQ(c.setup.NrOfPlayers, 10);
+  EXPECT_DOUBLE_EQ(c.setup.CardSize[0], 40 / 240.0 * 1.3);
+  EXPECT_DOUBLE_EQ(c.table.skew, 0.8);
+  EXPECT_DOUBLE_EQ(c.table.playerangle[0], 1.131);
+  EXPECT_EQ(c.table.lightyellow, (std::array<double, 3>{1, 1, 0.8}));
+  EXPECT_EQ(c.table.boardcards, (std::vector<double>{6, 7, 8}));
+  EXPECT_EQ(c.players[1].Cards, (std::vector<double>{13, 26}));
+  EXPECT_EQ(c.sim.WinStat.dims, (std::vector<std::size_t>{10, 9}));
+  // Every graphics object has its own number.
+  std::set<double> numbers{c.table.patchhandle, c.table.cmenu, c.table.cmitem1, c.table.dealerbutton};
+  for (const auto& p : c.players) {
+    numbers.insert({p.patchhandle, p.playernrtexthandle, p.cardimage[0], p.cardimage[1], p.cmitem1});
+  }
+  EXPECT_EQ(numbers.count(0), 0u);
+  EXPECT_EQ(numbers.size(), 4u + 10u * 5u);
 }
 
 TEST_F(SetupCommands, ANameWithoutTheEndingIsIgnoredSilently) {
