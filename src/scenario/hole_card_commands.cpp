@@ -21,6 +21,8 @@ void SetSeatItems(App& app, int seat, bool fixed) {
 
 }  // namespace
 
+bool HasFixedCards(App& app, int seat) { return app.simulateplayers(seat) == 0 && !app.player(seat).Cards.empty(); }
+
 void CBChoosePlayerCards(App& app, std::optional<int> seat) {
   const auto i = SeatArgument(app, seat);
   // An inactive seat gets no cards (its menu item is disabled; a stale text
@@ -28,13 +30,17 @@ void CBChoosePlayerCards(App& app, std::optional<int> seat) {
   if (!i || app.activeplayers(*i) != 1 || OpenChooseCardWindow(app)) return;
   PlayerRecord& player = app.player(*i);
 
-  if (!player.Cards.empty()) {
+  if (HasFixedCards(app, *i)) {
     // Offered again in the window; Cancel hands them back from tempplayercards.
     for (int card : player.Cards) app.cardsindeck(card) = 1;
     app.TABLE.tempplayercards = player.Cards;
     player.Cards.clear();
     DisplayPlayerCards(app, std::vector<int>{*i});
   }
+  // A random seat may still hold the cards dealt in the last simulated hand.
+  // They were never fixed: freeing them could free a card fixed elsewhere
+  // since, and Cancel must not fix them.
+  player.Cards.clear();
   CBClearTable(app);
 
   if (ChooseInWindow(app, 2, QString("Choose hole cards for player %1").arg(*i))) {
@@ -58,7 +64,8 @@ void CBReleaseCards(App& app, std::optional<int> seat) {
   const auto i = SeatArgument(app, seat);
   if (!i || OpenChooseCardWindow(app)) return;
   PlayerRecord& player = app.player(*i);
-  if (player.Cards.empty()) return;
+  // Dealt cards of a random seat are not fixed, so there is nothing to release.
+  if (!HasFixedCards(app, *i)) return;
 
   for (int card : player.Cards) app.cardsindeck(card) = 1;
   player.Cards.clear();

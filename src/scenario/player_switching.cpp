@@ -8,6 +8,7 @@
 #include "app/result_display.h"
 #include "platform/graphics_items.h"
 #include "scenario/choose_card_window.h"
+#include "scenario/hole_card_commands.h"
 #include "scenario/seat_argument.h"
 #include "table/card_display.h"
 #include "table/seat_look.h"
@@ -60,11 +61,16 @@ void CBTogglePlayerActivate(App& app, std::optional<int> seat) {
   PlayerRecord& player = app.player(*i);
 
   if (app.activeplayers(*i) == 1) {
+    // Only fixed cards go back to the deck: the cards a random seat kept from
+    // the last simulated hand may be fixed elsewhere by now.
+    const bool fixed = HasFixedCards(app, *i);
     DimDeactivatedPlayer(app, *i);
     // Whatever the table drawing did, an inactive seat is neither active nor dealt.
     app.activeplayers(*i) = 0;
     app.simulateplayers(*i) = 0;
-    for (int card : player.Cards) app.cardsindeck(card) = 1;
+    if (fixed) {
+      for (int card : player.Cards) app.cardsindeck(card) = 1;
+    }
     player.Cards.clear();
     // The cards are gone, so the choosing item must not offer "new" ones later.
     SetLabel(player.cmitem2, "Choose player cards");

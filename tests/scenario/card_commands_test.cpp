@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/command_dispatcher.h"
@@ -263,6 +264,44 @@ TEST_F(CardCommandsTest, WhileAWindowIsOpenMenusAndStartAreGatedAndScenarioComma
   run("CBChoosePlayerCards(1)");
   EXPECT_EQ(windowsRun, 2);
   EXPECT_EQ(app->player(1).Cards, (std::vector<int>{30, 31}));
+  EXPECT_TRUE(consistent());
+}
+
+TEST_F(CardCommandsTest, CardsDealtInTheLastRunAreNeverTreatedAsFixed) {
+  fixHoleCards(1, {1, 2});
+  app->SETUP.NrOfSims = 1000;
+  run("CBStartSimulation");
+  if (app->FIGURE.WinStatFigHandle) app->FIGURE.WinStatFigHandle->close();
+  // The run leaves seat 2 with the cards of its last hand, still random.
+  const std::vector<int> dealt = app->player(2).Cards;
+  ASSERT_EQ(dealt.size(), 2u);
+  ASSERT_EQ(app->TABLE.simulateplayers[1], 1);
+  dealtCardsLeft = true;
+  EXPECT_TRUE(consistent());
+
+  // Nothing to release: the deck keeps the dealt cards free.
+  run("CBReleaseCards(2)");
+  EXPECT_EQ(app->player(2).Cards, dealt);
+
+  // Seat 1 now fixes one of them; switching seat 2 off must not free it.
+  fixHoleCards(1, {dealt[0], 3});
+  run("CBTogglePlayerActivate(2)");
+  EXPECT_EQ(app->cardsindeck(dealt[0]), 0);
+  EXPECT_TRUE(consistent());
+
+  // Choosing for seat 2 and cancelling leaves it random, without the old deal.
+  run("CBTogglePlayerActivate(2)");
+  app->player(2).Cards = {dealt[1], dealt[0]};  // as another run could leave it
+  inWindow([this, dealt](ChooseCardWindow& window) {
+    const auto offered = offeredCards();
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), dealt[0]), 0) << "fixed at seat 1";
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), dealt[1]), 1);
+    window.close();
+  });
+  run("CBChoosePlayerCards(2)");
+  EXPECT_TRUE(app->player(2).Cards.empty());
+  EXPECT_EQ(app->TABLE.simulateplayers[1], 1);
+  EXPECT_EQ(app->cardsindeck(dealt[0]), 0);
   EXPECT_TRUE(consistent());
 }
 

@@ -123,7 +123,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     const int seat = uniform(0, 12) == 0 ? uniform(-1, 11) : uniform(1, 10);
     const bool validSeat = seat >= 1 && seat <= kSeats;
     const std::string seatText = "(" + std::to_string(seat) + ")";
-    switch (uniform(0, 9)) {
+    switch (uniform(0, 10)) {
       case 0:
       case 1:
         run("CBTogglePlayerActivate" + seatText);
@@ -178,7 +178,26 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
         run(Pick(uniform(1, 52), uniform(1, 3)));
         run(Close(uniform(0, 1) ? "Ok" : "Cancel", uniform(1, 3)));
         break;
+      case 10:
+        leaveDealtCards();
+        break;
     }
+  }
+
+  // The state a simulation run leaves behind: every random seat holds the
+  // cards of the last hand dealt to it, which are not fixed.
+  void leaveDealtCards() {
+    std::vector<int> deck;
+    for (int k = 1; k <= kCards; ++k) {
+      if (!model.fixed(k)) deck.push_back(k);
+    }
+    for (int k = static_cast<int>(deck.size()) - 1; k > 0; --k) std::swap(deck[k], deck[uniform(0, k)]);
+    for (int p = 1; p <= kSeats; ++p) {
+      if (app->TABLE.activeplayers[p - 1] != 1 || app->TABLE.simulateplayers[p - 1] != 1) continue;
+      app->player(p).Cards = {deck.back(), deck[deck.size() - 2]};
+      deck.resize(deck.size() - 2);
+    }
+    dealtCardsLeft = true;
   }
 
   ::testing::AssertionResult matchesModel() const {
@@ -186,7 +205,12 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
       if ((app->TABLE.activeplayers[p - 1] == 1) != model.active[p - 1]) {
         return ::testing::AssertionFailure() << "seat " << p << " active flag";
       }
-      if (app->player(p).Cards != model.cards[p - 1]) return ::testing::AssertionFailure() << "cards of seat " << p;
+      const auto& cards = app->player(p).Cards;
+      const bool random = app->TABLE.simulateplayers[p - 1] == 1;
+      const bool matches = model.cards[p - 1].empty()
+                               ? (cards.empty() || (random && dealtCardsLeft))
+                               : (!random && cards == model.cards[p - 1]);
+      if (!matches) return ::testing::AssertionFailure() << "cards of seat " << p;
     }
     if (app->TABLE.boardcards != model.board) return ::testing::AssertionFailure() << "board";
     return ::testing::AssertionSuccess();
@@ -199,14 +223,14 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
 TEST_P(ScenarioRandomTest, CommandsAndWindowOutcomesKeepTheScenarioConsistent) {
   rng.seed(GetParam());
   ASSERT_TRUE(consistent());
-  for (int n = 1; n <= 120; ++n) {
+  for (int n = 1; n <= 150; ++n) {
     SCOPED_TRACE("seed " + std::to_string(GetParam()) + ", step " + std::to_string(n));
     step();
     ASSERT_TRUE(consistent());
     ASSERT_TRUE(matchesModel());
     if (n % 20 == 0) app->messages.closeAll();
   }
-  EXPECT_GT(windowsRun, 20);
+  EXPECT_GT(windowsRun, 15);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, ScenarioRandomTest, ::testing::Values(1u, 2u, 20261207u));

@@ -125,8 +125,11 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
     const int random = a.TABLE.simulateplayers[p - 1];
     if (cards.size() != 0 && cards.size() != 2) return ::testing::AssertionFailure() << "seat " << p << " holds " << cards.size() << " cards";
     if (!active && (!cards.empty() || random != 0)) return ::testing::AssertionFailure() << "inactive seat " << p << " has cards or is dealt";
-    if (active && random != (cards.empty() ? 1 : 0)) return ::testing::AssertionFailure() << "seat " << p << ": random flag " << random << " with " << cards.size() << " cards";
-    for (int c : cards) ++places[c];
+    const bool dealt = dealtCardsLeft && random == 1;
+    if (active && !dealt && random != (cards.empty() ? 1 : 0)) return ::testing::AssertionFailure() << "seat " << p << ": random flag " << random << " with " << cards.size() << " cards";
+    if (random == 0) {
+      for (int c : cards) ++places[c];
+    }
   }
   const auto& board = a.TABLE.boardcards;
   if (board.size() != 0 && board.size() != 3 && board.size() != 4) return ::testing::AssertionFailure() << "board of " << board.size();
@@ -151,7 +154,8 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
   for (int p = 1; p <= kSeats; ++p) {
     const PlayerRecord& player = a.player(p);
     if (!player.cmitem1 || !player.cmitem2 || !player.cmitem3) continue;
-    const bool active = a.TABLE.activeplayers[p - 1] == 1, fixed = !player.Cards.empty();
+    const bool active = a.TABLE.activeplayers[p - 1] == 1;
+    const bool fixed = a.TABLE.simulateplayers[p - 1] == 0 && !player.Cards.empty();
     if (Label(player.cmitem1) != (active ? "Deactivate player" : "Activate player") || !player.cmitem1->isEnabled() ||
         player.cmitem2->isEnabled() != active || player.cmitem3->isEnabled() != fixed ||
         Label(player.cmitem2) != (fixed ? "Choose new player cards" : "Choose player cards")) {

@@ -48,7 +48,10 @@ class ScenarioTest : public AppTest {
   // A window action that no window took runs (and fails) here, not in a later test.
   void TearDown() override;
 
-  int windowsRun = 0;  // card-choosing windows that the actions ran in
+  int windowsRun = 0;
+  // After a simulation run a random seat keeps the cards of the last hand
+  // dealt to it; consistent() then accepts them as long as nothing fixes them.
+  bool dealtCardsLeft = false;  // card-choosing windows that the actions ran in
 };
 
 // "CBPickCard(17, 3)"
