@@ -1,0 +1,37 @@
+#include "scenario/scenario_menus.h"
+
+#include <QAction>
+
+#include "app/app.h"
+#include "scenario/hole_card_commands.h"
+
+namespace zuv {
+
+namespace {
+
+void Set(QAction* item, const char* label, bool enabled) {
+  if (!item) return;
+  if (label) item->setText(label);
+  item->setEnabled(enabled);
+}
+
+}  // namespace
+
+void UpdateScenarioMenus(App& app) {
+  for (int p = 1; p <= kSeats; ++p) {
+    const PlayerRecord& player = app.player(p);
+    const bool active = app.activeplayers(p) == 1;
+    const bool fixed = active && HasFixedCards(app, p);
+    Set(player.cmitem1, active ? "Deactivate player" : "Activate player", true);
+    Set(player.cmitem2, fixed ? "Choose new player cards" : "Choose player cards", active);
+    Set(player.cmitem3, nullptr, fixed);
+  }
+  const bool flop = app.TABLE.boardcards.size() >= 3;
+  const bool turn = app.TABLE.boardcards.size() >= 4;
+  Set(app.TABLE.cmitem1, flop ? "Choose new flop cards" : "Choose flop cards", true);
+  Set(app.TABLE.cmitem2, turn ? "Choose new turn card" : "Choose turn card", flop);
+  Set(app.TABLE.cmitem3, turn ? "Release flop and turn" : "Release flop cards", flop);
+  Set(app.TABLE.cmitem4, nullptr, turn);
+}
+
+}  // namespace zuv
