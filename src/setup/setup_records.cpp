@@ -8,6 +8,7 @@
 #include "app/number_text.h"
 #include "app/result_display.h"
 #include "scenario/player_switching.h"
+#include "scenario/scenario_menus.h"
 #include "table/card_display.h"
 
 namespace zuv {
@@ -145,6 +146,9 @@ void RestoreSetup(App& app, const setupfile::LoadedSetup& s) {
   }
   // After the switching, which marks every seat it turns on as dealt at random.
   app.TABLE.simulateplayers = s.simulateplayers;
+  // Seat switching alone would leave "Release player cards" and the board's
+  // items as they were; the loaded cards must be releasable like chosen ones.
+  UpdateScenarioMenus(app);
 
   CBClearTable(app);
   DisplayBoardCards(app);

@@ -216,6 +216,30 @@ TEST_F(SetupCommands, AFixedFlopWithARandomTurnComesBackAsAnOpaqueFlopOnly) {
   EXPECT_FALSE(app->TABLE.boardcardsimage[4]->isVisible());
 }
 
+TEST_F(SetupCommands, LoadedCardsCanBeReleasedAndChosenAgainFromTheMenus) {
+  layOutScenario();
+  save("menus");
+  CBTogglePlayerActivate(*app, 5);
+  CBTogglePlayerActivate(*app, 2);
+  app->TABLE.boardcards.clear();
+  for (int card : {6, 7, 8}) app->cardsindeck(card) = 1;
+  app->SETUP.SimulateFlop = 1;
+
+  load("menus.zuv");
+  for (int seat : {2, 5}) {
+    EXPECT_EQ(app->player(seat).cmitem2->text(), "Choose new player cards") << seat;
+    EXPECT_TRUE(app->player(seat).cmitem2->isEnabled()) << seat;
+    EXPECT_TRUE(app->player(seat).cmitem3->isEnabled()) << seat;
+  }
+  EXPECT_FALSE(app->player(1).cmitem3->isEnabled());  // dealt at random: nothing to release
+  EXPECT_FALSE(app->player(3).cmitem2->isEnabled());  // inactive
+  EXPECT_EQ(app->TABLE.cmitem1->text(), "Choose new flop cards");
+  EXPECT_TRUE(app->TABLE.cmitem2->isEnabled());
+  EXPECT_TRUE(app->TABLE.cmitem3->isEnabled());
+  EXPECT_EQ(app->TABLE.cmitem3->text(), "Release flop cards");
+  EXPECT_FALSE(app->TABLE.cmitem4->isEnabled());
+}
+
 TEST_F(SetupCommands, AFileOfAnotherWriterLoads) {
   // Seats 1, 3 and 6; seat 3 holds As Ah; flop 2c 7d Th; 1234 hands; seed -77 off; every hand shown.
   load("foreign_setup.zuv", testing::SourceFolder() + "/tests/setup/data/");
