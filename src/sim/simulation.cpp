@@ -118,6 +118,8 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     holeBits[a] = FastEvaluator::CardBit(card1[a]) | FastEvaluator::CardBit(card2[a]);
   }
   std::array<int, 5> board = board_;
+  // A local generator the compiler can keep in registers; stored back below.
+  Random random = random_;
 
   // Hands go through in groups: deal the whole group, then evaluate it, then
   // score it. The evaluations of a group are independent table reads, so the
@@ -131,7 +133,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     done += group;
 
     for (int g = 0; g < group; ++g) {
-      dealer_.Deal(random_, draws_, deck[g].data());
+      dealer_.Deal(random, draws_, deck[g].data());
       std::uint64_t key = fixedBoardKey_;
       std::uint64_t bits = fixedBoardBits_;
       for (int d = 2 * randomSeats; d < draws_; ++d) {
@@ -192,6 +194,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
 
   for (int a = 0; a < n; ++a) hole_[seatOf[a]] = {card1[a], card2[a]};
   board_ = board;
+  random_ = random;
 }
 
 void Simulation::FillLastHand(LastHand& last) const {
