@@ -23,7 +23,10 @@ class CardDealer {
   // `freeCards`: 1..64 distinct card numbers; their order fixes which card a
   // pick means.
   explicit CardDealer(const std::vector<int>& freeCards) : count_(static_cast<std::uint32_t>(freeCards.size())) {
-    for (std::size_t i = 0; i < freeCards.size(); ++i) free_[i] = freeCards[i];
+    for (std::size_t i = 0; i < freeCards.size(); ++i) {
+      free_[i] = freeCards[i];
+      freeBytes_[i] = static_cast<std::uint8_t>(freeCards[i]);
+    }
     threshold_ = kThreshold16[count_];
   }
 
@@ -33,8 +36,7 @@ class CardDealer {
 
   void Deal(Random& random, int count, int* out) const {
     if (count > kPickLimit) {
-      std::array<std::uint8_t, 64> deck;
-      for (std::uint32_t i = 0; i < count_; ++i) deck[i] = static_cast<std::uint8_t>(free_[i]);
+      std::array<std::uint8_t, 64> deck = freeBytes_;  // one 64-byte copy
       for (int i = 0; i < count; ++i) {
         const std::uint32_t range = count_ - i;
         const std::uint32_t j = i + random.Below16(range, kThreshold16[range]);
@@ -67,6 +69,7 @@ class CardDealer {
   }();
 
   std::array<int, 64> free_{};
+  alignas(64) std::array<std::uint8_t, 64> freeBytes_{};
   std::uint32_t count_;
   std::uint32_t threshold_;
 };
