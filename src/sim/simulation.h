@@ -2,9 +2,10 @@
 // The Monte Carlo run of one scenario: deals, evaluates and scores hands.
 //
 // Hands are dealt in blocks of kBlockHands. Each block starts from its own
-// generator state, derived from (seed, block number), so a hand depends only on the seed, its block and its
-// place in the block: any split of the blocks over threads, and any split of
-// a run into Play calls, gives the same hands and the same statistics.
+// generator state, derived from (seed, block number), so a hand depends only
+// on the seed, its block and its place in the block: any split of the blocks
+// over threads, and any split of a run into Play calls, gives the same hands
+// and the same statistics.
 //
 // Per hand: CardDealer draws exactly the cards needed from the free cards,
 // dealt as first hole cards of the random seats in ascending seat order, then
@@ -39,8 +40,9 @@ class Simulation {
   Simulation(const Scenario& scenario, std::uint64_t seed);
 
   // Plays the next `hands` hands after those already played and adds them to
-  // `stats` (which must be sized for this table, see RunStats(int)). If
-  // `last` is given and hands > 0, it receives the final hand of this call.
+  // `stats`: a default-constructed RunStats is sized for this table, one of
+  // another table size is refused (std::invalid_argument). If `last` is given
+  // and hands > 0, it receives the final hand of this call.
   void Play(std::int64_t hands, RunStats& stats, LastHand* last = nullptr);
 
   // Plays the first `count` hands of block `block` (for parallel runs); later
