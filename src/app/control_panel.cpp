@@ -1,5 +1,6 @@
 #include "app/control_panel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,11 +24,19 @@ QRect Place(double left, double bottom, double width, double height) {
   return NormalToPixels(left, bottom, width, height, MainWindow::kSize);
 }
 
+// The panel's places are tight (a 150-pixel label beside its field), so its
+// texts use a compact font that fits them on every platform.
+QFont PanelFont() {
+  QFont font;
+  font.setPixelSize(11);
+  font.setStretch(QFont::SemiCondensed);
+  return font;
+}
+
 void UsePanelColours(App& app, QWidget* w) {
   QPalette palette = w->palette();
   palette.setColor(QPalette::Window, app.TABLE.backgroundcolor.toQColor());
   palette.setColor(QPalette::WindowText, app.TABLE.lightyellow.toQColor());
-  palette.setColor(QPalette::Text, app.TABLE.lightyellow.toQColor());
   palette.setColor(QPalette::ButtonText, app.TABLE.lightyellow.toQColor());
   w->setPalette(palette);
 }
@@ -47,6 +56,9 @@ QCheckBox* CheckBox(App& app, QWidget* parent, const QString& text, const QRect&
   box->setGeometry(where);
   box->setChecked(ticked);
   UsePanelColours(app, box);
+  // Nothing stands to the right of the panel's check boxes: let a label run on
+  // rather than cut it where the place ends.
+  box->resize(std::max(where.width(), box->sizeHint().width()), where.height());
   SetCallback(box, command);
   QObject::connect(box, &QCheckBox::clicked, box, [&app, box] { app.run(Callback(box).toStdString()); });
   box->show();
@@ -96,6 +108,7 @@ QString Callback(const QObject* control) { return control->property(kCallbackPro
 
 void CreateControlPanel(App& app) {
   QWidget* panel = app.FIGURE.mainfigurehandle->canvas();
+  panel->setFont(PanelFont());
   auto& handle = app.UICONTROLS.handle;
   const double x = kPanelLeft;
 
@@ -141,10 +154,12 @@ void CreateHistogramAxes(App& app) {
 void CreateMenus(App& app) {
   QMenuBar* bar = app.FIGURE.mainfigurehandle->menuBar();
   app.UIMENU[1] = bar->addMenu("File");
+  app.UIMENU[1]->setPalette(QApplication::palette());
   app.UIMENULABELS[1][1] = MenuItem(app, app.UIMENU[1], "Load setup", "CBLoadSetup");
   app.UIMENULABELS[1][2] = MenuItem(app, app.UIMENU[1], "Save setup", "CBSaveSetup");
   app.UIMENULABELS[1][3] = MenuItem(app, app.UIMENU[1], "Quit", "CBCloseMainWindow");
   app.UIMENU[2] = bar->addMenu("Help");
+  app.UIMENU[2]->setPalette(QApplication::palette());
   app.UIMENULABELS[2][1] = MenuItem(app, app.UIMENU[2], "Getting started", "CBGettingStarted");
   app.UIMENULABELS[2][2] = MenuItem(app, app.UIMENU[2], "Zuv Poker on the web", "CBZuvPokerOnTheWeb");
   app.UIMENU[2]->addSeparator();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLayout>
+#include <QMenuBar>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -17,6 +18,12 @@ MainWindow::MainWindow(App& app) : app_(app), canvas_(new QWidget(this)) {
   palette.setColor(QPalette::Window, app.TABLE.backgroundcolor.toQColor());
   canvas_->setPalette(palette);
   setCentralWidget(canvas_);
+  // The menu bar sits on the felt with light-yellow titles; the menus that
+  // drop from it keep the desktop's own look.
+  QPalette barPalette = palette;
+  barPalette.setColor(QPalette::WindowText, app.TABLE.lightyellow.toQColor());
+  barPalette.setColor(QPalette::ButtonText, app.TABLE.lightyellow.toQColor());
+  menuBar()->setPalette(barPalette);
   setPalette(palette);
 }
 

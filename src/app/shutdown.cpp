@@ -33,6 +33,9 @@ void CBCloseMainWindow(App& app) {
     main->allowClose();
     main->close();
   }
+  // Closing a window that is already hidden does not end the event loop by
+  // itself; with no window left, end it here (this does nothing outside it).
+  QApplication::quit();
 }
 
 }  // namespace zuv

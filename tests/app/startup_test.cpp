@@ -45,7 +45,9 @@ TEST(InitialRecords, CardTablesAndHandIndex) {
   for (std::size_t k = 0; k < index.size(); ++k) {
     EXPECT_TRUE(std::is_sorted(index[k].begin(), index[k].end()));
     EXPECT_EQ(std::adjacent_find(index[k].begin(), index[k].end()), index[k].end());
-    if (k > 0) EXPECT_LT(index[k - 1], index[k]);
+    if (k > 0) {
+      EXPECT_LT(index[k - 1], index[k]);
+    }
   }
 }
 

@@ -28,9 +28,11 @@ class FakeFileDialogs : public FileDialogs {
  private:
   std::optional<FileChoice> next(const QString& filter, const QString& title) {
     shown.push_back({filter, title});
-    if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
-    answers.pop_front();
+    std::optional<FileChoice> answer;
+    if (!answers.empty()) {
+      answer = std::move(answers.front());
+      answers.pop_front();
+    }
     return answer;
   }
 };
