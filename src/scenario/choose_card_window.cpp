@@ -54,7 +54,9 @@ ChooseCardWindow::ChooseCardWindow(App& app, int cardsToPick, const QString& nam
       scene_(new CommandScene(this)),
       view_(new QGraphicsView(scene_, this)) {
   setWindowTitle(name);
-  setWindowModality(Qt::ApplicationModal);
+  // Modal by hand (see ChooseInWindow): a modal window would make the system
+  // drop the main window's close box while this window is open.
+  setWindowModality(Qt::NonModal);
   setFixedSize(kSize);
   const QColor felt = app.TABLE.backgroundcolor.toQColor();
   QPalette palette = this->palette();

@@ -1,9 +1,11 @@
 #include "scenario/choose_in_window.h"
 
+#include <QMenuBar>
 #include <QPointer>
 #include <algorithm>
 
 #include "app/app.h"
+#include "app/main_window.h"
 #include "platform/event_loop.h"
 #include "scenario/choose_card_window.h"
 #include "scenario/pick_card_commands.h"
@@ -21,12 +23,33 @@ bool FreeDistinctCards(App& app, const std::vector<int>& cards) {
   return true;
 }
 
+// Keeps the main window from taking input while a card-choosing window is
+// open, yet lets its close request through so that closing the program
+// cancels the choice first.
+class MainWindowInputBlock {
+ public:
+  explicit MainWindowInputBlock(App& app) : window_(app.FIGURE.mainfigurehandle) { setEnabled(false); }
+  ~MainWindowInputBlock() { setEnabled(true); }
+
+ private:
+  void setEnabled(bool on) {
+    if (!window_) return;
+    window_->centralWidget()->setEnabled(on);
+    window_->menuBar()->setEnabled(on);
+  }
+  QPointer<MainWindow> window_;
+};
+
 }  // namespace
 
 bool ChooseInWindow(App& app, int n, const QString& title) {
   const SavedMenuStates saved = DisableContextMenues(app);
-  QPointer<ChooseCardWindow> window = CreateChooseCardWindow(app, n, title);
-  uiwait(window);
+  QPointer<ChooseCardWindow> window;
+  {
+    const MainWindowInputBlock block(app);
+    window = CreateChooseCardWindow(app, n, title);
+    uiwait(window);
+  }
   // The wait also ends when the whole program quits; a window that was not
   // closed by Ok or Cancel then counts as cancelled, so the old cards come back.
   if (window && OpenChooseCardWindow(app) == window) CBClosePickFigure(app, "Cancel", n);

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGraphicsView>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -30,7 +31,9 @@ TEST_F(ChooseCardWindowTest, WindowButtonsAndGridGeometry) {
     EXPECT_EQ(window.windowTitle(), "Choose hole cards for player 1");
     EXPECT_TRUE(window.isWindow());
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.windowModality(), Qt::ApplicationModal);
+    // The main window takes no input meanwhile, but its close box still works.
+    EXPECT_FALSE(app->FIGURE.mainfigurehandle->centralWidget()->isEnabled());
+    EXPECT_FALSE(app->FIGURE.mainfigurehandle->menuBar()->isEnabled());
     EXPECT_EQ(window.size(), QSize(455, 400));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window must not be resizable";
     EXPECT_EQ(window.cardsToPick(), 2);
@@ -69,6 +72,8 @@ TEST_F(ChooseCardWindowTest, WindowButtonsAndGridGeometry) {
   run("CBChoosePlayerCards(1)");
   EXPECT_EQ(windowsRun, 1);
   EXPECT_TRUE(consistent());
+  EXPECT_TRUE(app->FIGURE.mainfigurehandle->centralWidget()->isEnabled());
+  EXPECT_TRUE(app->FIGURE.mainfigurehandle->menuBar()->isEnabled());
 }
 
 TEST_F(ChooseCardWindowTest, ClickOnAnOverlapGoesToTheHigherCard) {
