@@ -158,10 +158,12 @@ void CBStartSimulation(App& app) {
   const long long total = std::max(0, app.SETUP.NrOfSims);
   long long played = 0;
   QElapsedTimer sinceRedraw;
+  bool stopped = false;
   while (played < total) {
     if (app.FIGURE.terminateprogram == 1) return;
     if (app.SIM.stopsim == 1) {
       for (int p : RandomSeats(app)) app.player(p).Cards.clear();
+      stopped = true;
       break;
     }
     // Without the hand display nothing can happen before the next refresh
@@ -195,6 +197,9 @@ void CBStartSimulation(App& app) {
   plothistogram(app, played);
   if (app.FIGURE.terminateprogram == 1) return;
   LeaveRunningState(app);
+  // A stopped run has taken back the dealt cards; a hand still shown on the
+  // table would no longer match them.
+  if (stopped && app.SIM.showhands == 1) CBClearTable(app);
   PlotWinStat(app);
 }
 

@@ -242,5 +242,26 @@ TEST_F(RunTest, ShowHandsSwitchedOffDuringTheHoldLetsTheRunGoOn) {
   EXPECT_EQ(WinStatWindows().size(), 1u);
 }
 
+TEST_F(RunTest, StopWhileEveryHandIsShownLeavesTheTableAtRest) {
+  app->SETUP.NrOfSims = 50;
+  run("CBShowHands");
+  duringRun([&] {
+    if (Text(app->UICONTROLS.handle[7]) != "1") return false;
+    EXPECT_TRUE(app->TABLE.boardcardsimage[4]->isVisible());
+    app->run("CBStopSimulation");
+    return true;
+  });
+  run("CBStartSimulation");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[7]), "1");
+  EXPECT_TRUE(app->player(1).Cards.empty());
+  // The dealt hand is taken back from the table too: backs for the random
+  // seats, no board, no captions.
+  EXPECT_FALSE(app->TABLE.boardcardsimage[0]->isVisible());
+  EXPECT_FALSE(app->TABLE.boardcardsimage[4]->isVisible());
+  EXPECT_FALSE(app->player(1).handtext->isVisible());
+  EXPECT_EQ(app->player(1).cardimage[0]->pixmap().cacheKey(), app->DECK.backsideimage.cacheKey());
+  EXPECT_EQ(WinStatWindows().size(), 1u);
+}
+
 }  // namespace
 }  // namespace zuv
