@@ -7,19 +7,12 @@
 #include "platform/graphics_items.h"
 #include "scenario/choose_card_window.h"
 #include "scenario/choose_in_window.h"
+#include "scenario/scenario_menus.h"
 #include "table/card_display.h"
 
 namespace zuv {
 
 namespace {
-
-void SetLabel(QAction* item, const char* label) {
-  if (item) item->setText(label);
-}
-
-void SetEnable(QAction* item, bool on) {
-  if (item) item->setEnabled(on);
-}
 
 void HideBoardPicture(App& app, int position) {
   if (PictureItem* picture = app.TABLE.boardcardsimage.at(position - 1)) picture->setVisible(false);

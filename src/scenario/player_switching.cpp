@@ -10,20 +10,13 @@
 #include "scenario/choose_card_window.h"
 #include "scenario/hole_card_commands.h"
 #include "scenario/seat_argument.h"
+#include "scenario/scenario_menus.h"
 #include "table/card_display.h"
 #include "table/seat_look.h"
 
 namespace zuv {
 
 namespace {
-
-void SetLabel(QAction* item, const char* label) {
-  if (item) item->setText(label);
-}
-
-void SetEnable(QAction* item, bool on) {
-  if (item) item->setEnabled(on);
-}
 
 int Enabled(const QAction* item) { return item && item->isEnabled() ? 1 : 0; }
 

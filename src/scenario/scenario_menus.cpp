@@ -7,6 +7,14 @@
 
 namespace zuv {
 
+void SetLabel(QAction* item, const char* label) {
+  if (item) item->setText(label);
+}
+
+void SetEnable(QAction* item, bool on) {
+  if (item) item->setEnabled(on);
+}
+
 namespace {
 
 void Set(QAction* item, const char* label, bool enabled) {

@@ -1,8 +1,14 @@
 #pragma once
 
+class QAction;
+
 namespace zuv {
 
 class App;
+
+// A menu item's label and enable state; items not created yet are skipped.
+void SetLabel(QAction* item, const char* label);
+void SetEnable(QAction* item, bool on);
 
 // Sets the labels and enable states of every seat's and the board's context
 // menu items from the records, as the card commands and seat switching leave
