@@ -84,8 +84,11 @@ TEST_F(TableDrawing, LaterObjectsCoverEarlierOnes) {
     EXPECT_GT(z(board), last);
     last = z(board);
   }
-  for (QGraphicsItem* item : T.axes->scene()->items())
-    if (item != T.dealerbutton) EXPECT_GT(z(T.dealerbutton), z(item)) << "dealer button last";
+  for (QGraphicsItem* item : T.axes->scene()->items()) {
+    if (item != T.dealerbutton) {
+      EXPECT_GT(z(T.dealerbutton), z(item)) << "dealer button last";
+    }
+  }
 
   // What the user sees: where the cards overlap, card 2 is on top.
   const geo::DataBox a = geo::DataBoxOf(*app->player(1).cardimage[0]);
