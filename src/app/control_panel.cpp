@@ -78,9 +78,14 @@ QLineEdit* EditField(App& app, QWidget* parent, const QString& text, const QRect
   auto* edit = new QLineEdit(text, parent);
   edit->setGeometry(where);
   edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // White with black text while usable; greyed when the field is switched off.
   QPalette palette = edit->palette();
-  palette.setColor(QPalette::Base, Qt::white);
-  palette.setColor(QPalette::Text, Qt::black);
+  for (auto group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::Base, Qt::white);
+    palette.setColor(group, QPalette::Text, Qt::black);
+  }
+  palette.setColor(QPalette::Disabled, QPalette::Base, QColor(200, 200, 200));
+  palette.setColor(QPalette::Disabled, QPalette::Text, QColor(90, 90, 90));
   edit->setPalette(palette);
   SetCallback(edit, command);
   // The command runs after an edit, once: on Return or when the field loses focus.
