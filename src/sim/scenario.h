@@ -16,6 +16,13 @@ struct Scenario {
   std::array<std::array<int, 2>, 10> fixed{};
   // Fixed board: empty, the flop (3 cards) or flop and turn (4 cards).
   std::vector<int> board;
+  // Hand ranges: for a seat dealt at random (fixed {0, 0}), the two-card
+  // combinations it may hold, each {low card, high card}, distinct. Empty:
+  // any two free cards, as before ranges existed. Inactive seats and seats
+  // with fixed cards must have an empty range.
+  std::array<std::vector<std::array<int, 2>>, 10> range{};
+  // Cards known to be out of play: never dealt, never fixed anywhere.
+  std::vector<int> dead;
 
   int ActiveCount() const;
 };
