@@ -63,6 +63,7 @@ struct SetupRecord {
 
 struct PlayerRecord {
   std::vector<int> Cards;        // empty or two card numbers (hole card 1, hole card 2)
+  std::string Range;             // hand range dealt to a seat without fixed cards; empty = any two cards
   int hand = 0;                  // hand class 1..9 of the last evaluated deal; 0 = none yet
   std::vector<int> highcard;     // tie-break values of that hand
   PolygonItem* patchhandle = nullptr;
@@ -74,12 +75,14 @@ struct PlayerRecord {
   QAction* cmitem1 = nullptr;    // "Deactivate player" / "Activate player"
   QAction* cmitem2 = nullptr;    // "Choose player cards"
   QAction* cmitem3 = nullptr;    // "Release player cards"
+  QAction* cmitem4 = nullptr;    // "Set player range..."
 };
 
 struct TableRecord {
   std::array<int, kSeats> activeplayers{};    // 1 = seat takes part
   std::array<int, kSeats> simulateplayers{};  // 1 = hole cards dealt at random
   std::vector<int> boardcards;                // 1-3 flop, 4 turn, 5 river
+  std::vector<int> deadcards;                 // cards out of play: never dealt, not in the deck
   std::vector<int> tempplayercards;           // previous hole cards while a hole-card window is open
   RGB tablecolor, activeplayercolor, lightyellow, backgroundcolor, deactiveplayercolor;
   std::array<double, kSeats> playerangle{};
@@ -95,6 +98,8 @@ struct TableRecord {
   QAction* cmitem2 = nullptr;  // "Set Turn card"
   QAction* cmitem3 = nullptr;  // "Release Flop cards"
   QAction* cmitem4 = nullptr;  // "Release Turn card"
+  QAction* cmitem5 = nullptr;  // "Set dead cards..."
+  QAction* cmitem6 = nullptr;  // "Release dead cards"
   std::array<PictureItem*, 5> boardcardsimage{};
   PictureItem* dealerbutton = nullptr;
 };
@@ -121,6 +126,7 @@ struct FigureRecord {
 struct SimRecord {
   int showhands = 0;                          // 1 = draw every simulated hand
   int stopsim = 0;                            // 1 = stop requested
+  int exact = 0;                              // 1 = Start enumerates every deal instead of sampling
   // Statistics of the last run in pots (a pot split k ways counts 1/k).
   std::vector<double> WinStat;                // 10 x 9, index (p-1) + 10 * (h-1)
   std::vector<double> WinStat2;               // 10 x 9 x N, index (p-1) + 10 * (h-1) + 90 * (k-1)
