@@ -1,0 +1,304 @@
+#include "sim/hand_range.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "sim/card.h"
+
+namespace zuv::sim {
+
+namespace {
+
+constexpr std::string_view kRankLetters = "23456789tjqka";
+constexpr std::string_view kSuitLetters = "shdc";
+
+enum class Kind { kAny, kSuited, kOffsuit };
+
+// A grid cell, or with `plus` a run of cells: the higher value, the lower value
+// (equal for a pair) and suited/offsuit/both.
+struct CellItem {
+  int high = 0;
+  int low = 0;
+  Kind kind = Kind::kAny;
+  bool plus = false;
+};
+
+std::optional<int> RankValue(char c) {
+  const auto i = kRankLetters.find(c);
+  if (i == std::string_view::npos) return std::nullopt;
+  return static_cast<int>(i) + 2;
+}
+
+std::optional<int> SuitNumber(char c) {
+  const auto i = kSuitLetters.find(c);
+  if (i == std::string_view::npos) return std::nullopt;
+  return static_cast<int>(i) + 1;
+}
+
+std::string Lower(std::string_view text) {
+  std::string s(text);
+  for (char& c : s) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return s;
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+Combo MakeCombo(int a, int b) { return a < b ? Combo{a, b} : Combo{b, a}; }
+
+// "AK", "AKs", "AKo", "QQ", each optionally followed by "+" (lower case).
+std::optional<CellItem> ParseCell(std::string_view s) {
+  CellItem item;
+  if (!s.empty() && s.back() == '+') {
+    item.plus = true;
+    s.remove_suffix(1);
+  }
+  if (s.size() < 2 || s.size() > 3) return std::nullopt;
+  const auto a = RankValue(s[0]);
+  const auto b = RankValue(s[1]);
+  if (!a || !b) return std::nullopt;
+  item.high = std::max(*a, *b);
+  item.low = std::min(*a, *b);
+  if (s.size() == 3) {
+    if (item.high == item.low) return std::nullopt;  // a pair is neither suited nor offsuit
+    if (s[2] == 's') {
+      item.kind = Kind::kSuited;
+    } else if (s[2] == 'o') {
+      item.kind = Kind::kOffsuit;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return item;
+}
+
+void AddCell(int high, int low, Kind kind, std::vector<Combo>& out) {
+  for (int s1 = 1; s1 <= 4; ++s1) {
+    for (int s2 = 1; s2 <= 4; ++s2) {
+      if (high == low ? s2 <= s1 : (kind == Kind::kSuited && s1 != s2) || (kind == Kind::kOffsuit && s1 == s2)) {
+        continue;
+      }
+      out.push_back(MakeCombo(MakeCard(high, s1), MakeCard(low, s2)));
+    }
+  }
+}
+
+// Cells of the same kind with lower values `from`..`to` under `high`; for
+// pairs (high == 0) the pairs `from`..`to`.
+void AddRun(int high, int from, int to, Kind kind, std::vector<Combo>& out) {
+  for (int low = from; low <= to; ++low) AddCell(high == 0 ? low : high, low, kind, out);
+}
+
+// One comma-separated item, trimmed, as typed; problem text or nullopt.
+std::optional<std::string> ParseItem(std::string_view item, std::vector<Combo>& out) {
+  const std::string quoted = "'" + std::string(item) + "'";
+  const std::string notAHand = quoted + " is not a hand, a range item such as AKs or a run of cards";
+  const std::string s = Lower(item);
+  if (s == "random") {
+    for (int a = 1; a <= kDeckSize; ++a)
+      for (int b = a + 1; b <= kDeckSize; ++b) out.push_back({a, b});
+    return std::nullopt;
+  }
+  if (s.size() == 4 && SuitNumber(s[1]) && SuitNumber(s[3])) {
+    const auto v1 = RankValue(s[0]);
+    const auto v2 = RankValue(s[2]);
+    if (!v1 || !v2) return notAHand;
+    const int c1 = MakeCard(*v1, *SuitNumber(s[1]));
+    const int c2 = MakeCard(*v2, *SuitNumber(s[3]));
+    if (c1 == c2) return quoted + " holds the same card twice";
+    out.push_back(MakeCombo(c1, c2));
+    return std::nullopt;
+  }
+  if (const auto dash = s.find('-'); dash != std::string::npos) {
+    const auto first = ParseCell(std::string_view(s).substr(0, dash));
+    const auto last = ParseCell(std::string_view(s).substr(dash + 1));
+    if (!first || !last || first->plus || last->plus) return notAHand;
+    const bool pairs = first->high == first->low && last->high == last->low;
+    if (pairs) {
+      AddRun(0, std::min(first->low, last->low), std::max(first->low, last->low), Kind::kAny, out);
+      return std::nullopt;
+    }
+    if (first->high != last->high || first->kind != last->kind || first->high == first->low ||
+        last->high == last->low) {
+      return quoted + " is not a run: both ends need the same higher card and the same kind, as in A2s-A5s";
+    }
+    AddRun(first->high, std::min(first->low, last->low), std::max(first->low, last->low), first->kind, out);
+    return std::nullopt;
+  }
+  const auto cell = ParseCell(s);
+  if (!cell) return notAHand;
+  if (cell->high == cell->low) {
+    AddRun(0, cell->low, cell->plus ? 14 : cell->low, Kind::kAny, out);
+  } else {
+    AddRun(cell->high, cell->low, cell->plus ? cell->high - 1 : cell->low, cell->kind, out);
+  }
+  return std::nullopt;
+}
+
+constexpr char kValueUpper[] = "23456789TJQKA";
+
+std::string CellText(int high, int low, Kind kind) {
+  std::string text{kValueUpper[high - 2], kValueUpper[low - 2]};
+  if (kind == Kind::kSuited) text += 's';
+  if (kind == Kind::kOffsuit) text += 'o';
+  return text;
+}
+
+// Texts of the runs in `member` (indexed by value), highest run first: pairs
+// when high == 0, otherwise lower cards under `high`.
+void RunTexts(int high, const std::array<bool, 15>& member, Kind kind, std::vector<std::string>& out) {
+  const int top = high == 0 ? 14 : high - 1;
+  for (int v = top; v >= 2;) {
+    if (!member[v]) {
+      --v;
+      continue;
+    }
+    int from = v;
+    while (from > 2 && member[from - 1]) --from;
+    const int cellHigh = high == 0 ? v : high;
+    const int fromHigh = high == 0 ? from : high;
+    if (from == v) {
+      out.push_back(CellText(cellHigh, v, kind));
+    } else if (v == top) {
+      out.push_back(CellText(fromHigh, from, kind) + "+");
+    } else {
+      out.push_back(CellText(fromHigh, from, kind) + "-" + CellText(cellHigh, v, kind));
+    }
+    v = from - 1;
+  }
+}
+
+std::size_t TextLength(const std::vector<std::string>& items) {
+  std::size_t n = 0;
+  for (const auto& item : items) n += item.size() + 2;
+  return n;
+}
+
+std::optional<CellItem> GridCell(int row, int column) {
+  if (row < 0 || row > 12 || column < 0 || column > 12) return std::nullopt;
+  CellItem cell;
+  cell.high = 14 - std::min(row, column);
+  cell.low = 14 - std::max(row, column);
+  cell.kind = row == column ? Kind::kAny : row < column ? Kind::kSuited : Kind::kOffsuit;
+  return cell;
+}
+
+}  // namespace
+
+ParsedRange ParseRange(std::string_view text) {
+  ParsedRange result;
+  if (Trim(text).empty()) {
+    result.problem = "the range is empty";
+    return result;
+  }
+  std::vector<Combo> combos;
+  for (std::size_t start = 0;;) {
+    const auto comma = text.find(',', start);
+    const auto item = Trim(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    if (item.empty()) {
+      result.problem = "the range '" + std::string(text) + "' has an empty item between commas";
+      return result;
+    }
+    if (auto problem = ParseItem(item, combos)) {
+      result.problem = *problem;
+      return result;
+    }
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  std::sort(combos.begin(), combos.end());
+  combos.erase(std::unique(combos.begin(), combos.end()), combos.end());
+  result.combos = std::move(combos);
+  return result;
+}
+
+std::string FormatRange(const std::vector<Combo>& combos) {
+  if (combos.empty()) return {};
+  if (combos.size() == kAllCombos) return "random";
+  std::array<bool, 53 * 53> has{};
+  for (const auto& c : combos) has[c[0] * 53 + c[1]] = true;
+  auto fullCell = [&](int high, int low, Kind kind) {
+    std::vector<Combo> cell;
+    AddCell(high, low, kind, cell);
+    return std::all_of(cell.begin(), cell.end(), [&](const Combo& c) { return has[c[0] * 53 + c[1]]; });
+  };
+  std::array<bool, 53 * 53> covered{};
+  auto cover = [&](int high, int low, Kind kind) {
+    std::vector<Combo> cell;
+    AddCell(high, low, kind, cell);
+    for (const auto& c : cell) covered[c[0] * 53 + c[1]] = true;
+  };
+
+  std::vector<std::string> items;
+  std::array<bool, 15> pairs{};
+  for (int v = 2; v <= 14; ++v) {
+    pairs[v] = fullCell(v, v, Kind::kAny);
+    if (pairs[v]) cover(v, v, Kind::kAny);
+  }
+  RunTexts(0, pairs, Kind::kAny, items);
+
+  for (int high = 14; high >= 3; --high) {
+    std::array<bool, 15> suited{}, offsuit{}, both{}, suitedOnly{}, offsuitOnly{};
+    for (int low = 2; low < high; ++low) {
+      suited[low] = fullCell(high, low, Kind::kSuited);
+      offsuit[low] = fullCell(high, low, Kind::kOffsuit);
+      both[low] = suited[low] && offsuit[low];
+      suitedOnly[low] = suited[low] && !both[low];
+      offsuitOnly[low] = offsuit[low] && !both[low];
+      if (suited[low]) cover(high, low, Kind::kSuited);
+      if (offsuit[low]) cover(high, low, Kind::kOffsuit);
+    }
+    // Either "K9+" where both kinds agree plus the rest by kind, or every kind
+    // on its own ("K2s+, K9o+"): whichever writes shorter.
+    std::vector<std::string> joint, apart;
+    RunTexts(high, both, Kind::kAny, joint);
+    RunTexts(high, suitedOnly, Kind::kSuited, joint);
+    RunTexts(high, offsuitOnly, Kind::kOffsuit, joint);
+    RunTexts(high, suited, Kind::kSuited, apart);
+    RunTexts(high, offsuit, Kind::kOffsuit, apart);
+    const auto& best = TextLength(apart) < TextLength(joint) ? apart : joint;
+    items.insert(items.end(), best.begin(), best.end());
+  }
+
+  std::vector<Combo> rest;
+  for (const auto& c : combos) {
+    if (!covered[c[0] * 53 + c[1]]) rest.push_back(c);
+  }
+  std::sort(rest.begin(), rest.end(), [](const Combo& a, const Combo& b) {
+    return std::pair(RangeCellOf(a), a) < std::pair(RangeCellOf(b), b);
+  });
+  for (const auto& c : rest) {
+    // Higher value first ("AhKh"); a pair in suit order ("AsAh").
+    const bool lowerNumberFirst = CardValue(c[0]) >= CardValue(c[1]);
+    items.push_back(lowerNumberFirst ? CardSymbol(c[0]) + CardSymbol(c[1]) : CardSymbol(c[1]) + CardSymbol(c[0]));
+  }
+
+  std::string text;
+  for (const auto& item : items) text += (text.empty() ? "" : ", ") + item;
+  return text;
+}
+
+std::string RangeCellName(int row, int column) {
+  const auto cell = GridCell(row, column);
+  return cell ? CellText(cell->high, cell->low, cell->kind) : std::string();
+}
+
+std::vector<Combo> RangeCellCombos(int row, int column) {
+  std::vector<Combo> combos;
+  if (const auto cell = GridCell(row, column)) AddCell(cell->high, cell->low, cell->kind, combos);
+  std::sort(combos.begin(), combos.end());
+  return combos;
+}
+
+std::array<int, 2> RangeCellOf(const Combo& combo) {
+  const int a = 14 - std::max(CardValue(combo[0]), CardValue(combo[1]));
+  const int b = 14 - std::min(CardValue(combo[0]), CardValue(combo[1]));
+  const bool suited = CardSuit(combo[0]) == CardSuit(combo[1]);
+  // Suited above the diagonal (row < column), offsuit and pairs below or on it.
+  return suited ? std::array<int, 2>{a, b} : std::array<int, 2>{b, a};
+}
+
+}  // namespace zuv::sim
