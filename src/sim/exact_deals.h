@@ -1,0 +1,41 @@
+#pragma once
+// What the exact enumeration needs to know of a scenario: each active seat's
+// possible hole cards and the cards the board may be completed from.
+
+#include <cstdint>
+#include <vector>
+
+#include "sim/scenario.h"
+
+namespace zuv::sim {
+
+// One possible pair of hole cards of a seat.
+struct Combo {
+  int card1 = 0, card2 = 0;  // card1 < card2
+  std::uint64_t bits = 0;    // FastEvaluator::CardBit of both cards
+  std::uint64_t key = 0;     // FastEvaluator::CardKey of both cards, summed
+  int startClass = 0;        // 1..169
+};
+
+struct ExactDeals {
+  std::vector<int> seats;                  // active seat indexes 0..9, ascending
+  std::vector<std::vector<Combo>> combos;  // per active seat: its possible hole cards
+  std::vector<int> fixedBoard;             // the scenario's board cards
+  std::vector<int> boardCards;             // cards the board may take: not fixed anywhere, not dead
+  std::uint64_t deadBits = 0;              // CardBit of the dead cards
+  std::uint64_t fixedHoleBits = 0;         // CardBit of the seats' fixed cards
+  int missingBoard = 5;                    // board cards each deal adds
+
+  int SeatCount() const { return static_cast<int>(seats.size()); }
+};
+
+// Throws std::invalid_argument with CheckScenario's text for a bad scenario.
+// A ranged seat keeps the combinations that share no card with the fixed
+// cards, the board or the dead cards; a seat without range or fixed cards may
+// hold any two of the free cards.
+ExactDeals PrepareExactDeals(const Scenario& scenario);
+
+// The number of deals, saturated at UINT64_MAX.
+std::uint64_t CountExactDeals(const ExactDeals& deals);
+
+}  // namespace zuv::sim

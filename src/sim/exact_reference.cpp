@@ -1,0 +1,87 @@
+#include "sim/exact_reference.h"
+
+#include <array>
+
+#include "sim/fast_evaluator.h"
+#include "sim/hand_key.h"
+
+namespace zuv::sim {
+
+namespace {
+
+class DealByDeal {
+ public:
+  explicit DealByDeal(const ExactDeals& deals) : deals_(deals), stats_(deals.SeatCount()) {
+    for (std::size_t i = 0; i < deals.fixedBoard.size(); ++i) board_[i] = deals.fixedBoard[i];
+  }
+
+  RunStats Run() {
+    Assign(0, deals_.deadBits);
+    for (int p = 0; p < RunStats::kSeats; ++p) {
+      for (int h = 1; h <= RunStats::kClasses; ++h) {
+        for (int k = 1; k <= stats_.active; ++k) stats_.WinStat[p][h - 1] += stats_.WinStat2At(p + 1, h, k);
+        stats_.WinRecord[p] += stats_.WinStat[p][h - 1];
+      }
+    }
+    return stats_;
+  }
+
+ private:
+  void Assign(int place, std::uint64_t used) {
+    if (place == deals_.SeatCount()) {
+      Complete(static_cast<int>(deals_.fixedBoard.size()), 0, used);
+      return;
+    }
+    for (const Combo& combo : deals_.combos[place]) {
+      if (combo.bits & used) continue;
+      hole_[place] = &combo;
+      Assign(place + 1, used | combo.bits);
+    }
+  }
+
+  void Complete(int boardSize, std::size_t from, std::uint64_t used) {
+    if (boardSize == 5) {
+      Score();
+      return;
+    }
+    for (std::size_t i = from; i < deals_.boardCards.size(); ++i) {
+      const int card = deals_.boardCards[i];
+      if (FastEvaluator::CardBit(card) & used) continue;
+      board_[boardSize] = card;
+      Complete(boardSize + 1, i + 1, used);
+    }
+  }
+
+  void Score() {
+    const FastEvaluator& evaluator = FastEvaluator::Get();
+    const int n = deals_.SeatCount();
+    std::array<HandKey, 10> keys{};
+    HandKey best = 0;
+    for (int a = 0; a < n; ++a) {
+      keys[a] = evaluator.Seven({hole_[a]->card1, hole_[a]->card2, board_[0], board_[1], board_[2], board_[3],
+                                 board_[4]});
+      if (keys[a] > best) best = keys[a];
+    }
+    int winners = 0;
+    for (int a = 0; a < n; ++a) winners += keys[a] == best ? 1 : 0;
+    const std::int64_t worth = RunStats::kUnit / winners;
+    const int h = HandClass(best);
+    for (int a = 0; a < n; ++a) {
+      if (keys[a] != best) continue;
+      stats_.WinStat2[stats_.WinStat2Index(deals_.seats[a] + 1, h, winners)] += worth;
+      stats_.Statistic[RunStats::StatisticIndex(n, hole_[a]->startClass, h)] += worth;
+    }
+    ++stats_.hands;
+  }
+
+  const ExactDeals& deals_;
+  RunStats stats_;
+  std::array<const Combo*, 10> hole_{};
+  std::array<int, 5> board_{};
+};
+
+}  // namespace
+
+RunStats EnumerateDealByDeal(const ExactDeals& deals) { return DealByDeal(deals).Run(); }
+
+}  // namespace zuv::sim

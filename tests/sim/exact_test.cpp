@@ -1,0 +1,170 @@
+// Exact enumeration: deal counts, cases counted by hand, and the sampler
+// against the exact answer.
+#include "sim/exact.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "sim/card.h"
+#include "sim/exact_deals.h"
+#include "sim/exact_reference.h"
+#include "sim/hand_key.h"
+#include "sim/simulation.h"
+#include "sim/start_hands.h"
+#include "test_cards.h"
+
+namespace zuv::sim {
+namespace {
+
+using testing::Cards;
+using Range = std::vector<std::array<int, 2>>;
+
+// Hand-built ranges, so these tests do not depend on the range parser.
+void AddPair(Range& range, int value) {
+  for (int s = 1; s <= 4; ++s)
+    for (int t = s + 1; t <= 4; ++t) range.push_back({MakeCard(value, s), MakeCard(value, t)});
+}
+void AddSuited(Range& range, int high, int low) {
+  for (int s = 1; s <= 4; ++s) range.push_back({MakeCard(low, s), MakeCard(high, s)});
+}
+void AddOffsuit(Range& range, int high, int low) {
+  for (int s = 1; s <= 4; ++s)
+    for (int t = 1; t <= 4; ++t)
+      if (s != t) range.push_back({MakeCard(low, s), MakeCard(high, t)});
+}
+
+Scenario Seats(int n) {
+  Scenario s;
+  for (int i = 0; i < n; ++i) s.active[i] = true;
+  return s;
+}
+
+void Fix(Scenario& s, int seat, std::string_view cards) {
+  const auto c = Cards(cards);
+  s.fixed[seat] = {c[0], c[1]};
+}
+
+TEST(ExactDealCount, HeadsUpPairsPreflop) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AhAc");
+  Fix(s, 1, "KdKs");
+  EXPECT_EQ(CountDeals(s), 1'712'304u);
+}
+
+TEST(ExactDealCount, PairAgainstAnyTwoCards) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AhAc");
+  EXPECT_EQ(CountDeals(s), 2'097'572'400u);
+}
+
+TEST(ExactDealCount, TwoOverlappingRanges) {
+  Scenario s = Seats(2);
+  for (int v : {12, 13, 14}) AddPair(s.range[0], v);
+  AddSuited(s.range[0], 14, 13);
+  for (int v : {9, 10, 11}) AddPair(s.range[1], v);
+  AddSuited(s.range[1], 14, 12);
+  AddSuited(s.range[1], 14, 13);
+  AddSuited(s.range[1], 13, 12);
+  // 22 x 30 pairs of combinations, of which 84 share a card; C(48, 5) boards each.
+  EXPECT_EQ(CountDeals(s), 576u * 1'712'304u);
+}
+
+TEST(ExactDealCount, ThreeOverlappingRanges) {
+  Scenario s = Seats(3);
+  for (int v : {12, 13, 14}) AddPair(s.range[0], v);
+  AddSuited(s.range[0], 14, 13);
+  AddOffsuit(s.range[0], 14, 13);
+  for (auto [high, low] : {std::pair{14, 13}, {14, 12}}) {
+    AddSuited(s.range[1], high, low);
+    AddOffsuit(s.range[1], high, low);
+  }
+  AddSuited(s.range[1], 13, 12);
+  for (int v : {10, 11}) AddPair(s.range[2], v);
+  for (int low : {11, 12, 13}) AddSuited(s.range[2], 14, low);
+  EXPECT_EQ(CountDeals(s), 19'623'714'264u);
+}
+
+TEST(ExactDealCount, TenRandomSeatsSaturateAndAreRefused) {
+  const Scenario s = Seats(10);
+  EXPECT_EQ(CountDeals(s), UINT64_MAX);
+  const auto problem = ExactProblem(s);
+  ASSERT_TRUE(problem);
+  EXPECT_NE(problem->find("more than 18,446,744,073,709,551,615"), std::string::npos) << *problem;
+  EXPECT_THROW(Enumerate(s), std::invalid_argument);
+}
+
+TEST(ExactDealCount, RefusalGivesTheCount) {
+  Scenario s = Seats(3);
+  Fix(s, 0, "AhAc");
+  const auto problem = ExactProblem(s);
+  ASSERT_TRUE(problem);
+  EXPECT_NE(problem->find(GroupedCount(CountDeals(s))), std::string::npos) << *problem;
+}
+
+TEST(ExactDealCount, DeadCardsAndBoardLeaveFewerCards) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AhAc");
+  AddPair(s.range[1], 14);  // only AsAd is left
+  s.board = Cards("2c3c4c");
+  s.dead = Cards("9d");
+  EXPECT_EQ(CountDeals(s), 946u);  // AsAd, then two of the 44 cards left
+}
+
+TEST(ExactDealCount, NoDealFits) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AhAc");
+  AddSuited(s.range[1], 14, 13);
+  s.dead = Cards("AsAd");
+  EXPECT_EQ(CountDeals(s), 0u);
+  EXPECT_TRUE(ExactProblem(s));
+}
+
+TEST(ExactOdds, IdenticalRangesShareEveryPotEvenly) {
+  Scenario s = Seats(2);
+  s.board = Cards("7h8h2c3d");
+  AddSuited(s.range[0], 14, 13);
+  AddPair(s.range[0], 9);
+  s.range[1] = s.range[0];
+  const ExactResult result = Enumerate(s);
+  ASSERT_TRUE(result.complete);
+  EXPECT_EQ(static_cast<std::uint64_t>(result.deals), CountDeals(s));
+  EXPECT_EQ(result.stats.hands, result.deals);
+  EXPECT_EQ(result.stats.WinRecord[0], result.stats.WinRecord[1]);
+  EXPECT_EQ(result.stats.WinRecord[0] + result.stats.WinRecord[1], RunStats::kUnit * result.deals);
+}
+
+TEST(ExactOdds, BoardThatPlaysSplitsEveryPotThreeWays) {
+  // Quad aces on the board: the best kicker is the river or a three, the same for all.
+  Scenario s = Seats(3);
+  s.board = Cards("AsAhAdAc");
+  Fix(s, 0, "2c3d");
+  Fix(s, 1, "2h3s");
+  Fix(s, 2, "2d3h");
+  const ExactResult result = Enumerate(s);
+  EXPECT_EQ(result.deals, 42);
+  for (int seat = 1; seat <= 3; ++seat) {
+    EXPECT_EQ(result.stats.WinStat2At(seat, kFourOfAKind, 3), 42 * RunStats::kUnit / 3);
+    EXPECT_EQ(result.stats.WinRecord[seat - 1], 42 * RunStats::kUnit / 3);
+  }
+  EXPECT_EQ(result.stats.StatisticAt(3, StartHandClass(Cards("2c")[0], Cards("3d")[0]), kFourOfAKind),
+            42 * RunStats::kUnit);
+}
+
+TEST(ExactOdds, SamplerAgreesWithinFourStandardErrors) {
+  Scenario s = Seats(3);
+  Fix(s, 0, "AhKh");
+  Fix(s, 1, "QsQd");
+  s.board = Cards("Qh9h2c");
+  const ExactResult exact = Enumerate(s);
+  RunStats sampled;
+  Simulation(s, 7).Play(200'000, sampled);
+  for (int seat = 1; seat <= 3; ++seat) {
+    const double exactRate = static_cast<double>(exact.stats.WinRecord[seat - 1]) /
+                             (static_cast<double>(RunStats::kUnit) * static_cast<double>(exact.deals));
+    EXPECT_NEAR(sampled.WinRate(seat), exactRate, 4 * sampled.WinRateStandardError(seat)) << "seat " << seat;
+  }
+}
+
+}  // namespace
+}  // namespace zuv::sim
