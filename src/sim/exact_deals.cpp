@@ -15,9 +15,9 @@ namespace {
 
 using Count = unsigned __int128;
 
-Combo MakeCombo(int a, int b) {
+HoleCombo MakeCombo(int a, int b) {
   const FastEvaluator& evaluator = FastEvaluator::Get();
-  Combo combo;
+  HoleCombo combo;
   combo.card1 = std::min(a, b);
   combo.card2 = std::max(a, b);
   combo.bits = FastEvaluator::CardBit(a) | FastEvaluator::CardBit(b);
@@ -62,7 +62,7 @@ ExactDeals PrepareExactDeals(const Scenario& scenario) {
   for (int i = 0; i < 10; ++i) {
     if (!scenario.active[i]) continue;
     deals.seats.push_back(i);
-    std::vector<Combo> combos;
+    std::vector<HoleCombo> combos;
     const auto& fixed = scenario.fixed[i];
     if (fixed[0] != 0) {
       combos.push_back(MakeCombo(fixed[0], fixed[1]));
@@ -73,9 +73,9 @@ ExactDeals PrepareExactDeals(const Scenario& scenario) {
         if (valid && !taken[pair[0]] && !taken[pair[1]]) combos.push_back(MakeCombo(pair[0], pair[1]));
       }
       std::sort(combos.begin(), combos.end(),
-                [](const Combo& x, const Combo& y) { return std::tie(x.card1, x.card2) < std::tie(y.card1, y.card2); });
+                [](const HoleCombo& x, const HoleCombo& y) { return std::tie(x.card1, x.card2) < std::tie(y.card1, y.card2); });
       combos.erase(std::unique(combos.begin(), combos.end(),
-                               [](const Combo& x, const Combo& y) { return x.bits == y.bits; }),
+                               [](const HoleCombo& x, const HoleCombo& y) { return x.bits == y.bits; }),
                    combos.end());
     } else {
       for (std::size_t a = 0; a < deals.boardCards.size(); ++a) {
@@ -94,7 +94,7 @@ std::uint64_t CountExactDeals(const ExactDeals& deals) {
   // left; the others are counted by the sets of cards they use together.
   const int freeCards = static_cast<int>(deals.boardCards.size());
   const auto anyTwo = static_cast<std::size_t>(freeCards) * (freeCards - 1) / 2;
-  std::vector<const std::vector<Combo>*> limited;
+  std::vector<const std::vector<HoleCombo>*> limited;
   int anyTwoSeats = 0;
   for (const auto& combos : deals.combos) {
     if (combos.size() == anyTwo && freeCards >= 2) {
@@ -109,7 +109,7 @@ std::uint64_t CountExactDeals(const ExactDeals& deals) {
   for (const auto* combos : limited) {
     std::unordered_map<std::uint64_t, Count> next;
     for (const auto& [used, ways] : states) {
-      for (const Combo& combo : *combos) {
+      for (const HoleCombo& combo : *combos) {
         if ((combo.bits & used) == 0) next[used | combo.bits] += ways;
       }
       if (next.size() > kMaxCountStates) return static_cast<std::uint64_t>(kSaturated);

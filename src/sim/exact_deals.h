@@ -10,7 +10,7 @@
 namespace zuv::sim {
 
 // One possible pair of hole cards of a seat.
-struct Combo {
+struct HoleCombo {
   int card1 = 0, card2 = 0;  // card1 < card2
   std::uint64_t bits = 0;    // FastEvaluator::CardBit of both cards
   std::uint64_t key = 0;     // FastEvaluator::CardKey of both cards, summed
@@ -19,7 +19,7 @@ struct Combo {
 
 struct ExactDeals {
   std::vector<int> seats;                  // active seat indexes 0..9, ascending
-  std::vector<std::vector<Combo>> combos;  // per active seat: its possible hole cards
+  std::vector<std::vector<HoleCombo>> combos;  // per active seat: its possible hole cards
   std::vector<int> fixedBoard;             // the scenario's board cards
   std::vector<int> boardCards;             // cards the board may take: not fixed anywhere, not dead
   std::uint64_t deadBits = 0;              // CardBit of the dead cards

@@ -32,7 +32,7 @@ class DealByDeal {
       Complete(static_cast<int>(deals_.fixedBoard.size()), 0, used);
       return;
     }
-    for (const Combo& combo : deals_.combos[place]) {
+    for (const HoleCombo& combo : deals_.combos[place]) {
       if (combo.bits & used) continue;
       hole_[place] = &combo;
       Assign(place + 1, used | combo.bits);
@@ -76,7 +76,7 @@ class DealByDeal {
 
   const ExactDeals& deals_;
   RunStats stats_;
-  std::array<const Combo*, 10> hole_{};
+  std::array<const HoleCombo*, 10> hole_{};
   std::array<int, 5> board_{};
 };
 
