@@ -22,7 +22,7 @@ namespace zuv::sim {
 
 // The largest number of deals Enumerate accepts: about a minute on two cores
 // for the slowest kind of scenario (many combinations per board).
-inline constexpr std::uint64_t kExactDealLimit = 200'000'000'000ull;
+inline constexpr std::uint64_t kExactDealLimit = 50'000'000'000ull;
 
 struct ExactOptions {
   // Worker threads; <= 0: one per core.

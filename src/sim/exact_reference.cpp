@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "sim/exact_board_scorer.h"
 #include "sim/fast_evaluator.h"
 #include "sim/hand_key.h"
 
@@ -17,12 +18,7 @@ class DealByDeal {
 
   RunStats Run() {
     Assign(0, deals_.deadBits);
-    for (int p = 0; p < RunStats::kSeats; ++p) {
-      for (int h = 1; h <= RunStats::kClasses; ++h) {
-        for (int k = 1; k <= stats_.active; ++k) stats_.WinStat[p][h - 1] += stats_.WinStat2At(p + 1, h, k);
-        stats_.WinRecord[p] += stats_.WinStat[p][h - 1];
-      }
-    }
+    FillWinSums(stats_);
     return stats_;
   }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "sim/card.h"
+#include "sim/exact_boards.h"
 #include "sim/exact_deals.h"
 #include "sim/exact_reference.h"
 #include "sim/hand_key.h"
@@ -164,6 +165,119 @@ TEST(ExactOdds, SamplerAgreesWithinFourStandardErrors) {
                              (static_cast<double>(RunStats::kUnit) * static_cast<double>(exact.deals));
     EXPECT_NEAR(sampled.WinRate(seat), exactRate, 4 * sampled.WinRateStandardError(seat)) << "seat " << seat;
   }
+}
+
+void ExpectSameStats(const RunStats& fast, const RunStats& plain) {
+  EXPECT_EQ(fast.hands, plain.hands);
+  EXPECT_EQ(fast.WinRecord, plain.WinRecord);
+  EXPECT_EQ(fast.WinStat, plain.WinStat);
+  EXPECT_EQ(fast.WinStat2, plain.WinStat2);
+  EXPECT_EQ(fast.Statistic, plain.Statistic);
+}
+
+// The fast enumeration against every deal dealt one by one, to the unit.
+void ExpectMatchesDealByDeal(const Scenario& s) {
+  ExactOptions options;
+  options.threads = 2;
+  const ExactResult fast = Enumerate(s, options);
+  EXPECT_TRUE(fast.complete);
+  EXPECT_EQ(static_cast<std::uint64_t>(fast.deals), CountDeals(s));
+  ExpectSameStats(fast.stats, EnumerateDealByDeal(PrepareExactDeals(s)));
+}
+
+TEST(ExactOdds, OverlappingRangesWithDeadCardsOnTheTurn) {
+  Scenario s = Seats(2);
+  s.board = Cards("Ks7h7d2s");
+  s.dead = Cards("Qc");
+  for (int v : {13, 12, 7}) AddPair(s.range[0], v);
+  AddSuited(s.range[0], 14, 13);
+  AddOffsuit(s.range[1], 14, 13);
+  AddPair(s.range[1], 13);
+  AddSuited(s.range[1], 8, 7);
+  ExpectMatchesDealByDeal(s);
+}
+
+TEST(ExactOdds, ThreeSeatsOnTheTurn) {
+  Scenario s = Seats(4);
+  s.active[1] = false;  // seats 1, 3 and 4
+  Fix(s, 0, "AhKh");
+  AddPair(s.range[2], 12);
+  AddPair(s.range[2], 9);
+  AddSuited(s.range[2], 11, 10);
+  s.board = Cards("Qh9h2c5s");
+  s.dead = Cards("3d4d");
+  ExpectMatchesDealByDeal(s);
+}
+
+TEST(ExactOdds, SuitSymmetricFlopsWithIdenticalRanges) {
+  // A one-suited flop leaves the other three suits interchangeable.
+  Scenario s = Seats(3);
+  s.board = Cards("2c7c9c");
+  for (Range* range : {&s.range[0], &s.range[1], &s.range[2]}) {
+    AddPair(*range, 14);
+    AddPair(*range, 8);
+    AddSuited(*range, 11, 10);
+  }
+  ExpectMatchesDealByDeal(s);
+}
+
+TEST(ExactOdds, PreflopPairsWithSuitsSwappedInTwoBlocks) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AsAd");
+  Fix(s, 1, "KhKc");
+  ExpectMatchesDealByDeal(s);
+}
+
+TEST(ExactOdds, BoardCompletionsSumToAllBoards) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AsAd");
+  Fix(s, 1, "KhKc");
+  const ExactBoards symmetric(PrepareExactDeals(s));
+  EXPECT_EQ(symmetric.SuitBlocks(), (std::array<int, 4>{0, 1, 0, 1}));
+  EXPECT_EQ(symmetric.CompletionCount(), 1'712'304);
+  s = Seats(2);
+  s.board = Cards("2c7c9c");
+  const ExactBoards threeSuits(PrepareExactDeals(s));
+  EXPECT_EQ(threeSuits.SuitBlocks(), (std::array<int, 4>{0, 0, 0, 3}));
+  EXPECT_EQ(threeSuits.CompletionCount(), 49 * 48 / 2);
+}
+
+TEST(ExactOdds, ThreadCountDoesNotChangeTheResult) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AhKd");
+  s.board = Cards("Jc8d3s");
+  ExactOptions options;
+  options.threads = 1;
+  const ExactResult one = Enumerate(s, options);
+  options.threads = 2;
+  const ExactResult two = Enumerate(s, options);
+  ExpectSameStats(one.stats, two.stats);
+}
+
+TEST(ExactOdds, StopEndsEarlyWithTheDealsSoFar) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AhAc");  // two billion deals: seconds of work
+  std::atomic<bool> stop{false};
+  std::atomic<std::int64_t> done{0};
+  int reports = 0;
+  ExactOptions options;
+  options.stop = &stop;
+  options.dealsDone = &done;
+  options.progressInterval = std::chrono::milliseconds(20);
+  options.progress = [&](const RunStats& soFar) {
+    ++reports;
+    EXPECT_EQ(soFar.WinRecord[0] + soFar.WinRecord[1], RunStats::kUnit * soFar.hands);
+    stop = true;
+  };
+  const auto start = std::chrono::steady_clock::now();
+  const ExactResult result = Enumerate(s, options);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(reports, 1);
+  EXPECT_FALSE(result.complete);
+  EXPECT_GT(result.deals, 0);
+  EXPECT_LT(static_cast<std::uint64_t>(result.deals), CountDeals(s));
+  EXPECT_EQ(result.stats.hands, result.deals);
+  EXPECT_EQ(done.load(), result.deals);
 }
 
 }  // namespace

@@ -1,0 +1,119 @@
+#include "sim/exact_boards.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "sim/card.h"
+#include "sim/fast_evaluator.h"
+
+namespace zuv::sim {
+
+namespace {
+
+std::uint64_t SwapSuits(std::uint64_t bits, int a, int b) {
+  const std::uint64_t laneA = bits >> (16 * a) & 0xFFFF;
+  const std::uint64_t laneB = bits >> (16 * b) & 0xFFFF;
+  bits &= ~(0xFFFFull << (16 * a) | 0xFFFFull << (16 * b));
+  return bits | laneA << (16 * b) | laneB << (16 * a);
+}
+
+bool SwapKeepsDeals(const ExactDeals& deals, const std::vector<std::vector<std::uint64_t>>& sortedCombos, int a,
+                    int b) {
+  std::uint64_t boardBits = 0;
+  for (int card : deals.fixedBoard) boardBits |= FastEvaluator::CardBit(card);
+  if (SwapSuits(boardBits, a, b) != boardBits || SwapSuits(deals.deadBits, a, b) != deals.deadBits) return false;
+  for (const auto& combos : sortedCombos) {
+    for (std::uint64_t bits : combos) {
+      if (!std::binary_search(combos.begin(), combos.end(), SwapSuits(bits, a, b))) return false;
+    }
+  }
+  return true;
+}
+
+constexpr std::array<std::int64_t, 5> kFactorial{1, 1, 2, 6, 24};
+
+}  // namespace
+
+ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard) {
+  std::vector<std::vector<std::uint64_t>> sortedCombos;
+  for (const auto& combos : deals.combos) {
+    auto& bits = sortedCombos.emplace_back();
+    for (const HoleCombo& combo : combos) bits.push_back(combo.bits);
+    std::sort(bits.begin(), bits.end());
+  }
+  // Swaps of two suits compose, so "interchangeable" is an equivalence: its
+  // classes are the blocks, and every permutation within blocks keeps the deals.
+  for (int s = 0; s < 4; ++s) {
+    block_[s] = s;
+    previousInBlock_[s] = -1;
+    for (int t = s - 1; t >= 0; --t) {
+      if (SwapKeepsDeals(deals, sortedCombos, t, s)) {
+        block_[s] = block_[t];
+        previousInBlock_[s] = t;
+        break;
+      }
+    }
+  }
+
+  const FastEvaluator& evaluator = FastEvaluator::Get();
+  std::array<std::uint16_t, 4> available{};
+  for (int card : deals.boardCards) available[CardSuit(card) - 1] |= 1u << (CardValue(card) - 2);
+  for (int suit = 0; suit < 4; ++suit) {
+    for (unsigned values = 0; values < (1u << 13); ++values) {
+      const int count = std::popcount(values);
+      if ((values & ~available[suit]) != 0 || count > missing_) continue;
+      std::uint64_t key = 0;
+      for (int v = 0; v < 13; ++v) {
+        if (values >> v & 1) key += evaluator.CardKey(MakeCard(v + 2, suit + 1));
+      }
+      masks_[suit][count].push_back({static_cast<std::uint16_t>(values), key});
+    }
+  }
+
+  const std::uint64_t biasAndBoard = [&] {
+    std::uint64_t key = FastEvaluator::kKeyBias;
+    for (int card : deals.fixedBoard) key += evaluator.CardKey(card);
+    return key;
+  }();
+  for (int n0 = 0; n0 <= missing_; ++n0) {
+    for (const Mask& m0 : masks_[0][n0]) {
+      for (int n1 = 0; n0 + n1 <= missing_; ++n1) {
+        for (const Mask& m1 : masks_[1][n1]) {
+          if (previousInBlock_[1] == 0 && m1.values > m0.values) break;
+          items_.push_back({m0.values, m1.values, biasAndBoard + m0.key + m1.key, n0 + n1});
+        }
+      }
+    }
+  }
+  std::stable_sort(items_.begin(), items_.end(), [](const Item& x, const Item& y) { return x.used < y.used; });
+}
+
+std::int64_t ExactBoards::Weight(const std::array<std::uint16_t, 4>& masks) const {
+  std::int64_t weight = 1;
+  for (int s = 0; s < 4; ++s) {
+    if (block_[s] != s) continue;
+    // Masks of one block arrive non-increasing, so equal ones are neighbours.
+    int size = 0, run = 0;
+    std::int64_t repeats = 1;
+    std::uint32_t last = 0x10000;
+    for (int t = s; t < 4; ++t) {
+      if (block_[t] != s) continue;
+      ++size;
+      run = masks[t] == last ? run + 1 : 1;
+      repeats *= run;
+      last = masks[t];
+    }
+    weight *= kFactorial[size] / repeats;
+  }
+  return weight;
+}
+
+std::int64_t ExactBoards::CompletionCount() const {
+  std::int64_t count = 0;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    VisitItem(i, [&](const BoardCompletion& completion) { count += completion.weight; });
+  }
+  return count;
+}
+
+}  // namespace zuv::sim
