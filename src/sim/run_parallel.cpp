@@ -9,10 +9,12 @@
 
 namespace zuv::sim {
 
-RunStats RunParallel(const Scenario& scenario, std::uint64_t seed, std::int64_t hands, int threads) {
+RunStats RunParallel(const Scenario& scenario, std::uint64_t seed, std::int64_t hands, int threads,
+                     std::atomic<std::int64_t>* handsDone) {
   Simulation probe(scenario, seed);  // checks the scenario before any thread starts
   const int active = probe.ActiveSeats();
-  const std::int64_t blocks = (hands + Simulation::kBlockHands - 1) / Simulation::kBlockHands;
+  // Rounded up without adding first, which could pass the largest int64.
+  const std::int64_t blocks = hands / Simulation::kBlockHands + (hands % Simulation::kBlockHands > 0 ? 1 : 0);
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   threads = static_cast<int>(std::clamp<std::int64_t>(blocks, 1, threads));
 
@@ -24,6 +26,7 @@ RunStats RunParallel(const Scenario& scenario, std::uint64_t seed, std::int64_t 
     for (std::int64_t b; (b = nextBlock.fetch_add(1)) < blocks;) {
       const std::int64_t count = std::min(Simulation::kBlockHands, hands - b * Simulation::kBlockHands);
       simulation.PlayBlock(b, count, partial[t]);
+      if (handsDone) handsDone->fetch_add(count, std::memory_order_relaxed);
     }
   };
   std::vector<std::thread> pool;
