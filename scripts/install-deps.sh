@@ -9,6 +9,7 @@ packages=(
   libqcustomplot-dev libqcustomplot2.1-qt6
   libmatio-dev zlib1g-dev
   libgtest-dev googletest libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core
 )
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +29,7 @@ inline std::string Slurp(const std::string& path) {
   return text.str();
 }
 
-// `args` is pasted into a shell command line; tests pass only plain words.
+// `args` is pasted into a shell command line; tests quote what the shell must not split.
 inline RunResult RunZuvsim(const std::string& args) {
   static int counter = 0;
   const std::string base = ::testing::TempDir() + "zuvsim_" + std::to_string(getpid()) + "_" +
@@ -44,11 +45,10 @@ inline RunResult RunZuvsim(const std::string& args) {
   return result;
 }
 
-// The number after "key": in the first place it occurs at or after `from`.
-inline double JsonNumber(const std::string& json, const std::string& key, std::size_t from = 0) {
-  const auto at = json.find("\"" + key + "\": ", from);
-  if (at == std::string::npos) return -1e300;
-  return std::strtod(json.c_str() + at + key.size() + 4, nullptr);
+// Standard output read as JSON, as a script would; a parse error fails the test.
+inline nlohmann::json Json(const RunResult& run) {
+  EXPECT_EQ(run.status, 0) << run.err;
+  return nlohmann::json::parse(run.out);
 }
 
 }  // namespace zuv::zuvsim::testing

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "options.h"
+#include "progress_meter.h"
 #include "report.h"
 #include "setup_source.h"
 #include "sim/run_parallel.h"
@@ -24,8 +25,8 @@ int main(int argc, char** argv) {
   auto parsed = zuvsim::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (auto* problem = std::get_if<std::string>(&parsed)) return Fail(*problem);
   zuvsim::Options options = std::get<zuvsim::Options>(std::move(parsed));
-  if (options.help) {
-    std::cout << zuvsim::UsageText();
+  if (options.stop) {
+    std::cout << options.message;
     return 0;
   }
   if (options.setupFile) {
@@ -36,12 +37,25 @@ int main(int argc, char** argv) {
 
   try {
     const auto start = std::chrono::steady_clock::now();
-    const sim::RunStats stats = sim::RunParallel(options.scenario, options.seed, options.hands, options.threads);
+    sim::RunStats stats;
+    {
+      // Progress is for a person watching the table output, never mixed into data.
+      const bool progress = options.format == zuvsim::OutputFormat::kText && zuvsim::ErrorIsTerminal();
+      if (progress) zuvsim::WipeLineOnInterrupt();
+      zuvsim::ProgressMeter meter(options.hands, progress ? &std::cerr : nullptr);
+      stats = sim::RunParallel(options.scenario, options.seed, options.hands, options.threads, meter.Counter());
+    }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (options.json) {
-      zuvsim::PrintJson(std::cout, options, stats, seconds);
-    } else {
-      zuvsim::PrintText(std::cout, options, stats, seconds);
+    switch (options.format) {
+      case zuvsim::OutputFormat::kText:
+        zuvsim::PrintText(std::cout, options, stats, seconds);
+        break;
+      case zuvsim::OutputFormat::kJson:
+        zuvsim::PrintJson(std::cout, options, stats, seconds);
+        break;
+      case zuvsim::OutputFormat::kCsv:
+        zuvsim::PrintCsv(std::cout, options, stats);
+        break;
     }
   } catch (const std::invalid_argument& e) {
     return Fail(e.what());

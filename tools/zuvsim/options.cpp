@@ -1,6 +1,10 @@
 #include "options.h"
 
+#include <CLI/CLI.hpp>
+
 #include <charconv>
+#include <memory>
+#include <regex>
 #include <set>
 
 #include "sim/card.h"
@@ -9,13 +13,99 @@ namespace zuv::zuvsim {
 
 namespace {
 
+// The texts as given; CLI11 sorts out the structure of the command line and
+// the values are checked here afterwards, so that each problem gets our words.
+struct RawArgs {
+  std::optional<std::string> hands, seed, threads, board, setup;
+  bool json = false;
+  bool csv = false;
+  std::vector<std::string> seats;
+};
+
+constexpr const char* kUsage =
+    "usage: zuvsim [--hands N] [--seed S] [--board CARDS] [--threads T] [--json | --csv] SEAT SEAT [SEAT...]\n"
+    "       zuvsim [options] --setup FILE.zuv\n";
+
+constexpr const char* kNotes =
+    "Each SEAT is two cards such as AsKh or 'random'; 2 to 10 seats, numbered in order.\n"
+    "Win % counts the pots a seat won, a pot shared by k players counting 1/k;\n"
+    "Alone % the pots it won alone; Shared % the hands in which it shared the pot.\n"
+    "On a terminal, a run longer than a second shows its progress on standard error.\n"
+    "Bad input prints one line on standard error and exits with status 2.";
+
+// Our usage lines, and options shown with their value name only (the
+// exclusions are said in the descriptions).
+class UsageFormatter : public CLI::Formatter {
+ public:
+  std::string make_usage(const CLI::App*, std::string) const override { return kUsage; }
+  std::string make_option_opts(const CLI::Option* option) const override {
+    return option->get_type_size() == 0 ? "" : " " + option->get_type_name();
+  }
+};
+
+std::unique_ptr<CLI::App> MakeCommandLine(RawArgs& raw) {
+  auto app = std::make_unique<CLI::App>("", "zuvsim");
+  app->formatter(std::make_shared<UsageFormatter>());
+  app->get_formatter()->column_width(20);
+  app->footer(kNotes);
+  app->set_help_flag("-h,--help", "print this help and exit");
+  app->set_version_flag("--version", std::string("zuvsim ") + ZUVSIM_VERSION, "print the version and exit");
+  app->add_option("--hands", raw.hands,
+                  "hands to play, 1 to 10^12 (default 50000); 10^12 hands take about\n"
+                  "7 hours on two cores with two random seats, days with ten")
+      ->type_name("N");
+  app->add_option("--seed", raw.seed, "seed of the shuffle, 0 to 18446744073709551615 (default 0)")
+      ->type_name("S");
+  app->add_option("--board", raw.board, "fixed flop (3 cards) or flop and turn (4), e.g. 2c4c5h")
+      ->type_name("CARDS");
+  app->add_option("--threads", raw.threads,
+                  "worker threads, 1 to 1024 (default: one per core);\n"
+                  "the same seed gives the same numbers whatever the count")
+      ->type_name("T");
+  auto* json = app->add_flag("--json", raw.json, "print one JSON object instead of tables");
+  auto* csv = app->add_flag("--csv", raw.csv, "print a header line and one line per seat, comma separated\n(not with --json)");
+  json->excludes(csv);
+  app->add_option("--setup", raw.setup, "play the table of a setup file saved by the window;\n"
+                                        "--hands and --seed given here win over the file's")
+      ->type_name("FILE.zuv");
+  app->add_option("SEAT", raw.seats, "two cards such as AsKh, or 'random'")->type_name("");
+  return app;
+}
+
+// CLI11's words for the few problems it finds, made into the same kind of
+// line as the rest.
+std::string ParseProblem(const CLI::ParseError& error) {
+  const std::string text = error.what();
+  std::smatch match;
+  if (std::regex_match(text, match, std::regex(R"((--[a-z-]+): 1 required (\S+) missing)"))) {
+    return match[1].str() + " needs a value " + match[2].str() + " (see zuvsim --help)";
+  }
+  if (std::regex_match(text, match, std::regex(R"(The following arguments? (was|were) not expected: (.*))"))) {
+    return "unknown option '" + match[2].str() + "' (see zuvsim --help)";
+  }
+  return text + " (see zuvsim --help)";
+}
+
 template <typename T>
-std::optional<T> ParseNumber(const std::string& text) {
+std::optional<T> ParseNumber(const std::string& text, bool* tooLarge = nullptr) {
   T value{};
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (tooLarge) *tooLarge = ec == std::errc::result_out_of_range && ptr == end && text[0] != '-';
   if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
   return value;
+}
+
+std::optional<std::string> TakeHands(const std::string& text, Options& options) {
+  bool tooLarge = false;
+  const auto n = ParseNumber<std::int64_t>(text, &tooLarge);
+  if (tooLarge || (n && *n > kMaxHands)) {
+    return "--hands may be at most " + std::to_string(kMaxHands) + " (10^12), not '" + text + "'";
+  }
+  if (!n || *n < 1) return "--hands must be a whole number from 1 to " + std::to_string(kMaxHands) + ", not '" + text + "'";
+  options.hands = *n;
+  options.handsGiven = true;
+  return std::nullopt;
 }
 
 // "AsKh" -> two cards, with the reason when it is not.
@@ -33,86 +123,9 @@ std::variant<std::vector<int>, std::string> ParseCardList(const std::string& tex
   return cards;
 }
 
-}  // namespace
-
-std::string UsageText() {
-  return "usage: zuvsim [--hands N] [--seed S] [--board CARDS] [--threads T] [--json] SEAT SEAT [SEAT...]\n"
-         "       zuvsim [options] --setup FILE.zuv\n"
-         "  SEAT     two cards such as AsKh, or 'random' (2 to 10 seats, numbered in order)\n"
-         "  --board  fixed flop (3 cards) or flop and turn (4), e.g. 2c4c5h or 2c4c5h7d\n"
-         "  --hands  hands to simulate (default 50000)\n"
-         "  --seed   seed of the shuffle, 0..18446744073709551615 (default 0)\n"
-         "  --threads  worker threads (default: one per core); results do not depend on it\n"
-         "  --json   print one JSON object instead of tables\n";
-}
-
-std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& args) {
-  Options options;
-  std::optional<std::string> boardText;
-  std::vector<std::string> seats;
-
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string arg = args[i];
-    std::optional<std::string> inlineValue;
-    if (arg.rfind("--", 0) == 0) {
-      if (const auto eq = arg.find('='); eq != std::string::npos) {
-        inlineValue = arg.substr(eq + 1);
-        arg = arg.substr(0, eq);
-      }
-    }
-    auto value = [&]() -> std::optional<std::string> {
-      if (inlineValue) return inlineValue;
-      if (i + 1 < args.size()) return args[++i];
-      return std::nullopt;
-    };
-    auto flagOnly = [&]() { return !inlineValue; };
-
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--json") {
-      if (!flagOnly()) return "--json takes no value";
-      options.json = true;
-    } else if (arg == "--hands") {
-      const auto v = value();
-      if (!v) return "--hands needs a number";
-      const auto n = ParseNumber<std::int64_t>(*v);
-      if (!n || *n < 1) return "--hands must be a whole number of at least 1, not '" + *v + "'";
-      options.hands = *n;
-      options.handsGiven = true;
-    } else if (arg == "--seed") {
-      const auto v = value();
-      if (!v) return "--seed needs a number";
-      const auto n = ParseNumber<std::uint64_t>(*v);
-      if (!n) return "--seed must be a whole number from 0 to 18446744073709551615, not '" + *v + "'";
-      options.seed = *n;
-      options.seedGiven = true;
-    } else if (arg == "--threads") {
-      const auto v = value();
-      if (!v) return "--threads needs a number";
-      const auto n = ParseNumber<int>(*v);
-      if (!n || *n < 1 || *n > 1024) return "--threads must be a whole number from 1 to 1024, not '" + *v + "'";
-      options.threads = *n;
-    } else if (arg == "--board") {
-      const auto v = value();
-      if (!v) return "--board needs 3 or 4 cards such as 2c4c5h";
-      boardText = *v;
-    } else if (arg == "--setup") {
-      const auto v = value();
-      if (!v || v->empty()) return "--setup needs a file name";
-      options.setupFile = *v;
-    } else if (arg.rfind("-", 0) == 0 && arg.size() > 1) {
-      return "unknown option '" + arg + "' (see zuvsim --help)";
-    } else {
-      seats.push_back(arg);
-    }
-  }
-  if (options.help) return options;
-
-  if (options.setupFile) {
-    if (!seats.empty() || boardText) return "--setup cannot be combined with SEAT arguments or --board";
-    return options;
-  }
-
+// Builds the table from SEAT arguments and --board.
+std::optional<std::string> TakeTable(const RawArgs& raw, Options& options) {
+  const auto& seats = raw.seats;
   if (seats.size() < 2) return "need at least 2 seats, got " + std::to_string(seats.size()) + " (see zuvsim --help)";
   if (seats.size() > 10) return "at most 10 seats, got " + std::to_string(seats.size());
 
@@ -140,8 +153,8 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     options.scenario.fixed[s] = {cards[0], cards[1]};
     options.seatText.push_back(seats[s]);
   }
-  if (boardText) {
-    auto parsed = ParseCardList(*boardText, "--board");
+  if (raw.board) {
+    auto parsed = ParseCardList(*raw.board, "--board");
     if (auto* problem = std::get_if<std::string>(&parsed)) return *problem;
     const auto& cards = std::get<std::vector<int>>(parsed);
     if (cards.size() != 3 && cards.size() != 4) {
@@ -150,7 +163,54 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     if (auto problem = take(cards, "--board")) return *problem;
     options.scenario.board = cards;
   }
-  if (auto problem = sim::CheckScenario(options.scenario)) return *problem;
+  return sim::CheckScenario(options.scenario);
+}
+
+}  // namespace
+
+std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& args) {
+  Options options;
+  RawArgs raw;
+  auto app = MakeCommandLine(raw);
+  try {
+    // CLI11 takes the arguments last to first.
+    app->parse(std::vector<std::string>(args.rbegin(), args.rend()));
+  } catch (const CLI::CallForHelp&) {
+    options.stop = true;
+    options.message = app->help();
+    return options;
+  } catch (const CLI::CallForVersion& version) {
+    options.stop = true;
+    options.message = std::string(version.what()) + "\n";
+    return options;
+  } catch (const CLI::ParseError& error) {
+    return ParseProblem(error);
+  }
+
+  if (raw.hands) {
+    if (auto problem = TakeHands(*raw.hands, options)) return *problem;
+  }
+  if (raw.seed) {
+    const auto n = ParseNumber<std::uint64_t>(*raw.seed);
+    if (!n) return "--seed must be a whole number from 0 to 18446744073709551615, not '" + *raw.seed + "'";
+    options.seed = *n;
+    options.seedGiven = true;
+  }
+  if (raw.threads) {
+    const auto n = ParseNumber<int>(*raw.threads);
+    if (!n || *n < 1 || *n > 1024) return "--threads must be a whole number from 1 to 1024, not '" + *raw.threads + "'";
+    options.threads = *n;
+  }
+  if (raw.json) options.format = OutputFormat::kJson;
+  if (raw.csv) options.format = OutputFormat::kCsv;
+
+  if (raw.setup) {
+    if (raw.setup->empty()) return "--setup needs a file name";
+    if (!raw.seats.empty() || raw.board) return "--setup cannot be combined with SEAT arguments or --board";
+    options.setupFile = *raw.setup;
+    return options;
+  }
+  if (auto problem = TakeTable(raw, options)) return *problem;
   return options;
 }
 

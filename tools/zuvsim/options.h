@@ -1,7 +1,7 @@
 #pragma once
 // Command line of zuvsim:
-//   zuvsim [--hands N] [--seed S] [--board CARDS] [--threads T] [--json]
-//          [--setup FILE.zuv] SEAT SEAT [SEAT...]
+//   zuvsim [--hands N] [--seed S] [--board CARDS] [--threads T]
+//          [--json | --csv] [--setup FILE.zuv] SEAT SEAT [SEAT...]
 // Every parse result is checked; the first problem becomes one line of text.
 
 #include <cstdint>
@@ -14,6 +14,13 @@
 
 namespace zuv::zuvsim {
 
+// The most hands one run may play: 10^12, about half a day on two cores
+// with two seats. Every count derived from it (blocks, 1/2520 pot units)
+// stays far inside 64 bits.
+inline constexpr std::int64_t kMaxHands = 1'000'000'000'000;
+
+enum class OutputFormat { kText, kJson, kCsv };
+
 struct Options {
   std::int64_t hands = 50000;
   std::uint64_t seed = 0;
@@ -21,8 +28,10 @@ struct Options {
   bool handsGiven = false;
   bool seedGiven = false;
   int threads = 0;  // 0: one per core
-  bool json = false;
-  bool help = false;
+  OutputFormat format = OutputFormat::kText;
+  // --help or --version: print `message` on standard output and stop.
+  bool stop = false;
+  std::string message;
   // Set when the table comes from a setup file instead of SEAT arguments.
   std::optional<std::string> setupFile;
   // The table built from SEAT arguments and --board (seats 1, 2, ... in order).
@@ -33,8 +42,5 @@ struct Options {
 
 // Parses argv[1..]. Returns the options, or the first problem as one line.
 std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& args);
-
-// Usage text for --help.
-std::string UsageText();
 
 }  // namespace zuv::zuvsim

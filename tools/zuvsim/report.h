@@ -1,8 +1,7 @@
 #pragma once
-// zuvsim's output: a small table per seat, or one JSON object.
+// zuvsim's output: a small table per seat, one JSON object, or CSV lines.
 
 #include <iosfwd>
-#include <string>
 
 #include "options.h"
 #include "sim/run_stats.h"
@@ -11,5 +10,9 @@ namespace zuv::zuvsim {
 
 void PrintText(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds);
 void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds);
+void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& stats);
+
+// The fixed board as card symbols ("2c4c5h"), empty when it is dealt.
+std::string BoardText(const sim::Scenario& scenario);
 
 }  // namespace zuv::zuvsim

@@ -1,0 +1,35 @@
+#include "seat_figures.h"
+
+namespace zuv::zuvsim {
+
+std::int64_t HandsShared(const sim::RunStats& stats, int seat) {
+  std::int64_t hands = 0;
+  for (int k = 2; k <= stats.active; ++k) {
+    std::int64_t units = 0;
+    for (int h = 1; h <= sim::RunStats::kClasses; ++h) units += stats.WinStat2At(seat, h, k);
+    // Each such hand paid kUnit / k units, so this division is exact.
+    hands += units / (sim::RunStats::kUnit / k);
+  }
+  return hands;
+}
+
+std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& stats) {
+  std::vector<SeatFigures> rows;
+  for (std::size_t s = 0; s < options.seatText.size(); ++s) {
+    const int seat = static_cast<int>(s) + 1;
+    SeatFigures row;
+    row.seat = seat;
+    row.cards = options.seatText[s];
+    row.wins = sim::RunStats::Pots(stats.WinRecord[s]);
+    row.winRate = stats.WinRate(seat);
+    row.winRateSe = stats.WinRateStandardError(seat);
+    row.winsAlone = stats.PotsAlone(seat);
+    row.winsShared = stats.PotsSplit(seat);
+    row.handsShared = HandsShared(stats, seat);
+    for (int h = 0; h < sim::RunStats::kClasses; ++h) row.winStat[h] = sim::RunStats::Pots(stats.WinStat[s][h]);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace zuv::zuvsim
