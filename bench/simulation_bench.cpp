@@ -2,7 +2,11 @@
 // kept (WinRecord, WinStat, WinStat2, Statistic), fixed seeds.
 #include <benchmark/benchmark.h>
 
+#include <string_view>
+#include <vector>
+
 #include "sim/card.h"
+#include "sim/hand_range.h"
 #include "sim/simulation.h"
 
 namespace {
@@ -26,6 +30,16 @@ Scenario TwoFixedWithFlop() {
   return s;
 }
 
+// Seats 1..n holding the given ranges ("" = any two cards).
+Scenario Ranges(const std::vector<std::string_view>& ranges) {
+  Scenario s;
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    s.active[i] = true;
+    if (!ranges[i].empty()) s.range[i] = zuv::sim::ParseRange(ranges[i]).combos;
+  }
+  return s;
+}
+
 void Run(benchmark::State& state, const Scenario& scenario) {
   constexpr std::int64_t kHands = 1'000'000;
   Simulation simulation(scenario, 1);
@@ -42,10 +56,19 @@ void BM_TwoRandomSeats(benchmark::State& state) { Run(state, RandomSeats(2)); }
 void BM_SixRandomSeats(benchmark::State& state) { Run(state, RandomSeats(6)); }
 void BM_TenRandomSeats(benchmark::State& state) { Run(state, RandomSeats(10)); }
 void BM_TwoFixedSeatsFixedFlop(benchmark::State& state) { Run(state, TwoFixedWithFlop()); }
+// Narrow ranges that share cards: most independent draws would collide.
+void BM_TwoOverlappingRanges(benchmark::State& state) { Run(state, Ranges({"AA,KK", "AK,AA"})); }
+void BM_ThreeOverlappingRanges(benchmark::State& state) {
+  Run(state, Ranges({"AA,KK,QQ", "AK,AQ", "KK,QQ,AKs"}));
+}
+void BM_RangeAgainstRandomSeat(benchmark::State& state) { Run(state, Ranges({"QQ+,AKs", ""})); }
 BENCHMARK(BM_TwoRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SixRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TenRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwoFixedSeatsFixedFlop)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwoOverlappingRanges)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThreeOverlappingRanges)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RangeAgainstRandomSeat)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

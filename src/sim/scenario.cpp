@@ -1,6 +1,9 @@
 #include "sim/scenario.h"
 
+#include <bit>
+
 #include "sim/card.h"
+#include "sim/range_dealer.h"
 
 namespace zuv::sim {
 
@@ -9,6 +12,53 @@ int Scenario::ActiveCount() const {
   for (bool a : active) n += a ? 1 : 0;
   return n;
 }
+
+namespace {
+
+// Ranges of a scenario whose cards are known to be valid.
+std::optional<std::string> CheckRanges(const Scenario& scenario) {
+  const std::uint64_t known = KnownCards(scenario);
+  const int freeCards = kDeckSize - std::popcount(known);
+  int dealtSeats = 0;
+  std::vector<std::vector<Combo>> ranges;
+  for (int i = 0; i < 10; ++i) {
+    const std::string seat = "seat " + std::to_string(i + 1);
+    const auto& range = scenario.range[i];
+    dealtSeats += scenario.active[i] && scenario.fixed[i][0] == 0 ? 1 : 0;
+    if (range.empty()) continue;
+    if (!scenario.active[i]) return "Inactive " + seat + " has a hand range";
+    if (scenario.fixed[i][0] != 0) return seat + " has fixed cards and a hand range";
+    std::array<bool, 53 * 53> seen{};
+    for (const auto& c : range) {
+      if (c[0] < 1 || c[0] >= c[1] || c[1] > kDeckSize) {
+        return seat + ": the hand range holds {" + std::to_string(c[0]) + ", " + std::to_string(c[1]) +
+               "}, which is not two cards 1..52 with the lower first";
+      }
+      if (seen[c[0] * 53 + c[1]]) return seat + ": the hand range holds " + FormatRange({c}) + " twice";
+      seen[c[0] * 53 + c[1]] = true;
+    }
+    ranges.push_back(PossibleCombos(range, known));
+    if (ranges.back().empty()) {
+      return seat + ": no combination of '" + FormatRange(range) + "' is possible with the cards on the table";
+    }
+  }
+  const int needed = 2 * dealtSeats + 5 - static_cast<int>(scenario.board.size());
+  if (freeCards < needed) {
+    return "Each hand deals " + std::to_string(needed) + " cards, but only " + std::to_string(freeCards) +
+           " are left after the fixed and dead cards";
+  }
+  switch (FindJointChoice(ranges)) {
+    case JointChoice::kExists:
+      return std::nullopt;
+    case JointChoice::kNone:
+      return "The hand ranges share too many cards: no way to deal every seat at once";
+    case JointChoice::kTooHardToTell:
+      break;
+  }
+  return "The hand ranges share so many cards that no joint deal could be found";
+}
+
+}  // namespace
 
 std::optional<std::string> CheckScenario(const Scenario& scenario) {
   if (scenario.ActiveCount() < 2) return "At least two players must be active";
@@ -40,7 +90,10 @@ std::optional<std::string> CheckScenario(const Scenario& scenario) {
   for (int card : scenario.board) {
     if (auto problem = use(card, "the board")) return problem;
   }
-  return std::nullopt;
+  for (int card : scenario.dead) {
+    if (auto problem = use(card, "the dead cards")) return problem;
+  }
+  return CheckRanges(scenario);
 }
 
 }  // namespace zuv::sim

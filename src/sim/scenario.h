@@ -30,7 +30,10 @@ struct Scenario {
 // The first problem of the scenario as one line of text, or nullopt if it can
 // be run: fewer than two active seats, a board of other than 0, 3 or 4 cards,
 // a card outside 1..52, a seat with only one fixed card, cards on an inactive
-// seat, or a card used twice.
+// seat, a card used twice (dead cards included), a range on an inactive seat or
+// beside fixed cards, a range with a bad or repeated combination or none that
+// the known cards leave possible, fewer free cards than a hand deals, or
+// ranges that no joint deal satisfies.
 std::optional<std::string> CheckScenario(const Scenario& scenario);
 
 }  // namespace zuv::sim

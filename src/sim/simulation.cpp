@@ -40,6 +40,7 @@ Simulation::Simulation(const Scenario& scenario, std::uint64_t seed) : seed_(see
   const FastEvaluator& evaluator = FastEvaluator::Get();
   fixedBoard_ = static_cast<int>(scenario.board.size());
   fixedBoardKey_ = FastEvaluator::kKeyBias;
+  for (int card : scenario.dead) fixed[card] = true;
   for (int i = 0; i < fixedBoard_; ++i) {
     const int card = scenario.board[i];
     board_[i] = card;
@@ -54,6 +55,7 @@ Simulation::Simulation(const Scenario& scenario, std::uint64_t seed) : seed_(see
     if (!fixed[card]) freeCards.push_back(card);
   }
   dealer_ = CardDealer(freeCards);
+  rangeDealer_ = RangeDealer::For(scenario);
   draws_ = 2 * static_cast<int>(randomSeats_.size()) + (5 - fixedBoard_);
 }
 
@@ -133,7 +135,11 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     done += group;
 
     for (int g = 0; g < group; ++g) {
-      dealer_.Deal(random, draws_, deck[g].data());
+      if (rangeDealer_) {
+        rangeDealer_->Deal(random, deck[g].data());
+      } else {
+        dealer_.Deal(random, draws_, deck[g].data());
+      }
       std::uint64_t key = fixedBoardKey_;
       std::uint64_t bits = fixedBoardBits_;
       for (int d = 2 * randomSeats; d < draws_; ++d) {

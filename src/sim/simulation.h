@@ -10,13 +10,16 @@
 // Per hand: CardDealer draws exactly the cards needed from the free cards,
 // dealt as first hole cards of the random seats in ascending seat order, then
 // their second cards, then the missing board cards (flop, turn and river; or
-// turn and river; or the river).
+// turn and river; or the river). Dead cards are never dealt. When a hand range
+// narrows a seat, RangeDealer deals the same places instead.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "sim/card_dealer.h"
+#include "sim/range_dealer.h"
 #include "sim/random.h"
 #include "sim/run_stats.h"
 #include "sim/scenario.h"
@@ -68,6 +71,7 @@ class Simulation {
   std::vector<int> activeSeats_;  // seat indexes 0..9, ascending
   std::vector<int> randomSeats_;  // active seats dealt at random, ascending
   CardDealer dealer_{{0}};  // the free cards, ascending
+  std::optional<RangeDealer> rangeDealer_;  // deals instead when a range narrows a seat
   int draws_ = 0;                        // cards dealt per hand
   // This Play call's WinStat2 units; WinRecord and WinStat are its sums over
   // k (and h), so the inner loop updates one array instead of three.

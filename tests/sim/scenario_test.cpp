@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "sim/hand_range.h"
 #include "test_cards.h"
 
 namespace zuv::sim {
@@ -61,6 +64,43 @@ TEST(CheckScenario, RejectsEachKindOfProblemWithOneLine) {
   Scenario inactive = TwoRandomSeats();
   inactive.fixed[5] = {5, 6};
   EXPECT_NE(problem(inactive).find("Inactive seat 6"), std::string::npos);
+}
+
+TEST(CheckScenario, RangesAndDeadCards) {
+  auto range = [](std::string_view text) { return ParseRange(text).combos; };
+  Scenario good = TwoRandomSeats();
+  good.range[0] = range("AA,KK");
+  good.range[1] = range("AK,AA");
+  good.dead = Cards("2c3c");
+  good.board = Cards("AsKs7d");
+  EXPECT_EQ(CheckScenario(good), std::nullopt);
+
+  const std::vector<std::pair<std::function<void(Scenario&)>, std::string>> cases = {
+      {[](Scenario& s) { s.dead.push_back(0); }, "Card number 0 of the dead cards is not in 1..52"},
+      {[](Scenario& s) { s.dead.push_back(s.dead[0]); }, "Card 2c is used twice (the dead cards and the dead cards)"},
+      {[](Scenario& s) { s.dead.push_back(s.board[0]); }, "Card As is used twice (the board and the dead cards)"},
+      {[&](Scenario& s) { s.range[4] = range("QQ"); }, "Inactive seat 5 has a hand range"},
+      {[](Scenario& s) { s.fixed[1] = {5, 6}; }, "seat 2 has fixed cards and a hand range"},
+      {[](Scenario& s) { s.range[1].push_back({7, 7}); }, "seat 2: the hand range holds {7, 7}, which is not two cards 1..52 with the lower first"},
+      {[](Scenario& s) { s.range[1].push_back({9, 53}); }, "seat 2: the hand range holds {9, 53}, which is not two cards 1..52 with the lower first"},
+      {[](Scenario& s) { s.range[1].push_back(s.range[1][0]); }, "seat 2: the hand range holds AsKs twice"},
+      {[&](Scenario& s) { s.range[1] = range("AhKh, AhAc"); s.dead = Cards("Ac"); s.board = Cards("Kh8d9d"); },
+       "seat 2: no combination of 'AhAc, AhKh' is possible with the cards on the table"},
+      {[&](Scenario& s) { s.range[0] = range("AdAc"); s.range[1] = range("AhAd, AcAh"); s.board.clear(); },
+       "The hand ranges share too many cards: no way to deal every seat at once"},
+      {[](Scenario& s) {
+         s.dead.clear();
+         for (int c = 1; c <= 44; ++c) s.dead.push_back(c);
+         s.range = {};
+         s.board.clear();
+       },
+       "Each hand deals 9 cards, but only 8 are left after the fixed and dead cards"},
+  };
+  for (const auto& [change, message] : cases) {
+    Scenario s = good;
+    change(s);
+    EXPECT_EQ(CheckScenario(s).value_or("accepted"), message);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,219 @@
+#include "sim/range_dealer.h"
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+#include <unordered_set>
+
+namespace zuv::sim {
+
+namespace {
+
+// The work of listing one more seat at most: with the table's size limit
+// this keeps building the table at the start of a run to a few milliseconds.
+constexpr std::size_t kListingWork = std::size_t{1} << 22;
+// Steps of the search for one joint choice before giving up.
+constexpr long kSearchSteps = 4'000'000;
+
+std::uint64_t ComboMask(const Combo& c) { return CardMask(c[0]) | CardMask(c[1]); }
+
+std::uint32_t Threshold16(std::size_t n) { return static_cast<std::uint32_t>(65536 % n); }
+
+// Threshold16 of 1..64, for the inner loop of the shuffle.
+constexpr std::array<std::uint32_t, 65> kThreshold16 = [] {
+  std::array<std::uint32_t, 65> t{};
+  for (std::uint32_t n = 1; n <= 64; ++n) t[n] = 65536u % n;
+  return t;
+}();
+
+}  // namespace
+
+std::uint64_t KnownCards(const Scenario& scenario) {
+  std::uint64_t known = 0;
+  for (const auto& hole : scenario.fixed) {
+    for (int card : hole) known |= card > 0 ? CardMask(card) : 0;
+  }
+  for (int card : scenario.board) known |= CardMask(card);
+  for (int card : scenario.dead) known |= CardMask(card);
+  return known;
+}
+
+std::vector<Combo> PossibleCombos(const std::vector<Combo>& range, std::uint64_t known) {
+  std::vector<Combo> possible;
+  for (const auto& c : range) {
+    if ((ComboMask(c) & known) == 0) possible.push_back(c);
+  }
+  return possible;
+}
+
+JointChoice FindJointChoice(const std::vector<std::vector<Combo>>& ranges) {
+  // Narrow ranges first; a failed search below a seat is remembered by the
+  // cards taken that later ranges could use, which ends the search quickly
+  // on narrow ranges where no choice exists.
+  std::vector<std::vector<std::uint64_t>> masks;
+  for (const auto& range : ranges) {
+    masks.emplace_back();
+    for (const auto& c : range) masks.back().push_back(ComboMask(c));
+  }
+  std::sort(masks.begin(), masks.end(), [](const auto& a, const auto& b) { return a.size() < b.size(); });
+  const std::size_t n = masks.size();
+  std::vector<std::uint64_t> later(n + 1, 0);
+  for (std::size_t d = n; d-- > 0;) {
+    later[d] = later[d + 1];
+    for (auto m : masks[d]) later[d] |= m;
+  }
+  std::vector<std::unordered_set<std::uint64_t>> failed(n);
+  long steps = kSearchSteps;
+  std::function<JointChoice(std::size_t, std::uint64_t)> search = [&](std::size_t d, std::uint64_t used) {
+    if (d == n) return JointChoice::kExists;
+    const std::uint64_t key = used & later[d];
+    if (failed[d].count(key)) return JointChoice::kNone;
+    for (auto m : masks[d]) {
+      if (m & used) continue;
+      if (--steps < 0) return JointChoice::kTooHardToTell;
+      const JointChoice found = search(d + 1, used | m);
+      if (found != JointChoice::kNone) return found;
+    }
+    failed[d].insert(key);
+    return JointChoice::kNone;
+  };
+  return search(0, 0);
+}
+
+std::optional<RangeDealer> RangeDealer::For(const Scenario& scenario, std::size_t tableLimit) {
+  const std::uint64_t known = KnownCards(scenario);
+  RangeDealer dealer;
+  for (int card = 1; card <= 52; ++card) {
+    if (!(known & CardMask(card))) dealer.free_[dealer.freeCount_++] = static_cast<std::uint8_t>(card);
+  }
+  dealer.freeThreshold_ = Threshold16(dealer.freeCount_);
+  const std::size_t everyCombo = dealer.freeCount_ * (dealer.freeCount_ - 1) / 2;
+
+  std::vector<int> seats;
+  for (int i = 0; i < 10; ++i) {
+    if (scenario.active[i] && scenario.fixed[i][0] == 0) seats.push_back(i);
+  }
+  const int dealt = static_cast<int>(seats.size());
+  std::vector<std::vector<Combo>> ranges;
+  std::vector<int> rangeSlots;
+  std::vector<int> restSlots;
+  for (int q = 0; q < dealt; ++q) {
+    auto possible = PossibleCombos(scenario.range[seats[q]], known);
+    if (!scenario.range[seats[q]].empty() && possible.size() < everyCombo) {
+      ranges.push_back(std::move(possible));
+      rangeSlots.push_back(q);
+    } else {
+      restSlots.push_back(q);
+    }
+  }
+  if (ranges.empty()) return std::nullopt;
+  // A seat's second card goes `dealt` places after its first.
+  for (std::size_t i = 0, n = restSlots.size(); i < n; ++i) restSlots.push_back(restSlots[i] + dealt);
+  const int boardDealt = 5 - static_cast<int>(scenario.board.size());
+  for (int b = 0; b < boardDealt; ++b) restSlots.push_back(2 * dealt + b);
+  dealer.restSlots_ = std::move(restSlots);
+  dealer.seatsDealt_ = dealt;
+  dealer.count_ = 2 * dealt + boardDealt;
+  dealer.BuildTable(std::move(ranges), rangeSlots, tableLimit);
+  return dealer;
+}
+
+void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, const std::vector<int>& slots,
+                             std::size_t tableLimit) {
+  std::vector<std::size_t> order(ranges.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return ranges[a].size() < ranges[b].size(); });
+  tableMask_ = {0};
+  tableCards_.clear();
+  std::size_t o = 0;
+  for (; o < order.size(); ++o) {
+    const auto& range = ranges[order[o]];
+    if (o > 0 && tableMask_.size() * range.size() > kListingWork) break;
+    std::vector<std::uint64_t> masks;
+    std::vector<std::uint8_t> cards;
+    for (std::size_t e = 0; e < tableMask_.size(); ++e) {
+      for (const auto& c : range) {
+        const std::uint64_t m = ComboMask(c);
+        if (tableMask_[e] & m) continue;
+        masks.push_back(tableMask_[e] | m);
+        cards.insert(cards.end(), tableCards_.begin() + e * 2 * o, tableCards_.begin() + (e + 1) * 2 * o);
+        cards.push_back(static_cast<std::uint8_t>(c[0]));
+        cards.push_back(static_cast<std::uint8_t>(c[1]));
+      }
+    }
+    if (o > 0 && masks.size() > std::min(tableLimit, kTableLimit)) break;
+    tableMask_ = std::move(masks);
+    tableCards_ = std::move(cards);
+    tableSlots_.push_back(slots[order[o]]);
+  }
+  tableThreshold_ = Threshold16(tableMask_.size());
+  for (; o < order.size(); ++o) {
+    DrawnSeat seat;
+    for (const auto& c : ranges[order[o]]) {
+      seat.mask.push_back(ComboMask(c));
+      seat.cards.push_back({static_cast<std::uint8_t>(c[0]), static_cast<std::uint8_t>(c[1])});
+    }
+    seat.threshold = Threshold16(seat.mask.size());
+    seat.slot = slots[order[o]];
+    drawn_.push_back(std::move(seat));
+  }
+}
+
+void RangeDealer::Deal(Random& random, int* out) const {
+  const auto tableSize = static_cast<std::uint32_t>(tableMask_.size());
+  const std::size_t drawnSeats = drawn_.size();
+  std::array<std::uint32_t, 10> pick{};
+  std::uint32_t entry;
+  std::uint64_t used;
+  for (bool clash = true; clash;) {
+    entry = random.Below16(tableSize, tableThreshold_);
+    used = tableMask_[entry];
+    clash = false;
+    for (std::size_t j = 0; j < drawnSeats && !clash; ++j) {
+      const DrawnSeat& seat = drawn_[j];
+      pick[j] = random.Below16(static_cast<std::uint32_t>(seat.mask.size()), seat.threshold);
+      const std::uint64_t m = seat.mask[pick[j]];
+      clash = (used & m) != 0;
+      used |= m;
+    }
+  }
+  const std::uint8_t* listed = tableCards_.data() + std::size_t{entry} * 2 * tableSlots_.size();
+  for (std::size_t s = 0; s < tableSlots_.size(); ++s) {
+    out[tableSlots_[s]] = listed[2 * s];
+    out[tableSlots_[s] + seatsDealt_] = listed[2 * s + 1];
+  }
+  for (std::size_t j = 0; j < drawnSeats; ++j) {
+    out[drawn_[j].slot] = drawn_[j].cards[pick[j]][0];
+    out[drawn_[j].slot + seatsDealt_] = drawn_[j].cards[pick[j]][1];
+  }
+
+  const std::size_t rest = restSlots_.size();
+  if (rest <= 16) {
+    // Few cards: pick among all free cards, again if already taken.
+    for (std::size_t i = 0; i < rest; ++i) {
+      std::uint8_t card;
+      do {
+        card = free_[random.Below16(freeCount_, freeThreshold_)];
+      } while (used & CardMask(card));
+      used |= CardMask(card);
+      out[restSlots_[i]] = card;
+    }
+    return;
+  }
+  // Many cards: a partial shuffle of the cards still free.
+  std::array<std::uint8_t, 64> deck;
+  std::uint32_t left = 0;
+  for (std::uint32_t i = 0; i < freeCount_; ++i) {
+    deck[left] = free_[i];
+    left += (used & CardMask(free_[i])) ? 0 : 1;
+  }
+  for (std::size_t i = 0; i < rest; ++i) {
+    const auto range = static_cast<std::uint32_t>(left - i);
+    const std::uint32_t j = static_cast<std::uint32_t>(i) + random.Below16(range, kThreshold16[range]);
+    std::swap(deck[i], deck[j]);
+    out[restSlots_[i]] = deck[i];
+  }
+}
+
+}  // namespace zuv::sim

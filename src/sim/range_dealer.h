@@ -1,0 +1,86 @@
+#pragma once
+// Deals the hole cards of seats with hand ranges, with the other dealt seats
+// and the missing board cards.
+//
+// The deal is that of a shuffled deck kept only when every seat's cards lie in
+// its range: every joint choice of one combination per ranged seat in which
+// no card appears twice is equally likely, and the other seats' cards and the
+// board are uniform among the cards left. (Every joint choice leaves the same
+// number of cards, so the rest never weights one choice over another.)
+//
+// How: the joint choices of the narrowest ranges are listed once, up to a size
+// limit; a hand picks one of them uniformly, draws the remaining ranged seats
+// independently and starts again from the pick if any card repeats. Keeping
+// only collision-free draws of a uniform product is uniform on the valid
+// choices, and listing the narrow, overlapping ranges makes repeats rare.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "sim/hand_range.h"
+#include "sim/random.h"
+#include "sim/scenario.h"
+
+namespace zuv::sim {
+
+// Bit c for card c (1..52).
+inline std::uint64_t CardMask(int card) { return std::uint64_t{1} << card; }
+
+// The cards the scenario fixes: hole cards, board and dead cards.
+std::uint64_t KnownCards(const Scenario& scenario);
+
+// The combinations of `range` that avoid every card of `known`, in order.
+std::vector<Combo> PossibleCombos(const std::vector<Combo>& range, std::uint64_t known);
+
+enum class JointChoice { kExists, kNone, kTooHardToTell };
+
+// Whether one combination per range can be chosen with no card twice.
+JointChoice FindJointChoice(const std::vector<std::vector<Combo>>& ranges);
+
+class RangeDealer {
+ public:
+  // nullopt when the scenario's ranges narrow no seat (every range empty or
+  // holding every combination of the free cards): then plain dealing applies.
+  // The scenario must have passed CheckScenario.
+  // `tableLimit` caps the listed joint choices (tests lower it to exercise
+  // the drawing and rejection).
+  static constexpr std::size_t kTableLimit = std::size_t{1} << 16;
+  static std::optional<RangeDealer> For(const Scenario& scenario, std::size_t tableLimit = kTableLimit);
+
+  // Writes Count() cards in Simulation's dealing order: the first cards of
+  // the active seats without fixed cards (ascending), then their second
+  // cards, then the missing board cards.
+  void Deal(Random& random, int* out) const;
+
+  int Count() const { return count_; }
+
+ private:
+  RangeDealer() = default;
+  void BuildTable(std::vector<std::vector<Combo>> ranges, const std::vector<int>& slots, std::size_t tableLimit);
+
+  // A ranged seat drawn on its own: its combinations as card masks and cards.
+  struct DrawnSeat {
+    std::vector<std::uint64_t> mask;
+    std::vector<std::array<std::uint8_t, 2>> cards;
+    std::uint32_t threshold = 0;  // 2^16 mod size, for Random::Below16
+    int slot = 0;                 // output place of its first card
+  };
+
+  // Joint choices of the listed seats: mask and cards (2 per listed seat).
+  std::vector<std::uint64_t> tableMask_;
+  std::vector<std::uint8_t> tableCards_;
+  std::vector<int> tableSlots_;  // output place of each listed seat's first card
+  std::uint32_t tableThreshold_ = 0;
+  std::vector<DrawnSeat> drawn_;
+  // The other seats and the board come from these free cards.
+  std::array<std::uint8_t, 64> free_{};
+  std::uint32_t freeCount_ = 0;
+  std::uint32_t freeThreshold_ = 0;
+  std::vector<int> restSlots_;  // output place of each card dealt from free_
+  int seatsDealt_ = 0;          // active seats without fixed cards
+  int count_ = 0;
+};
+
+}  // namespace zuv::sim
