@@ -94,7 +94,8 @@ void AddRun(int high, int from, int to, Kind kind, std::vector<Combo>& out) {
 
 // One comma-separated item, trimmed, as typed; problem text or nullopt.
 std::optional<std::string> ParseItem(std::string_view item, std::vector<Combo>& out) {
-  const std::string quoted = "'" + std::string(item) + "'";
+  std::string quoted(1, '\'');
+  quoted.append(item).push_back('\'');
   const std::string notAHand = quoted + " is not a hand, a range item such as AKs or a run of cards";
   const std::string s = Lower(item);
   if (s == "random") {
