@@ -220,7 +220,7 @@ std::string FormatRange(const std::vector<Combo>& combos) {
   if (combos.empty()) return {};
   if (combos.size() == kAllCombos) return "random";
   std::array<bool, 53 * 53> has{};
-  for (const auto& c : combos) has[c[0] * 53 + c[1]] = true;
+  for (const auto& c : combos) has[std::min(c[0], c[1]) * 53 + std::max(c[0], c[1])] = true;
   auto fullCell = [&](int high, int low, Kind kind) {
     std::vector<Combo> cell;
     AddCell(high, low, kind, cell);
@@ -266,7 +266,7 @@ std::string FormatRange(const std::vector<Combo>& combos) {
 
   std::vector<Combo> rest;
   for (const auto& c : combos) {
-    if (!covered[c[0] * 53 + c[1]]) rest.push_back(c);
+    if (!covered[std::min(c[0], c[1]) * 53 + std::max(c[0], c[1])]) rest.push_back(MakeCombo(c[0], c[1]));
   }
   std::sort(rest.begin(), rest.end(), [](const Combo& a, const Combo& b) {
     return std::pair(RangeCellOf(a), a) < std::pair(RangeCellOf(b), b);

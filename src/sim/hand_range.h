@@ -30,7 +30,8 @@ struct ParsedRange {
 // text or an empty item is refused.
 ParsedRange ParseRange(std::string_view text);
 
-// The shortest usual text of a set of combinations (any order, distinct):
+// The shortest usual text of a set of combinations (any order, either card
+// first, distinct):
 // "random" for all of them, runs of pairs as "TT+" or "22-55", runs of one
 // higher card as "ATs+" or "K9o-KJo", or "K9+" where suited and offsuit
 // agree, and combinations outside a whole grid cell as "AhKh". Parsing the

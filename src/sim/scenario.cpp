@@ -1,5 +1,6 @@
 #include "sim/scenario.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "sim/card.h"
@@ -30,12 +31,14 @@ std::optional<std::string> CheckRanges(const Scenario& scenario) {
     if (scenario.fixed[i][0] != 0) return seat + " has fixed cards and a hand range";
     std::array<bool, 53 * 53> seen{};
     for (const auto& c : range) {
-      if (c[0] < 1 || c[0] >= c[1] || c[1] > kDeckSize) {
+      const int low = std::min(c[0], c[1]);
+      const int high = std::max(c[0], c[1]);
+      if (low < 1 || low == high || high > kDeckSize) {
         return seat + ": the hand range holds {" + std::to_string(c[0]) + ", " + std::to_string(c[1]) +
-               "}, which is not two cards 1..52 with the lower first";
+               "}, which is not two different cards 1..52";
       }
-      if (seen[c[0] * 53 + c[1]]) return seat + ": the hand range holds " + FormatRange({c}) + " twice";
-      seen[c[0] * 53 + c[1]] = true;
+      if (seen[low * 53 + high]) return seat + ": the hand range holds " + FormatRange({c}) + " twice";
+      seen[low * 53 + high] = true;
     }
     ranges.push_back(PossibleCombos(range, known));
     if (ranges.back().empty()) {

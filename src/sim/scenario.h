@@ -17,7 +17,8 @@ struct Scenario {
   // Fixed board: empty, the flop (3 cards) or flop and turn (4 cards).
   std::vector<int> board;
   // Hand ranges: for a seat dealt at random (fixed {0, 0}), the two-card
-  // combinations it may hold, each {low card, high card}, distinct. Empty:
+  // combinations it may hold, each two different cards (ParseRange writes
+  // {lower, higher}; either order is accepted), distinct. Empty:
   // any two free cards, as before ranges existed. Inactive seats and seats
   // with fixed cards must have an empty range.
   std::array<std::vector<std::array<int, 2>>, 10> range{};
