@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "sim/evaluator.h"
+#include "sim/hand_range.h"
 #include "sim/run_parallel.h"
 #include "sim/start_hands.h"
 #include "test_cards.h"
@@ -87,6 +90,48 @@ TEST(Simulation, ParallelRunsGiveTheSameNumbersForAnyThreadCount) {
     EXPECT_TRUE(SameStats(RunParallel(s, 1234, 10'500, threads), expected)) << threads << " threads";
   }
   EXPECT_FALSE(SameStats(RunParallel(s, 1235, 10'500, 2), expected));
+}
+
+TEST(Simulation, PrecisionTargetStopsAtTheFirstCheckpointThatMeetsIt) {
+  Scenario s = Table(3);
+  s.range[0] = ParseRange("QQ+,AKs").combos;
+  s.dead = Cards("2c");
+  RunOptions options;
+  options.seed = 17;
+  options.hands = 5'000'000;
+  options.targetStandardError = 0.0012;
+  options.threads = 1;
+  const RunStats one = RunParallel(s, options);
+  EXPECT_EQ(one.hands % kTargetCheckHands, 0);
+  EXPECT_GT(one.hands, kTargetCheckHands);
+  EXPECT_LT(one.hands, options.hands);
+  for (int p = 1; p <= 3; ++p) EXPECT_LE(one.WinRateStandardError(p), options.targetStandardError);
+  // The checkpoint before fell short on some seat, and the hands are those of a plain run.
+  const RunStats before = RunParallel(s, 17, one.hands - kTargetCheckHands, 1);
+  EXPECT_GT(std::max({before.WinRateStandardError(1), before.WinRateStandardError(2), before.WinRateStandardError(3)}),
+            options.targetStandardError);
+  EXPECT_TRUE(SameStats(one, RunParallel(s, 17, one.hands, 2)));
+  for (int threads : {2, 3}) {
+    options.threads = threads;
+    EXPECT_TRUE(SameStats(RunParallel(s, options), one)) << threads << " threads";
+  }
+}
+
+TEST(Simulation, PrecisionTargetKeepsTheHandCountAsTheBound) {
+  RunOptions options;
+  options.seed = 3;
+  options.threads = 2;
+  options.hands = 234'567;
+  options.targetStandardError = 1e-6;
+  EXPECT_EQ(RunParallel(Table(2), options).hands, 234'567);
+  // The largest count: block arithmetic must not overflow; a loose target
+  // ends the run at the first checkpoint.
+  options.hands = std::numeric_limits<std::int64_t>::max();
+  options.targetStandardError = 0.01;
+  std::atomic<std::int64_t> done{0};
+  options.handsDone = &done;
+  EXPECT_EQ(RunParallel(Table(2), options).hands, kTargetCheckHands);
+  EXPECT_EQ(done.load(), kTargetCheckHands);
 }
 
 // The card sequence of a block, from the dealer alone.
