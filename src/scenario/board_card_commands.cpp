@@ -3,8 +3,8 @@
 #include <QAction>
 
 #include "app/app.h"
-#include "app/result_display.h"
 #include "platform/graphics_items.h"
+#include "run/result_display.h"
 #include "scenario/choose_card_window.h"
 #include "scenario/choose_in_window.h"
 #include "scenario/scenario_menus.h"

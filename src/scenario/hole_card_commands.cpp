@@ -3,7 +3,7 @@
 #include <QAction>
 
 #include "app/app.h"
-#include "app/result_display.h"
+#include "run/result_display.h"
 #include "scenario/choose_card_window.h"
 #include "scenario/choose_in_window.h"
 #include "scenario/seat_argument.h"

@@ -5,12 +5,12 @@
 #include <QWidget>
 
 #include "app/app.h"
-#include "app/result_display.h"
 #include "platform/graphics_items.h"
+#include "run/result_display.h"
 #include "scenario/choose_card_window.h"
 #include "scenario/hole_card_commands.h"
-#include "scenario/seat_argument.h"
 #include "scenario/scenario_menus.h"
+#include "scenario/seat_argument.h"
 #include "table/card_display.h"
 #include "table/seat_look.h"
 

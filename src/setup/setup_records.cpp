@@ -6,7 +6,7 @@
 
 #include "app/app.h"
 #include "app/number_text.h"
-#include "app/result_display.h"
+#include "run/result_display.h"
 #include "scenario/player_switching.h"
 #include "scenario/scenario_menus.h"
 #include "table/card_display.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <qcustomplot.h>
 
-#include "app/win_rate_chart.h"
 #include "run/run_test_support.h"
+#include "run/win_rate_chart.h"
 
 namespace zuv {
 namespace {

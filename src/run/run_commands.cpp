@@ -1,6 +1,6 @@
 #include "app/app.h"
 #include "app/command_registry.h"
-#include "app/simulation_run.h"
+#include "run/simulation_run.h"
 
 namespace zuv {
 

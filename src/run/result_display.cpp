@@ -1,4 +1,4 @@
-#include "app/result_display.h"
+#include "run/result_display.h"
 
 #include <qcustomplot.h>
 

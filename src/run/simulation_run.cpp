@@ -1,4 +1,4 @@
-#include "app/simulation_run.h"
+#include "run/simulation_run.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -11,10 +11,10 @@
 
 #include "app/app.h"
 #include "app/control_panel.h"
-#include "app/result_display.h"
-#include "app/run_records.h"
-#include "app/win_rate_chart.h"
 #include "platform/event_loop.h"
+#include "run/result_display.h"
+#include "run/run_records.h"
+#include "run/win_rate_chart.h"
 #include "stats/win_stat_window.h"
 #include "table/card_display.h"
 

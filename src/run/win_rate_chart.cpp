@@ -1,4 +1,4 @@
-#include "app/win_rate_chart.h"
+#include "run/win_rate_chart.h"
 
 #include <qcustomplot.h>
 

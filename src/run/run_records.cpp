@@ -1,4 +1,4 @@
-#include "app/run_records.h"
+#include "run/run_records.h"
 
 #include "app/app.h"
 
