@@ -29,10 +29,9 @@ std::optional<std::string> ExactProblem(const Scenario& scenario) {
   const std::uint64_t deals = CountDeals(scenario);
   if (deals == 0) return "No deal fits the seats' cards and ranges, the board and the dead cards";
   if (deals > kExactDealLimit) {
-    const std::string count =
-        deals == UINT64_MAX ? "more than " + GroupedCount(deals) : GroupedCount(deals);
-    return "Too many deals to enumerate exactly (" + count + ", the limit is " + GroupedCount(kExactDealLimit) +
-           "): run a sample instead";
+    const std::string count = deals == UINT64_MAX ? "far more than " + GroupedCount(kExactDealLimit)
+                                                  : GroupedCount(deals) + ", more than " + GroupedCount(kExactDealLimit);
+    return "Too many deals to enumerate exactly (" + count + "): run a sample instead";
   }
   return std::nullopt;
 }

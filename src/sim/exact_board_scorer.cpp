@@ -2,9 +2,18 @@
 
 #include <algorithm>
 
+#include "sim/card.h"
 #include "sim/fast_evaluator.h"
+#include "sim/start_hands.h"
 
 namespace zuv::sim {
+
+namespace {
+
+// Number of suits in a 4-bit set of suits (a table: no popcount instruction is assumed).
+constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+
+}  // namespace
 
 ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals) : seatCount_(deals.SeatCount()) {
   for (int card : deals.fixedBoard) fixedBoardBits_ |= FastEvaluator::CardBit(card);
@@ -22,47 +31,82 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals) : seatCount_(deals.S
   // The last seat is the inner loop: make it the longest.
   std::stable_sort(places_.begin(), places_.end(),
                    [](const Place& x, const Place& y) { return x.bits.size() < y.bits.size(); });
+
+  const std::size_t freeCards = deals.boardCards.size();
+  groupLast_ = places_.back().bits.size() == freeCards * (freeCards - 1) / 2;
+  if (!groupLast_) return;
+  const FastEvaluator& evaluator = FastEvaluator::Get();
+  for (int card : deals.boardCards) freeBits_ |= FastEvaluator::CardBit(card);
+  for (int high = 2; high <= 14; ++high) {
+    for (int low = 2; low <= high; ++low) {
+      ValueGroup group{high, low, StartHandClass(MakeCard(high, 1), MakeCard(low, 1)),
+                       StartHandClass(MakeCard(high, 1), MakeCard(low, 2)),
+                       static_cast<std::uint32_t>(evaluator.CardKey(MakeCard(high, 1)) +
+                                                  evaluator.CardKey(MakeCard(low, 2)))};
+      groupOfClass_[group.suitedClass] = groupOfClass_[group.offsuitClass] = static_cast<int>(groups_.size());
+      groups_.push_back(group);
+    }
+  }
+  groupHand_.assign(groups_.size(), 0);
+  const Place& last = places_.back();
+  for (std::size_t i = 0; i < last.bits.size(); ++i) {
+    allPairs_.push_back(static_cast<int>(i));
+    for (int suit = 0; suit < 4; ++suit) {
+      if (last.bits[i] >> (16 * suit) & 0x1FFF) pairsWithSuit_[suit].push_back(static_cast<int>(i));
+    }
+  }
+  classCount_.assign(static_cast<std::size_t>(kStartHandClasses) * seatCount_, 0);
 }
 
 std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats& stats) {
-  const FastEvaluator& evaluator = FastEvaluator::Get();
-  const std::uint64_t boardBits = completion.bits | fixedBoardBits_;
-  for (Place& place : places_) {
-    const std::size_t pairs = place.bits.size();
-    for (std::size_t i = 0; i < pairs; ++i) {
-      if (place.bits[i] & completion.bits) {
-        place.hand[i] = 0;
-        continue;
-      }
-      const std::uint64_t sum = completion.key + place.key[i];
-      place.hand[i] = FastEvaluator::HasFlush(sum) ? evaluator.WithFlush(sum, boardBits | place.bits[i])
-                                                   : evaluator.NoFlush(sum);
-    }
-  }
-
+  Evaluate(completion);
   deals_ = 0;
   Assign(0, completion.bits, 0, 0, nullptr);
-
-  const int n = seatCount_;
-  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(n, 1, 1);
-  for (Place& place : places_) {
-    const std::size_t pairs = place.bits.size();
-    for (int k = 1; k <= n; ++k) {
-      const std::int64_t worth = RunStats::kUnit / k * completion.weight;
-      std::uint64_t* count = place.count.data() + (k - 1) * pairs;
-      for (std::size_t i = 0; i < pairs; ++i) {
-        if (count[i] == 0) continue;
-        const std::int64_t units = static_cast<std::int64_t>(count[i]) * worth;
-        count[i] = 0;
-        const int h = HandClass(place.hand[i]);
-        stats.WinStat2[stats.WinStat2Index(place.seat + 1, h, k)] += units;
-        statistic[(place.startClass[i] - 1) * RunStats::kClasses + (h - 1)] += units;
-      }
-    }
-  }
+  AddUnits(completion, stats);
   const std::int64_t deals = deals_ * completion.weight;
   stats.hands += deals;
   return deals;
+}
+
+void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
+  const FastEvaluator& evaluator = FastEvaluator::Get();
+  const std::uint64_t boardBits = completion.bits | fixedBoardBits_;
+  auto evaluate = [&](std::uint64_t comboKey, std::uint64_t comboBits) {
+    const std::uint64_t sum = completion.key + comboKey;
+    return FastEvaluator::HasFlush(sum) ? evaluator.WithFlush(sum, boardBits | comboBits) : evaluator.NoFlush(sum);
+  };
+  const std::size_t evaluated = places_.size() - (groupLast_ ? 1 : 0);
+  for (std::size_t p = 0; p < evaluated; ++p) {
+    Place& place = places_[p];
+    for (std::size_t i = 0; i < place.bits.size(); ++i) {
+      place.hand[i] = place.bits[i] & completion.bits ? 0 : evaluate(place.key[i], place.bits[i]);
+    }
+  }
+  if (!groupLast_) return;
+
+  // Five board cards have three or more of at most one suit; with five of
+  // it every pair may improve the board's flush.
+  oneByOneSuits_ = 0;
+  const std::vector<int>* candidates = nullptr;
+  for (int suit = 0; suit < 4; ++suit) {
+    const int onBoard = static_cast<int>(completion.key >> (32 + 4 * suit) & 0xF) - 3;
+    if (onBoard >= 3) {
+      oneByOneSuits_ = onBoard >= 5 ? ~0ull : 0x1FFFull << (16 * suit);
+      candidates = onBoard >= 5 ? &allPairs_ : &pairsWithSuit_[suit];
+    }
+  }
+  for (std::size_t g = 0; g < groups_.size(); ++g) {
+    groupHand_[g] = evaluator.NoFlush(static_cast<std::uint32_t>(completion.key) + groups_[g].key);
+  }
+  Place& last = places_.back();
+  last.oneByOne.clear();
+  if (!candidates) return;
+  for (int i : *candidates) {
+    if (!(last.bits[i] & completion.bits)) {
+      last.oneByOne.push_back(i);
+      last.hand[i] = evaluate(last.key[i], last.bits[i]);
+    }
+  }
 }
 
 void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners) {
@@ -86,6 +130,10 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
     }
     return;
   }
+  if (groupLast_) {
+    AssignGroupedLast(used, best, ties, winners);
+    return;
+  }
 
   // The last seat: count its pairs against the prefix's best hand without branches.
   std::uint64_t* alone = place.count.data();
@@ -106,6 +154,88 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
     const auto base = static_cast<std::size_t>(winners[w].pair);
     winner.count[(ties - 1) * winner.bits.size() + base] += less;
     winner.count[ties * winner.bits.size() + base] += equal;
+  }
+}
+
+void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners) {
+  Place& place = places_.back();
+  const std::size_t pairs = place.bits.size();
+  std::uint64_t* alone = place.count.data();
+  std::uint64_t* tied = place.count.data() + static_cast<std::size_t>(ties) * pairs;
+  std::uint64_t less = 0, equal = 0, valid = 0;
+  for (int i : place.oneByOne) {
+    const std::uint64_t ok = (place.bits[i] & used) == 0;
+    const HandKey h = place.hand[i];
+    alone[i] += ok & (h > best);
+    tied[i] += ok & (h == best);
+    less += ok & (h < best);
+    equal += ok & (h == best);
+    valid += ok;
+  }
+
+  // The rest by values: for each value, the set of suits in which it is free.
+  const std::uint64_t free = freeBits_ & ~used & ~oneByOneSuits_;
+  std::array<unsigned, 13> suits{};
+  for (int v = 0; v < 13; ++v) {
+    suits[v] = static_cast<unsigned>((free >> v & 1) | (free >> (15 + v) & 2) | (free >> (30 + v) & 4) |
+                                     (free >> (45 + v) & 8));
+  }
+  std::uint64_t* wonAlone = classCount_.data();
+  std::uint64_t* wonTied = classCount_.data() + static_cast<std::size_t>(ties) * kStartHandClasses;
+  auto tally = [&](std::uint64_t pairsOfClass, int startClass, HandKey h) {
+    wonAlone[startClass - 1] += pairsOfClass * (h > best);
+    wonTied[startClass - 1] += pairsOfClass * (h == best);
+    less += pairsOfClass * (h < best);
+    equal += pairsOfClass * (h == best);
+    valid += pairsOfClass;
+  };
+  for (std::size_t g = 0; g < groups_.size(); ++g) {
+    const ValueGroup& group = groups_[g];
+    const unsigned high = suits[group.high - 2], low = suits[group.low - 2];
+    if (group.high == group.low) {
+      const std::uint64_t n = kSuitCount[high];
+      tally(n * (n - (n > 0)) / 2, group.suitedClass, groupHand_[g]);
+    } else {
+      const std::uint64_t suited = kSuitCount[high & low];
+      tally(suited, group.suitedClass, groupHand_[g]);
+      tally(kSuitCount[high] * kSuitCount[low] - suited, group.offsuitClass, groupHand_[g]);
+    }
+  }
+
+  deals_ += static_cast<std::int64_t>(valid);
+  for (int w = 0; w < ties; ++w) {
+    Place& winner = places_[winners[w].place];
+    const auto base = static_cast<std::size_t>(winners[w].pair);
+    winner.count[(ties - 1) * winner.bits.size() + base] += less;
+    winner.count[ties * winner.bits.size() + base] += equal;
+  }
+}
+
+void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& stats) {
+  const int n = seatCount_;
+  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(n, 1, 1);
+  auto add = [&](std::uint64_t& count, int seat, int k, int startClass, HandKey hand) {
+    if (count == 0) return;
+    const std::int64_t units = static_cast<std::int64_t>(count) * (RunStats::kUnit / k) * completion.weight;
+    count = 0;
+    const int h = HandClass(hand);
+    stats.WinStat2[stats.WinStat2Index(seat + 1, h, k)] += units;
+    statistic[(startClass - 1) * RunStats::kClasses + (h - 1)] += units;
+  };
+  for (std::size_t p = 0; p < places_.size(); ++p) {
+    Place& place = places_[p];
+    const std::size_t pairs = place.bits.size();
+    const bool grouped = groupLast_ && p + 1 == places_.size();
+    for (int k = 1; k <= n; ++k) {
+      std::uint64_t* count = place.count.data() + (k - 1) * pairs;
+      if (!grouped) {
+        for (std::size_t i = 0; i < pairs; ++i) add(count[i], place.seat, k, place.startClass[i], place.hand[i]);
+        continue;
+      }
+      for (int i : place.oneByOne) add(count[i], place.seat, k, place.startClass[i], place.hand[i]);
+      std::uint64_t* byClass = classCount_.data() + (k - 1) * kStartHandClasses;
+      for (int c = 1; c <= kStartHandClasses; ++c) add(byClass[c - 1], place.seat, k, c, groupHand_[groupOfClass_[c]]);
+    }
   }
 }
 

@@ -5,7 +5,13 @@
 //
 // Scores are first counted per seat and pair of hole cards (how many deals it
 // won alone, split two ways, ...), since a pair's hand class on one board is
-// fixed; Flush turns the counts into units of the statistics.
+// fixed; the end of Score turns the counts into units of the statistics.
+//
+// A last seat that may hold any two free cards is counted by the values of
+// its pairs instead: pairs that cannot make a flush and have the same two
+// values hold the same hand, so one evaluation and a count of the free
+// pairs (from the free suits of each value) stand for all of them. Only
+// pairs with a card of a suit that has three or more board cards go one by one.
 
 #include <array>
 #include <cstdint>
@@ -34,13 +40,24 @@ class ExactBoardScorer {
     std::vector<int> startClass;
     std::vector<HandKey> hand;             // on the current board; 0 if a card is on the board
     std::vector<std::uint64_t> count;      // [(k - 1) * pairs + pair]: deals won with k - 1 others
+    std::vector<int> oneByOne;             // grouped last place: its pairs scored one by one on this board
   };
   struct Winner {
     int place, pair;
   };
+  // Two values of hole cards; high == low for a pair.
+  struct ValueGroup {
+    int high, low;
+    int suitedClass, offsuitClass;  // starting-hand classes; a pair's in suitedClass
+    std::uint32_t key;              // value part of the two cards' CardKey sum
+  };
+
+  void Evaluate(const BoardCompletion& completion);
   // Scores the assignments of places level.. given the cards used so far and
   // the best hand of the places before, held by `ties` winners.
   void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners);
+  void AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners);
+  void AddUnits(const BoardCompletion& completion, RunStats& stats);
 
   int seatCount_ = 0;
   std::uint64_t fixedBoardBits_ = 0;
@@ -48,6 +65,17 @@ class ExactBoardScorer {
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
+
+  // The last place counted by values.
+  bool groupLast_ = false;
+  std::uint64_t freeBits_ = 0;        // CardBit of the cards not fixed anywhere and not dead
+  std::uint64_t oneByOneSuits_ = 0;   // this board: CardBit lanes of suits that may flush
+  std::array<std::vector<int>, 4> pairsWithSuit_;  // the last place's pairs with a card of the suit
+  std::vector<int> allPairs_;
+  std::vector<ValueGroup> groups_;
+  std::vector<HandKey> groupHand_;    // per group on this board
+  std::array<int, 170> groupOfClass_{};
+  std::vector<std::uint64_t> classCount_;  // [(k - 1) * 169 + start class - 1]
 };
 
 // WinStat and WinRecord as the sums of WinStat2.

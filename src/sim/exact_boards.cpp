@@ -55,6 +55,10 @@ ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard)
     }
   }
 
+  std::array<int, 4> blockSize{};
+  for (int s = 0; s < 4; ++s) ++blockSize[block_[s]];
+  for (int size : blockSize) orderings_ *= kFactorial[size];
+
   const FastEvaluator& evaluator = FastEvaluator::Get();
   std::array<std::uint16_t, 4> available{};
   for (int card : deals.boardCards) available[CardSuit(card) - 1] |= 1u << (CardValue(card) - 2);
@@ -89,23 +93,17 @@ ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard)
 }
 
 std::int64_t ExactBoards::Weight(const std::array<std::uint16_t, 4>& masks) const {
-  std::int64_t weight = 1;
+  // Masks of one block arrive non-increasing, so equal ones follow each other
+  // in the block: run[s] counts them, and their product is the product of
+  // the factorials of the multiplicities.
+  std::array<int, 4> run{};
+  std::int64_t repeats = 1;
   for (int s = 0; s < 4; ++s) {
-    if (block_[s] != s) continue;
-    // Masks of one block arrive non-increasing, so equal ones are neighbours.
-    int size = 0, run = 0;
-    std::int64_t repeats = 1;
-    std::uint32_t last = 0x10000;
-    for (int t = s; t < 4; ++t) {
-      if (block_[t] != s) continue;
-      ++size;
-      run = masks[t] == last ? run + 1 : 1;
-      repeats *= run;
-      last = masks[t];
-    }
-    weight *= kFactorial[size] / repeats;
+    const int p = previousInBlock_[s];
+    run[s] = p >= 0 && masks[s] == masks[p] ? run[p] + 1 : 1;
+    repeats *= run[s];
   }
-  return weight;
+  return orderings_ / repeats;
 }
 
 std::int64_t ExactBoards::CompletionCount() const {

@@ -57,6 +57,7 @@ class ExactBoards {
   int missing_ = 0;
   std::array<int, 4> block_{};
   std::array<int, 4> previousInBlock_{};  // the lower suit of the same block, or -1
+  std::int64_t orderings_ = 1;            // product of the blocks' size factorials
   // Per suit: its masks by card count 0..missing, ascending.
   std::array<std::array<std::vector<Mask>, 6>, 4> masks_;
   std::vector<Item> items_;

@@ -33,8 +33,9 @@ Count Choose(int n, int k) {
   return c;
 }
 
-// Beyond this many distinct sets of used cards the count is astronomically large.
-constexpr std::size_t kMaxCountStates = 1u << 22;
+// Beyond this many distinct sets of cards used by all but the last limited
+// seat the count is taken as too large to matter (and the map as too big).
+constexpr std::size_t kMaxCountStates = 1u << 20;
 constexpr Count kSaturated = std::numeric_limits<std::uint64_t>::max();
 
 }  // namespace
@@ -106,18 +107,23 @@ std::uint64_t CountExactDeals(const ExactDeals& deals) {
   std::sort(limited.begin(), limited.end(), [](auto* x, auto* y) { return x->size() < y->size(); });
 
   std::unordered_map<std::uint64_t, Count> states{{0, 1}};
-  for (const auto* combos : limited) {
+  Count limitedWays = limited.empty() ? 1 : 0;
+  for (std::size_t s = 0; s < limited.size(); ++s) {
+    const bool last = s + 1 == limited.size();
     std::unordered_map<std::uint64_t, Count> next;
     for (const auto& [used, ways] : states) {
-      for (const HoleCombo& combo : *combos) {
-        if ((combo.bits & used) == 0) next[used | combo.bits] += ways;
+      for (const HoleCombo& combo : *limited[s]) {
+        if (combo.bits & used) continue;
+        if (last) {
+          limitedWays += ways;
+        } else {
+          next[used | combo.bits] += ways;
+        }
       }
       if (next.size() > kMaxCountStates) return static_cast<std::uint64_t>(kSaturated);
     }
     states = std::move(next);
   }
-  Count limitedWays = 0;
-  for (const auto& [used, ways] : states) limitedWays += ways;
 
   // The board cards exclude the fixed hole cards already.
   const int fixedSeats = std::popcount(deals.fixedHoleBits) / 2;
