@@ -1,6 +1,5 @@
 #include "scenario/choose_in_window.h"
 
-#include <QMenuBar>
 #include <QPointer>
 #include <algorithm>
 
@@ -8,6 +7,7 @@
 #include "app/main_window.h"
 #include "platform/event_loop.h"
 #include "scenario/choose_card_window.h"
+#include "scenario/main_window_input_block.h"
 #include "scenario/pick_card_commands.h"
 #include "scenario/player_switching.h"
 
@@ -22,23 +22,6 @@ bool FreeDistinctCards(App& app, const std::vector<int>& cards) {
   }
   return true;
 }
-
-// Keeps the main window from taking input while a card-choosing window is
-// open, yet lets its close request through so that closing the program
-// cancels the choice first.
-class MainWindowInputBlock {
- public:
-  explicit MainWindowInputBlock(App& app) : window_(app.FIGURE.mainfigurehandle) { setEnabled(false); }
-  ~MainWindowInputBlock() { setEnabled(true); }
-
- private:
-  void setEnabled(bool on) {
-    if (!window_) return;
-    window_->centralWidget()->setEnabled(on);
-    window_->menuBar()->setEnabled(on);
-  }
-  QPointer<MainWindow> window_;
-};
 
 }  // namespace
 

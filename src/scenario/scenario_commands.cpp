@@ -6,6 +6,7 @@
 #include "scenario/hole_card_commands.h"
 #include "scenario/pick_card_commands.h"
 #include "scenario/player_switching.h"
+#include "scenario/range_commands.h"
 
 namespace zuv {
 
@@ -37,6 +38,7 @@ void RegisterScenarioCommands(App& app) {
   AddSeatCommand(app, "CBTogglePlayerActivate", [](App& a, std::optional<int> s) { CBTogglePlayerActivate(a, s); });
   AddSeatCommand(app, "CBChoosePlayerCards", [](App& a, std::optional<int> s) { CBChoosePlayerCards(a, s); });
   AddSeatCommand(app, "CBReleaseCards", [](App& a, std::optional<int> s) { CBReleaseCards(a, s); });
+  AddSeatCommand(app, "CBSetPlayerRange", [](App& a, std::optional<int> s) { CBSetPlayerRange(a, s); });
 
   app.commands.add("CBSetFlop", 0, [&app](const CommandArgs&) { CBSetFlop(app); });
   app.commands.add("CBSetTurn", 0, [&app](const CommandArgs&) { CBSetTurn(app); });
@@ -50,6 +52,16 @@ void RegisterScenarioCommands(App& app) {
   app.commands.add("CBClosePickFigure", 2, [&app](const CommandArgs& a) {
     std::optional<int> n;
     if (IntArgument(a, 1, n)) CBClosePickFigure(app, a.text(0), n);
+  });
+
+  app.commands.add("CBRangeCell", 3, [&app](const CommandArgs& a) {
+    std::optional<int> row, column, on;
+    if (IntArgument(a, 0, row) && IntArgument(a, 1, column) && IntArgument(a, 2, on)) CBRangeCell(app, row, column, on);
+  });
+  app.commands.add("CBRangeText", 1, [&app](const CommandArgs& a) { CBRangeText(app, a.text(0)); });
+  app.commands.add("CBCloseRangeFigure", 2, [&app](const CommandArgs& a) {
+    std::optional<int> seat;
+    if (IntArgument(a, 1, seat)) CBCloseRangeFigure(app, a.text(0), seat);
   });
 }
 

@@ -1,0 +1,93 @@
+#include "scenario/range_commands.h"
+
+#include <QAction>
+#include <QPointer>
+
+#include "app/app.h"
+#include "app/result_display.h"
+#include "platform/event_loop.h"
+#include "scenario/choose_card_window.h"
+#include "scenario/choose_range_window.h"
+#include "scenario/hole_card_commands.h"
+#include "scenario/main_window_input_block.h"
+#include "scenario/player_switching.h"
+#include "scenario/seat_argument.h"
+#include "table/card_display.h"
+
+namespace zuv {
+
+namespace {
+
+// Cards fixed anywhere but at this seat (board, other seats, dead cards):
+// the seat's own fixed cards become free again once it holds a range.
+std::array<bool, 53> BlockedCards(App& app, int seat) {
+  std::array<bool, 53> blocked{};
+  for (int card = 1; card <= kCards; ++card) blocked[card] = app.cardsindeck(card) == 0;
+  if (HasFixedCards(app, seat)) {
+    for (int card : app.player(seat).Cards) blocked[card] = false;
+  }
+  return blocked;
+}
+
+void GiveRange(App& app, int seat, const std::string& range) {
+  PlayerRecord& player = app.player(seat);
+  if (HasFixedCards(app, seat)) {
+    for (int card : player.Cards) app.cardsindeck(card) = 1;
+  }
+  // Also drops the cards a random seat kept from the last run: never fixed.
+  player.Cards.clear();
+  player.Range = range;
+  app.simulateplayers(seat) = 1;
+  if (player.cmitem2) player.cmitem2->setText("Choose player cards");
+  // "Release player cards" takes a range away as well.
+  if (player.cmitem3) player.cmitem3->setEnabled(!range.empty());
+  DisplayPlayerCards(app, std::vector<int>{seat});
+  ResetResultDisplay(app);
+}
+
+}  // namespace
+
+void CBSetPlayerRange(App& app, std::optional<int> seat) {
+  const auto i = SeatArgument(app, seat);
+  if (!i || app.activeplayers(*i) != 1 || OpenChooseCardWindow(app) || OpenChooseRangeWindow()) return;
+  CBClearTable(app);
+
+  std::optional<QString> chosen;
+  const SavedMenuStates saved = DisableContextMenues(app);
+  {
+    const MainWindowInputBlock block(app);
+    QPointer<ChooseRangeWindow> window =
+        new ChooseRangeWindow(app, *i, BlockedCards(app, *i), QString::fromStdString(app.player(*i).Range));
+    QObject::connect(window, &ChooseRangeWindow::accepted, window, [&chosen](const QString& range) { chosen = range; });
+    window->show();
+    uiwait(window);
+    // The wait also ends when the whole program quits: the window is cancelled.
+    if (window && !window->finished()) window->cancel();
+  }
+  RestoreContextMenues(app, saved);
+  if (chosen) GiveRange(app, *i, chosen->toStdString());
+}
+
+void CBRangeCell(App& /*app*/, std::optional<int> row, std::optional<int> column, std::optional<int> on) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (!window || !row || !column || *row < 1 || *row > 13 || *column < 1 || *column > 13) return;
+  const bool state = on ? *on != 0 : !window->cellOn(*row - 1, *column - 1);
+  window->setCell(*row - 1, *column - 1, state);
+}
+
+void CBRangeText(App& /*app*/, std::optional<std::string> text) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (window && text) window->setText(QString::fromStdString(*text));
+}
+
+void CBCloseRangeFigure(App& /*app*/, std::optional<std::string> button, std::optional<int> seat) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (!window || !button || (seat && *seat != window->seat())) return;
+  if (*button == "Ok") {
+    window->accept();
+  } else if (*button == "Cancel") {
+    window->cancel();
+  }
+}
+
+}  // namespace zuv

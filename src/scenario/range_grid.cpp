@@ -1,0 +1,91 @@
+#include "scenario/range_grid.h"
+
+#include <QFont>
+#include <QGraphicsRectItem>
+#include <QGraphicsSceneMouseEvent>
+#include <QGraphicsSimpleTextItem>
+#include <QPen>
+
+#include "sim/hand_range.h"
+
+namespace zuv {
+
+namespace {
+
+// Pairs, suited and offsuit hands in slightly different shades of felt, so
+// the three regions of the grid read at a glance.
+QColor BaseColor(const QColor& felt, int row, int column) {
+  if (row == column) return felt.lighter(175);
+  return row < column ? felt.lighter(145) : felt.lighter(120);
+}
+
+}  // namespace
+
+RangeGridScene::RangeGridScene(const QColor& felt, const QColor& lit, QObject* parent)
+    : QGraphicsScene(parent), lit_(lit) {
+  setSceneRect(0, 0, kSide * kCell, kSide * kCell);
+  setBackgroundBrush(felt);
+  QFont font;
+  font.setPixelSize(11);
+  font.setBold(true);
+  const QPen border(felt.darker(160), 1);
+  for (int row = 0; row < kSide; ++row) {
+    for (int column = 0; column < kSide; ++column) {
+      Cell& cell = cells_[row * kSide + column];
+      const QRectF area(column * kCell, row * kCell, kCell, kCell);
+      cell.base = addRect(area.adjusted(0.5, 0.5, -0.5, -0.5), border, BaseColor(felt, row, column));
+      cell.fill = addRect(QRectF(), Qt::NoPen, lit_);
+      cell.name = addSimpleText(QString::fromStdString(sim::RangeCellName(row, column)), font);
+      const QRectF text = cell.name->boundingRect();
+      cell.name->setPos(area.center() - text.center());
+      setShare(row, column, 0);
+    }
+  }
+}
+
+void RangeGridScene::setShare(int row, int column, double share) {
+  const int i = row * kSide + column;
+  shares_.at(i) = share;
+  Cell& cell = cells_[i];
+  const QRectF area = cell.base->rect();
+  const double height = area.height() * share;
+  cell.fill->setRect(QRectF(area.left(), area.bottom() - height, area.width(), height));
+  // Dark letters on a mostly lit cell, light ones on felt.
+  cell.name->setBrush(share >= 0.5 ? QColor(20, 40, 10) : QColor(240, 240, 215));
+}
+
+std::optional<int> RangeGridScene::cellAt(QPointF scenePos) const {
+  const int column = static_cast<int>(scenePos.x()) / kCell;
+  const int row = static_cast<int>(scenePos.y()) / kCell;
+  if (scenePos.x() < 0 || scenePos.y() < 0 || row >= kSide || column >= kSide) return std::nullopt;
+  return row * kSide + column;
+}
+
+void RangeGridScene::paint(int cell) {
+  lastPainted_ = cell;
+  if (runCommand) {
+    runCommand(QString("CBRangeCell(%1, %2, %3)").arg(cell / kSide + 1).arg(cell % kSide + 1).arg(*painting_ ? 1 : 0));
+  }
+}
+
+void RangeGridScene::mousePressEvent(QGraphicsSceneMouseEvent* event) {
+  const auto cell = cellAt(event->scenePos());
+  if (event->button() != Qt::LeftButton || !cell) return;
+  event->accept();
+  // A whole cell goes off; an empty or partly lit one goes on.
+  painting_ = shares_[*cell] < 1.0;
+  paint(*cell);
+}
+
+void RangeGridScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
+  if (!painting_) return;
+  const auto cell = cellAt(event->scenePos());
+  if (cell && *cell != lastPainted_) paint(*cell);
+}
+
+void RangeGridScene::mouseReleaseEvent(QGraphicsSceneMouseEvent*) {
+  painting_.reset();
+  lastPainted_ = -1;
+}
+
+}  // namespace zuv

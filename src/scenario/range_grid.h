@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QGraphicsScene>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QGraphicsRectItem;
+class QGraphicsSimpleTextItem;
+
+namespace zuv {
+
+// The 13 x 13 grid of starting hands in the range window: pairs on the
+// diagonal (AA top left), suited hands above it, offsuit hands below. Each
+// cell shows how much of it the range holds. A press toggles a cell; a drag
+// paints every cell it crosses with the state the first cell took.
+class RangeGridScene : public QGraphicsScene {
+ public:
+  static constexpr int kSide = 13;
+  static constexpr int kCell = 32;  // pixels per cell
+
+  RangeGridScene(const QColor& felt, const QColor& lit, QObject* parent);
+
+  // Share 0..1 of the combinations of cell (row, column), both 0..12, that
+  // the range holds: drawn as that part of the cell lit from below.
+  void setShare(int row, int column, double share);
+  double share(int row, int column) const { return shares_.at(row * kSide + column); }
+
+  // Receives "CBRangeCell(row, column, on)" (numbered from 1) for each cell
+  // a press or a drag sets.
+  std::function<void(const QString& command)> runCommand;
+
+ protected:
+  void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+  void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+  void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
+ private:
+  std::optional<int> cellAt(QPointF scenePos) const;
+  void paint(int cell);
+
+  struct Cell {
+    QGraphicsRectItem* base = nullptr;
+    QGraphicsRectItem* fill = nullptr;
+    QGraphicsSimpleTextItem* name = nullptr;
+  };
+  QColor lit_;
+  std::array<Cell, kSide * kSide> cells_{};
+  std::array<double, kSide * kSide> shares_{};
+  std::optional<bool> painting_;  // the state a drag paints, while the button is down
+  int lastPainted_ = -1;
+};
+
+}  // namespace zuv
