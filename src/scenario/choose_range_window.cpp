@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/app.h"
+#include "app/control_panel.h"
 #include "app/main_window.h"
 #include "platform/graphics_items.h"
 #include "scenario/range_grid.h"

@@ -146,6 +146,11 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
   }
   if (!a.TABLE.tempplayercards.empty()) return ::testing::AssertionFailure() << "tempplayercards left over";
   if (OpenChooseCardWindow(*app)) return ::testing::AssertionFailure() << "a card-choosing window is still open";
+  for (int p = 1; p <= kSeats; ++p) {
+    if (!a.player(p).Range.empty() && (!a.TABLE.activeplayers[p - 1] || a.TABLE.simulateplayers[p - 1] != 1)) {
+      return ::testing::AssertionFailure() << "seat " << p << " holds a range but is not dealt at random";
+    }
+  }
 
   const QWidget* start = a.UICONTROLS.handle[2];
   if (!start->isEnabled() || start->toolTip() != "Click to start simulation") return ::testing::AssertionFailure() << "Start button still gated";
@@ -157,7 +162,7 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
     const bool active = a.TABLE.activeplayers[p - 1] == 1;
     const bool fixed = a.TABLE.simulateplayers[p - 1] == 0 && !player.Cards.empty();
     if (Label(player.cmitem1) != (active ? "Deactivate player" : "Activate player") || !player.cmitem1->isEnabled() ||
-        player.cmitem2->isEnabled() != active || player.cmitem3->isEnabled() != fixed ||
+        player.cmitem2->isEnabled() != active || player.cmitem3->isEnabled() != (fixed || !player.Range.empty()) ||
         Label(player.cmitem2) != (fixed ? "Choose new player cards" : "Choose player cards")) {
       return ::testing::AssertionFailure() << "menu of seat " << p << ": " << Label(player.cmitem1) << " / "
                                            << Label(player.cmitem2) << (player.cmitem2->isEnabled() ? " on" : " off")

@@ -1,0 +1,180 @@
+#include <QAction>
+#include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QApplication>
+
+#include "app/main_window.h"
+#include "platform/event_loop.h"
+#include "scenario/choose_range_window.h"
+#include "scenario/range_grid.h"
+#include "scenario_test.h"
+
+namespace zuv {
+namespace {
+
+using testing::ScenarioTest;
+
+class ChooseRangeWindowTest : public ScenarioTest {
+ protected:
+  // Runs `action` inside the range window that `command` opens; a window
+  // the action leaves open fails the test and is cancelled.
+  void inRangeWindow(const std::string& command, std::function<void(ChooseRangeWindow&)> action) {
+    bool ran = false;
+    whenWaiting([&] {
+      ChooseRangeWindow* window = OpenChooseRangeWindow();
+      ASSERT_NE(window, nullptr) << command << " opened no range window";
+      ran = true;
+      action(*window);
+      if (ChooseRangeWindow* still = OpenChooseRangeWindow()) {
+        ADD_FAILURE() << "the range window was left open";
+        still->cancel();
+      }
+    });
+    run(command);
+    EXPECT_TRUE(ran) << command << " opened no range window";
+  }
+
+  void setRange(int seat, const std::string& text) {
+    inRangeWindow("CBSetPlayerRange(" + std::to_string(seat) + ")", [&](ChooseRangeWindow&) {
+      run("CBRangeText('" + text + "')");
+      run("CBCloseRangeFigure('Ok', " + std::to_string(seat) + ")");
+    });
+  }
+
+  // Sends a mouse event to the grid at the centre of cell (row, column).
+  static void mouse(ChooseRangeWindow& window, QEvent::Type type, int row, int column) {
+    QGraphicsSceneMouseEvent event(type);
+    const int c = RangeGridScene::kCell;
+    event.setScenePos(QPointF(column * c + c / 2.0, row * c + c / 2.0));
+    event.setButton(type == QEvent::GraphicsSceneMouseMove ? Qt::NoButton : Qt::LeftButton);
+    event.setButtons(type == QEvent::GraphicsSceneMouseRelease ? Qt::NoButton : Qt::LeftButton);
+    QApplication::sendEvent(window.view()->scene(), &event);
+  }
+};
+
+TEST_F(ChooseRangeWindowTest, TextAndGridFollowEachOtherAndOkGivesTheSeatTheRange) {
+  inRangeWindow("CBSetPlayerRange(2)", [this](ChooseRangeWindow& window) {
+    EXPECT_EQ(window.windowTitle(), "Choose range for player 2");
+    EXPECT_FALSE(app->FIGURE.mainfigurehandle->centralWidget()->isEnabled());
+    EXPECT_FALSE(window.okButton()->isEnabled()) << "an empty range cannot be dealt";
+
+    run("CBRangeText('qq+, AKs')");
+    EXPECT_EQ(window.text(), "qq+, AKs") << "the text stays as typed";
+    EXPECT_TRUE(window.cellOn(0, 0) && window.cellOn(2, 2) && window.cellOn(0, 1));
+    EXPECT_FALSE(window.cellOn(1, 0)) << "AKo";
+    EXPECT_FALSE(window.cellOn(3, 3)) << "JJ";
+    EXPECT_EQ(window.countText(), "22 combos, 1.7 %");
+    EXPECT_TRUE(window.okButton()->isEnabled());
+
+    // Clicks rewrite the text in its shortest form.
+    run("CBRangeCell(1, 2)");  // AKs off again
+    run("CBRangeCell(4, 4)");  // JJ on
+    EXPECT_EQ(window.text(), "JJ+");
+    run("CBRangeCell(1, 13, 1)");  // A2s
+    EXPECT_EQ(window.text(), "JJ+, A2s");
+
+    // Text that does not parse is marked; the grid and Ok keep to the last good range.
+    run("CBRangeText('JJ+,AKx')");
+    EXPECT_NE(window.problem().toStdString().find("'AKx'"), std::string::npos) << window.problem().toStdString();
+    EXPECT_FALSE(window.textField()->styleSheet().isEmpty());
+    EXPECT_FALSE(window.okButton()->isEnabled());
+    run("CBCloseRangeFigure('Ok', 2)");
+    EXPECT_EQ(OpenChooseRangeWindow(), &window) << "Ok must not take a text that does not parse";
+    run("CBRangeText('JJ+, A2s')");
+    EXPECT_TRUE(window.problem().isEmpty());
+    run("CBCloseRangeFigure('Ok', 3)");  // a stale seat number does nothing
+    EXPECT_EQ(OpenChooseRangeWindow(), &window);
+    run("CBCloseRangeFigure('Ok', 2)");
+  });
+  EXPECT_EQ(app->player(2).Range, "JJ+, A2s");
+  EXPECT_EQ(app->simulateplayers(2), 1);
+  EXPECT_TRUE(app->player(2).cmitem3->isEnabled()) << "a range can be released";
+  EXPECT_TRUE(app->player(2).cmitem2->isEnabled()) << "the menus come back";
+  EXPECT_TRUE(app->FIGURE.mainfigurehandle->centralWidget()->isEnabled());
+  EXPECT_TRUE(consistent());
+
+  // Reopened, the window shows the seat's range; Cancel and the close box keep it.
+  inRangeWindow("CBSetPlayerRange(2)", [this](ChooseRangeWindow& window) {
+    EXPECT_EQ(window.text(), "JJ+, A2s");
+    EXPECT_TRUE(window.cellOn(0, 12));
+    run("CBRangeText('72o')");
+    run("CBCloseRangeFigure('Cancel', 2)");
+  });
+  inRangeWindow("CBSetPlayerRange(2)", [this](ChooseRangeWindow& window) {
+    run("CBRangeText('72o')");
+    window.close();
+  });
+  EXPECT_EQ(app->player(2).Range, "JJ+, A2s");
+
+  // Every combination is no range at all.
+  setRange(2, "random");
+  EXPECT_EQ(app->player(2).Range, "");
+  // Without a window the window's commands do nothing.
+  run("CBRangeCell(1, 1)");
+  run("CBRangeText('AA')");
+  run("CBCloseRangeFigure('Ok', 2)");
+  EXPECT_EQ(app->player(2).Range, "");
+}
+
+TEST_F(ChooseRangeWindowTest, CardsFixedElsewhereLimitTheCombosAndTheSeatsOwnCardsGoBack) {
+  run("CBTogglePlayerActivate(3)");
+  fixHoleCards(1, {13, 26});     // As Ah
+  fixHoleCards(3, {38, 51});     // Kd Kc
+  fixFlop({39, 2, 3});           // Ad 3s 4s
+  inRangeWindow("CBSetPlayerRange(1)", [this](ChooseRangeWindow& window) {
+    run("CBRangeText('AA')");
+    EXPECT_EQ(window.countText(), "3 combos, 0.2 %") << "seat 1's own aces count as free, the Ad on the flop does not";
+    run("CBRangeText('KK')");
+    EXPECT_EQ(window.countText(), "1 combo, 0.1 %");
+    run("CBRangeText('KdKc')");
+    EXPECT_EQ(window.countText(), "0 combos, 0.0 %");
+    EXPECT_FALSE(window.problem().isEmpty());
+    EXPECT_FALSE(window.okButton()->isEnabled()) << "a range that cannot be dealt";
+    EXPECT_DOUBLE_EQ(static_cast<RangeGridScene*>(window.view()->scene())->share(1, 1), 1.0 / 6)
+        << "one exact combination lights a sixth of the KK cell";
+    run("CBRangeText('AA,KK')");
+    run("CBCloseRangeFigure('Ok', 1)");
+  });
+  EXPECT_EQ(app->player(1).Range, "KK+");
+  EXPECT_TRUE(app->player(1).Cards.empty());
+  EXPECT_EQ(app->cardsindeck(13), 1);
+  EXPECT_EQ(app->cardsindeck(26), 1);
+  EXPECT_EQ(app->simulateplayers(1), 1);
+  EXPECT_EQ(app->player(1).cmitem2->text(), "Choose player cards");
+  EXPECT_TRUE(consistent());
+
+  // An inactive seat gets no range window.
+  ASSERT_EQ(app->activeplayers(5), 0);
+  whenWaiting([] {
+    if (ChooseRangeWindow* window = OpenChooseRangeWindow()) {
+      ADD_FAILURE() << "a range window opened for an inactive seat";
+      window->cancel();
+    }
+  });
+  run("CBSetPlayerRange(5)");
+  drawnow();
+}
+
+TEST_F(ChooseRangeWindowTest, ADragPaintsCellsWithTheStateOfTheFirst) {
+  inRangeWindow("CBSetPlayerRange(1)", [this](ChooseRangeWindow& window) {
+    run("CBRangeText('AKo')");
+    mouse(window, QEvent::GraphicsSceneMousePress, 0, 0);  // AA goes on ...
+    mouse(window, QEvent::GraphicsSceneMouseMove, 1, 1);
+    mouse(window, QEvent::GraphicsSceneMouseMove, 1, 0);   // ... and so does AKo, which already was
+    mouse(window, QEvent::GraphicsSceneMouseMove, 2, 2);
+    mouse(window, QEvent::GraphicsSceneMouseRelease, 2, 2);
+    EXPECT_EQ(window.text(), "QQ+, AKo");
+    mouse(window, QEvent::GraphicsSceneMouseMove, 3, 3);   // no button: nothing painted
+    mouse(window, QEvent::GraphicsSceneMousePress, 1, 1);  // KK goes off ...
+    mouse(window, QEvent::GraphicsSceneMouseMove, 0, 0);   // ... and AA with it
+    mouse(window, QEvent::GraphicsSceneMouseRelease, 0, 0);
+    EXPECT_EQ(window.text(), "QQ, AKo");
+    run("CBCloseRangeFigure('Cancel', 1)");
+  });
+}
+
+}  // namespace
+}  // namespace zuv
