@@ -4,8 +4,8 @@
 #include <QPointer>
 
 #include "app/app.h"
-#include "app/result_display.h"
 #include "platform/event_loop.h"
+#include "run/result_display.h"
 #include "scenario/choose_card_window.h"
 #include "scenario/choose_range_window.h"
 #include "scenario/hole_card_commands.h"
