@@ -19,20 +19,20 @@ namespace zuv::zuvsim {
 namespace {
 
 TEST(ZuvsimProgress, LineSaysHandsRateAndTimeLeft) {
-  EXPECT_EQ(ProgressLine(12'345'678, 100'000'000, 0.5), "12.3 M of 100 M hands, 24.7 M hands/s, 4 s left");
+  EXPECT_EQ(ProgressLine(12'345'678, 100'000'000, "hands", 0.5), "12.3 M of 100 M hands, 24.7 M hands/s, 4 s left");
   // 998e9 hands at 20 M/s: 49,900 s.
-  EXPECT_EQ(ProgressLine(2'000'000'000, 1'000'000'000'000, 100),
+  EXPECT_EQ(ProgressLine(2'000'000'000, 1'000'000'000'000, "hands", 100),
             "2.00 G of 1.00 T hands, 20.0 M hands/s, 13 h 51 min left");
   // 850,000 hands at 150,000/s: 5.7 s, shown whole seconds up.
-  EXPECT_EQ(ProgressLine(150'000, 1'000'000, 1), "150 k of 1.00 M hands, 150 k hands/s, 6 s left");
-  EXPECT_EQ(ProgressLine(90'000, 1'000'000, 1), "90.0 k of 1.00 M hands, 90.0 k hands/s, 11 s left");
-  EXPECT_EQ(ProgressLine(0, 1000, 1), "0 of 1.00 k hands");
+  EXPECT_EQ(ProgressLine(150'000, 1'000'000, "hands", 1), "150 k of 1.00 M hands, 150 k hands/s, 6 s left");
+  EXPECT_EQ(ProgressLine(90'000, 1'000'000, "hands", 1), "90.0 k of 1.00 M hands, 90.0 k hands/s, 11 s left");
+  EXPECT_EQ(ProgressLine(0, 1000, "deals", 1), "0 of 1.00 k deals");
 }
 
 TEST(ZuvsimProgress, MeterShowsTheCountAfterItsQuietStartAndWipesAtTheEnd) {
   std::ostringstream terminal;
   {
-    ProgressMeter meter(1000, &terminal, std::chrono::milliseconds(0));
+    ProgressMeter meter(1000, "hands", &terminal, std::chrono::milliseconds(0));
     meter.Counter()->fetch_add(250);
     // Past one refresh, so a line after the count was added is shown.
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -43,7 +43,7 @@ TEST(ZuvsimProgress, MeterShowsTheCountAfterItsQuietStartAndWipesAtTheEnd) {
   EXPECT_EQ(shown.substr(shown.size() - 4), kWipeLine);
 
   std::ostringstream quiet;
-  { ProgressMeter meter(1000, &quiet, std::chrono::seconds(10)); }
+  { ProgressMeter meter(1000, "deals", &quiet, std::chrono::seconds(10)); }
   EXPECT_EQ(quiet.str(), "");  // ended within the quiet start: nothing at all
 }
 

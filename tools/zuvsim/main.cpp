@@ -9,6 +9,7 @@
 #include "progress_meter.h"
 #include "report.h"
 #include "setup_source.h"
+#include "sim/exact.h"
 #include "sim/run_parallel.h"
 
 namespace {
@@ -16,6 +17,25 @@ namespace {
 int Fail(const std::string& problem) {
   std::cerr << "zuvsim: " << problem << "\n";
   return 2;
+}
+
+// The one engine call: every deal enumerated, or a sample.
+zuv::sim::RunStats Play(const zuv::zuvsim::Options& options) {
+  using namespace zuv;
+  // Progress is for a person watching the table output, never mixed into data.
+  const bool progress = options.format == zuvsim::OutputFormat::kText && zuvsim::ErrorIsTerminal();
+  if (progress) zuvsim::WipeLineOnInterrupt();
+  std::ostream* terminal = progress ? &std::cerr : nullptr;
+  if (options.exact) {
+    if (auto problem = sim::ExactProblem(options.scenario)) throw std::invalid_argument(*problem);
+    zuvsim::ProgressMeter meter(static_cast<std::int64_t>(sim::CountDeals(options.scenario)), "deals", terminal);
+    sim::ExactOptions exact;
+    exact.threads = options.threads;
+    exact.dealsDone = meter.Counter();
+    return sim::Enumerate(options.scenario, exact).stats;
+  }
+  zuvsim::ProgressMeter meter(options.hands, "hands", terminal);
+  return sim::RunParallel(options.scenario, options.seed, options.hands, options.threads, meter.Counter());
 }
 
 }  // namespace
@@ -37,14 +57,7 @@ int main(int argc, char** argv) {
 
   try {
     const auto start = std::chrono::steady_clock::now();
-    sim::RunStats stats;
-    {
-      // Progress is for a person watching the table output, never mixed into data.
-      const bool progress = options.format == zuvsim::OutputFormat::kText && zuvsim::ErrorIsTerminal();
-      if (progress) zuvsim::WipeLineOnInterrupt();
-      zuvsim::ProgressMeter meter(options.hands, progress ? &std::cerr : nullptr);
-      stats = sim::RunParallel(options.scenario, options.seed, options.hands, options.threads, meter.Counter());
-    }
+    const sim::RunStats stats = Play(options);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     switch (options.format) {
       case zuvsim::OutputFormat::kText:

@@ -3,11 +3,15 @@
 #include <CLI/CLI.hpp>
 
 #include <charconv>
+#include <cmath>
 #include <memory>
 #include <regex>
 #include <set>
+#include <tuple>
 
+#include "seat_input.h"
 #include "sim/card.h"
+#include "sim/exact.h"
 
 namespace zuv::zuvsim {
 
@@ -16,18 +20,22 @@ namespace {
 // The texts as given; CLI11 sorts out the structure of the command line and
 // the values are checked here afterwards, so that each problem gets our words.
 struct RawArgs {
-  std::optional<std::string> hands, seed, threads, board, setup;
+  std::optional<std::string> hands, seed, threads, board, dead, targetSe, setup;
+  bool exact = false;
   bool json = false;
   bool csv = false;
   std::vector<std::string> seats;
 };
 
 constexpr const char* kUsage =
-    "usage: zuvsim [--hands N] [--seed S] [--board CARDS] [--threads T] [--json | --csv] SEAT SEAT [SEAT...]\n"
+    "usage: zuvsim [--hands N] [--seed S] [--board CARDS] [--dead CARDS] [--exact] [--target-se X]\n"
+    "              [--threads T] [--json | --csv] SEAT SEAT [SEAT...]\n"
     "       zuvsim [options] --setup FILE.zuv\n";
 
 constexpr const char* kNotes =
-    "Each SEAT is two cards such as AsKh or 'random'; 2 to 10 seats, numbered in order.\n"
+    "Each SEAT is two cards such as AsKh, 'random', or a range such as 'QQ+,AKs' (quoted\n"
+    "when it holds commas or spaces): QQ, TT+, 22-55, AK, AKs, AKo, ATs+, K9+, A2s-A5s,\n"
+    "K9o-KJo, AhKh, items joined by commas. 2 to 10 seats, numbered in order.\n"
     "Win % counts the pots a seat won, a pot shared by k players counting 1/k;\n"
     "Alone % the pots it won alone; Shared % the hands in which it shared the pot.\n"
     "On a terminal, a run longer than a second shows its progress on standard error.\n"
@@ -58,6 +66,17 @@ std::unique_ptr<CLI::App> MakeCommandLine(RawArgs& raw) {
       ->type_name("S");
   app->add_option("--board", raw.board, "fixed flop (3 cards) or flop and turn (4), e.g. 2c4c5h")
       ->type_name("CARDS");
+  app->add_option("--dead", raw.dead, "cards out of play, never dealt, e.g. 7h2d")->type_name("CARDS");
+  auto* exact = app->add_flag("--exact", raw.exact,
+                              "enumerate every deal for exact odds instead of sampling;\n"
+                              "refused above " + sim::GroupedCount(sim::kExactDealLimit) +
+                                  " deals (about a minute on two cores)");
+  auto* targetSe = app->add_option("--target-se", raw.targetSe,
+                                   "sample until every seat's standard error of the win rate is\n"
+                                   "at most X (e.g. 0.0005); --hands is then the most to play\n"
+                                   "(default 10^12)")
+                       ->type_name("X");
+  exact->excludes(targetSe);
   app->add_option("--threads", raw.threads,
                   "worker threads, 1 to 1024 (default: one per core);\n"
                   "the same seed gives the same numbers whatever the count")
@@ -68,7 +87,7 @@ std::unique_ptr<CLI::App> MakeCommandLine(RawArgs& raw) {
   app->add_option("--setup", raw.setup, "play the table of a setup file saved by the window;\n"
                                         "--hands and --seed given here win over the file's")
       ->type_name("FILE.zuv");
-  app->add_option("SEAT", raw.seats, "two cards such as AsKh, or 'random'")->type_name("");
+  app->add_option("SEAT", raw.seats, "two cards such as AsKh, 'random', or a range such as 'QQ+,AKs'")->type_name("");
   return app;
 }
 
@@ -123,7 +142,7 @@ std::variant<std::vector<int>, std::string> ParseCardList(const std::string& tex
   return cards;
 }
 
-// Builds the table from SEAT arguments and --board.
+// Builds the table from SEAT arguments, --board and --dead.
 std::optional<std::string> TakeTable(const RawArgs& raw, Options& options) {
   const auto& seats = raw.seats;
   if (seats.size() < 2) return "need at least 2 seats, got " + std::to_string(seats.size()) + " (see zuvsim --help)";
@@ -139,29 +158,37 @@ std::optional<std::string> TakeTable(const RawArgs& raw, Options& options) {
     return std::nullopt;
   };
   for (std::size_t s = 0; s < seats.size(); ++s) {
-    const std::string where = "seat " + std::to_string(s + 1);
+    const int seat = static_cast<int>(s) + 1;
+    auto parsed = ParseSeat(seats[s], seat);
+    if (auto* problem = std::get_if<std::string>(&parsed)) return *problem;
+    const auto& input = std::get<SeatInput>(parsed);
     options.scenario.active[s] = true;
-    if (seats[s] == "random") {
-      options.seatText.push_back("random");
-      continue;
-    }
-    auto parsed = ParseCardList(seats[s], where);
-    if (auto* problem = std::get_if<std::string>(&parsed)) return *problem;
-    const auto& cards = std::get<std::vector<int>>(parsed);
-    if (cards.size() != 2) return where + " needs two cards such as AsKh or 'random', not '" + seats[s] + "'";
-    if (auto problem = take(cards, where)) return *problem;
-    options.scenario.fixed[s] = {cards[0], cards[1]};
     options.seatText.push_back(seats[s]);
-  }
-  if (raw.board) {
-    auto parsed = ParseCardList(*raw.board, "--board");
-    if (auto* problem = std::get_if<std::string>(&parsed)) return *problem;
-    const auto& cards = std::get<std::vector<int>>(parsed);
-    if (cards.size() != 3 && cards.size() != 4) {
-      return "--board needs 3 cards (flop) or 4 (flop and turn), got " + std::to_string(cards.size());
+    options.scenario.fixed[s] = input.fixed;
+    options.scenario.range[s] = input.range;
+    if (input.fixed[0] != 0) {
+      if (auto problem = take({input.fixed[0], input.fixed[1]}, "seat " + std::to_string(seat))) return *problem;
     }
-    if (auto problem = take(cards, "--board")) return *problem;
-    options.scenario.board = cards;
+  }
+  for (const auto& [text, cards, what] :
+       {std::tuple{raw.board, &options.scenario.board, "--board"}, std::tuple{raw.dead, &options.scenario.dead, "--dead"}}) {
+    if (!text) continue;
+    auto parsed = ParseCardList(*text, what);
+    if (auto* problem = std::get_if<std::string>(&parsed)) return *problem;
+    *cards = std::get<std::vector<int>>(parsed);
+    if (auto problem = take(*cards, what)) return *problem;
+  }
+  const auto boardSize = options.scenario.board.size();
+  if (raw.board && boardSize != 3 && boardSize != 4) {
+    return "--board needs 3 cards (flop) or 4 (flop and turn), got " + std::to_string(boardSize);
+  }
+  if (raw.dead && options.scenario.dead.empty()) return "--dead needs cards such as 7h2d";
+  for (std::size_t s = 0; s < seats.size(); ++s) {
+    if (options.scenario.range[s].empty()) continue;
+    if (PossibleCombos(options.scenario, static_cast<int>(s) + 1) == 0) {
+      return "seat " + std::to_string(s + 1) + ": no hand of '" + seats[s] +
+             "' is possible, the cards known elsewhere take them all";
+    }
   }
   return sim::CheckScenario(options.scenario);
 }
@@ -201,12 +228,28 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     if (!n || *n < 1 || *n > 1024) return "--threads must be a whole number from 1 to 1024, not '" + *raw.threads + "'";
     options.threads = *n;
   }
+  if (raw.targetSe) {
+    double x = 0;
+    const char* end = raw.targetSe->data() + raw.targetSe->size();
+    const auto [ptr, ec] = std::from_chars(raw.targetSe->data(), end, x);
+    if (raw.targetSe->empty() || ec != std::errc() || ptr != end || !std::isfinite(x) || x <= 0) {
+      return "--target-se must be a positive number such as 0.0005, not '" + *raw.targetSe + "'";
+    }
+    options.targetSe = x;
+    if (!options.handsGiven) options.hands = kMaxHands;
+  }
+  if (raw.exact) {
+    if (raw.hands || raw.seed) return "--exact plays every deal once: it takes no --hands or --seed";
+    options.exact = true;
+  }
   if (raw.json) options.format = OutputFormat::kJson;
   if (raw.csv) options.format = OutputFormat::kCsv;
 
   if (raw.setup) {
     if (raw.setup->empty()) return "--setup needs a file name";
-    if (!raw.seats.empty() || raw.board) return "--setup cannot be combined with SEAT arguments or --board";
+    if (!raw.seats.empty() || raw.board || raw.dead) {
+      return "--setup cannot be combined with SEAT arguments, --board or --dead";
+    }
     options.setupFile = *raw.setup;
     return options;
   }

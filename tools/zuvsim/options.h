@@ -1,7 +1,8 @@
 #pragma once
 // Command line of zuvsim:
-//   zuvsim [--hands N] [--seed S] [--board CARDS] [--threads T]
-//          [--json | --csv] [--setup FILE.zuv] SEAT SEAT [SEAT...]
+//   zuvsim [--hands N] [--seed S] [--board CARDS] [--dead CARDS] [--exact]
+//          [--target-se X] [--threads T] [--json | --csv] [--setup FILE.zuv]
+//          SEAT SEAT [SEAT...]
 // Every parse result is checked; the first problem becomes one line of text.
 
 #include <cstdint>
@@ -28,15 +29,19 @@ struct Options {
   bool handsGiven = false;
   bool seedGiven = false;
   int threads = 0;  // 0: one per core
+  // Enumerate every deal instead of sampling.
+  bool exact = false;
+  // Sample until every seat's standard error is at most this; `hands` is then the upper bound.
+  std::optional<double> targetSe;
   OutputFormat format = OutputFormat::kText;
   // --help or --version: print `message` on standard output and stop.
   bool stop = false;
   std::string message;
   // Set when the table comes from a setup file instead of SEAT arguments.
   std::optional<std::string> setupFile;
-  // The table built from SEAT arguments and --board (seats 1, 2, ... in order).
+  // The table built from SEAT arguments, --board and --dead (seats 1, 2, ... in order).
   sim::Scenario scenario;
-  // What each seat was given as: two-card text or "random".
+  // What each seat was given as: two cards, "random" or a range, as typed.
   std::vector<std::string> seatText;
 };
 

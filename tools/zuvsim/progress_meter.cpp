@@ -50,11 +50,11 @@ extern "C" void WipeAndStop(int signal) {
 
 }  // namespace
 
-std::string ProgressLine(std::int64_t done, std::int64_t total, double seconds) {
-  std::string line = Short(static_cast<double>(done)) + " of " + Short(static_cast<double>(total)) + " hands";
+std::string ProgressLine(std::int64_t done, std::int64_t total, const std::string& unit, double seconds) {
+  std::string line = Short(static_cast<double>(done)) + " of " + Short(static_cast<double>(total)) + " " + unit;
   if (seconds <= 0 || done <= 0) return line;
   const double rate = static_cast<double>(done) / seconds;
-  line += ", " + Short(rate) + " hands/s, " + Duration(static_cast<double>(total - done) / rate) + " left";
+  line += ", " + Short(rate) + " " + unit + "/s, " + Duration(static_cast<double>(total - done) / rate) + " left";
   return line;
 }
 
@@ -62,8 +62,9 @@ bool ErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 void WipeLineOnInterrupt() { std::signal(SIGINT, WipeAndStop); }
 
-ProgressMeter::ProgressMeter(std::int64_t total, std::ostream* out, std::chrono::milliseconds quietStart)
-    : total_(total), out_(out) {
+ProgressMeter::ProgressMeter(std::int64_t total, std::string unit, std::ostream* out,
+                             std::chrono::milliseconds quietStart)
+    : total_(total), unit_(std::move(unit)), out_(out) {
   if (out_) watcher_ = std::thread([this, quietStart] { Watch(quietStart); });
 }
 
@@ -82,7 +83,7 @@ void ProgressMeter::Watch(std::chrono::milliseconds quietStart) {
   if (wake_.wait_for(lock, quietStart, [this] { return finished_; })) return;
   do {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    *out_ << kWipeLine << ProgressLine(done_.load(std::memory_order_relaxed), total_, seconds) << std::flush;
+    *out_ << kWipeLine << ProgressLine(done_.load(std::memory_order_relaxed), total_, unit_, seconds) << std::flush;
     shown_ = true;
   } while (!wake_.wait_for(lock, kRefresh, [this] { return finished_; }));
 }

@@ -14,13 +14,13 @@
 
 namespace zuv::zuvsim {
 
-// "12.3 M of 100 M hands, 21.5 M hands/s, 5 s left".
-std::string ProgressLine(std::int64_t done, std::int64_t total, double seconds);
+// "12.3 M of 100 M hands, 21.5 M hands/s, 5 s left" for `unit` "hands".
+std::string ProgressLine(std::int64_t done, std::int64_t total, const std::string& unit, double seconds);
 
 class ProgressMeter {
  public:
-  // Writes to `out` (a terminal); shows nothing when `out` is null.
-  explicit ProgressMeter(std::int64_t total, std::ostream* out,
+  // Counts `unit` ("hands", "deals") on `out` (a terminal); shows nothing when `out` is null.
+  ProgressMeter(std::int64_t total, std::string unit, std::ostream* out,
                          std::chrono::milliseconds quietStart = std::chrono::seconds(1));
   // Stops watching and wipes the line.
   ~ProgressMeter();
@@ -34,6 +34,7 @@ class ProgressMeter {
   void Watch(std::chrono::milliseconds quietStart);
 
   std::int64_t total_;
+  std::string unit_;
   std::ostream* out_;
   std::atomic<std::int64_t> done_{0};
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();

@@ -2,6 +2,7 @@
 // zuvsim's output: a small table per seat, one JSON object, or CSV lines.
 
 #include <iosfwd>
+#include <string>
 
 #include "options.h"
 #include "sim/run_stats.h"
@@ -14,5 +15,7 @@ void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& st
 
 // The fixed board as card symbols ("2c4c5h"), empty when it is dealt.
 std::string BoardText(const sim::Scenario& scenario);
+// The dead cards as card symbols, empty when there are none.
+std::string DeadText(const sim::Scenario& scenario);
 
 }  // namespace zuv::zuvsim

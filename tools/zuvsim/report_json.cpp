@@ -1,11 +1,23 @@
 #include <nlohmann/json.hpp>
 
+#include <numeric>
 #include <ostream>
 
 #include "report.h"
 #include "seat_figures.h"
 
 namespace zuv::zuvsim {
+
+namespace {
+
+// "3/8": an exact win rate in lowest terms.
+std::string Fraction(std::int64_t numerator, std::int64_t denominator) {
+  const std::int64_t common = std::gcd(numerator, denominator);
+  if (common == 0) return "0/1";
+  return std::to_string(numerator / common) + "/" + std::to_string(denominator / common);
+}
+
+}  // namespace
 
 void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds) {
   // ordered_json: the keys come out in the order written here, run first, seats last.
@@ -14,13 +26,19 @@ void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& s
   run["seconds"] = seconds;
   run["seed"] = options.seed;
   run["board"] = BoardText(options.scenario);
+  run["dead"] = DeadText(options.scenario);
+  run["exact"] = options.exact;
+  // Hands played, or for an exact run every deal enumerated (then equal to hands).
+  run["deals"] = stats.hands;
   run["seats"] = nlohmann::ordered_json::array();
   for (const auto& row : SeatRows(options, stats)) {
     nlohmann::ordered_json seat;
     seat["seat"] = row.seat;
     seat["cards"] = row.cards;
+    seat["combos"] = row.combos;
     seat["wins"] = row.wins;
     seat["win_rate"] = row.winRate;
+    if (options.exact) seat["win_fraction"] = Fraction(row.winUnits, sim::RunStats::kUnit * stats.hands);
     seat["win_rate_se"] = row.winRateSe;
     seat["wins_alone"] = row.winsAlone;
     seat["hands_shared"] = row.handsShared;

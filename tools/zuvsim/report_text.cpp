@@ -2,10 +2,12 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "report.h"
 #include "seat_figures.h"
 #include "sim/card.h"
+#include "sim/exact.h"
 
 namespace zuv::zuvsim {
 
@@ -31,25 +33,41 @@ std::string Percent(double part, double whole) { return Fixed(whole > 0 ? 100 * 
 
 }  // namespace
 
-std::string BoardText(const sim::Scenario& scenario) {
+std::string CardsText(const std::vector<int>& cards) {
   std::string text;
-  for (int c : scenario.board) text += sim::CardSymbol(c);
+  for (int c : cards) text += sim::CardSymbol(c);
   return text;
 }
+
+std::string BoardText(const sim::Scenario& scenario) { return CardsText(scenario.board); }
+
+std::string DeadText(const sim::Scenario& scenario) { return CardsText(scenario.dead); }
 
 void PrintText(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds) {
   const double hands = static_cast<double>(stats.hands);
   const std::string board = BoardText(options.scenario);
   const auto rows = SeatRows(options, stats);
-  out << stats.hands << " hands, seed " << options.seed << ", " << Fixed(seconds, 3) << " s, board "
-      << (board.empty() ? "dealt at random" : board + " fixed") << "\n\n";
+  if (options.exact) {
+    out << "exact odds: " << sim::GroupedCount(stats.hands) << " deals";
+  } else {
+    out << stats.hands << " hands, seed " << options.seed;
+  }
+  out << ", " << Fixed(seconds, 3) << " s, board " << (board.empty() ? "dealt at random" : board + " fixed");
+  if (!options.scenario.dead.empty()) out << ", dead " << DeadText(options.scenario);
+  out << "\n\n";
 
+  std::vector<std::string> cards;
   std::size_t cardsWidth = 5;
-  for (const auto& row : rows) cardsWidth = std::max(cardsWidth, row.cards.size());
-  out << "Seat  " << PadRight("Cards", cardsWidth) << "   Win %   +- SE  Alone %  Shared %\n";
   for (const auto& row : rows) {
-    out << Pad(std::to_string(row.seat), 4) << "  " << PadRight(row.cards, cardsWidth)
-        << Pad(Fixed(100 * row.winRate, 2), 8) << Pad(Fixed(100 * row.winRateSe, 2), 8)
+    cards.push_back(row.isRange ? row.cards + " (" + std::to_string(row.combos) + (row.combos == 1 ? " combo)" : " combos)") : row.cards);
+    cardsWidth = std::max(cardsWidth, cards.back().size());
+  }
+  out << "Seat  " << PadRight("Cards", cardsWidth) << "   Win %   +- SE  Alone %  Shared %\n";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const auto& row = rows[i];
+    // An exact result has no sampling error.
+    out << Pad(std::to_string(row.seat), 4) << "  " << PadRight(cards[i], cardsWidth)
+        << Pad(Fixed(100 * row.winRate, 2), 8) << Pad(options.exact ? "-" : Fixed(100 * row.winRateSe, 2), 8)
         << Pad(Percent(row.winsAlone, hands), 9) << Pad(Percent(static_cast<double>(row.handsShared), hands), 10)
         << "\n";
   }

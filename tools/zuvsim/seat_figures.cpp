@@ -1,5 +1,7 @@
 #include "seat_figures.h"
 
+#include "seat_input.h"
+
 namespace zuv::zuvsim {
 
 std::int64_t HandsShared(const sim::RunStats& stats, int seat) {
@@ -20,9 +22,15 @@ std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& s
     SeatFigures row;
     row.seat = seat;
     row.cards = options.seatText[s];
+    if (options.scenario.active[s]) {
+      row.isRange = !options.scenario.range[s].empty();
+      row.combos = PossibleCombos(options.scenario, seat);
+    }
+    row.winUnits = stats.WinRecord[s];
     row.wins = sim::RunStats::Pots(stats.WinRecord[s]);
     row.winRate = stats.WinRate(seat);
-    row.winRateSe = stats.WinRateStandardError(seat);
+    // Every deal played once: no sampling error.
+    row.winRateSe = options.exact ? 0.0 : stats.WinRateStandardError(seat);
     row.winsAlone = stats.PotsAlone(seat);
     row.winsShared = stats.PotsSplit(seat);
     row.handsShared = HandsShared(stats, seat);

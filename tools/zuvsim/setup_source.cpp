@@ -3,6 +3,7 @@
 #include "setup/file/setup_reader.h"
 #include "setup/file/setup_scenario.h"
 #include "sim/card.h"
+#include "sim/hand_range.h"
 
 namespace zuv::zuvsim {
 
@@ -14,7 +15,8 @@ std::variant<Options, std::string> LoadSetup(Options options) {
   }
   const auto& setup = std::get<setupfile::LoadedSetup>(loaded);
   options.scenario = setupfile::ToScenario(setup);
-  if (!options.handsGiven) options.hands = setup.NrOfSims;
+  // With a precision target the hand count is only a bound: the file's count is not meant as one.
+  if (!options.handsGiven && !options.targetSe) options.hands = setup.NrOfSims;
   if (!options.seedGiven) options.seed = setupfile::EngineSeed(setup.Seed);
 
   // Seats keep their numbers from the window, so rows run up to the last
@@ -28,6 +30,8 @@ std::variant<Options, std::string> LoadSetup(Options options) {
     const auto& fixed = options.scenario.fixed[p - 1];
     if (!options.scenario.active[p - 1]) {
       options.seatText.push_back("off");
+    } else if (!options.scenario.range[p - 1].empty()) {
+      options.seatText.push_back(sim::FormatRange(options.scenario.range[p - 1]));
     } else if (fixed[0] == 0) {
       options.seatText.push_back("random");
     } else {

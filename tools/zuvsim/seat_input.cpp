@@ -1,0 +1,44 @@
+#include "seat_input.h"
+
+#include "sim/card.h"
+
+namespace zuv::zuvsim {
+
+std::variant<SeatInput, std::string> ParseSeat(const std::string& text, int seat) {
+  SeatInput input;
+  if (text == "random") return input;
+  sim::ParsedRange parsed = sim::ParseRange(text);
+  if (!parsed.problem.empty()) return "seat " + std::to_string(seat) + ": " + parsed.problem;
+  if (parsed.combos.size() == 1) {
+    input.fixed = parsed.combos.front();
+  } else if (parsed.combos.size() < static_cast<std::size_t>(sim::kAllCombos)) {
+    input.range = std::move(parsed.combos);
+  }
+  return input;
+}
+
+std::int64_t PossibleCombos(const sim::Scenario& scenario, int seat) {
+  const auto& fixed = scenario.fixed[seat - 1];
+  if (fixed[0] != 0) return 1;
+  std::array<bool, sim::kDeckSize + 1> known{};
+  for (int s = 0; s < 10; ++s) {
+    if (s != seat - 1) {
+      for (int c : scenario.fixed[s]) known[c] = true;
+    }
+  }
+  for (int c : scenario.board) known[c] = true;
+  for (int c : scenario.dead) known[c] = true;
+  known[0] = false;
+
+  const auto& range = scenario.range[seat - 1];
+  if (!range.empty()) {
+    std::int64_t count = 0;
+    for (const auto& combo : range) count += known[combo[0]] || known[combo[1]] ? 0 : 1;
+    return count;
+  }
+  std::int64_t free = 0;
+  for (int c = 1; c <= sim::kDeckSize; ++c) free += known[c] ? 0 : 1;
+  return free * (free - 1) / 2;
+}
+
+}  // namespace zuv::zuvsim
