@@ -1,8 +1,6 @@
 // Drives the real zuvsim binary.
 #include <gtest/gtest.h>
 
-#include "sim/evaluator.h"
-#include "sim/card.h"
 #include "zuvsim_runner.h"
 
 namespace zuv::zuvsim {
@@ -64,6 +62,9 @@ TEST(Zuvsim, SameSeedSameNumbersWhateverTheThreads) {
   const auto five = WithoutSeconds(Json(RunZuvsim("--threads 5 " + args)));
   EXPECT_EQ(one, two);
   EXPECT_EQ(one, five);
+  const std::string ranges = "--json --hands 123456 --seed 42 --dead Kc9d 'QQ+,AKs' 'AK,AQ,KQs' random";
+  EXPECT_EQ(WithoutSeconds(Json(RunZuvsim("--threads 1 " + ranges))),
+            WithoutSeconds(Json(RunZuvsim("--threads 2 " + ranges))));
   const auto other = WithoutSeconds(Json(RunZuvsim("--json --hands 123456 --seed 43 AsKh random random QdQc")));
   EXPECT_EQ(other["hands"], 123456);
   EXPECT_NE(one["seats"][0]["wins"], other["seats"][0]["wins"]);
@@ -99,11 +100,21 @@ TEST_P(ZuvsimBadInput, OneClearLineAndStatusTwo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ZuvsimBadInput,
-    ::testing::Values(BadInput{"AsKx random", "unknown card 'Kx'"},
-                      BadInput{"AsK random", "two-character"},
-                      BadInput{"1sKs random", "unknown card '1s'"},
+    ::testing::Values(BadInput{"AsKx random", "seat 1: 'AsKx' is not a hand"},
+                      BadInput{"AsK random", "seat 1: 'AsK' is not a hand"},
+                      BadInput{"random 1sKs", "seat 2: '1sKs' is not a hand"},
+                      BadInput{"random AKx", "seat 2: 'AKx' is not a hand, a range item"},
+                      BadInput{"random 'QQ+,,AKs'", "seat 2: the range 'QQ+,,AKs' has an empty item"},
+                      BadInput{"random ''", "seat 2: the range is empty"},
+                      BadInput{"AA --dead AsAhAd random", "seat 1: no hand of 'AA' is possible"},
+                      BadInput{"random 'AA,KK' --board AsAhAdKsKh", "3 cards (flop) or 4"},
+                      BadInput{"'AA,KK' 'AA,KK' 'AA,KK' 'AA,KK' 'AA,KK'", "no way to deal every seat"},
                       BadInput{"AsKs AsQd", "As is given twice"},
                       BadInput{"--board 2c4c5hAs AsKs random", "As is given twice"},
+                      BadInput{"--dead 7h2dAs AsKs random", "As is given twice (again in --dead)"},
+                      BadInput{"--dead 7h7h AsKs random", "7h is given twice"},
+                      BadInput{"--dead 7h2 AsKs random", "--dead '7h2' is not a run of two-character cards"},
+                      BadInput{"--dead '' AsKs random", "--dead needs cards"},
                       BadInput{"AsKs", "at least 2 seats"},
                       BadInput{"", "at least 2 seats"},
                       BadInput{"random random random random random random random random random random random",
@@ -111,6 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"--board 2c4c AsKs random", "3 cards (flop) or 4"},
                       BadInput{"--board 2c4c5h7d8d AsKs random", "3 cards (flop) or 4"},
                       BadInput{"--board 2c4c5 AsKs random", "two-character"},
+                      BadInput{"--board 2c4c5x AsKs random", "unknown card '5x' in --board"},
                       BadInput{"--hands 0 random random", "--hands"},
                       BadInput{"--hands 12x random random", "--hands"},
                       BadInput{"--hands -5 random random", "--hands"},
@@ -120,6 +132,16 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"--hands 99999999999999999999 random random", "at most 1000000000000"},
                       BadInput{"--hands 1e6 random random", "--hands must be a whole number"},
                       BadInput{"--hands 5 --hands 6 random random", "--hands"},
+                      BadInput{"--target-se 0 random random", "--target-se must be a positive number"},
+                      BadInput{"--target-se -0.01 random random", "--target-se must be a positive number"},
+                      BadInput{"--target-se nan random random", "--target-se must be a positive number"},
+                      BadInput{"--target-se inf random random", "--target-se must be a positive number"},
+                      BadInput{"--target-se 1e-3x random random", "--target-se must be a positive number"},
+                      BadInput{"--target-se", "--target-se needs"},
+                      BadInput{"--exact --hands 5 AA KK", "--exact plays every deal once"},
+                      BadInput{"--exact --seed 5 AA KK", "--exact plays every deal once"},
+                      BadInput{"--exact --target-se 0.01 AA KK", "--exact excludes --target-se"},
+                      BadInput{"--exact random random random random random", "Too many deals"},
                       BadInput{"--json --csv random random", "--json excludes --csv"},
                       BadInput{"--json=maybe random random", "--json"},
                       BadInput{"--seed -1 random random", "--seed"},
@@ -127,37 +149,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"--seed 18446744073709551616 random random", "--seed"},
                       BadInput{"--threads 0 random random", "--threads"},
                       BadInput{"--frobnicate random random", "unknown option"},
-                      BadInput{"AsKsQs random", "needs two cards"},
+                      BadInput{"AsKsQs random", "seat 1: 'AsKsQs' is not a hand"},
                       BadInput{"--setup", "--setup needs"},
-                      BadInput{"--setup x.zuv AsKs random", "cannot be combined"}));
-
-// Exact pot share of seat 1 over every river.
-double ExactRiverShare(const char* a, const char* b, const char* board4) {
-  const auto ha = *sim::ParseCards(a), hb = *sim::ParseCards(b), bd = *sim::ParseCards(board4);
-  double share = 0;
-  int rivers = 0;
-  for (int river = 1; river <= 52; ++river) {
-    bool used = false;
-    for (int c : ha) used = used || c == river;
-    for (int c : hb) used = used || c == river;
-    for (int c : bd) used = used || c == river;
-    if (used) continue;
-    const sim::HandKey ka = sim::EvaluateSeven({ha[0], ha[1], bd[0], bd[1], bd[2], bd[3], river});
-    const sim::HandKey kb = sim::EvaluateSeven({hb[0], hb[1], bd[0], bd[1], bd[2], bd[3], river});
-    share += ka > kb ? 1.0 : ka == kb ? 0.5 : 0.0;
-    ++rivers;
-  }
-  return share / rivers;
-}
-
-TEST(Zuvsim, WinRateMatchesExactRiverOdds) {
-  const double exact = ExactRiverShare("AhKh", "QsQd", "Qh9h2c5d");
-  const auto run = Json(RunZuvsim("--json --hands 1000000 --threads 2 --board Qh9h2c5d AhKh QsQd"));
-  const double rate = run["seats"][0]["win_rate"];
-  const double se = run["seats"][0]["win_rate_se"];
-  EXPECT_GT(se, 0);
-  EXPECT_NEAR(rate, exact, 4.5 * se);
-}
+                      BadInput{"--setup x.zuv AsKs random", "cannot be combined"},
+                      BadInput{"--setup x.zuv --dead 2c", "cannot be combined"}));
 
 }  // namespace
 }  // namespace zuv::zuvsim
