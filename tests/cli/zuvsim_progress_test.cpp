@@ -27,6 +27,8 @@ TEST(ZuvsimProgress, LineSaysHandsRateAndTimeLeft) {
   EXPECT_EQ(ProgressLine(150'000, 1'000'000, "hands", 1), "150 k of 1.00 M hands, 150 k hands/s, 6 s left");
   EXPECT_EQ(ProgressLine(90'000, 1'000'000, "hands", 1), "90.0 k of 1.00 M hands, 90.0 k hands/s, 11 s left");
   EXPECT_EQ(ProgressLine(0, 1000, "deals", 1), "0 of 1.00 k deals");
+  // A run towards a precision target does not know its end.
+  EXPECT_EQ(ProgressLine(3'000'000, 0, "hands", 2), "3.00 M hands, 1.50 M hands/s");
 }
 
 TEST(ZuvsimProgress, MeterShowsTheCountAfterItsQuietStartAndWipesAtTheEnd) {

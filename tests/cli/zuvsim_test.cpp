@@ -1,6 +1,7 @@
 // Drives the real zuvsim binary.
 #include <gtest/gtest.h>
 
+#include "sim/run_parallel.h"
 #include "zuvsim_runner.h"
 
 namespace zuv::zuvsim {
@@ -29,6 +30,11 @@ TEST(Zuvsim, JsonHasTheAgreedFields) {
   EXPECT_EQ(seat1["seat"], 1);
   EXPECT_EQ(seat1["cards"], "AsKs");
   EXPECT_EQ(seat2["cards"], "random");
+  EXPECT_EQ(seat1["combos"], 1);
+  EXPECT_EQ(seat2["combos"], 47 * 46 / 2);  // any two of the cards not on the board or at seat 1
+  EXPECT_EQ(run["exact"], false);
+  EXPECT_EQ(run["deals"], 20000);
+  EXPECT_EQ(run["dead"], "");
   const double wins1 = seat1["wins"], wins2 = seat2["wins"];
   EXPECT_DOUBLE_EQ(wins1 + wins2, 20000);
   EXPECT_DOUBLE_EQ(seat1["win_rate"].get<double>(), wins1 / 20000);
@@ -68,6 +74,25 @@ TEST(Zuvsim, SameSeedSameNumbersWhateverTheThreads) {
   const auto other = WithoutSeconds(Json(RunZuvsim("--json --hands 123456 --seed 43 AsKh random random QdQc")));
   EXPECT_EQ(other["hands"], 123456);
   EXPECT_NE(one["seats"][0]["wins"], other["seats"][0]["wins"]);
+}
+
+TEST(Zuvsim, PrecisionTargetStopsAtTheFirstCheckpointThatMeetsIt) {
+  const std::string table = " --seed 3 --dead 7h2d AsKs 'TT+,AQs+' random";
+  const auto run = Json(RunZuvsim("--json --threads 1 --target-se 0.001" + table));
+  const std::int64_t hands = run["hands"];
+  EXPECT_EQ(hands % sim::kTargetCheckHands, 0);
+  EXPECT_GE(hands, 2 * sim::kTargetCheckHands);  // one checkpoint is not enough for 0.001
+  for (const auto& seat : run["seats"]) EXPECT_LE(seat["win_rate_se"].get<double>(), 0.001);
+  // The checkpoint before did not meet it: the run stopped at the first that did.
+  const auto before = Json(RunZuvsim("--json --hands " + std::to_string(hands - sim::kTargetCheckHands) + table));
+  double worst = 0;
+  for (const auto& seat : before["seats"]) worst = std::max(worst, seat["win_rate_se"].get<double>());
+  EXPECT_GT(worst, 0.001);
+  EXPECT_EQ(WithoutSeconds(run), WithoutSeconds(Json(RunZuvsim("--json --threads 2 --target-se 0.001" + table))));
+  // --hands bounds it.
+  const auto bounded = RunZuvsim("--threads 2 --target-se 0.0001 --hands 150000" + table);
+  EXPECT_NE(bounded.out.find("150000 hands, seed 3, standard error target 0.0001 not met"), std::string::npos)
+      << bounded.out;
 }
 
 TEST(Zuvsim, TextOutputHasATablePerSeat) {

@@ -34,8 +34,15 @@ zuv::sim::RunStats Play(const zuv::zuvsim::Options& options) {
     exact.dealsDone = meter.Counter();
     return sim::Enumerate(options.scenario, exact).stats;
   }
-  zuvsim::ProgressMeter meter(options.hands, "hands", terminal);
-  return sim::RunParallel(options.scenario, options.seed, options.hands, options.threads, meter.Counter());
+  // With a precision target the end is not known in advance: no total, no time left.
+  zuvsim::ProgressMeter meter(options.targetSe ? 0 : options.hands, "hands", terminal);
+  sim::RunOptions run;
+  run.seed = options.seed;
+  run.hands = options.hands;
+  run.threads = options.threads;
+  run.targetStandardError = options.targetSe.value_or(0.0);
+  run.handsDone = meter.Counter();
+  return sim::RunParallel(options.scenario, run);
 }
 
 }  // namespace

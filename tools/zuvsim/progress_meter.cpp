@@ -51,10 +51,13 @@ extern "C" void WipeAndStop(int signal) {
 }  // namespace
 
 std::string ProgressLine(std::int64_t done, std::int64_t total, const std::string& unit, double seconds) {
-  std::string line = Short(static_cast<double>(done)) + " of " + Short(static_cast<double>(total)) + " " + unit;
+  std::string line = Short(static_cast<double>(done));
+  if (total > 0) line += " of " + Short(static_cast<double>(total));
+  line += " " + unit;
   if (seconds <= 0 || done <= 0) return line;
   const double rate = static_cast<double>(done) / seconds;
-  line += ", " + Short(rate) + " " + unit + "/s, " + Duration(static_cast<double>(total - done) / rate) + " left";
+  line += ", " + Short(rate) + " " + unit + "/s";
+  if (total > 0) line += ", " + Duration(static_cast<double>(total - done) / rate) + " left";
   return line;
 }
 

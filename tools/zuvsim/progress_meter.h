@@ -14,7 +14,8 @@
 
 namespace zuv::zuvsim {
 
-// "12.3 M of 100 M hands, 21.5 M hands/s, 5 s left" for `unit` "hands".
+// "12.3 M of 100 M hands, 21.5 M hands/s, 5 s left" for `unit` "hands";
+// without the total and the time left when `total` is 0 (not known).
 std::string ProgressLine(std::int64_t done, std::int64_t total, const std::string& unit, double seconds);
 
 class ProgressMeter {

@@ -29,6 +29,13 @@ std::string PadRight(std::string s, std::size_t width) {
   return s;
 }
 
+bool TargetMet(const std::vector<SeatFigures>& rows, double target) {
+  for (const auto& row : rows) {
+    if (row.combos > 0 && row.winRateSe > target) return false;  // a switched-off seat has no combos
+  }
+  return true;
+}
+
 std::string Percent(double part, double whole) { return Fixed(whole > 0 ? 100 * part / whole : 0, 2); }
 
 }  // namespace
@@ -51,6 +58,9 @@ void PrintText(std::ostream& out, const Options& options, const sim::RunStats& s
     out << "exact odds: " << sim::GroupedCount(stats.hands) << " deals";
   } else {
     out << stats.hands << " hands, seed " << options.seed;
+    if (options.targetSe) {
+      out << ", standard error target " << *options.targetSe << (TargetMet(rows, *options.targetSe) ? " met" : " not met");
+    }
   }
   out << ", " << Fixed(seconds, 3) << " s, board " << (board.empty() ? "dealt at random" : board + " fixed");
   if (!options.scenario.dead.empty()) out << ", dead " << DeadText(options.scenario);
