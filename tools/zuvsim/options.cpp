@@ -59,8 +59,8 @@ std::unique_ptr<CLI::App> MakeCommandLine(RawArgs& raw) {
   app->set_help_flag("-h,--help", "print this help and exit");
   app->set_version_flag("--version", std::string("zuvsim ") + ZUVSIM_VERSION, "print the version and exit");
   app->add_option("--hands", raw.hands,
-                  "hands to play, 1 to 10^12 (default 50000); 10^12 hands take about\n"
-                  "7 hours on two cores with two random seats, days with ten")
+                  "hands to play, 1 to 10^12 (default 50000): at most what two cores\n"
+                  "play in a day, about 6 hours with two random seats, 19 with ten")
       ->type_name("N");
   app->add_option("--seed", raw.seed, "seed of the shuffle, 0 to 18446744073709551615 (default 0)")
       ->type_name("S");

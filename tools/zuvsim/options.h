@@ -15,9 +15,9 @@
 
 namespace zuv::zuvsim {
 
-// The most hands one run may play: 10^12, about half a day on two cores
-// with two seats. Every count derived from it (blocks, 1/2520 pot units)
-// stays far inside 64 bits.
+// The most hands one run may play: 10^12, at most a day on two cores (about
+// 6 hours with two random seats, 19 with ten). Every count derived from it
+// (blocks, 1/2520 pot units) stays far inside 64 bits.
 inline constexpr std::int64_t kMaxHands = 1'000'000'000'000;
 
 enum class OutputFormat { kText, kJson, kCsv };

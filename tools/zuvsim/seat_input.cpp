@@ -7,6 +7,11 @@ namespace zuv::zuvsim {
 std::variant<SeatInput, std::string> ParseSeat(const std::string& text, int seat) {
   SeatInput input;
   if (text == "random") return input;
+  // Two cards as written keep their order, as they always have.
+  if (const auto cards = sim::ParseCards(text); cards && cards->size() == 2 && (*cards)[0] != (*cards)[1]) {
+    input.fixed = {(*cards)[0], (*cards)[1]};
+    return input;
+  }
   sim::ParsedRange parsed = sim::ParseRange(text);
   if (!parsed.problem.empty()) return "seat " + std::to_string(seat) + ": " + parsed.problem;
   if (parsed.combos.size() == 1) {
