@@ -19,12 +19,6 @@ std::uint64_t ComboMask(const Combo& c) { return CardMask(c[0]) | CardMask(c[1])
 
 std::uint32_t Threshold16(std::size_t n) { return static_cast<std::uint32_t>(65536 % n); }
 
-// Threshold16 of 1..64, for the inner loop of the shuffle.
-constexpr std::array<std::uint32_t, 65> kThreshold16 = [] {
-  std::array<std::uint32_t, 65> t{};
-  for (std::uint32_t n = 1; n <= 64; ++n) t[n] = 65536u % n;
-  return t;
-}();
 
 }  // namespace
 
@@ -157,62 +151,6 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, const std::
     seat.threshold = Threshold16(seat.mask.size());
     seat.slot = slots[order[o]];
     drawn_.push_back(std::move(seat));
-  }
-}
-
-void RangeDealer::Deal(Random& random, int* out) const {
-  const auto tableSize = static_cast<std::uint32_t>(tableMask_.size());
-  const std::size_t drawnSeats = drawn_.size();
-  std::array<std::uint32_t, 10> pick{};
-  std::uint32_t entry;
-  std::uint64_t used;
-  for (bool clash = true; clash;) {
-    entry = random.Below16(tableSize, tableThreshold_);
-    used = tableMask_[entry];
-    clash = false;
-    for (std::size_t j = 0; j < drawnSeats && !clash; ++j) {
-      const DrawnSeat& seat = drawn_[j];
-      pick[j] = random.Below16(static_cast<std::uint32_t>(seat.mask.size()), seat.threshold);
-      const std::uint64_t m = seat.mask[pick[j]];
-      clash = (used & m) != 0;
-      used |= m;
-    }
-  }
-  const std::uint8_t* listed = tableCards_.data() + std::size_t{entry} * 2 * tableSlots_.size();
-  for (std::size_t s = 0; s < tableSlots_.size(); ++s) {
-    out[tableSlots_[s]] = listed[2 * s];
-    out[tableSlots_[s] + seatsDealt_] = listed[2 * s + 1];
-  }
-  for (std::size_t j = 0; j < drawnSeats; ++j) {
-    out[drawn_[j].slot] = drawn_[j].cards[pick[j]][0];
-    out[drawn_[j].slot + seatsDealt_] = drawn_[j].cards[pick[j]][1];
-  }
-
-  const std::size_t rest = restSlots_.size();
-  if (rest <= 16) {
-    // Few cards: pick among all free cards, again if already taken.
-    for (std::size_t i = 0; i < rest; ++i) {
-      std::uint8_t card;
-      do {
-        card = free_[random.Below16(freeCount_, freeThreshold_)];
-      } while (used & CardMask(card));
-      used |= CardMask(card);
-      out[restSlots_[i]] = card;
-    }
-    return;
-  }
-  // Many cards: a partial shuffle of the cards still free.
-  std::array<std::uint8_t, 64> deck;
-  std::uint32_t left = 0;
-  for (std::uint32_t i = 0; i < freeCount_; ++i) {
-    deck[left] = free_[i];
-    left += (used & CardMask(free_[i])) ? 0 : 1;
-  }
-  for (std::size_t i = 0; i < rest; ++i) {
-    const auto range = static_cast<std::uint32_t>(left - i);
-    const std::uint32_t j = static_cast<std::uint32_t>(i) + random.Below16(range, kThreshold16[range]);
-    std::swap(deck[i], deck[j]);
-    out[restSlots_[i]] = deck[i];
   }
 }
 

@@ -60,6 +60,13 @@ class RangeDealer {
   RangeDealer() = default;
   void BuildTable(std::vector<std::vector<Combo>> ranges, const std::vector<int>& slots, std::size_t tableLimit);
 
+  // 2^16 mod n for n = 1..64: Random::Below16's bounds in the shuffle.
+  static constexpr std::array<std::uint32_t, 65> kShuffleThreshold16 = [] {
+    std::array<std::uint32_t, 65> t{};
+    for (std::uint32_t n = 1; n <= 64; ++n) t[n] = 65536u % n;
+    return t;
+  }();
+
   // A ranged seat drawn on its own: its combinations as card masks and cards.
   struct DrawnSeat {
     std::vector<std::uint64_t> mask;
@@ -82,5 +89,62 @@ class RangeDealer {
   int seatsDealt_ = 0;          // active seats without fixed cards
   int count_ = 0;
 };
+
+// Inline: the run loop keeps its generator in registers across the deal.
+inline void RangeDealer::Deal(Random& random, int* out) const {
+  const auto tableSize = static_cast<std::uint32_t>(tableMask_.size());
+  const std::size_t drawnSeats = drawn_.size();
+  std::array<std::uint32_t, 10> pick{};
+  std::uint32_t entry;
+  std::uint64_t used;
+  for (bool clash = true; clash;) {
+    entry = random.Below16(tableSize, tableThreshold_);
+    used = tableMask_[entry];
+    clash = false;
+    for (std::size_t j = 0; j < drawnSeats && !clash; ++j) {
+      const DrawnSeat& seat = drawn_[j];
+      pick[j] = random.Below16(static_cast<std::uint32_t>(seat.mask.size()), seat.threshold);
+      const std::uint64_t m = seat.mask[pick[j]];
+      clash = (used & m) != 0;
+      used |= m;
+    }
+  }
+  const std::uint8_t* listed = tableCards_.data() + std::size_t{entry} * 2 * tableSlots_.size();
+  for (std::size_t s = 0; s < tableSlots_.size(); ++s) {
+    out[tableSlots_[s]] = listed[2 * s];
+    out[tableSlots_[s] + seatsDealt_] = listed[2 * s + 1];
+  }
+  for (std::size_t j = 0; j < drawnSeats; ++j) {
+    out[drawn_[j].slot] = drawn_[j].cards[pick[j]][0];
+    out[drawn_[j].slot + seatsDealt_] = drawn_[j].cards[pick[j]][1];
+  }
+
+  const std::size_t rest = restSlots_.size();
+  if (rest <= 16) {
+    // Few cards: pick among all free cards, again if already taken.
+    for (std::size_t i = 0; i < rest; ++i) {
+      std::uint8_t card;
+      do {
+        card = free_[random.Below16(freeCount_, freeThreshold_)];
+      } while (used & CardMask(card));
+      used |= CardMask(card);
+      out[restSlots_[i]] = card;
+    }
+    return;
+  }
+  // Many cards: a partial shuffle of the cards still free.
+  std::array<std::uint8_t, 64> deck;
+  std::uint32_t left = 0;
+  for (std::uint32_t i = 0; i < freeCount_; ++i) {
+    deck[left] = free_[i];
+    left += (used & CardMask(free_[i])) ? 0 : 1;
+  }
+  for (std::size_t i = 0; i < rest; ++i) {
+    const auto range = static_cast<std::uint32_t>(left - i);
+    const std::uint32_t j = static_cast<std::uint32_t>(i) + random.Below16(range, kShuffleThreshold16[range]);
+    std::swap(deck[i], deck[j]);
+    out[restSlots_[i]] = deck[i];
+  }
+}
 
 }  // namespace zuv::sim
