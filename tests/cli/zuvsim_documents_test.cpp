@@ -92,6 +92,10 @@ TEST(ZuvsimDocuments, CsvHasAHeaderAndARowPerSeatWithTheJsonNumbers) {
     }
     EXPECT_NEAR(classes, std::stod(fields[2]), 1e-9);
   }
+  // A range holds commas: its field is quoted.
+  const auto range = SplitLines(RunZuvsim("--csv --hands 1000 'QQ+,AKs' random").out);
+  ASSERT_EQ(range.size(), 3u);
+  EXPECT_EQ(range[1].rfind("1,\"QQ+,AKs\",0.", 0), 0u) << range[1];
 }
 
 }  // namespace

@@ -99,6 +99,12 @@ std::string ParseProblem(const CLI::ParseError& error) {
   if (std::regex_match(text, match, std::regex(R"((--[a-z-]+): 1 required (\S+) missing)"))) {
     return match[1].str() + " needs a value " + match[2].str() + " (see zuvsim --help)";
   }
+  if (std::regex_match(text, match, std::regex(R"((--[a-z-]+): At Most 1 required but received \d+)"))) {
+    return match[1].str() + " may be given only once";
+  }
+  if (std::regex_match(text, match, std::regex(R"(Could not convert: (--[a-z-]+) = (.*))"))) {
+    return match[1].str() + " is a switch without a value, not '" + match[1].str() + "=" + match[2].str() + "'";
+  }
   if (std::regex_match(text, match, std::regex(R"(The following arguments? (was|were) not expected: (.*))"))) {
     return "unknown option '" + match[2].str() + "' (see zuvsim --help)";
   }
