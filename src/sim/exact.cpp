@@ -54,7 +54,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   const auto mergeInterval = options.progressInterval / 2;
 
   auto work = [&](bool reportsProgress) {
-    ExactBoardScorer scorer(deals);
+    ExactBoardScorer scorer(deals, options.stop);
     RunStats local(seats);
     std::int64_t unreported = 0;
     int sincePoll = 0;

@@ -15,7 +15,8 @@ constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2,
 
 }  // namespace
 
-ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals) : seatCount_(deals.SeatCount()) {
+ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, const std::atomic<bool>* stop)
+    : seatCount_(deals.SeatCount()), stop_(stop) {
   for (int card : deals.fixedBoard) fixedBoardBits_ |= FastEvaluator::CardBit(card);
   for (int p = 0; p < seatCount_; ++p) {
     Place& place = places_.emplace_back();
@@ -116,7 +117,7 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
   const HandKey* hand = place.hand.data();
   if (level + 1 < seatCount_) {
     Winner* next = winnerLists_[level + 1].data();
-    for (std::size_t i = 0; i < pairs; ++i) {
+    for (std::size_t i = 0; i < pairs && !stopped_; ++i) {
       if (bits[i] & used) continue;
       const HandKey h = hand[i];
       if (h < best) {
@@ -130,6 +131,7 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
     }
     return;
   }
+  if (stop_ && ++lastSeatRounds_ % 4096 == 0) stopped_ = stop_->load(std::memory_order_relaxed);
   if (groupLast_) {
     AssignGroupedLast(used, best, ties, winners);
     return;

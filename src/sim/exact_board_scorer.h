@@ -14,6 +14,7 @@
 // pairs with a card of a suit that has three or more board cards go one by one.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +27,10 @@ namespace zuv::sim {
 
 class ExactBoardScorer {
  public:
-  explicit ExactBoardScorer(const ExactDeals& deals);
+  // A board can take seconds when several seats hold any two cards, so the
+  // scorer itself also listens to `stop` and leaves the board unfinished:
+  // the deals it did count are scored in full.
+  explicit ExactBoardScorer(const ExactDeals& deals, const std::atomic<bool>* stop = nullptr);
 
   // Scores every deal on this board completion, adds weight times each
   // score to `stats` (WinStat2, Statistic and hands; WinRecord and WinStat
@@ -65,6 +69,9 @@ class ExactBoardScorer {
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
+  const std::atomic<bool>* stop_ = nullptr;
+  bool stopped_ = false;
+  std::uint32_t lastSeatRounds_ = 0;
 
   // The last place counted by values.
   bool groupLast_ = false;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "sim/card.h"
 #include "sim/exact_boards.h"
@@ -210,6 +212,20 @@ TEST(ExactOdds, ThreeSeatsOnTheTurn) {
   ExpectMatchesDealByDeal(s);
 }
 
+TEST(ExactOdds, AnyTwoCardsWhereRiversMakeFiveOfASuit) {
+  Scenario s = Seats(2);
+  Fix(s, 0, "AsKs");
+  s.board = Cards("2h5h9hJh");
+  ExpectMatchesDealByDeal(s);
+}
+
+TEST(ExactOdds, TwoSeatsWithAnyTwoCardsAndManyDeadCards) {
+  Scenario s = Seats(2);
+  s.board = Cards("Tc6c3h2d");
+  s.dead = Cards("AsKsQsJsTs9s8s7s6s5sAhKhQhJhTh9h8h7h6h5h");
+  ExpectMatchesDealByDeal(s);
+}
+
 TEST(ExactOdds, SuitSymmetricFlopsWithIdenticalRanges) {
   // A one-suited flop leaves the other three suits interchangeable.
   Scenario s = Seats(3);
@@ -279,6 +295,27 @@ TEST(ExactOdds, StopEndsEarlyWithTheDealsSoFar) {
   EXPECT_LT(static_cast<std::uint64_t>(result.deals), CountDeals(s));
   EXPECT_EQ(result.stats.hands, result.deals);
   EXPECT_EQ(done.load(), result.deals);
+}
+
+TEST(ExactOdds, StopIsHeardInsideALongBoard) {
+  Scenario s = Seats(3);  // any two cards each, one river card to come: seconds per board
+  s.board = Cards("Tc6c3h2d");
+  ASSERT_FALSE(ExactProblem(s));
+  std::atomic<bool> stop{false};
+  ExactOptions options;
+  options.stop = &stop;
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    stop = true;
+  });
+  const auto start = std::chrono::steady_clock::now();
+  const ExactResult result = Enumerate(s, options);
+  stopper.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_FALSE(result.complete);
+  EXPECT_EQ(result.stats.hands, result.deals);
+  EXPECT_EQ(result.stats.WinRecord[0] + result.stats.WinRecord[1] + result.stats.WinRecord[2],
+            RunStats::kUnit * result.deals);
 }
 
 }  // namespace
