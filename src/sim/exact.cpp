@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <numeric>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -20,6 +21,14 @@ std::string GroupedCount(std::uint64_t count) {
     grouped += digits[i];
   }
   return grouped;
+}
+
+WinFraction ExactWinRate(const RunStats& stats, int seat) {
+  if (stats.hands == 0) return {};
+  const std::int64_t units = stats.WinRecord[seat - 1];
+  const std::int64_t all = RunStats::kUnit * stats.hands;
+  const std::int64_t divisor = std::gcd(units, all);
+  return {units / divisor, all / divisor};
 }
 
 std::uint64_t CountDeals(const Scenario& scenario) { return CountExactDeals(PrepareExactDeals(scenario)); }

@@ -63,6 +63,15 @@ std::optional<std::string> ExactProblem(const Scenario& scenario);
 // Enumerates every deal. Throws std::invalid_argument with ExactProblem's text.
 ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options = {});
 
+// A win rate as a fraction in lowest terms.
+struct WinFraction {
+  std::int64_t numerator = 0;
+  std::int64_t denominator = 1;
+};
+
+// Seat 1..10's exact share of the pots: WinRecord / (kUnit * hands), reduced.
+WinFraction ExactWinRate(const RunStats& stats, int seat);
+
 // "1,712,304": a deal count with thousands separators.
 std::string GroupedCount(std::uint64_t count);
 

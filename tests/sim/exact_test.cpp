@@ -136,6 +136,8 @@ TEST(ExactOdds, IdenticalRangesShareEveryPotEvenly) {
   EXPECT_EQ(result.stats.hands, result.deals);
   EXPECT_EQ(result.stats.WinRecord[0], result.stats.WinRecord[1]);
   EXPECT_EQ(result.stats.WinRecord[0] + result.stats.WinRecord[1], RunStats::kUnit * result.deals);
+  EXPECT_EQ(ExactWinRate(result.stats, 1).numerator, 1);
+  EXPECT_EQ(ExactWinRate(result.stats, 1).denominator, 2);
 }
 
 TEST(ExactOdds, BoardThatPlaysSplitsEveryPotThreeWays) {
@@ -150,6 +152,8 @@ TEST(ExactOdds, BoardThatPlaysSplitsEveryPotThreeWays) {
   for (int seat = 1; seat <= 3; ++seat) {
     EXPECT_EQ(result.stats.WinStat2At(seat, kFourOfAKind, 3), 42 * RunStats::kUnit / 3);
     EXPECT_EQ(result.stats.WinRecord[seat - 1], 42 * RunStats::kUnit / 3);
+    EXPECT_EQ(ExactWinRate(result.stats, seat).numerator, 1);
+    EXPECT_EQ(ExactWinRate(result.stats, seat).denominator, 3);
   }
   EXPECT_EQ(result.stats.StatisticAt(3, StartHandClass(Cards("2c")[0], Cards("3d")[0]), kFourOfAKind),
             42 * RunStats::kUnit);
