@@ -31,8 +31,11 @@ void CBSaveSetup(App& app) {
 void CBLoadSetup(App& app) {
   const auto choice = app.dialogs().getOpenFile("*.zuv", "Choose setup file to load");
   if (!choice) return;
-  // Any other name is ignored without a word, as it always has been.
-  if (!setupfile::HasZuvEnding(choice->name.toStdString())) return;
+  // The dialog also offers all files; a file of another kind is not read.
+  if (!setupfile::HasZuvEnding(choice->name.toStdString())) {
+    app.messages.errordlg("Setup files end in .zuv", "Setup not loaded");
+    return;
+  }
   const QString path = choice->folder + choice->name;
   const auto loaded = setupfile::ReadSetupFile(FileSystemName(path));
   if (const auto* problem = std::get_if<std::string>(&loaded)) {

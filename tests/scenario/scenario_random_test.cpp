@@ -3,7 +3,10 @@
 // consistency rules after every step. A failure names the seed and the step,
 // which replay the same sequence.
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <array>
 #include <random>
@@ -34,6 +37,45 @@ struct Model {
     return false;
   }
 };
+
+// What a setup file carries: the scenario and the run settings, with the
+// controls that show them. The cards a random seat kept from a run are not in it.
+struct SavedScenario {
+  std::array<int, kSeats> active{}, random{};
+  std::array<std::vector<int>, kSeats> fixed;
+  std::vector<int> board;
+  std::array<int, kCards> deck{};
+  int simulateFlop = 0, simulateTurn = 0, hands = 0, setSeed = 0, showhands = 0;
+  double seed = 0;
+  QString handsText, seedText;
+  bool setSeedTicked = false, showHandsTicked = false, seedEditable = false;
+  bool operator==(const SavedScenario&) const = default;
+};
+
+SavedScenario SavedScenarioOf(const App& app) {
+  SavedScenario s;
+  s.active = app.TABLE.activeplayers;
+  s.random = app.TABLE.simulateplayers;
+  for (int p = 1; p <= kSeats; ++p) {
+    if (s.random[p - 1] == 0) s.fixed[p - 1] = app.player(p).Cards;
+  }
+  s.board = app.TABLE.boardcards;
+  s.deck = app.DECK.cardsindeck;
+  s.simulateFlop = app.SETUP.SimulateFlop;
+  s.simulateTurn = app.SETUP.SimulateTurn;
+  s.hands = app.SETUP.NrOfSims;
+  s.setSeed = app.SETUP.SetSeed;
+  s.seed = app.SETUP.Seed;
+  s.showhands = app.SIM.showhands;
+  const auto* handsField = qobject_cast<const QLineEdit*>(app.UICONTROLS.handle[4]);
+  const auto* seedField = qobject_cast<const QLineEdit*>(app.UICONTROLS.handle[10]);
+  s.handsText = handsField->text();
+  s.seedText = seedField->text();
+  s.seedEditable = seedField->isEnabled();
+  s.setSeedTicked = qobject_cast<const QCheckBox*>(app.UICONTROLS.handle[9])->isChecked();
+  s.showHandsTicked = qobject_cast<const QCheckBox*>(app.UICONTROLS.handle[3])->isChecked();
+  return s;
+}
 
 class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInterface<unsigned> {
  protected:
@@ -123,7 +165,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     const int seat = uniform(0, 12) == 0 ? uniform(-1, 11) : uniform(1, 10);
     const bool validSeat = seat >= 1 && seat <= kSeats;
     const std::string seatText = "(" + std::to_string(seat) + ")";
-    switch (uniform(0, 10)) {
+    switch (uniform(0, 11)) {
       case 0:
       case 1:
         run("CBTogglePlayerActivate" + seatText);
@@ -181,7 +223,42 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
       case 10:
         leaveDealtCards();
         break;
+      case 11:
+        saveAndLoad();
+        break;
     }
+  }
+
+  // Changes the settings at random, saves, changes the table and loads the
+  // file back: the scenario and the settings must come back as saved.
+  void saveAndLoad() {
+    auto* hands = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[4]);
+    auto* seed = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[10]);
+    hands->setText(QString::number(uniform(0, 3) == 0 ? 1000000000 : uniform(1, 100000)));
+    run("CBValidateHandsToSimulate");
+    seed->setText(QString::number(uniform(-100000, 100000)));
+    run("CBValidateSeed");
+    if (uniform(0, 1)) qobject_cast<QCheckBox*>(app->UICONTROLS.handle[9])->click();
+    if (uniform(0, 1)) qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3])->click();
+    const SavedScenario saved = SavedScenarioOf(*app);
+    const auto messagesBefore = app->messages.open().size();
+
+    dialogs->answers.push_back(FileChoice{folder.path() + "/", "step"});
+    run("CBSaveSetup");
+    run("CBTogglePlayerActivate(" + std::to_string(uniform(1, 10)) + ")");
+    hands->setText("12345");
+    run("CBValidateHandsToSimulate");
+    qobject_cast<QCheckBox*>(app->UICONTROLS.handle[9])->click();
+    dialogs->answers.push_back(FileChoice{folder.path() + "/", "step.zuv"});
+    run("CBLoadSetup");
+
+    EXPECT_EQ(app->messages.open().size(), messagesBefore);
+    EXPECT_TRUE(SavedScenarioOf(*app) == saved) << "the setup did not come back as saved";
+    // The loaded random seats hold no cards until the next run deals them.
+    for (int p = 1; p <= kSeats; ++p) {
+      if (app->TABLE.simulateplayers[p - 1] == 1) EXPECT_TRUE(app->player(p).Cards.empty()) << "seat " << p;
+    }
+    ++loads;
   }
 
   // The state a simulation run leaves behind: every random seat holds the
@@ -218,6 +295,8 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
 
   std::mt19937 rng;
   Model model;
+  QTemporaryDir folder;
+  int loads = 0;
 };
 
 TEST_P(ScenarioRandomTest, CommandsAndWindowOutcomesKeepTheScenarioConsistent) {
@@ -231,6 +310,7 @@ TEST_P(ScenarioRandomTest, CommandsAndWindowOutcomesKeepTheScenarioConsistent) {
     if (n % 20 == 0) app->messages.closeAll();
   }
   EXPECT_GT(windowsRun, 15);
+  EXPECT_GT(loads, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, ScenarioRandomTest, ::testing::Values(1u, 2u, 20261207u));

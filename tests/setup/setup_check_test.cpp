@@ -138,13 +138,22 @@ TEST(SetupCheck, SeatsCardsMustMatchTheirFlags) {
   EXPECT_NE(ProblemOf(f).find("a seat holds no cards or two"), std::string::npos);
 }
 
-TEST(SetupCheck, ARandomSeatMayKeepTheFreeCardsOfTheLastDealtHand) {
-  // After a run the seats dealt at random still hold their last cards.
+TEST(SetupCheck, TheCardsARandomSeatKeptFromTheLastDealtHandAreDropped) {
+  // After a run the seats dealt at random still hold their last cards, and
+  // the user may have fixed one of them elsewhere before saving.
+  for (std::vector<double> kept : {std::vector<double>{1, 2}, {1, 13}, {40, 27}, {3, 3}}) {
+    FileFields f = ValidFields();
+    f.playerCards[0] = kept;  // As is fixed on seat 2, 2c 2d on seat 5
+    const auto checked = CheckSetup(f);
+    ASSERT_TRUE(std::holds_alternative<LoadedSetup>(checked)) << std::get<std::string>(checked);
+    EXPECT_TRUE(std::get<LoadedSetup>(checked).playerCards[0].empty());
+    EXPECT_EQ(std::get<LoadedSetup>(checked).playerCards[1], (std::vector<int>{13, 26}));
+  }
   FileFields f = ValidFields();
-  f.playerCards[0] = {1, 2};
-  EXPECT_EQ(ProblemOf(f), "");
-  f.playerCards[0] = {1, 13};  // As is fixed on seat 2
-  EXPECT_NE(ProblemOf(f).find("used elsewhere"), std::string::npos);
+  f.playerCards[0] = {1, 53};
+  EXPECT_NE(ProblemOf(f).find("cards are whole numbers from 1 to 52"), std::string::npos);
+  f.playerCards[0] = {1};
+  EXPECT_NE(ProblemOf(f).find("a seat holds no cards or two"), std::string::npos);
 }
 
 TEST(SetupCheck, SettingsMustBeInRange) {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <set>
 #include <qcustomplot.h>
 
@@ -162,10 +163,8 @@ TEST_F(SetupCommands, LoadingTheFileJustSavedLeavesEverythingAsItWasWithTheChart
 
   load("round.zuv");
   EXPECT_TRUE(messages().empty());
-  Snapshot loaded = snapshot();
-  // The load never touches the seed field's enable state (it follows the check box only when clicked).
-  EXPECT_TRUE(loaded.seedEnabled);
-  loaded.seedEnabled = saved.seedEnabled;
+  const Snapshot loaded = snapshot();
+  EXPECT_FALSE(loaded.seedEnabled);  // seeding is off in the file
   EXPECT_EQ(loaded, saved);
   EXPECT_TRUE(resultHidden());
   EXPECT_EQ(edit(4)->text(), "777");
@@ -313,17 +312,79 @@ TEST_F(SetupCommands, TheWholeRecordsAreSavedWithGraphicsAsSerialNumbers) {
   EXPECT_EQ(numbers.size(), 4u + 10u * 5u);
 }
 
-TEST_F(SetupCommands, ANameWithoutTheEndingIsIgnoredSilently) {
+TEST_F(SetupCommands, ANameWithoutTheEndingIsRefusedWithAMessageAndChangesNothing) {
   save("plain");
   const Snapshot before = snapshot();
   QFile::copy(dir() + "plain.zuv", dir() + "plain.txt");
   CBTogglePlayerActivate(*app, 7);
   const Snapshot changed = snapshot();
-  load("plain.txt");
-  load("plain.ZUV");
-  EXPECT_TRUE(messages().empty());
-  EXPECT_EQ(snapshot(), changed);
+  for (const char* name : {"plain.txt", "plain.ZUV"}) {
+    app->messages.closeAll();
+    load(name);
+    const auto shown = messages();
+    ASSERT_EQ(shown.size(), 1u) << name;
+    EXPECT_EQ(shown[0].text, "Setup files end in .zuv");
+    EXPECT_EQ(shown[0].title, "Setup not loaded");
+    EXPECT_EQ(snapshot(), changed);
+  }
   EXPECT_NE(snapshot(), before);
+}
+
+TEST_F(SetupCommands, TheSeedFieldIsEditableExactlyWhenTheLoadedSetupSeeds) {
+  settings("500", "8", true, false);
+  save("seeded");
+  settings("500", "8", false, false);
+  save("unseeded");
+  ASSERT_FALSE(edit(10)->isEnabled());
+  load("seeded.zuv");
+  EXPECT_TRUE(box(9)->isChecked());
+  EXPECT_TRUE(edit(10)->isEnabled());
+  load("unseeded.zuv");
+  EXPECT_FALSE(box(9)->isChecked());
+  EXPECT_FALSE(edit(10)->isEnabled());
+  // The box and the field still change together afterwards.
+  box(9)->click();
+  EXPECT_EQ(app->SETUP.SetSeed, 1);
+  EXPECT_TRUE(edit(10)->isEnabled());
+}
+
+TEST_F(SetupCommands, ASetupSavedAfterARunWithADealtCardFixedSinceLoadsAgain) {
+  settings("2000", "0", true, false);
+  run("CBStartSimulation");
+  const std::vector<int> dealt = app->player(1).Cards;
+  ASSERT_EQ(dealt.size(), 2u);
+  ASSERT_EQ(app->simulateplayers(1), 1);
+  // The flop takes one of seat 1's last dealt cards and two cards no seat holds.
+  const std::vector<int> other = app->player(2).Cards;
+  std::vector<int> flop{dealt[0]};
+  for (int card = 1; flop.size() < 3; ++card) {
+    if (!std::count(dealt.begin(), dealt.end(), card) && !std::count(other.begin(), other.end(), card)) {
+      flop.push_back(card);
+    }
+  }
+  fixFlop(flop[0], flop[1], flop[2]);
+  std::vector<int> third;
+  for (int card = 52; third.size() < 2; --card) {
+    if (!std::count(flop.begin(), flop.end(), card)) third.push_back(card);
+  }
+  fixSeat(3, third[0], third[1]);
+  const Snapshot saved = snapshot();
+  save("after_run");
+  load("after_run.zuv");
+  EXPECT_TRUE(messages().empty());
+  Snapshot loaded = snapshot();
+  // The random seats' last dealt cards are not part of the setup.
+  EXPECT_TRUE(loaded.cards[0].empty());
+  EXPECT_TRUE(loaded.cards[1].empty());
+  EXPECT_EQ(loaded.cards[2], third);
+  loaded.cards[0] = saved.cards[0];
+  loaded.cards[1] = saved.cards[1];
+  EXPECT_EQ(loaded, saved);
+  EXPECT_EQ(app->cardsindeck(dealt[0]), 0);
+  // The restored table can be played again.
+  run("CBStartSimulation");
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(app->TABLE.boardcards.size(), 3u);
 }
 
 TEST_F(SetupCommands, AFailedSaveShowsTheFileAndTheReasonAndKeepsTheOldFile) {

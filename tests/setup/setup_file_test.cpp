@@ -75,6 +75,47 @@ TEST(SetupFile, AFileOfAnotherWriterLoads) {
   EXPECT_EQ(s.cardsindeck[0], 1);
 }
 
+TEST(SetupFile, TextsInEveryEncodingOfAnotherWriterLoad) {
+  // The same setup with non-ASCII texts in 8-bit, UTF-8, UTF-16, 16-bit and
+  // UTF-32 form, in read and unread fields, plain and compressed.
+  const std::string path = SourceFile("tests/setup/data/foreign_texts.zuv");
+  const LoadedSetup texts = Load(path);
+  const LoadedSetup plain = Load(SourceFile("tests/setup/data/foreign_setup.zuv"));
+  EXPECT_EQ(texts.activeplayers, plain.activeplayers);
+  EXPECT_EQ(texts.simulateplayers, plain.simulateplayers);
+  EXPECT_EQ(texts.playerCards, plain.playerCards);
+  EXPECT_EQ(texts.boardcards, plain.boardcards);
+  EXPECT_EQ(texts.cardsindeck, plain.cardsindeck);
+  EXPECT_EQ(texts.NrOfSims, 1234);
+  EXPECT_EQ(texts.Seed, -77);
+  EXPECT_EQ(texts.showhands, 1);  // from the compressed record
+
+  // A text whose dimensions no longer match its characters is damaged.
+  std::string bytes = ReadBytes(path);
+  const std::string name = "Paire \xc3\xa0 l\xe2\x80\x99" "as";
+  const auto at = bytes.find(name);
+  ASSERT_NE(at, std::string::npos);
+  bytes[at + 7] = 'x';  // the "a grave" loses its second byte
+  TempFolder folder;
+  const std::string broken = folder.path("broken.zuv");
+  testing::WriteBytes(broken, bytes);
+  auto result = ReadSetupFile(broken);
+  ASSERT_TRUE(std::holds_alternative<std::string>(result));
+  EXPECT_EQ(std::get<std::string>(result), "the file is damaged (a text is not valid UTF-8)");
+}
+
+TEST(SetupFile, TheKeptFilesOfTheOtherWriterAreWhatItsScriptWrites) {
+  if (std::system("python3 -c 'import zlib' >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3 is not available";
+  TempFolder folder;
+  for (const auto& [mode, kept] : {std::pair{"write", "foreign_setup.zuv"}, std::pair{"texts", "foreign_texts.zuv"}}) {
+    const std::string made = folder.path(kept);
+    const std::string command = "python3 '" + SourceFile("tests/setup/data/make_foreign_setup.py") + "' " + mode +
+                                " '" + made + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_TRUE(ReadBytes(made) == ReadBytes(SourceFile(std::string("tests/setup/data/") + kept))) << kept;
+  }
+}
+
 // The program's files read with an independent reader (the same script).
 TEST(SetupFile, AnotherReaderSeesTheWholeRecords) {
   if (std::system("python3 -c 'import zlib' >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3 is not available";

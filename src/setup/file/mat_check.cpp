@@ -6,16 +6,14 @@
 #include <cstring>
 #include <string_view>
 
+#include "setup/file/mat_format.h"
+#include "setup/file/mat_text.h"
+
 namespace zuv::setupfile {
 
 namespace {
 
-// Element types and array classes of the format.
-enum : std::uint32_t {
-  miINT8 = 1, miUINT8 = 2, miINT16 = 3, miUINT16 = 4, miINT32 = 5, miUINT32 = 6, miSINGLE = 7, miDOUBLE = 9,
-  miINT64 = 12, miUINT64 = 13, miMATRIX = 14, miCOMPRESSED = 15, miUTF8 = 16, miUTF16 = 17, miUTF32 = 18
-};
-enum : std::uint32_t { mxCELL = 1, mxSTRUCT = 2, mxCHAR = 4, mxDOUBLE = 6, mxUINT64 = 15 };
+using namespace mat;
 
 constexpr std::size_t kMaxInflated = 64u << 20;  // all compressed parts together
 constexpr int kMaxDepth = 8;
@@ -24,11 +22,12 @@ constexpr std::uint32_t kMaxFieldNameLength = 64;
 
 std::size_t Padded(std::size_t n) { return (n + 7) & ~std::size_t{7}; }
 
+// The size of one number of a numeric element type; 0 for other types.
 std::size_t TypeSize(std::uint32_t type) {
   switch (type) {
-    case miINT8: case miUINT8: case miUTF8: return 1;
-    case miINT16: case miUINT16: case miUTF16: return 2;
-    case miINT32: case miUINT32: case miSINGLE: case miUTF32: return 4;
+    case miINT8: case miUINT8: return 1;
+    case miINT16: case miUINT16: return 2;
+    case miINT32: case miUINT32: case miSINGLE: return 4;
     case miDOUBLE: case miINT64: case miUINT64: return 8;
     default: return 0;
   }
@@ -153,9 +152,13 @@ class Walker {
       if (!body.empty()) {
         Element values;
         if (!next(body, values)) return false;
-        const std::size_t size = TypeSize(values.type);
-        if (size == 0 || values.type == miUTF32) return fail("bad number type");
-        if (values.data.size() != count * size) return fail("data does not match the dimensions");
+        if (cls == mxCHAR) {
+          if (auto problem = TextProblem(values.type, values.data, count, big_)) return fail(*problem);
+        } else {
+          const std::size_t size = TypeSize(values.type);
+          if (size == 0) return fail("bad number type");
+          if (values.data.size() != count * size) return fail("data does not match the dimensions");
+        }
       } else if (count != 0) {
         return fail("data is missing");
       }

@@ -147,17 +147,11 @@ std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& f) {
              std::to_string(n) + (expected == 0 ? " is fixed on the table" : " is not fixed anywhere");
     }
   }
-  // The cards a random seat kept from the last dealt hand were dealt from the free cards.
-  std::array<bool, kCards> dealt{};
+  // A random seat may still hold the cards of the last hand dealt to it. They
+  // are not part of the setup: the user may have fixed one of them elsewhere
+  // since, so they are neither checked against the table nor restored.
   for (int p = 1; p <= kSeats; ++p) {
-    if (s.activeplayers[p - 1] == 0 || s.simulateplayers[p - 1] == 0) continue;
-    for (int c : s.playerCards[p - 1]) {
-      if (places.fixed(c) || dealt[c - 1]) {
-        return "tempPLAYER(" + std::to_string(p) + ").Cards holds card " + std::to_string(c) +
-               ", which is used elsewhere on the table";
-      }
-      dealt[c - 1] = true;
-    }
+    if (s.simulateplayers[p - 1] == 1) s.playerCards[p - 1].clear();
   }
   return s;
 }

@@ -16,7 +16,9 @@ namespace zuv::setupfile {
 // Seed and Dealer a seat number.
 //
 // An active seat dealt at random may still hold the two cards it was dealt in
-// the last hand of a run (a run leaves them there); they must be free cards.
+// the last hand of a run (a run leaves them there). Any two card numbers are
+// accepted there, whatever the table fixed since, and the checked setup holds
+// no cards for that seat.
 std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& fields);
 
 }  // namespace zuv::setupfile

@@ -4,6 +4,9 @@ alone, independent of libmatio, to check that setup files travel between
 writers.
 
   make_foreign_setup.py write FILE   writes the setup kept as foreign_setup.zuv
+  make_foreign_setup.py texts FILE   writes the same setup with texts in every
+                                     text encoding of the format (kept as
+                                     foreign_texts.zuv)
   make_foreign_setup.py dump FILE    reads a setup file and prints every
                                      numeric and text field as NAME=VALUES
                                      lines; exits 1 when the file does not
@@ -17,6 +20,11 @@ Foreign scenario: seats 1, 3 and 6 active; seat 3 holds As Ah (13, 26) fixed;
 seats 1 and 6 are dealt at random; the flop 2c 7d Th (40, 32, 22) is fixed, the
 turn is dealt; 1234 hands, seed -77 (not used: SetSeed 0), show every hand on,
 dealer seat 4.
+
+The texts file holds the same setup. Its texts are not plain ASCII and use
+each encoding the format allows for text: 8-bit (Latin-1), UTF-8, UTF-16 and
+16-bit characters, in read and unread fields, plain and compressed. A text's
+dimensions count its UTF-16 code units, as the format's own writer does.
 """
 import struct
 import sys
@@ -25,7 +33,7 @@ import zlib
 # Element types and array classes of the format.
 MI_INT8, MI_UINT8, MI_INT16, MI_UINT16, MI_INT32, MI_UINT32 = 1, 2, 3, 4, 5, 6
 MI_SINGLE, MI_DOUBLE, MI_INT64, MI_UINT64 = 7, 9, 12, 13
-MI_MATRIX, MI_COMPRESSED, MI_UTF8, MI_UTF16 = 14, 15, 16, 17
+MI_MATRIX, MI_COMPRESSED, MI_UTF8, MI_UTF16, MI_UTF32 = 14, 15, 16, 17, 18
 MX_CELL, MX_STRUCT, MX_CHAR, MX_DOUBLE, MX_SINGLE = 1, 2, 4, 6, 7
 MX_INT8, MX_UINT8, MX_INT16, MX_UINT16, MX_INT32, MX_UINT32, MX_INT64, MX_UINT64 = range(8, 16)
 
@@ -64,8 +72,18 @@ def int32(value):
     return matrix(MX_INT32, [1, 1], element(MI_INT32, struct.pack('<i', value)))
 
 
-def text(s):
-    return matrix(MX_CHAR, [1, len(s)], element(MI_UTF16, s.encode('utf-16-le')))
+def text(s, kind=MI_UTF16):
+    units = len(s.encode('utf-16-le')) // 2
+    data = {MI_UTF16: lambda: s.encode('utf-16-le'), MI_UINT16: lambda: s.encode('utf-16-le'),
+            MI_UTF8: lambda: s.encode('utf-8'), MI_UINT8: lambda: s.encode('latin-1'),
+            MI_UTF32: lambda: s.encode('utf-32-le')}[kind]()
+    return matrix(MX_CHAR, [1, len(s) if kind == MI_UTF32 else units], element(kind, data))
+
+
+def compressed(variable):
+    """A whole variable as the format's compressed element."""
+    packed = zlib.compress(variable)
+    return struct.pack('<II', MI_COMPRESSED, len(packed)) + packed
 
 
 def record(name, fields, elements):
@@ -79,18 +97,33 @@ def record(name, fields, elements):
     return matrix(MX_STRUCT, [1, len(elements)], body, name)
 
 
-def write(path):
+def write(path, texts=False):
     active = [1, 0, 1, 0, 0, 1, 0, 0, 0, 0]
     random = [1, 0, 0, 0, 0, 1, 0, 0, 0, 0]
     seat3 = [13, 26]
     board = [40, 32, 22]
     deck = [0 if n in seat3 + board else 1 for n in range(1, 53)]
 
-    table = record('tempTABLE', ['boardcards', 'activeplayers', 'simulateplayers'], [{
+    table_fields = {
         'boardcards': double(board, [1, 3]),
         'activeplayers': logical(active),
         'simulateplayers': logical(random),
-    }])
+    }
+    hand_names = text('High card') + text('Pair')
+    if texts:
+        table_fields['title'] = text('Tisch f\u00fcr drei \u2013 \U0001F0A1 vorn', MI_UTF8)
+        hand_names = b''.join([
+            text('Carte haute \u00e9lev\u00e9e', MI_UINT8),
+            text('Paire \u00e0 l\u2019as', MI_UTF8),
+            text('Deux paires \U0001F0A1\U0001F0B1', MI_UTF8),
+            text('Brelan \u00e9', MI_UTF16),
+            text('Suite \U0001F0C1', MI_UTF16),
+            text('Couleur \u00e9', MI_UINT16),
+            text('Full \u00e9', MI_UTF32),
+            text('', MI_UTF8),
+            text('Quinte flush royale', MI_UTF8),
+        ])
+    table = record('tempTABLE', list(table_fields), [table_fields])
     setup = record('tempSETUP', ['NrOfSims', 'Dealer', 'SimulateFlop', 'SimulateTurn', 'SetSeed', 'Seed',
                                  'handnames'], [{
         'NrOfSims': double([1234]),
@@ -99,12 +132,15 @@ def write(path):
         'SimulateTurn': double([1]),
         'SetSeed': double([0]),
         'Seed': int32(-77),
-        'handnames': matrix(MX_CELL, [1, 2], text('High card') + text('Pair')),
+        'handnames': matrix(MX_CELL, [1, len(hand_names) and (9 if texts else 2)], hand_names),
     }])
     players = record('tempPLAYER', ['Cards'], [
         {'Cards': double(seat3, [1, 2]) if seat == 3 else double([])} for seat in range(1, 11)])
     sim = record('tempSIM', ['showhands'], [{'showhands': double([1])}])
     cards = double(deck, [1, 52], 'cardsindeck')
+    if texts:
+        sim = compressed(record('tempSIM', ['showhands', 'note'], [{
+            'showhands': double([1]), 'note': text('\u00c9t\u00e9 \U0001F0A1 \u00e0 Z\u00fcrich', MI_UTF8)}]))
 
     header = b'MATLAB 5.0 MAT-file, written by make_foreign_setup.py'.ljust(116, b' ')
     header += b'\0' * 8 + struct.pack('<H', 0x0100) + b'IM'
@@ -174,6 +210,10 @@ def parse_matrix(payload, e):
             kind, chars = r.tag()
             if kind in (MI_UTF16, MI_UINT16):
                 value['text'] = chars.decode('utf-16-le' if e == '<' else 'utf-16-be')
+            elif kind == MI_UTF32:
+                value['text'] = chars.decode('utf-32-le' if e == '<' else 'utf-32-be')
+            elif kind in (MI_UINT8, MI_INT8):
+                value['text'] = chars.decode('latin-1')
             else:
                 value['text'] = chars.decode('utf-8')
         else:
@@ -227,11 +267,11 @@ def dump(prefix, v, out):
 
 
 def main(argv):
-    if len(argv) != 3 or argv[1] not in ('write', 'dump'):
+    if len(argv) != 3 or argv[1] not in ('write', 'texts', 'dump'):
         sys.stderr.write(__doc__)
         return 2
-    if argv[1] == 'write':
-        write(argv[2])
+    if argv[1] in ('write', 'texts'):
+        write(argv[2], texts=argv[1] == 'texts')
         return 0
     variables = read(argv[2])
     out = []
