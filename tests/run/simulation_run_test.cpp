@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "app/control_panel.h"
 #include "platform/graphics_items.h"
 #include "run/run_test_support.h"
+#include "sim/start_hands.h"
 #include "stats/win_stat_window.h"
 
 namespace zuv {
@@ -148,17 +150,14 @@ TEST_F(RunTest, RunningStateWhileHandsAreDealt) {
     EXPECT_TRUE(app->UIMENULABELS[1][3]->isEnabled());
     EXPECT_TRUE(h[3]->isEnabled());
     EXPECT_TRUE(h[9]->isEnabled());
+    // Every menu item exists and is switched off.
     for (int p = 1; p <= 10; ++p) {
       for (QAction* item : {app->player(p).cmitem1, app->player(p).cmitem2, app->player(p).cmitem3}) {
-        if (item) {
-          EXPECT_FALSE(item->isEnabled()) << p;
-        }
+        EXPECT_TRUE(item && !item->isEnabled()) << p;
       }
     }
     for (QAction* item : {app->TABLE.cmitem1, app->TABLE.cmitem2, app->TABLE.cmitem3, app->TABLE.cmitem4}) {
-      if (item) {
-        EXPECT_FALSE(item->isEnabled());
-      }
+      EXPECT_TRUE(item && !item->isEnabled());
     }
     // A second start while running is not a second run.
     app->run("CBStartSimulation");
@@ -180,6 +179,28 @@ TEST_F(RunTest, RunningStateWhileHandsAreDealt) {
   EXPECT_EQ(Text(h[7]), "3000");
   EXPECT_TRUE(app->FIGURE.histogramaxes->isVisible());
   EXPECT_EQ(app->SIM.stopsim, 0);
+}
+
+TEST_F(RunTest, TheStartingHandClassOfARandomSeatsWinIsThatOfItsDealtCards) {
+  testing::ActivateSeat(*app, 3);
+  app->SETUP.SetSeed = 0;  // every run deals new hands
+  app->SETUP.NrOfSims = 1;
+  for (int n = 0; n < 25; ++n) {
+    SCOPED_TRACE(n);
+    run("CBStartSimulation");
+    const auto& winners = app->TABLE.winner;
+    ASSERT_FALSE(winners.empty());
+    // The one hand of the run is the hand left on the table.
+    std::vector<double> expected(10 * 169 * 9, 0.0);
+    for (int w : winners) {
+      const auto& cards = app->player(w).Cards;
+      ASSERT_EQ(cards.size(), 2u);
+      const int start = sim::StartHandClass(cards[0], cards[1]);
+      const int h = app->player(w).hand;
+      expected[(3 - 1) + 10 * (start - 1) + 1690 * (h - 1)] += 1.0 / static_cast<double>(winners.size());
+    }
+    EXPECT_EQ(app->SIM.Statistic, expected);
+  }
 }
 
 TEST_F(RunTest, TheLastHandStaysInTheRecords) {
@@ -260,6 +281,43 @@ TEST_F(RunTest, StopWhileEveryHandIsShownLeavesTheTableAtRest) {
   EXPECT_FALSE(app->TABLE.boardcardsimage[4]->isVisible());
   EXPECT_FALSE(app->player(1).handtext->isVisible());
   EXPECT_EQ(app->player(1).cardimage[0]->pixmap().cacheKey(), app->DECK.backsideimage.cacheKey());
+  EXPECT_EQ(WinStatWindows().size(), 1u);
+}
+
+TEST_F(RunTest, EveryShownHandIsHeldWhileEventsAreServedAndAStopDuringTheHoldIsHeard) {
+  app->SETUP.NrOfSims = 5;
+  run("CBShowHands");
+  QElapsedTimer firstShown, secondShown;
+  qint64 firstHeld = 0, stopAt = 0;
+  int servedWhileFirstHeld = 0;
+  duringRun([&] {
+    const QString counter = Text(app->UICONTROLS.handle[7]);
+    if (counter == "1") {
+      if (!firstShown.isValid()) firstShown.start();
+      ++servedWhileFirstHeld;
+    } else if (counter == "2") {
+      if (!secondShown.isValid()) {
+        secondShown.start();
+        firstHeld = firstShown.elapsed();
+      }
+      if (secondShown.elapsed() >= 300) {
+        app->run("CBStopSimulation");
+        stopAt = secondShown.elapsed();
+        return true;
+      }
+    }
+    return false;
+  });
+  run("CBStartSimulation");
+  ASSERT_TRUE(firstShown.isValid());
+  ASSERT_TRUE(secondShown.isValid());
+  // The first hand stood for the whole hold, and the window was served all along.
+  EXPECT_GE(firstHeld, 1000);
+  EXPECT_GT(servedWhileFirstHeld, 10);
+  // The stop came while the second hand was held, and no third hand was dealt.
+  EXPECT_LT(stopAt, 1200);
+  EXPECT_EQ(Text(app->UICONTROLS.handle[7]), "2");
+  EXPECT_NEAR(Sum(app->SIM.WinRecord), 2, 1e-9);
   EXPECT_EQ(WinStatWindows().size(), 1u);
 }
 
