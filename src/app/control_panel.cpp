@@ -19,6 +19,12 @@ namespace {
 
 constexpr const char* kCallbackProperty = "zuvCallback";
 constexpr double kPanelLeft = 0.65;  // the panel's left edge in fractions of the window
+// The fields and the counter keep their left edges and reach to near the
+// window's right edge, so that their longest texts (a 10-digit hand count, a
+// 17-character seed) show in full.
+constexpr double kPanelRight = 0.99;
+constexpr double kFieldLeft = 0.85, kFieldWidth = kPanelRight - kFieldLeft;
+constexpr double kCounterLeft = 0.87;
 
 QRect Place(double left, double bottom, double width, double height) {
   return NormalToPixels(left, bottom, width, height, MainWindow::kSize);
@@ -78,6 +84,10 @@ QLineEdit* EditField(App& app, QWidget* parent, const QString& text, const QRect
   auto* edit = new QLineEdit(text, parent);
   edit->setGeometry(where);
   edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // Narrower digits than the labels': a seed has up to 17 characters.
+  QFont digits = parent->font();
+  digits.setStretch(QFont::Condensed);
+  edit->setFont(digits);
   // White with black text while usable; greyed when the field is switched off.
   QPalette palette = edit->palette();
   for (auto group : {QPalette::Active, QPalette::Inactive}) {
@@ -125,19 +135,19 @@ void CreateControlPanel(App& app) {
   drawnow();
 
   handle[5] = Label(app, panel, "Number of hands to simulate:", Place(x, 0.4, 0.2, 0.025), Qt::AlignLeft);
-  handle[4] = EditField(app, panel, QString::number(app.SETUP.NrOfSims), Place(0.85, 0.395, 0.09, 0.035),
+  handle[4] = EditField(app, panel, QString::number(app.SETUP.NrOfSims), Place(kFieldLeft, 0.395, kFieldWidth, 0.035),
                         "CBValidateHandsToSimulate");
   drawnow();
 
   handle[6] = Label(app, panel, "Number of simulated hands:", Place(x, 0.35, 0.3, 0.025), Qt::AlignLeft);
   handle[6]->hide();
-  handle[7] = Label(app, panel, "", Place(0.87, 0.35, 0.06, 0.025), Qt::AlignRight);
+  handle[7] = Label(app, panel, "", Place(kCounterLeft, 0.35, kPanelRight - kCounterLeft, 0.025), Qt::AlignRight);
   handle[7]->hide();
   drawnow();
 
   handle[9] = CheckBox(app, panel, "Set shuffle random seed:", Place(x, 0.23, 0.19, 0.06), app.SETUP.SetSeed == 1,
                        "CBSetRandomSeed;");
-  handle[10] = EditField(app, panel, "0", Place(0.85, 0.245, 0.09, 0.035), "CBValidateSeed");
+  handle[10] = EditField(app, panel, "0", Place(kFieldLeft, 0.245, kFieldWidth, 0.035), "CBValidateSeed");
   drawnow();
 }
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <cmath>
 #include <numbers>
@@ -13,6 +14,7 @@
 
 #include "app/initial_setup.h"
 #include "app/main_window.h"
+#include "platform/normal_position.h"
 #include "support/app_fixture.h"
 
 namespace zuv {
@@ -115,6 +117,46 @@ TEST_F(AppTest, ControlsRightAfterStartUp) {
   EXPECT_EQ(h[4]->geometry().left(), 638);
   EXPECT_TRUE(app->FIGURE.mainfigurehandle->isVisible());
   EXPECT_EQ(app->FIGURE.mainfigurehandle->windowTitle(), "Zuv Poker Simulator");
+}
+
+// The room a line edit gives its text: its width less the frame and the
+// edit's own two-pixel margin on each side.
+int TextRoom(const QLineEdit* edit) {
+  const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+  const QMargins margins = edit->textMargins();
+  return edit->width() - 2 * frame - 2 * 2 - margins.left() - margins.right();
+}
+
+int TextWidth(const QWidget* w, const QString& text) { return w->fontMetrics().horizontalAdvance(text); }
+
+TEST_F(AppTest, EveryPanelTextFitsItsControlAtItsLongestValue) {
+  auto& h = app->UICONTROLS.handle;
+  const QSize window = MainWindow::kSize;
+  auto* hands = qobject_cast<QLineEdit*>(h[4]);
+  auto* seed = qobject_cast<QLineEdit*>(h[10]);
+  auto* counter = qobject_cast<QLabel*>(h[7]);
+  auto* counterLabel = qobject_cast<QLabel*>(h[6]);
+  // The longest values: the largest hand count, the longest seed, the count after the largest run.
+  EXPECT_LE(TextWidth(hands, "1000000000"), TextRoom(hands));
+  EXPECT_LE(TextWidth(seed, "-9007199254740991"), TextRoom(seed));
+  EXPECT_LE(TextWidth(counter, "1000000000"), counter->contentsRect().width());
+  // The counter's label ends before the longest count begins.
+  EXPECT_LT(counterLabel->x() + TextWidth(counterLabel, counterLabel->text()),
+            counter->geometry().right() - TextWidth(counter, "1000000000"));
+  for (int k : {5, 6}) {
+    auto* label = qobject_cast<QLabel*>(h[k]);
+    EXPECT_LE(TextWidth(label, label->text()), label->contentsRect().width()) << k;
+  }
+  for (int k : {3, 9}) EXPECT_LE(h[k]->sizeHint().width(), h[k]->width()) << k;
+  auto* start = qobject_cast<QPushButton*>(h[2]);
+  for (const QString& text : {"Start simulation", "Stop simulation"}) {
+    EXPECT_LE(TextWidth(start, text) + 8, start->width()) << text.toStdString();
+  }
+  // Everything inside the window, with the left edges where they always were.
+  for (int k : {2, 3, 4, 5, 6, 7, 9, 10}) EXPECT_LE(h[k]->geometry().right(), window.width()) << k;
+  EXPECT_EQ(hands->x(), NormalToPixels(0.85, 0.395, 0.09, 0.035, window).x());
+  EXPECT_EQ(seed->x(), NormalToPixels(0.85, 0.245, 0.09, 0.035, window).x());
+  EXPECT_EQ(counter->x(), NormalToPixels(0.87, 0.35, 0.06, 0.025, window).x());
 }
 
 TEST_F(AppTest, MenusCarryTheirCommands) {

@@ -55,6 +55,22 @@ TEST_F(SeedControls, AnythingElseShowsTheMessageAndThePreviousSeed) {
   }
 }
 
+TEST_F(SeedControls, SeedsBeyondTheExactWholeNumbersAreRefusedWithTheRange) {
+  enter("-9007199254740991");
+  EXPECT_EQ(app->SETUP.Seed, -9007199254740991.0);
+  EXPECT_EQ(field()->text(), "-9007199254740991");
+  for (const char* typed : {"9007199254740992", "-9007199254740993", "1e300"}) {
+    app->messages.closeAll();
+    enter(typed);
+    EXPECT_EQ(app->SETUP.Seed, -9007199254740991.0) << typed;
+    EXPECT_EQ(field()->text(), "-9007199254740991") << typed;
+    const auto shown = app->messages.open();
+    ASSERT_EQ(shown.size(), 1u) << typed;
+    EXPECT_EQ(shown[0].text, "Random seed must be a whole number from -9007199254740991 to 9007199254740991");
+    EXPECT_EQ(shown[0].title, "Error");
+  }
+}
+
 TEST_F(SeedControls, TheCheckBoxFlipsTheFlagAndTheFieldsEnableState) {
   ASSERT_EQ(app->SETUP.SetSeed, 1);
   ASSERT_TRUE(field()->isEnabled());
