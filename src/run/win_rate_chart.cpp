@@ -126,6 +126,12 @@ void plothistogram(App& app, long long simulation) {
     label->position->setCoords(p, place.textY);
     label->setPositionAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setRotation(-90);  // reads upwards from its anchor
+    if (place.insideBar) {
+      // Text of the felt's colour on a backing of the bar's colour: where the
+      // text is wider than a narrow bar, its glyphs still stand on light ground.
+      label->setBrush(ink);
+      label->setPadding(QMargins(1, 0, 1, 0));
+    }
   }
 
   plot->show();

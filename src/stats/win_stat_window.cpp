@@ -76,6 +76,7 @@ WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures)
   palette.setColor(QPalette::ButtonText, ink);
   setPalette(palette);
   setAutoFillBackground(true);
+  setMinimumSize(kMinimumSize);
   resize(kDefaultSize);
   plot_->setBackground(felt);
 
@@ -256,7 +257,11 @@ void CBShowSplittedHands(App& app) {
   const std::vector<QCPBars*> bars = app.SPLITBARHANDLES;
   if (bars.empty()) return;
   for (QCPBars* series : bars) series->setVisible(!series->visible());
-  if (auto* window = qobject_cast<WinStatWindow*>(bars.front()->parentPlot()->window())) window->fitValueAxis();
+  if (auto* window = qobject_cast<WinStatWindow*>(bars.front()->parentPlot()->window())) {
+    // Run as a command text the box was not clicked: it must show the bars' state all the same.
+    window->checkBox()->setChecked(bars.front()->visible());
+    window->fitValueAxis();
+  }
 }
 
 }  // namespace zuv

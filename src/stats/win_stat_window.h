@@ -30,6 +30,9 @@ class WinStatWindow : public QWidget {
   Q_OBJECT
  public:
   static constexpr QSize kDefaultSize{760, 520};
+  // Below this size the legend of ten seats meets the check box, the class
+  // names run into each other and tall bars have no room under the legend.
+  static constexpr QSize kMinimumSize{700, 460};
 
   WinStatWindow(App& app, const WinStatFigures& figures);
   ~WinStatWindow() override;

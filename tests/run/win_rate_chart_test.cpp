@@ -30,6 +30,7 @@ struct Label {
   QString text;
   double x, y;
   QColor colour;
+  QBrush backing;
 };
 
 std::vector<Label> RateLabels(QCustomPlot* chart) {
@@ -40,7 +41,8 @@ std::vector<Label> RateLabels(QCustomPlot* chart) {
     EXPECT_EQ(text->rotation(), -90);
     EXPECT_EQ(text->positionAlignment(), Qt::AlignLeft | Qt::AlignVCenter);
     EXPECT_EQ(text->font().pointSizeF(), 8);
-    labels.push_back({text->text(), text->position->coords().x(), text->position->coords().y(), text->color()});
+    labels.push_back(
+        {text->text(), text->position->coords().x(), text->position->coords().y(), text->color(), text->brush()});
   }
   return labels;
 }
@@ -142,6 +144,10 @@ TEST_F(ChartTest, LabelsAboveOnABackdropOrInsideTheBar) {
   EXPECT_EQ(tall[0].text, "63.0%");
   EXPECT_NEAR(tall[0].y, 0.21, 1e-12);
   EXPECT_EQ(tall[0].colour, felt);
+  // Backed in the bar's colour, so text wider than the bar stays readable on the felt.
+  EXPECT_EQ(tall[0].backing.style(), Qt::SolidPattern);
+  EXPECT_EQ(tall[0].backing.color(), ink);
+  EXPECT_EQ(tall[1].backing.style(), Qt::NoBrush);
   EXPECT_EQ(Backdrops(chart()).size(), 3u);
 }
 

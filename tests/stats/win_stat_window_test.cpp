@@ -152,8 +152,16 @@ TEST_F(WinStatWindowTest, TheCheckBoxFlipsTheSplitBarsAndKeepsThePercentSigns) {
 
   run("CBShowSplittedHands;");
   for (QCPBars* bars : window->splitBars()) EXPECT_TRUE(bars->visible());
+  EXPECT_TRUE(window->checkBox()->isChecked());  // the text flips the box with the bars
   EXPECT_EQ(window->plot()->yAxis->range(), withSplits);
   expectPercentTicks(window->plot());
+
+  run("CBShowSplittedHands;");
+  EXPECT_FALSE(window->splitBars()[0]->visible());
+  EXPECT_FALSE(window->checkBox()->isChecked());
+  window->checkBox()->click();
+  EXPECT_TRUE(window->splitBars()[0]->visible());
+  EXPECT_TRUE(window->checkBox()->isChecked());
 }
 
 TEST_F(WinStatWindowTest, AnOlderWindowsCheckBoxFlipsItsOwnBars) {
@@ -182,6 +190,55 @@ TEST_F(WinStatWindowTest, ClosingTheNewestWindowLeavesNoStaleHandles) {
   EXPECT_EQ(app->FIGURE.WinStatFigHandle, nullptr);
   run("CBShowSplittedHands;");
   EXPECT_TRUE(older->splitBars()[0]->visible());
+}
+
+// Where a text item of the plot is drawn, in the window's pixels.
+QRectF DrawnRect(QCPItemText* text) {
+  const QPointF a = text->topLeft->pixelPosition(), b = text->bottomRight->pixelPosition();
+  return QRectF(a, b).normalized();
+}
+
+TEST_F(WinStatWindowTest, AtEverySizeTheUserCanChooseNothingOverlapsWithTenSeats) {
+  table(10);
+  for (int p = 1; p <= 10; ++p) pot(1 + (p % 9), {p}, 10 + p);
+  pot(2, {1, 2}, 30);
+  WinStatWindow* window = open();
+  QCustomPlot* plot = window->plot();
+  for (const QSize asked : {QSize(420, 300), QSize(200, 150), QSize(760, 520), QSize(1200, 400), QSize(500, 900)}) {
+    window->resize(asked);
+    QCoreApplication::processEvents();
+    const QSize size = window->size();
+    SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+    EXPECT_GE(size.width(), std::min(asked.width(), window->minimumWidth()));
+    const QRect legend = plot->legend->outerRect();
+    const QRect box = window->checkBoxFrame()->geometry();
+    EXPECT_FALSE(legend.intersects(box)) << "check box on the legend";
+    EXPECT_TRUE(window->rect().contains(legend));
+    EXPECT_TRUE(window->rect().contains(box));
+    // The names of neighbouring classes stand apart, all inside the window.
+    std::vector<std::pair<double, QRectF>> names;  // class place, drawn text
+    for (QCPItemText* text : texts(plot)) {
+      const QRectF drawn = DrawnRect(text);
+      EXPECT_TRUE(QRectF(window->rect()).contains(drawn)) << text->text().toStdString();
+      if (text->position->coords().y() > 1) names.push_back({text->position->coords().x(), drawn});
+    }
+    for (const auto& [place, drawn] : names) {
+      for (const auto& [otherPlace, otherDrawn] : names) {
+        if (place < otherPlace) EXPECT_LT(drawn.right(), otherDrawn.left()) << place << " " << otherPlace;
+      }
+    }
+    // The y axis title is in view.
+    const int titleRoom = plot->axisRect()->left() - plot->yAxis->offset() - plot->yAxis->tickLabelPadding();
+    EXPECT_GT(titleRoom, QFontMetrics(plot->yAxis->labelFont()).height() * 2) << "room for tick labels and title";
+    // No bar top hides under the legend or the check box.
+    for (QCPBars* bars : window->winBars()) {
+      for (int i = 0; i < bars->dataCount(); ++i) {
+        if (bars->data()->at(i)->value <= 0) continue;
+        const QPointF top = bars->dataPixelPosition(i);
+        for (const QRect& cover : {legend, box}) EXPECT_FALSE(QRectF(cover).contains(top)) << i;
+      }
+    }
+  }
 }
 
 TEST_F(WinStatWindowTest, ZeroHandsShowNoBarsAndZeroRows) {
