@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "platform/graphics_items.h"
 #include "table/table_geometry.h"
+#include "table/table_layout.h"
 
 namespace zuv {
 
@@ -54,18 +55,24 @@ void HideBoardPosition(App& app, int position) {
   picture->setAlpha(kFixed);
 }
 
-// Widens or narrows the box behind a caption around its centre to fit the text.
-void FitCaptionBox(const TextItem& caption, PolygonItem& box) {
+// Widens or narrows the box behind a seat's caption around the caption's
+// place to fit the text. Near the sides of the table the place leaves too
+// little room for a long hand name; the caption then moves in just enough to
+// stay on the visible table.
+void FitCaption(const App& app, int seat, TextItem& caption, PolygonItem& box) {
   QPolygonF corners = box.polygon();
   if (corners.size() < 4) return;
   const double textWidth = caption.boundingRect().width() / table_geometry::Scale();
   const double halfWidth = textWidth / 2 + kCaptionMargin;
-  const double centre = table_geometry::ToData(QPointF((corners[0].x() + corners[1].x()) / 2, 0)).x();
+  const QPointF place = table_layout::CaptionCentre(app, seat);
+  const double room = table_geometry::kXLimit - kCaptionMargin - halfWidth;
+  const double centre = room > 0 ? std::clamp(place.x(), -room, room) : 0.0;
   const double offsets[4] = {-1, 1, 1, -1};
   for (int i = 0; i < 4; ++i) {
     corners[i].setX(table_geometry::ToScene(centre + offsets[i] * halfWidth, 0).x());
   }
   box.setPolygon(corners);
+  caption.setAnchor(table_geometry::ToScene(centre, place.y()), Qt::AlignCenter);
 }
 
 }  // namespace
@@ -115,7 +122,7 @@ void DisplayHands(App& app) {
     }
     player.handtext->setString(name);
     player.handtext->show();
-    FitCaptionBox(*player.handtext, *player.handtextrectangle);
+    FitCaption(app, p, *player.handtext, *player.handtextrectangle);
     player.handtextrectangle->show();
     const bool won = std::find(winners.begin(), winners.end(), p) != winners.end();
     player.handtext->setColor(won ? Qt::red : Qt::black);

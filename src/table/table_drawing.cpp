@@ -102,6 +102,7 @@ void DrawSeat(App& app, Stacker& stack, int seat) {
   player.playernrtexthandle =
       CentredText(QString::number(seat), centre, table_style::SeatNumberFont(), app.TABLE.lightyellow.toQColor());
   player.playernrtexthandle->setHitTest(false);
+  player.playernrtexthandle->setPen(table_style::SeatNumberRim());
   stack.add(scene, player.playernrtexthandle);
 
   CreateSeatMenu(app, seat);
@@ -173,6 +174,9 @@ void plottable(App& app) {
   TABLE.headradie = lay::kHeadRadie;
   for (int seat = 1; seat <= kSeats; ++seat) DrawSeat(app, stack, seat);
   for (int seat = 1; seat <= kSeats; ++seat) DrawSeatCardsAndCaption(app, stack, seat);
+  // The hole cards cover most of their seat's oval: the numbers go over them,
+  // so that every seat can be told apart while its cards are shown.
+  for (int seat = 1; seat <= kSeats; ++seat) stack.add(scene, app.player(seat).playernrtexthandle);
 
   for (int k = 1; k <= 5; ++k) {
     TablePicture* card = CardBack(app, lay::BoardCardBox(app, k));

@@ -14,6 +14,7 @@ QPen OvalEdge(const QColor& color) { return Edge(color, 1.0); }
 QPen TableEdge() { return Edge(Qt::black, 1.5); }
 QPen SeatEdge(const QColor& color) { return Edge(color, 1.0); }
 QPen CaptionEdge() { return Edge(Qt::black, 0.8); }
+QPen SeatNumberRim() { return Edge(QColor(20, 20, 20), 1.2); }
 
 QFont SeatNumberFont() {
   QFont font;

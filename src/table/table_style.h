@@ -18,6 +18,8 @@ QPen OvalEdge(const QColor& color);
 QPen TableEdge();
 QPen SeatEdge(const QColor& color);
 QPen CaptionEdge();
+// The dark rim of a seat number, which keeps it readable over the seat's cards.
+QPen SeatNumberRim();
 
 QFont SeatNumberFont();
 QFont CaptionFont();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QGraphicsView>
 #include <map>
 
 #include "platform/graphics_items.h"
@@ -170,6 +171,60 @@ TEST_F(CardDisplay, CaptionBoxFitsItsTextAroundItsCentre) {
   EXPECT_LT(narrow[1].x() - narrow[0].x(), 0.2) << "a short name narrows it";
   // The text itself stays centred on the box.
   EXPECT_NEAR(geo::ToData(P.handtext->sceneBoundingRect().center()).x(), centre.x(), 1e-9);
+}
+
+TEST_F(CardDisplay, EveryCaptionOfTheLongestHandNameLiesOnTheVisibleTable) {
+  auto* view = qobject_cast<QGraphicsView*>(app->TABLE.axes);
+  ASSERT_NE(view, nullptr);
+  const QRectF visible = view->mapToScene(view->viewport()->rect()).boundingRect();
+  // The widest name in the caption's own font.
+  const QFontMetricsF metrics(app->player(1).handtext->font());
+  int longest = 1;
+  for (int h = 1; h <= kHandClasses; ++h) {
+    const auto width = [&](int k) { return metrics.horizontalAdvance(QString::fromStdString(app->SETUP.handnames[k - 1])); };
+    if (width(h) > width(longest)) longest = h;
+  }
+  for (int p = 1; p <= kSeats; ++p) {
+    activate(p);
+    app->player(p).hand = longest;
+  }
+  DisplayHands(*app);
+  for (int p = 1; p <= kSeats; ++p) {
+    const auto& P = app->player(p);
+    ASSERT_TRUE(P.handtext->isVisible()) << p;
+    for (const QGraphicsItem* item : {static_cast<const QGraphicsItem*>(P.handtext),
+                                      static_cast<const QGraphicsItem*>(P.handtextrectangle)}) {
+      EXPECT_TRUE(visible.contains(item->sceneBoundingRect())) << "seat " << p;
+    }
+    // The text stays centred in its box, wherever the box had to go.
+    EXPECT_NEAR(P.handtext->sceneBoundingRect().center().x(), P.handtextrectangle->sceneBoundingRect().center().x(), 0.5)
+        << p;
+  }
+  // A short name keeps its place.
+  app->player(8).hand = 2;
+  DisplayHands(*app);
+  EXPECT_NEAR(geo::ToData(app->player(8).handtext->anchor()).x(), table_layout::CaptionCentre(*app, 8).x(), 1e-9);
+}
+
+TEST_F(CardDisplay, EverySeatNumberStaysOnTopWhileTenSeatsShowTheirCards) {
+  for (int p = 1; p <= kSeats; ++p) {
+    activate(p);
+    app->player(p).Cards = {2 * p - 1, 2 * p};
+  }
+  DisplayPlayerCards(*app);
+  for (int p = 1; p <= kSeats; ++p) {
+    const auto& P = app->player(p);
+    expectSeat(p, 2 * p - 1, 2 * p, 0.5);
+    // The cards keep their places; the number is what shows at the oval's centre.
+    for (int j = 1; j <= 2; ++j) {
+      const geo::DataBox box = geo::DataBoxOf(*P.cardimage[j - 1]);
+      const geo::DataBox expected = table_layout::HoleCardBox(*app, p, j);
+      EXPECT_NEAR(box.left, expected.left, 1e-9) << p;
+      EXPECT_NEAR(box.top, expected.top, 1e-9) << p;
+    }
+    EXPECT_EQ(testing::TopItemAt(*app, table_layout::SeatCentre(*app, p)), P.playernrtexthandle) << "seat " << p;
+    EXPECT_NE(P.playernrtexthandle->pen().style(), Qt::NoPen) << "a rim keeps it readable on a card";
+  }
 }
 
 TEST_F(CardDisplay, SeatWithoutAHandShowsNoCaption) {

@@ -69,7 +69,7 @@ TEST_F(TableDrawing, LaterObjectsCoverEarlierOnes) {
     const auto& P = app->player(p);
     EXPECT_GT(z(P.patchhandle), lastSeat);
     EXPECT_GT(z(P.playernrtexthandle), z(P.patchhandle));
-    lastSeat = z(P.playernrtexthandle);
+    lastSeat = z(P.patchhandle);
   }
   qreal last = lastSeat;
   for (int p = 1; p <= 10; ++p) {
@@ -79,6 +79,11 @@ TEST_F(TableDrawing, LaterObjectsCoverEarlierOnes) {
     EXPECT_GT(z(P.handtextrectangle), z(P.cardimage[1])) << p;
     EXPECT_GT(z(P.handtext), z(P.handtextrectangle)) << "caption over its box, seat " << p;
     last = z(P.handtext);
+  }
+  // Every seat number over every seat's cards and captions.
+  for (int p = 1; p <= 10; ++p) {
+    EXPECT_GT(z(app->player(p).playernrtexthandle), last) << p;
+    last = z(app->player(p).playernrtexthandle);
   }
   for (PictureItem* board : T.boardcardsimage) {
     EXPECT_GT(z(board), last);
