@@ -74,7 +74,8 @@ JointChoice FindJointChoice(const std::vector<std::vector<Combo>>& ranges) {
   return search(0, 0);
 }
 
-std::optional<RangeDealer> RangeDealer::For(const Scenario& scenario, std::size_t tableLimit) {
+std::optional<RangeDealer> RangeDealer::For(const Scenario& scenario, std::size_t tableLimit,
+                                            std::size_t countedStates) {
   const std::uint64_t known = KnownCards(scenario);
   RangeDealer dealer;
   for (int card = 1; card <= 52; ++card) {
@@ -108,12 +109,23 @@ std::optional<RangeDealer> RangeDealer::For(const Scenario& scenario, std::size_
   dealer.restSlots_ = std::move(restSlots);
   dealer.seatsDealt_ = dealt;
   dealer.count_ = 2 * dealt + boardDealt;
-  dealer.BuildTable(std::move(ranges), rangeSlots, tableLimit);
+  dealer.BuildTable(std::move(ranges), rangeSlots, tableLimit, countedStates);
   return dealer;
 }
 
+RangeDealer::DrawnSeat RangeDealer::MakeDrawnSeat(const std::vector<Combo>& range, int slot) {
+  DrawnSeat seat;
+  for (const auto& c : range) {
+    seat.mask.push_back(ComboMask(c));
+    seat.cards.push_back({static_cast<std::uint8_t>(c[0]), static_cast<std::uint8_t>(c[1])});
+  }
+  seat.threshold = Threshold16(seat.mask.size());
+  seat.slot = slot;
+  return seat;
+}
+
 void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, const std::vector<int>& slots,
-                             std::size_t tableLimit) {
+                             std::size_t tableLimit, std::size_t countedStates) {
   std::vector<std::size_t> order(ranges.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),
@@ -142,16 +154,29 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, const std::
     tableSlots_.push_back(slots[order[o]]);
   }
   tableThreshold_ = Threshold16(tableMask_.size());
-  for (; o < order.size(); ++o) {
-    DrawnSeat seat;
-    for (const auto& c : ranges[order[o]]) {
-      seat.mask.push_back(ComboMask(c));
-      seat.cards.push_back({static_cast<std::uint8_t>(c[0]), static_cast<std::uint8_t>(c[1])});
-    }
-    seat.threshold = Threshold16(seat.mask.size());
-    seat.slot = slots[order[o]];
-    drawn_.push_back(std::move(seat));
-  }
+  for (; o < order.size(); ++o) drawn_.push_back(MakeDrawnSeat(ranges[order[o]], slots[order[o]]));
+  if (drawn_.empty() || countedStates == 0) return;
+
+  // Drawing costs about one step per drawn seat and attempt; counting about
+  // eight per combination of every ranged seat, each hand.
+  std::vector<std::vector<Combo>> ordered;
+  double proposals = static_cast<double>(tableMask_.size());
+  double countingCost = 0;
+  for (std::size_t i : order) ordered.push_back(ranges[i]);
+  for (const auto& seat : drawn_) proposals *= static_cast<double>(seat.mask.size());
+  for (const auto& range : ordered) countingCost += 8.0 * static_cast<double>(range.size());
+  auto counted = CountedChoice::Build(ordered, countedStates);
+  if (!counted || counted->Total() == 0) return;
+  const double attempts = proposals / static_cast<double>(counted->Total());
+  if (attempts * static_cast<double>(drawn_.size() + 1) <= countingCost) return;
+  // Every ranged seat becomes a drawn seat, in the counted order.
+  drawn_.clear();
+  for (std::size_t i : order) drawn_.push_back(MakeDrawnSeat(ranges[i], slots[i]));
+  tableMask_ = {0};
+  tableCards_.clear();
+  tableSlots_.clear();
+  tableThreshold_ = Threshold16(1);
+  counted_ = std::move(counted);
 }
 
 }  // namespace zuv::sim

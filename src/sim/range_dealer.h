@@ -13,12 +13,15 @@
 // independently and starts again from the pick if any card repeats. Keeping
 // only collision-free draws of a uniform product is uniform on the valid
 // choices, and listing the narrow, overlapping ranges makes repeats rare.
+// Where repeats would still be the rule (many seats wanting the same few
+// cards), CountedChoice chooses for every ranged seat instead.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "sim/counted_choice.h"
 #include "sim/hand_range.h"
 #include "sim/random.h"
 #include "sim/scenario.h"
@@ -44,10 +47,16 @@ class RangeDealer {
   // nullopt when the scenario's ranges narrow no seat (every range empty or
   // holding every combination of the free cards): then plain dealing applies.
   // The scenario must have passed CheckScenario.
-  // `tableLimit` caps the listed joint choices (tests lower it to exercise
-  // the drawing and rejection).
+  // `tableLimit` caps the listed joint choices, `countedStates` the memory
+  // of counted choosing (0: never); tests lower them to exercise each way.
   static constexpr std::size_t kTableLimit = std::size_t{1} << 16;
-  static std::optional<RangeDealer> For(const Scenario& scenario, std::size_t tableLimit = kTableLimit);
+  static constexpr std::size_t kCountedStates = std::size_t{1} << 17;
+  static std::optional<RangeDealer> For(const Scenario& scenario, std::size_t tableLimit = kTableLimit,
+                                        std::size_t countedStates = kCountedStates);
+
+  // Whether hands choose all ranged seats at once by counting, because
+  // drawing them would mostly collide.
+  bool Counts() const { return counted_.has_value(); }
 
   // Writes Count() cards in Simulation's dealing order: the first cards of
   // the active seats without fixed cards (ascending), then their second
@@ -58,7 +67,8 @@ class RangeDealer {
 
  private:
   RangeDealer() = default;
-  void BuildTable(std::vector<std::vector<Combo>> ranges, const std::vector<int>& slots, std::size_t tableLimit);
+  void BuildTable(std::vector<std::vector<Combo>> ranges, const std::vector<int>& slots, std::size_t tableLimit,
+                  std::size_t countedStates);
 
   // 2^16 mod n for n = 1..64: Random::Below16's bounds in the shuffle.
   static constexpr std::array<std::uint32_t, 65> kShuffleThreshold16 = [] {
@@ -75,12 +85,16 @@ class RangeDealer {
     int slot = 0;                 // output place of its first card
   };
 
+  static DrawnSeat MakeDrawnSeat(const std::vector<Combo>& range, int slot);
+
   // Joint choices of the listed seats: mask and cards (2 per listed seat).
   std::vector<std::uint64_t> tableMask_;
   std::vector<std::uint8_t> tableCards_;
   std::vector<int> tableSlots_;  // output place of each listed seat's first card
   std::uint32_t tableThreshold_ = 0;
   std::vector<DrawnSeat> drawn_;
+  // When set, it chooses for every drawn seat and the table is empty.
+  std::optional<CountedChoice> counted_;
   // The other seats and the board come from these free cards.
   std::array<std::uint8_t, 64> free_{};
   std::uint32_t freeCount_ = 0;
@@ -97,7 +111,11 @@ inline void RangeDealer::Deal(Random& random, int* out) const {
   std::array<std::uint32_t, 10> pick{};
   std::uint32_t entry;
   std::uint64_t used;
-  for (bool clash = true; clash;) {
+  if (counted_) {
+    entry = 0;
+    used = counted_->Choose(random, pick.data());
+  }
+  for (bool clash = !counted_; clash;) {
     entry = random.Below16(tableSize, tableThreshold_);
     used = tableMask_[entry];
     clash = false;

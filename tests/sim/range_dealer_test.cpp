@@ -129,7 +129,8 @@ bool AgreesWithExact(const Sample& sample, const std::vector<double>& exact, std
     const double z = (sample.mean[p] - exact[p]) / sample.se[p];
     *report += "seat " + std::to_string(p + 1) + ": " + std::to_string(sample.mean[p]) + " vs " +
                std::to_string(exact[p]) + " (z " + std::to_string(z) + ")\n";
-    agrees = agrees && std::abs(z) <= 4.5;
+    // A share that never varies (a seat that cannot win) must be exact.
+    agrees = agrees && (sample.se[p] > 0 ? std::abs(z) <= 4.5 : std::abs(sample.mean[p] - exact[p]) < 1e-12);
   }
   return agrees;
 }
@@ -179,16 +180,29 @@ TEST(RangeDealing, OverlappingRangesMatchExactSharesWhereSeatBySeatDealingFails)
       << biased;
 }
 
-TEST(RangeDealing, DrawnSeatsWithRejectionMatchExactShares) {
-  // A table of one seat: the other two are drawn and whole deals rejected.
-  const Scenario s = Ranged({"AA,KK", "AK,AA", "KK,AQs,QQ"}, "2c7d8h3s", "Qh");
-  const auto dealer = RangeDealer::For(s, 1);
+// Deals with RangeDealer::For(s, tableLimit, countedStates), checks which way
+// it chose and compares its shares with the exact ones.
+void ExpectDealerMatchesExact(const Scenario& s, std::size_t tableLimit, std::size_t countedStates, bool counts) {
+  const auto dealer = RangeDealer::For(s, tableLimit, countedStates);
   ASSERT_TRUE(dealer.has_value());
+  EXPECT_EQ(dealer->Counts(), counts);
+  const int seats = s.ActiveCount();
   std::string report;
   EXPECT_TRUE(AgreesWithExact(
-      FromDealer(s, 300'000, [&](Random& r, Holes& h, std::array<int, 5>& b) { DealWith(*dealer, 3, r, h, b); }),
+      FromDealer(s, 300'000, [&](Random& r, Holes& h, std::array<int, 5>& b) { DealWith(*dealer, seats, r, h, b); }),
       ExactShares(s), &report))
       << report;
+}
+
+TEST(RangeDealing, DrawnSeatsWithRejectionMatchExactShares) {
+  // A table of one seat: the other two are drawn and whole deals rejected.
+  ExpectDealerMatchesExact(Ranged({"AA,KK", "AK,AA", "KK,AQs,QQ"}, "2c7d8h3s", "Qh"), 1, 0, false);
+}
+
+TEST(RangeDealing, CountedChoiceMatchesExactShares) {
+  // Four seats wanting the same eight cards: drawing would mostly collide.
+  ExpectDealerMatchesExact(Ranged({"AA,KK", "AA,KK", "AK,KK", "AA,AK"}, "2c7d8h3s"), 1,
+                           RangeDealer::kCountedStates, true);
 }
 
 TEST(RangeDealing, ARangeAgainstAnyTwoCardsAndDeadCardsMatchExactShares) {
@@ -244,6 +258,14 @@ TEST(RangeDealing, SameNumbersForAnyThreadCount) {
   RunStats expected(4);
   single.Play(7'500, expected);
   for (int threads : {1, 2, 3}) EXPECT_TRUE(SameStats(RunParallel(s, 42, 7'500, threads), expected)) << threads;
+
+  // Eight seats sharing the sixteen cards JJ to AA: chosen by counting.
+  const Scenario crowded = Ranged({"JJ+", "JJ+", "JJ+", "JJ+", "JJ+", "JJ+", "JJ+", "JJ+"}, "");
+  ASSERT_TRUE(RangeDealer::For(crowded)->Counts());
+  Simulation counted(crowded, 42);
+  RunStats countedStats(8);
+  counted.Play(3'500, countedStats);
+  EXPECT_TRUE(SameStats(RunParallel(crowded, 42, 3'500, 2), countedStats));
 }
 
 TEST(JointChoice, FindsAChoiceOrProvesThereIsNone) {
