@@ -17,6 +17,8 @@ constexpr double kFixed = 1.0;  // alpha of a card the user fixed
 constexpr double kDealt = 0.5;  // alpha of a card the simulation dealt
 // Room left and right of a caption inside its box, in data units.
 constexpr double kCaptionMargin = 0.03;
+// Room between the top of a seat's cards and its number, in data units.
+constexpr double kSeatNumberGap = 0.005;
 
 bool IsCard(int card) { return card >= 1 && card <= kCards; }
 
@@ -75,6 +77,21 @@ void FitCaption(const App& app, int seat, TextItem& caption, PolygonItem& box) {
   caption.setAnchor(table_geometry::ToScene(centre, place.y()), Qt::AlignCenter);
 }
 
+// An active seat's hole cards cover most of its oval, so its number stands
+// just above its cards; an empty seat shows it in the oval's centre.
+void PlaceSeatNumber(App& app, int seat) {
+  TextItem* number = app.player(seat).playernrtexthandle;
+  if (!number) return;
+  if (app.activeplayers(seat) == 0) {
+    number->setAnchor(table_geometry::ToScene(table_layout::SeatCentre(app, seat)), Qt::AlignCenter);
+    return;
+  }
+  const table_geometry::DataBox first = table_layout::HoleCardBox(app, seat, 1);
+  const table_geometry::DataBox second = table_layout::HoleCardBox(app, seat, 2);
+  const QPointF above((first.left + second.right) / 2, std::max(first.top, second.top) + kSeatNumberGap);
+  number->setAnchor(table_geometry::ToScene(above), Qt::AlignHCenter | Qt::AlignBottom);
+}
+
 }  // namespace
 
 void DisplayPlayerCards(App& app, std::optional<std::vector<int>> seats) {
@@ -90,6 +107,7 @@ void DisplayPlayerCards(App& app, std::optional<std::vector<int>> seats) {
       const double alpha = app.simulateplayers(p) == 1 ? kDealt : kFixed;
       for (int j = 0; j < 2; ++j) Show(player.cardimage[j], app.cardImage(player.Cards[j]), alpha);
     }
+    PlaceSeatNumber(app, p);
   }
 }
 

@@ -174,8 +174,8 @@ void plottable(App& app) {
   TABLE.headradie = lay::kHeadRadie;
   for (int seat = 1; seat <= kSeats; ++seat) DrawSeat(app, stack, seat);
   for (int seat = 1; seat <= kSeats; ++seat) DrawSeatCardsAndCaption(app, stack, seat);
-  // The hole cards cover most of their seat's oval: the numbers go over them,
-  // so that every seat can be told apart while its cards are shown.
+  // Seat numbers stand by their cards (placed with the cards), over everything
+  // of the seats, so that every seat can be told apart while cards are shown.
   for (int seat = 1; seat <= kSeats; ++seat) stack.add(scene, app.player(seat).playernrtexthandle);
 
   for (int k = 1; k <= 5; ++k) {
