@@ -86,10 +86,16 @@ void PlaceSeatNumber(App& app, int seat) {
     number->setAnchor(table_geometry::ToScene(table_layout::SeatCentre(app, seat)), Qt::AlignCenter);
     return;
   }
+  // Over the cards' corner nearer the table's middle: a neighbour's wide
+  // caption may reach over the outer corner.
   const table_geometry::DataBox first = table_layout::HoleCardBox(app, seat, 1);
   const table_geometry::DataBox second = table_layout::HoleCardBox(app, seat, 2);
-  const QPointF above((first.left + second.right) / 2, std::max(first.top, second.top) + kSeatNumberGap);
-  number->setAnchor(table_geometry::ToScene(above), Qt::AlignHCenter | Qt::AlignBottom);
+  const double top = std::max(first.top, second.top) + kSeatNumberGap;
+  if (table_layout::SeatCentre(app, seat).x() >= 0) {
+    number->setAnchor(table_geometry::ToScene(first.left, top), Qt::AlignLeft | Qt::AlignBottom);
+  } else {
+    number->setAnchor(table_geometry::ToScene(second.right, top), Qt::AlignRight | Qt::AlignBottom);
+  }
 }
 
 }  // namespace

@@ -227,15 +227,17 @@ TEST_F(CardDisplay, EverySeatNumberStaysClearWhileTenSeatsShowCardsAndCaptions) 
       EXPECT_NEAR(box.top, expected.top, 1e-9) << p;
     }
     // The number shows on the visible table, clear of every seat's cards and
-    // over everything of the seats (a neighbour's widest caption may reach it).
+    // caption, and over everything of the seats.
     const QRectF number = P.playernrtexthandle->sceneBoundingRect();
     EXPECT_TRUE(visible.contains(number)) << "seat " << p;
     for (int q = 1; q <= kSeats; ++q) {
       const auto& Q = app->player(q);
-      for (const QGraphicsItem* card : {Q.cardimage[0], Q.cardimage[1]}) {
-        EXPECT_FALSE(number.intersects(card->sceneBoundingRect())) << "number " << p << " on a card of seat " << q;
+      for (const QGraphicsItem* item : {static_cast<const QGraphicsItem*>(Q.cardimage[0]),
+                                        static_cast<const QGraphicsItem*>(Q.cardimage[1]),
+                                        static_cast<const QGraphicsItem*>(Q.handtextrectangle)}) {
+        EXPECT_FALSE(number.intersects(item->sceneBoundingRect())) << "number " << p << " meets seat " << q;
+        EXPECT_GT(P.playernrtexthandle->zValue(), item->zValue());
       }
-      EXPECT_GT(P.playernrtexthandle->zValue(), Q.handtext->zValue());
     }
   }
   // An empty seat has its number in its oval again.
