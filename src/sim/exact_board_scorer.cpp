@@ -10,6 +10,9 @@ namespace zuv::sim {
 
 namespace {
 
+// A last seat with fewer pairs is quicker one by one than by values.
+constexpr std::size_t kGroupFrom = 128;
+
 // Number of suits in a 4-bit set of suits (a table: no popcount instruction is assumed).
 constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
 
@@ -33,8 +36,18 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, const std::atomic<bo
   std::stable_sort(places_.begin(), places_.end(),
                    [](const Place& x, const Place& y) { return x.bits.size() < y.bits.size(); });
 
-  const std::size_t freeCards = deals.boardCards.size();
-  groupLast_ = places_.back().bits.size() == freeCards * (freeCards - 1) / 2;
+  // Count by values when the last seat's pairs are whole starting-hand
+  // classes (every pair of the class among the free cards) and many.
+  const Place& last = places_.back();
+  std::array<int, kStartHandClasses + 1> inPlace{}, possible{};
+  for (int c : last.startClass) ++inPlace[c];
+  for (std::size_t a = 0; a < deals.boardCards.size(); ++a) {
+    for (std::size_t b = a + 1; b < deals.boardCards.size(); ++b) {
+      ++possible[StartHandClass(deals.boardCards[a], deals.boardCards[b])];
+    }
+  }
+  groupLast_ = last.bits.size() >= kGroupFrom;
+  for (int c = 1; c <= kStartHandClasses; ++c) groupLast_ = groupLast_ && (inPlace[c] == 0 || inPlace[c] == possible[c]);
   if (!groupLast_) return;
   const FastEvaluator& evaluator = FastEvaluator::Get();
   for (int card : deals.boardCards) freeBits_ |= FastEvaluator::CardBit(card);
@@ -43,13 +56,16 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, const std::atomic<bo
       ValueGroup group{high, low, StartHandClass(MakeCard(high, 1), MakeCard(low, 1)),
                        StartHandClass(MakeCard(high, 1), MakeCard(low, 2)),
                        static_cast<std::uint32_t>(evaluator.CardKey(MakeCard(high, 1)) +
-                                                  evaluator.CardKey(MakeCard(low, 2)))};
+                                                  evaluator.CardKey(MakeCard(low, 2))),
+                       0, 0};
+      group.suitedOn = inPlace[group.suitedClass] > 0;
+      group.offsuitOn = high != low && inPlace[group.offsuitClass] > 0;
+      if (!group.suitedOn && !group.offsuitOn) continue;
       groupOfClass_[group.suitedClass] = groupOfClass_[group.offsuitClass] = static_cast<int>(groups_.size());
       groups_.push_back(group);
     }
   }
   groupHand_.assign(groups_.size(), 0);
-  const Place& last = places_.back();
   for (std::size_t i = 0; i < last.bits.size(); ++i) {
     allPairs_.push_back(static_cast<int>(i));
     for (int suit = 0; suit < 4; ++suit) {
@@ -196,11 +212,11 @@ void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int t
     const unsigned high = suits[group.high - 2], low = suits[group.low - 2];
     if (group.high == group.low) {
       const std::uint64_t n = kSuitCount[high];
-      tally(n * (n - (n > 0)) / 2, group.suitedClass, groupHand_[g]);
+      tally(n * (n - (n > 0)) / 2 * group.suitedOn, group.suitedClass, groupHand_[g]);
     } else {
       const std::uint64_t suited = kSuitCount[high & low];
-      tally(suited, group.suitedClass, groupHand_[g]);
-      tally(kSuitCount[high] * kSuitCount[low] - suited, group.offsuitClass, groupHand_[g]);
+      tally(suited * group.suitedOn, group.suitedClass, groupHand_[g]);
+      tally((kSuitCount[high] * kSuitCount[low] - suited) * group.offsuitOn, group.offsuitClass, groupHand_[g]);
     }
   }
 

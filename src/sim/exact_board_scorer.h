@@ -7,11 +7,12 @@
 // won alone, split two ways, ...), since a pair's hand class on one board is
 // fixed; the end of Score turns the counts into units of the statistics.
 //
-// A last seat that may hold any two free cards is counted by the values of
-// its pairs instead: pairs that cannot make a flush and have the same two
-// values hold the same hand, so one evaluation and a count of the free
-// pairs (from the free suits of each value) stand for all of them. Only
-// pairs with a card of a suit that has three or more board cards go one by one.
+// A last seat with many pairs made of whole starting-hand classes (any two
+// cards, or a wide range such as 22+,A2+) is counted by the values of its
+// pairs instead: pairs that cannot make a flush and have the same two values
+// hold the same hand, so one evaluation and a count of the free pairs (from
+// the free suits of each value) stand for all of them. Only pairs with a card
+// of a suit that has three or more board cards go one by one.
 
 #include <array>
 #include <atomic>
@@ -54,6 +55,7 @@ class ExactBoardScorer {
     int high, low;
     int suitedClass, offsuitClass;  // starting-hand classes; a pair's in suitedClass
     std::uint32_t key;              // value part of the two cards' CardKey sum
+    std::uint64_t suitedOn, offsuitOn;  // 1 if the seat holds the class (a pair: suitedOn)
   };
 
   void Evaluate(const BoardCompletion& completion);

@@ -13,6 +13,7 @@
 #include "sim/exact_deals.h"
 #include "sim/exact_reference.h"
 #include "sim/hand_key.h"
+#include "sim/hand_range.h"
 #include "sim/simulation.h"
 #include "sim/start_hands.h"
 #include "test_cards.h"
@@ -227,6 +228,17 @@ TEST(ExactOdds, TwoSeatsWithAnyTwoCardsAndManyDeadCards) {
   Scenario s = Seats(2);
   s.board = Cards("Tc6c3h2d");
   s.dead = Cards("AsKsQsJsTs9s8s7s6s5sAhKhQhJhTh9h8h7h6h5h");
+  ExpectMatchesDealByDeal(s);
+}
+
+TEST(ExactOdds, WideRangesOfWholeClassesAndOfSingleCombinations) {
+  Scenario s = Seats(3);
+  Fix(s, 0, "AhKd");
+  s.board = Cards("Qh9h2c5h");
+  s.range[1] = ParseRange("QQ,JJ,AQs").combos;
+  s.range[2] = ParseRange("22+,A2+,K9+").combos;  // whole classes: counted by values
+  ExpectMatchesDealByDeal(s);
+  s.range[2] = ParseRange("22+,A2+,K9+,8h7h").combos;  // one lone combination: one by one
   ExpectMatchesDealByDeal(s);
 }
 
