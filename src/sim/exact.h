@@ -20,11 +20,10 @@
 
 namespace zuv::sim {
 
-// The largest number of deals Enumerate accepts. Deals per second depend on
-// the kind of table: about 5 billion per core for seats with ranges, 0.65
-// billion per core where a seat may hold any two cards (its every pair is
-// evaluated on every board). At that slowest rate the limit takes about 40 s
-// on two cores.
+// The largest number of deals Enumerate accepts. Deals per CPU second depend
+// on the table: from about 0.65 billion (three wide ranges on a flop; a wide
+// range against two fixed cards) to 5 billion (narrow ranges preflop). At
+// the slowest rate the limit takes about 40 s on two cores.
 inline constexpr std::uint64_t kExactDealLimit = 50'000'000'000ull;
 
 struct ExactOptions {
