@@ -21,9 +21,9 @@
 namespace zuv::sim {
 
 // The largest number of deals Enumerate accepts. Deals per CPU second depend
-// on the table: from about 0.65 billion (three wide ranges on a flop; a wide
-// range against two fixed cards) to 5 billion (narrow ranges preflop). At
-// the slowest rate the limit takes about 40 s on two cores.
+// on the table: from about 0.65 billion (a wide range against two fixed
+// cards preflop) to 5 billion (narrow ranges preflop). At the slowest rate
+// the limit takes about 40 s on two cores.
 inline constexpr std::uint64_t kExactDealLimit = 50'000'000'000ull;
 
 struct ExactOptions {
