@@ -70,6 +70,9 @@ class App {
   // continued by an unseeded one.
   RandomNumbers random;
 
+  // Worker threads of a sampled run; 0 = one per core. The results do not depend on it.
+  int runThreads = 0;
+
  private:
   std::unique_ptr<FileDialogs> dialogs_;
 };

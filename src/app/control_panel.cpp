@@ -127,11 +127,15 @@ void CreateControlPanel(App& app) {
   auto& handle = app.UICONTROLS.handle;
   const double x = kPanelLeft;
 
-  auto* start = PushButton(app, panel, "Start simulation", Place(x, 0.1, 0.12, 0.06), "CBStartSimulation");
+  auto* start = PushButton(app, panel, "Start simulation", Place(x, 0.045, 0.12, 0.06), "CBStartSimulation");
   start->setToolTip("Click to start simulation");
   handle[2] = start;
   handle[3] = CheckBox(app, panel, "Show every simulated hand", Place(x, 0.18, 0.2, 0.06), app.SIM.showhands == 1,
                        "CBShowHands;");
+  auto* exact = CheckBox(app, panel, "Exact odds (every deal)", Place(x, 0.13, 0.2, 0.06), app.SIM.exact == 1,
+                         "CBExactOdds;");
+  exact->setObjectName(kExactOddsBoxName);
+  exact->setToolTip("Enumerate every deal instead of sampling hands");
   drawnow();
 
   handle[5] = Label(app, panel, "Number of hands to simulate:", Place(x, 0.4, 0.2, 0.025), Qt::AlignLeft);

@@ -14,6 +14,9 @@ class App;
 void SetCallback(QObject* control, const QString& command);
 QString Callback(const QObject* control);
 
+// Object name of the "Exact odds (every deal)" box, which has no handle of its own.
+inline constexpr const char* kExactOddsBoxName = "exactOdds";
+
 // Creates the controls of the main window's panel, in their fixed order,
 // storing each in UICONTROLS.handle(k). Flushes the drawing between groups.
 void CreateControlPanel(App& app);

@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "app/command_registry.h"
+#include "run/exact_odds_box.h"
 #include "run/simulation_run.h"
 
 namespace zuv {
@@ -8,6 +9,7 @@ void RegisterRunCommands(App& app) {
   app.commands.add("CBStartSimulation", 0, [&app](const CommandArgs&) { CBStartSimulation(app); });
   app.commands.add("CBStopSimulation", 0, [&app](const CommandArgs&) { CBStopSimulation(app); });
   app.commands.add("CBShowHands", 0, [&app](const CommandArgs&) { CBShowHands(app); });
+  app.commands.add("CBExactOdds", 0, [&app](const CommandArgs&) { CBExactOdds(app); });
 }
 
 }  // namespace zuv

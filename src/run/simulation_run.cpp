@@ -3,15 +3,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
 #include "app/app.h"
 #include "app/control_panel.h"
 #include "platform/event_loop.h"
+#include "run/block_runner.h"
+#include "run/exact_odds_box.h"
+#include "run/exact_runner.h"
 #include "run/result_display.h"
 #include "run/run_records.h"
 #include "run/win_rate_chart.h"
@@ -24,6 +30,7 @@ namespace {
 
 constexpr long long kRefreshHands = 1000;  // the chart and Stop are served every this many hands
 constexpr qint64 kRedrawMilliseconds = 50;  // redraws closer than this are skipped
+constexpr int kWorkerTickMilliseconds = 20;  // how often the waiting window looks at the workers
 
 QPushButton* StartButton(App& app) { return qobject_cast<QPushButton*>(app.UICONTROLS.handle[2]); }
 
@@ -44,7 +51,7 @@ std::vector<int> RandomSeats(App& app) {
   return seats;
 }
 
-void EnterRunningState(App& app) {
+void EnterRunningState(App& app, const QString& counterLabel) {
   if (QPushButton* button = StartButton(app)) {
     SetCallback(button, "CBStopSimulation");
     button->setText("Stop simulation");
@@ -56,9 +63,10 @@ void EnterRunningState(App& app) {
     Enable(item, false);
   }
   Enable(app.UICONTROLS.handle[4], false);
+  Enable(ExactOddsBox(app), false);
   ResetResultDisplay(app);
   if (auto* label = qobject_cast<QLabel*>(app.UICONTROLS.handle[6])) {
-    label->setText("Number of simulated hands:");
+    label->setText(counterLabel);
     label->show();
   }
   if (auto* counter = qobject_cast<QLabel*>(app.UICONTROLS.handle[7])) {
@@ -78,7 +86,8 @@ void LeaveRunningState(App& app) {
     SetCallback(button, "CBStartSimulation");
     button->setText("Start simulation");
   }
-  Enable(app.UICONTROLS.handle[4], true);
+  Enable(app.UICONTROLS.handle[4], app.SIM.exact != 1);
+  Enable(ExactOddsBox(app), true);
   Enable(app.UIMENULABELS[1][1], true);
   Enable(app.UIMENULABELS[1][2], true);
   for (int p = 1; p <= kSeats; ++p) {
@@ -116,6 +125,110 @@ void ShowHand(App& app, long long hands) {
   pause(kShowHandSeconds);
 }
 
+// The worker side of a run, as the waiting interface thread sees it.
+struct Workers {
+  std::function<void(std::function<void()> wake)> start;  // `wake` is called once they have all stopped
+  std::function<bool()> done;
+  std::function<void()> stop;
+  std::function<BlockRunner::Progress()> progress;
+};
+
+// Starts the workers and serves events until they are done. Every tick passes
+// Stop, the hand display and closing the window on to them (they stop after
+// the block or boards at hand), and redraws the counter and the chart from
+// their progress added to `base`, what the run had before.
+void ServeWhileWorking(App& app, const Workers& workers, const BlockRunner::Progress& base,
+                       QElapsedTimer& sinceRedraw) {
+  QEventLoop wait;
+  QTimer tick;
+  tick.setInterval(kWorkerTickMilliseconds);
+  bool busy = false;  // the redraw serves events, which may bring the next tick
+  QObject::connect(&tick, &QTimer::timeout, &wait, [&] {
+    if (busy) return;
+    if (app.FIGURE.terminateprogram == 1 || app.SIM.stopsim == 1 || app.SIM.showhands == 1) workers.stop();
+    if (workers.done()) {
+      wait.quit();
+      return;
+    }
+    if (app.FIGURE.terminateprogram == 1 || (sinceRedraw.isValid() && sinceRedraw.elapsed() < kRedrawMilliseconds)) {
+      return;
+    }
+    busy = true;
+    const BlockRunner::Progress progress = workers.progress();
+    app.SIM.WinRecord.resize(kSeats);
+    for (int p = 0; p < kSeats; ++p) {
+      app.SIM.WinRecord[p] = sim::RunStats::Pots(base.winRecord[p] + progress.winRecord[p]);
+    }
+    SetCounter(app, base.hands + progress.hands);
+    plothistogram(app, base.hands + progress.hands);
+    sinceRedraw.start();
+    busy = false;
+  });
+  // The last worker to stop wakes this thread at once rather than at the next tick.
+  workers.start([&wait] { QMetaObject::invokeMethod(&wait, &QEventLoop::quit, Qt::QueuedConnection); });
+  tick.start();
+  wait.exec();
+}
+
+// Plays whole blocks from `played` on towards `total` on the worker threads,
+// adding them to `stats` and `played`. False when the program is closing.
+bool PlayOnWorkers(App& app, BlockRunner& runner, sim::RunStats& stats, long long& played, long long total,
+                   QElapsedTimer& sinceRedraw) {
+  const Workers workers{[&](std::function<void()> wake) { runner.Start(played, total, std::move(wake)); },
+                        [&] { return runner.Done(); }, [&] { runner.RequestStop(); },
+                        [&] { return runner.Snapshot(); }};
+  ServeWhileWorking(app, workers, {played, stats.WinRecord}, sinceRedraw);
+  std::int64_t reached = played;
+  stats.Add(runner.Finish(reached));
+  played = reached;
+  if (app.FIGURE.terminateprogram == 1) return false;
+  StoreWinRecord(app, stats);
+  SetCounter(app, played);
+  plothistogram(app, played);
+  sinceRedraw.start();
+  return app.FIGURE.terminateprogram != 1;
+}
+
+// The workers do not keep the hands they deal: the last one is dealt again
+// here, which also brings this thread's simulation to hand `played`.
+void ReplayLastHand(sim::Simulation& simulation, long long played, sim::LastHand& last) {
+  sim::RunStats scratch;
+  constexpr long long block = sim::Simulation::kBlockHands;
+  simulation.PlayBlock((played - 1) / block, (played - 1) % block, scratch);
+  simulation.Play(1, scratch, &last);
+}
+
+// An exact run: every deal enumerated on the workers, the counter showing
+// the deals done. A scenario the engine refuses (too many deals) is a message
+// and nothing runs.
+void RunExactly(App& app, const sim::Scenario& scenario, int active) {
+  if (auto problem = sim::ExactProblem(scenario)) {
+    app.messages.errordlg(QString::fromStdString(*problem), "Setup error");
+    return;
+  }
+  ExactRunner runner(scenario, app.runThreads);
+  app.SIM.stopsim = 0;
+  CBClearTable(app);
+  ResetRunStatistics(app, active);
+  EnterRunningState(app, "Number of dealt hands:");
+  if (app.FIGURE.terminateprogram == 1) return;
+
+  QElapsedTimer sinceRedraw;
+  const Workers workers{[&](std::function<void()> wake) { runner.Start(std::move(wake)); },
+                        [&] { return runner.Done(); }, [&] { runner.RequestStop(); },
+                        [&] { return runner.Snapshot(); }};
+  ServeWhileWorking(app, workers, {}, sinceRedraw);
+  const sim::ExactResult result = runner.Finish();
+  if (app.FIGURE.terminateprogram == 1) return;
+
+  StoreRunStatistics(app, result.stats);
+  SetCounter(app, result.deals);
+  plothistogram(app, result.deals);
+  if (app.FIGURE.terminateprogram == 1) return;
+  LeaveRunningState(app);
+  PlotWinStat(app, result.complete ? "deals (exact)" : "deals (stopped, not exact)");
+}
+
 bool Running(App& app) {
   QPushButton* button = StartButton(app);
   return button && Callback(button) == "CBStopSimulation";
@@ -136,15 +249,24 @@ void CBStartSimulation(App& app) {
     return;
   }
 
+  const sim::Scenario scenario = ScenarioFromRecords(app);
+  if (app.SIM.exact == 1) {
+    RunExactly(app, scenario, static_cast<int>(active));
+    return;
+  }
   if (app.SETUP.SetSeed == 1) app.random.reset(app.SETUP.Seed);
+  const std::uint64_t seed = app.random.next();
   std::optional<sim::Simulation> engine;
   try {
-    engine.emplace(ScenarioFromRecords(app), app.random.next());
+    engine.emplace(scenario, seed);
   } catch (const std::exception& e) {
     app.messages.errordlg(QString::fromStdString(e.what()), "Setup error");
     return;
   }
+  // This thread plays the hands that are shown one by one and the rest of a
+  // block after the display is switched off; the workers play whole blocks.
   sim::Simulation& simulation = *engine;
+  BlockRunner workers(scenario, seed, app.runThreads);
   sim::RunStats stats(static_cast<int>(active));
   sim::LastHand last;
 
@@ -152,7 +274,7 @@ void CBStartSimulation(App& app) {
   app.SIM.stopsim = 0;
   CBClearTable(app);
   ResetRunStatistics(app, static_cast<int>(active));
-  EnterRunningState(app);
+  EnterRunningState(app, "Number of simulated hands:");
   if (app.FIGURE.terminateprogram == 1) return;
 
   const long long total = std::max(0, app.SETUP.NrOfSims);
@@ -166,9 +288,16 @@ void CBStartSimulation(App& app) {
       stopped = true;
       break;
     }
-    // Without the hand display nothing can happen before the next refresh
-    // point, so the hands up to it are played in one go.
     const bool show = app.SIM.showhands == 1;
+    if (!show && played % kRefreshHands == 0) {
+      if (!PlayOnWorkers(app, workers, stats, played, total, sinceRedraw)) return;
+      if (played > 0) {
+        ReplayLastHand(simulation, played, last);
+        StoreLastHand(app, last);
+      }
+      continue;
+    }
+    // Hand by hand while every hand is shown; otherwise up to the end of the block.
     const long long upTo = std::min(total, (played / kRefreshHands + 1) * kRefreshHands);
     const long long hands = show ? 1 : upTo - played;
     simulation.Play(hands, stats, &last);
@@ -179,8 +308,6 @@ void CBStartSimulation(App& app) {
     if (played % kRefreshHands == 0 || app.SIM.showhands == 1) {
       if (app.FIGURE.terminateprogram == 1) return;
       StoreWinRecord(app, stats);
-      // Events are served at every refresh point, so Stop is heard after a
-      // multiple of 1000 hands; the drawing itself is limited in wall time.
       if (app.SIM.showhands == 1 || !sinceRedraw.isValid() || sinceRedraw.elapsed() >= kRedrawMilliseconds) {
         SetCounter(app, played);
         plothistogram(app, played);

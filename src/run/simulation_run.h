@@ -5,11 +5,12 @@ namespace zuv {
 class App;
 
 // The start button's command: checks the table, puts the window into its
-// running state, plays SETUP.NrOfSims hands on this thread with the live
-// chart, and at the end restores the window and opens the statistics window.
-// Stop, the show-hands box and closing the window reach it through
-// SIM.stopsim, SIM.showhands and FIGURE.terminateprogram while it serves
-// events at its refresh points.
+// running state, plays SETUP.NrOfSims hands with the live chart, and at the
+// end restores the window and opens the statistics window. Whole blocks of
+// hands are played on worker threads (App::runThreads) while this thread
+// serves events; hands shown one by one are played here. Stop, the show-hands
+// box and closing the window reach it through SIM.stopsim, SIM.showhands and
+// FIGURE.terminateprogram; the workers stop after their current block.
 void CBStartSimulation(App& app);
 
 // The stop button's command: asks the running simulation to stop at its next hand.

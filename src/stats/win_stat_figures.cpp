@@ -66,7 +66,7 @@ WinStatFigures WinStatFigures::Read(const App& app) {
   return figures;
 }
 
-QString WinStatFigures::yLabel() const { return "Percentage of " + PlainNumber(total) + " simulated hands"; }
+QString WinStatFigures::yLabel() const { return "Percentage of " + PlainNumber(total) + " " + counted; }
 
 QStringList WinStatFigures::legendRows(const App& app) const {
   QStringList rows;

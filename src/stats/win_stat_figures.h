@@ -14,6 +14,7 @@ class App;
 struct WinStatFigures {
   std::vector<int> players;  // active seats, ascending
   double total = 0;          // hands of the run: the sum of all of SIM.WinStat2
+  QString counted = "simulated hands";  // what `total` counts
   // Per seat index and class index, in percent of all hands (0 when no hands):
   // pots the seat won alone, and pots it shared (each counted whole).
   std::array<std::array<double, 9>, 10> aloneShare{};
@@ -21,7 +22,7 @@ struct WinStatFigures {
 
   static WinStatFigures Read(const App& app);
 
-  // "Percentage of 50000 simulated hands".
+  // "Percentage of 50000 simulated hands", or "... 1712304 deals (exact)".
   QString yLabel() const;
   // "Player 1 (AsKh): 41.7% (+2.3% split)", one per active seat, then
   // "Flop: ..." and "Turn: ...".

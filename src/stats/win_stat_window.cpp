@@ -240,8 +240,10 @@ void WinStatWindow::resizeEvent(QResizeEvent* event) {
   fitValueAxis();
 }
 
-void PlotWinStat(App& app) {
-  auto* window = new WinStatWindow(app, WinStatFigures::Read(app));
+void PlotWinStat(App& app, const QString& counted) {
+  WinStatFigures figures = WinStatFigures::Read(app);
+  figures.counted = counted;
+  auto* window = new WinStatWindow(app, figures);
   app.FIGURE.WinStatFigHandle = window;
   app.UICONTROLS.handle[8] = window->checkBox();
   app.SPLITBARHANDLES = window->splitBars();

@@ -17,8 +17,10 @@ struct WinStatFigures;
 // class, the share of all hands it won alone (coloured bars) and the pots it
 // shared (light-yellow bars in front), with legend, heading and class names.
 // Stores the window in FIGURE.WinStatFigHandle, its check box in
-// UICONTROLS.handle(8) and its split bars in SPLITBARHANDLES.
-void PlotWinStat(App& app);
+// UICONTROLS.handle(8) and its split bars in SPLITBARHANDLES. `counted`
+// names what the run counted in the heading: "simulated hands", or the deals
+// of an exact run.
+void PlotWinStat(App& app, const QString& counted = "simulated hands");
 
 // The check box "Show splitted hands": shows or hides the split bars of
 // SPLITBARHANDLES and fits the y axis to what is shown.

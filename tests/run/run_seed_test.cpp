@@ -33,6 +33,17 @@ TEST_F(RunSeedTest, TheSameSeedDealsTheSameHands) {
   EXPECT_NE(runOnce(), first);
 }
 
+TEST_F(RunSeedTest, EveryNumberOfWorkerThreadsDealsTheSameHands) {
+  app->SETUP.NrOfSims = 25500;
+  testing::ActivateSeat(*app, 3);
+  app->runThreads = 1;
+  const Result one = runOnce();
+  for (int threads : {2, 3}) {
+    app->runThreads = threads;
+    EXPECT_EQ(runOnce(), one) << threads;
+  }
+}
+
 TEST_F(RunSeedTest, WithoutTheSeedEveryRunDiffersAndASeededRunRestarts) {
   app->SETUP.NrOfSims = 1000;
   app->SETUP.SetSeed = 0;

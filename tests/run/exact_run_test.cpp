@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <qcustomplot.h>
+
+#include "run/exact_odds_box.h"
+#include "run/run_records.h"
+#include "run/run_test_support.h"
+#include "sim/exact.h"
+#include "stats/win_stat_window.h"
+
+namespace zuv {
+namespace {
+
+using testing::FixSeatCards;
+using testing::RunTest;
+using testing::Sum;
+using testing::WinStatWindows;
+
+QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[7])->text(); }
+
+TEST_F(RunTest, ExactOddsSwitchOffTheHandsFieldAndTheHandDisplay) {
+  QCheckBox* exact = ExactOddsBox(*app);
+  ASSERT_NE(exact, nullptr);
+  EXPECT_EQ(exact->text(), "Exact odds (every deal)");
+  run("CBShowHands");
+  exact->click();
+  EXPECT_EQ(app->SIM.exact, 1);
+  EXPECT_TRUE(exact->isChecked());
+  EXPECT_EQ(app->SIM.showhands, 0);
+  EXPECT_FALSE(qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3])->isChecked());
+  EXPECT_FALSE(app->UICONTROLS.handle[3]->isEnabled());
+  EXPECT_FALSE(app->UICONTROLS.handle[4]->isEnabled());
+
+  run("CBExactOdds");
+  EXPECT_EQ(app->SIM.exact, 0);
+  EXPECT_FALSE(exact->isChecked());
+  EXPECT_TRUE(app->UICONTROLS.handle[3]->isEnabled());
+  EXPECT_TRUE(app->UICONTROLS.handle[4]->isEnabled());
+}
+
+TEST_F(RunTest, AnExactRunEnumeratesEveryDeal) {
+  FixSeatCards(*app, 1, {13, 26});  // As Ah
+  FixSeatCards(*app, 2, {12, 25});  // Ks Kh
+  run("CBExactOdds");
+  run("CBStartSimulation");
+
+  const sim::ExactResult engine = sim::Enumerate(ScenarioFromRecords(*app));
+  ASSERT_EQ(engine.deals, 1712304);
+  EXPECT_EQ(Counter(*app), "1712304");
+  EXPECT_EQ(qobject_cast<QLabel*>(app->UICONTROLS.handle[6])->text(), "Number of dealt hands:");
+  for (int p = 0; p < kSeats; ++p) EXPECT_EQ(app->SIM.WinRecord[p], sim::RunStats::Pots(engine.stats.WinRecord[p]));
+  EXPECT_NEAR(Sum(app->SIM.WinStat2), 1712304, 1e-6);
+  EXPECT_NEAR(Sum(app->SIM.Statistic), 1712304, 1e-6);
+  ASSERT_EQ(WinStatWindows().size(), 1u);
+  EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(), "Percentage of 1712304 deals (exact)");
+  // Idle again, with the hands field still off while exact odds are on.
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Start simulation");
+  EXPECT_FALSE(app->UICONTROLS.handle[4]->isEnabled());
+  EXPECT_TRUE(ExactOddsBox(*app)->isEnabled());
+}
+
+TEST_F(RunTest, AnExactRunTheEngineRefusesIsAMessageAndNothingRuns) {
+  // Two seats dealt at random preflop: far more deals than an exact run takes.
+  run("CBExactOdds");
+  app->SIM.WinRecord.assign(10, 7.0);
+  run("CBStartSimulation");
+
+  ASSERT_EQ(app->messages.open().size(), 1u);
+  EXPECT_EQ(app->messages.open()[0].title, "Setup error");
+  EXPECT_EQ(app->messages.open()[0].text.toStdString(), *sim::ExactProblem(ScenarioFromRecords(*app)));
+  EXPECT_EQ(app->SIM.WinRecord, std::vector<double>(10, 7.0));
+  EXPECT_TRUE(WinStatWindows().empty());
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Start simulation");
+}
+
+TEST_F(RunTest, AStoppedExactRunSaysSo) {
+  FixSeatCards(*app, 1, {13, 39});  // As Ad against a random hand: 2,097,572,400 deals
+  run("CBExactOdds");
+  duringRun([&] {
+    if (Counter(*app).toLongLong() == 0) return false;
+    app->run("CBStopSimulation");
+    return true;
+  });
+  run("CBStartSimulation");
+
+  const long long deals = Counter(*app).toLongLong();
+  EXPECT_GT(deals, 0);
+  EXPECT_LT(deals, 2097572400LL);
+  EXPECT_NEAR(Sum(app->SIM.WinStat2), static_cast<double>(deals), 1e-6 * static_cast<double>(deals));
+  ASSERT_EQ(WinStatWindows().size(), 1u);
+  EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(),
+            QString("Percentage of %1 deals (stopped, not exact)").arg(deals));
+}
+
+}  // namespace
+}  // namespace zuv
