@@ -127,12 +127,13 @@ void CreateControlPanel(App& app) {
   auto& handle = app.UICONTROLS.handle;
   const double x = kPanelLeft;
 
-  auto* start = PushButton(app, panel, "Start simulation", Place(x, 0.045, 0.12, 0.06), "CBStartSimulation");
+  auto* start = PushButton(app, panel, "Start simulation", Place(x, 0.1, 0.12, 0.06), "CBStartSimulation");
   start->setToolTip("Click to start simulation");
   handle[2] = start;
   handle[3] = CheckBox(app, panel, "Show every simulated hand", Place(x, 0.18, 0.2, 0.06), app.SIM.showhands == 1,
                        "CBShowHands;");
-  auto* exact = CheckBox(app, panel, "Exact odds (every deal)", Place(x, 0.13, 0.2, 0.06), app.SIM.exact == 1,
+  // Below the start button, the one free place under "Show every simulated hand".
+  auto* exact = CheckBox(app, panel, "Exact odds (every deal)", Place(x, 0.035, 0.2, 0.05), app.SIM.exact == 1,
                          "CBExactOdds;");
   exact->setObjectName(kExactOddsBoxName);
   exact->setToolTip("Enumerate every deal instead of sampling hands");
