@@ -11,6 +11,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core
+  clang libclang-rt-14-dev
 )
 
 missing=()
