@@ -69,7 +69,12 @@ TEST(RandomNumbers, SeedsMapDeterministicallyAndKeepTheirSign) {
   EXPECT_NE(RandomNumbers::FromSeed(-3), RandomNumbers::FromSeed(3));
   EXPECT_EQ(RandomNumbers::FromSeed(-3), RandomNumbers::FromSeed(-3.0));
   EXPECT_NE(RandomNumbers::FromSeed(1e30), RandomNumbers::FromSeed(-1e30));
-  EXPECT_EQ(RandomNumbers::FromSeed(1e30), RandomNumbers::FromSeed(1e30));
+  // Whole seeds in 64 bits by two's complement, anything beyond by the
+  // number's bit pattern: never an overflowing conversion.
+  EXPECT_EQ(RandomNumbers::FromSeed(-3), 0xFFFFFFFFFFFFFFFDull);
+  EXPECT_EQ(RandomNumbers::FromSeed(-9223372036854775808.0), 0x8000000000000000ull);
+  EXPECT_EQ(RandomNumbers::FromSeed(9223372036854775808.0), 0x43E0000000000000ull);
+  EXPECT_EQ(RandomNumbers::FromSeed(1e30), 0x46293E5939A08CEAull);
   RandomNumbers a, b;
   a.reset(-3);
   b.reset(-3);

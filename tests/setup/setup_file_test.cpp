@@ -11,23 +11,16 @@
 #include "setup/file/setup_scenario.h"
 #include "setup/file/setup_writer.h"
 #include "setup/setup_file_helpers.h"
+#include "sim/split_mix64.h"
 
 namespace zuv::setupfile {
 namespace {
 
 using testing::FixedFlopContent;
+using testing::Load;
 using testing::ReadBytes;
 using testing::StartupContent;
 using testing::TempFolder;
-
-LoadedSetup Load(const std::string& path) {
-  auto result = ReadSetupFile(path);
-  if (auto* problem = std::get_if<std::string>(&result)) {
-    ADD_FAILURE() << *problem;
-    return {};
-  }
-  return std::get<LoadedSetup>(result);
-}
 
 std::string SourceFile(const std::string& relative) { return std::string(ZUV_SOURCE_DIR) + "/" + relative; }
 
@@ -220,7 +213,12 @@ TEST(SetupScenario, EqualSeedsGiveEqualEngineSeedsAndNeighboursDiffer) {
   EXPECT_NE(EngineSeed(3), EngineSeed(-3));
   EXPECT_NE(EngineSeed(0), EngineSeed(1));
   EXPECT_EQ(EngineSeed(-0.0), EngineSeed(0));
-  EXPECT_EQ(EngineSeed(1e300), EngineSeed(1e300));
+  // Whole seeds in 64 bits go in as two's complement; anything else by its
+  // bit pattern, so huge seeds neither overflow nor all collapse onto one.
+  EXPECT_EQ(EngineSeed(-3), sim::SplitMix64(0xFFFFFFFFFFFFFFFDull).Next());
+  EXPECT_EQ(EngineSeed(1e300), sim::SplitMix64(0x7E37E43C8800759Cull).Next());
+  EXPECT_NE(EngineSeed(1e300), EngineSeed(1e301));
+  EXPECT_NE(EngineSeed(9223372036854775808.0), EngineSeed(9223372036854774784.0));
 }
 
 }  // namespace
