@@ -1,8 +1,14 @@
 // Damaged and hostile setup files are refused with their first problem.
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
+#include <sstream>
 
 #include "setup/file/setup_reader.h"
 #include "setup/file/setup_writer.h"
@@ -12,6 +18,47 @@ namespace zuv::setupfile {
 namespace {
 
 using namespace testing;
+
+// What a load says about each of `paths` to an ordinary user, one text each.
+// Root enters every folder and reads every file, so as root the loads run in
+// a child process that gives up root first; the texts come back through a pipe.
+std::vector<std::string> ProblemsForAnOrdinaryUser(const std::vector<std::string>& paths) {
+  auto problems = [&paths] {
+    std::string lines;
+    for (const auto& path : paths) {
+      auto result = ReadSetupFile(path);
+      const auto* problem = std::get_if<std::string>(&result);
+      lines += (problem ? *problem : "accepted") + "\n";
+    }
+    return lines;
+  };
+  std::string lines;
+  if (::geteuid() != 0) {
+    lines = problems();
+  } else {
+    int pipe[2];
+    if (::pipe(pipe) != 0) return {"no pipe"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::close(pipe[0]);
+      const gid_t nogroup = 65534;
+      if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(65534) != 0) ::_exit(3);
+      const std::string text = problems();
+      ::_exit(::write(pipe[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 4);
+    }
+    ::close(pipe[1]);
+    char chunk[512];
+    for (ssize_t n; (n = ::read(pipe[0], chunk, sizeof chunk)) > 0;) lines.append(chunk, static_cast<std::size_t>(n));
+    ::close(pipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child that gave up root failed";
+  }
+  std::vector<std::string> texts;
+  std::istringstream in(lines);
+  for (std::string line; std::getline(in, line);) texts.push_back(line);
+  return texts;
+}
 
 class HostileFile : public ::testing::Test {
  protected:
@@ -48,6 +95,20 @@ TEST_F(HostileFile, FilesThatAreNoMatFilesAreRefused) {
   WriteBytes(folder.path("text.zuv"), std::string(300, 'a'));
   EXPECT_EQ(Problem(folder.path("text.zuv")), "it is not a MAT-file");
   EXPECT_EQ(Problem(folder.root().string()), "it is not a file");
+  EXPECT_EQ(Problem(folder.path(std::string(300, 'n') + ".zuv")), "it cannot be reached: File name too long");
+  EXPECT_EQ(Problem(folder.path("valid.zuv/inside.zuv")), "it does not exist");
+
+  // A folder that cannot be entered and a file that cannot be read are not missing files.
+  std::filesystem::create_directory(folder.path("locked"));
+  std::filesystem::copy_file(valid, folder.path("locked/setup.zuv"));
+  ASSERT_EQ(::chmod(folder.root().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(valid.c_str(), 0644), 0);
+  ASSERT_EQ(::chmod(folder.path("locked").c_str(), 0700), 0);
+  std::filesystem::copy_file(valid, folder.path("secret.zuv"));
+  ASSERT_EQ(::chmod(folder.path("secret.zuv").c_str(), 0), 0);
+  EXPECT_EQ(ProblemsForAnOrdinaryUser({folder.path("locked/setup.zuv"), folder.path("secret.zuv"), valid}),
+            (std::vector<std::string>{"it cannot be reached: Permission denied",
+                                      "it cannot be opened for reading: Permission denied", "accepted"}));
 
   std::string header = ReadBytes(valid).substr(0, 128);
   header[124] = 0;  // version 0x0200 is the HDF5-based 7.3

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "setup/file/setup_reader.h"
+
 namespace zuv::setupfile::testing {
 
 SetupContent StartupContent() {
@@ -41,6 +43,15 @@ SetupContent FixedFlopContent() {
   c.setup.SimulateFlop = 0;
   c.sim.showhands = 1;
   return c;
+}
+
+LoadedSetup Load(const std::string& path) {
+  auto result = ReadSetupFile(path);
+  if (auto* problem = std::get_if<std::string>(&result)) {
+    ADD_FAILURE() << path << ": " << *problem;
+    return {};
+  }
+  return std::get<LoadedSetup>(result);
 }
 
 TempFolder::TempFolder() {

@@ -43,6 +43,9 @@ void ReplaceField(matvar_t* record, const char* field, matvar_t* value, std::siz
 matvar_t* DoubleVar(std::vector<double> values, std::vector<std::size_t> dims);
 matvar_t* TextVar(const std::string& text);
 
+// The setup loaded from `path`; fails the test and gives an empty one when it is refused.
+LoadedSetup Load(const std::string& path);
+
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 

@@ -1,12 +1,13 @@
 #include "setup/file/setup_reader.h"
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <optional>
@@ -33,10 +34,16 @@ using Result = std::variant<T, Problem>;
 
 // The whole file, or why it cannot be had.
 std::variant<std::string, Problem> ReadBytes(const std::string& path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (!std::filesystem::exists(status)) return Problem{"it does not exist"};
-  if (!std::filesystem::is_regular_file(status)) return Problem{"it is not a file"};
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    // A folder that cannot be entered or a name too long is not a missing file.
+    if (errno == ENOENT || errno == ENOTDIR) return Problem{"it does not exist"};
+    return Problem{std::string("it cannot be reached: ") + std::strerror(errno)};
+  }
+  if (!S_ISREG(status.st_mode)) return Problem{"it is not a file"};
+  if (::access(path.c_str(), R_OK) != 0) {
+    return Problem{std::string("it cannot be opened for reading: ") + std::strerror(errno)};
+  }
   std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return Problem{"it cannot be opened for reading"};
   const auto end = in.tellg();

@@ -1,16 +1,16 @@
 #include "setup/file/setup_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "setup/file/mat_check.h"
 #include "setup/file/mat_var.h"
+#include "setup/file/replace_file.h"
 
 namespace zuv::setupfile {
 
@@ -170,20 +170,8 @@ bool Consistent(const NumericArray& a) {
   return !a.dims.empty() && n == a.values.size();
 }
 
-std::string Reason(int error) { return std::strerror(error); }
-
-// Permissions of the new file: those of the file it replaces, or the usual
-// ones for a new file (a temporary file starts readable by its owner only).
-mode_t NewFileMode(const std::string& path) {
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) return old.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// Writes the five variables into the (already created) file at `tmp`.
-std::optional<std::string> WriteVariables(const std::string& tmp, const SetupContent& content) {
+// Writes the five variables into the (already created) file at `path`.
+std::optional<std::string> WriteVariables(const std::string& path, const SetupContent& content) {
   for (const NumericArray* a : {&content.sim.WinStat, &content.sim.WinStat2, &content.sim.Statistic,
                                 &content.sim.WinRecord}) {
     if (!Consistent(*a)) return "the statistics do not fit their sizes";
@@ -193,48 +181,44 @@ std::optional<std::string> WriteVariables(const std::string& tmp, const SetupCon
   for (const MatVar& v : vars) {
     if (!v) return "out of memory";
   }
-  mat_t* mat = Mat_CreateVer(tmp.c_str(), "Zuv Poker Simulator setup file", MAT_FT_MAT5);
+  mat_t* mat = Mat_CreateVer(path.c_str(), "Zuv Poker Simulator setup file", MAT_FT_MAT5);
   if (!mat) return "the file cannot be created";
   for (const MatVar& v : vars) {
     if (Mat_VarWrite(mat, v.get(), MAT_COMPRESSION_ZLIB) != 0) {
-      const int error = errno;
       Mat_Close(mat);
-      return error ? Reason(error) : "writing failed";
+      return "writing failed";
     }
   }
   if (Mat_Close(mat) != 0) return "writing failed";
   return std::nullopt;
 }
 
+// Makes the whole MAT-file in `bytes`. libmatio writes to a file name and does
+// not check its writes, so it writes into a file in memory, where they cannot
+// fail for want of disk space; the bytes then go to disk with every write checked.
+std::optional<std::string> MakeMatFile(const SetupContent& content, std::string& bytes) {
+  const int fd = ::memfd_create("zuv-save", MFD_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  if (auto problem = WriteVariables("/proc/self/fd/" + std::to_string(fd), content)) return problem;
+  auto made = ReadWhole(fd);
+  if (!made) return std::strerror(errno);
+  bytes = std::move(*made);
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<std::string> WriteSetupFile(const std::string& path, const SetupContent& content) {
+std::optional<std::string> WriteSetupFile(const std::string& path, const SetupContent& content, WriteCall write) {
   QuietMatioLog();
-  std::vector<char> tmpName(path.begin(), path.end());
-  for (char c : std::string(".tmp-XXXXXX")) tmpName.push_back(c);
-  tmpName.push_back('\0');
-  const int fd = ::mkstemp(tmpName.data());
-  if (fd < 0) return Reason(errno);
-  const std::string tmp(tmpName.data());
-  ::fchmod(fd, NewFileMode(path));
-  ::close(fd);
-
-  auto fail = [&tmp](std::string reason) -> std::optional<std::string> {
-    ::unlink(tmp.c_str());
-    return reason;
-  };
-  errno = 0;
-  if (auto problem = WriteVariables(tmp, content)) return fail(*problem);
-  // On disk before it takes the old file's place, so a crash cannot leave a half file behind the name.
-  const int sync = ::open(tmp.c_str(), O_RDONLY);
-  if (sync < 0 || ::fsync(sync) != 0) {
-    const int error = errno;
-    if (sync >= 0) ::close(sync);
-    return fail(Reason(error));
-  }
-  ::close(sync);
-  if (::rename(tmp.c_str(), path.c_str()) != 0) return fail(Reason(errno));
-  return std::nullopt;
+  std::string bytes;
+  if (auto problem = MakeMatFile(content, bytes)) return problem;
+  // What goes to disk must pass the same check as any file that is loaded.
+  if (auto problem = CheckMatBytes(bytes)) return "the new file is broken (" + *problem + ")";
+  return ReplaceFile(path, bytes, write);
 }
 
 }  // namespace zuv::setupfile
