@@ -1,6 +1,7 @@
 #include "run/run_records.h"
 
 #include "app/app.h"
+#include "sim/hand_range.h"
 
 namespace zuv {
 
@@ -20,6 +21,13 @@ sim::Scenario ScenarioFromRecords(const App& app) {
       scenario.fixed[i] = {cards[0], cards[1]};
     }
   }
+  for (int i = 0; i < kSeats; ++i) {
+    const std::string& range = app.PLAYER[i].Range;
+    if (scenario.active[i] && app.TABLE.simulateplayers[i] == 1 && !range.empty()) {
+      scenario.range[i] = sim::ParseRange(range).combos;
+    }
+  }
+  scenario.dead = app.TABLE.deadcards;
   const auto& board = app.TABLE.boardcards;
   if (app.SETUP.SimulateFlop == 0) {
     const std::size_t fixed = app.SETUP.SimulateTurn == 0 ? 4 : 3;
@@ -33,6 +41,13 @@ std::optional<std::string> CheckRunRecords(const App& app) {
     if (app.TABLE.activeplayers[p - 1] == 1 && app.TABLE.simulateplayers[p - 1] == 0 &&
         app.player(p).Cards.size() != 2) {
       return "Player " + std::to_string(p) + " has fixed cards but not two of them";
+    }
+  }
+  for (int p = 1; p <= kSeats; ++p) {
+    const std::string& range = app.player(p).Range;
+    if (app.TABLE.activeplayers[p - 1] == 1 && app.TABLE.simulateplayers[p - 1] == 1 && !range.empty()) {
+      const std::string problem = sim::ParseRange(range).problem;
+      if (!problem.empty()) return "Player " + std::to_string(p) + ": " + problem;
     }
   }
   const std::size_t board = app.TABLE.boardcards.size();

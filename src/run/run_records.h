@@ -14,7 +14,8 @@ class App;
 // Carries a run between the window's records and the engine.
 
 // The laid-out table as the engine takes it: active seats, the fixed hole
-// cards of seats not dealt at random, the fixed flop and turn.
+// cards of seats not dealt at random, the ranges of seats that are, the fixed
+// flop and turn, and the dead cards.
 sim::Scenario ScenarioFromRecords(const App& app);
 // Why the records cannot be run as they are (a fixed seat without two cards,
 // a fixed flop or turn missing from the board, a card used twice, ...), or nullopt.

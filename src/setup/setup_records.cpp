@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/number_text.h"
+#include "run/exact_odds_box.h"
 #include "run/result_display.h"
 #include "scenario/player_switching.h"
 #include "scenario/scenario_menus.h"
@@ -125,6 +126,13 @@ setupfile::SetupContent SetupContentOf(const App& app) {
   c.sim.WinStat2 = Array({std::size_t(kSeats), std::size_t(kHandClasses), std::size_t(m.WinStat2Players)}, m.WinStat2);
   c.sim.Statistic = Array({std::size_t(kSeats), std::size_t(kStartHandClasses), std::size_t(kHandClasses)}, m.Statistic);
   c.sim.WinRecord = Array({1, std::size_t(kSeats)}, m.WinRecord);
+
+  // A range counts only on an active seat dealt at random; a load refuses it elsewhere.
+  for (int i = 0; i < kSeats; ++i) {
+    if (t.activeplayers[i] == 1 && t.simulateplayers[i] == 1) c.ranges[i] = app.PLAYER[i].Range;
+  }
+  c.deadcards = Doubles(t.deadcards);
+  c.exact = m.exact;
   return c;
 }
 
@@ -139,6 +147,8 @@ void RestoreSetup(App& app, const setupfile::LoadedSetup& s) {
   app.SETUP.Seed = s.Seed;
   app.SIM.showhands = s.showhands;
   app.TABLE.boardcards = s.boardcards;
+  app.TABLE.deadcards = s.deadcards;
+  app.SIM.exact = s.exact;
   // Switching a seat off hands its cards back to the deck, so the file's cards
   // must be in place first: a seat inactive in the file holds none.
   for (int p = 1; p <= kSeats; ++p) {
@@ -146,6 +156,7 @@ void RestoreSetup(App& app, const setupfile::LoadedSetup& s) {
   }
   // After the switching, which marks every seat it turns on as dealt at random.
   app.TABLE.simulateplayers = s.simulateplayers;
+  for (int i = 0; i < kSeats; ++i) app.PLAYER[i].Range = s.ranges[i];
   // Seat switching alone would leave "Release player cards" and the board's
   // items as they were; the loaded cards must be releasable like chosen ones.
   UpdateScenarioMenus(app);
@@ -163,6 +174,7 @@ void RestoreSetup(App& app, const setupfile::LoadedSetup& s) {
     seed->setEnabled(app.SETUP.SetSeed == 1);
   }
   if (auto* show = qobject_cast<QCheckBox*>(app.UICONTROLS.handle[3])) show->setChecked(app.SIM.showhands == 1);
+  ShowExactOdds(app);
 }
 
 }  // namespace zuv

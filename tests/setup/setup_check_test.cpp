@@ -156,6 +156,38 @@ TEST(SetupCheck, TheCardsARandomSeatKeptFromTheLastDealtHandAreDropped) {
   EXPECT_NE(ProblemOf(f).find("a seat holds no cards or two"), std::string::npos);
 }
 
+TEST(SetupCheck, RangesDeadCardsAndTheExactFlagAreChecked) {
+  FileFields f = ValidFields();
+  f.ranges[0] = "TT+, AQs";
+  f.deadcards = {1, 52};
+  f.cardsindeck[0] = f.cardsindeck[51] = 0;
+  f.exact = 1;
+  auto result = CheckSetup(f);
+  ASSERT_TRUE(std::holds_alternative<LoadedSetup>(result)) << std::get<std::string>(result);
+  EXPECT_EQ(std::get<LoadedSetup>(result).ranges[0], "TT+, AQs");
+  EXPECT_EQ(std::get<LoadedSetup>(result).deadcards, (std::vector<int>{1, 52}));
+  EXPECT_EQ(std::get<LoadedSetup>(result).exact, 1);
+
+  FileFields badRange = f;
+  badRange.ranges[0] = "AKx";
+  EXPECT_EQ(ProblemOf(badRange).rfind("playerranges{1} is not a range: ", 0), 0u) << ProblemOf(badRange);
+  FileFields rangeOnFixedSeat = f;
+  rangeOnFixedSeat.ranges[1] = "AA";
+  EXPECT_NE(ProblemOf(rangeOnFixedSeat).find("playerranges{2}"), std::string::npos);
+  FileFields deadOnTheFlop = f;
+  deadOnTheFlop.deadcards = {1, 6};
+  EXPECT_EQ(ProblemOf(deadOnTheFlop), "card 6 is fixed twice, in tempTABLE.boardcards(1) and in deadcards");
+  FileFields deadInTheDeck = f;
+  deadInTheDeck.cardsindeck[51] = 1;
+  EXPECT_EQ(ProblemOf(deadInTheDeck), "cardsindeck(52) is 1 but card 52 is fixed on the table");
+  FileFields tooMany = f;
+  tooMany.deadcards = {1, 2, 3, 4, 5, 9, 10, 11, 12, 14, 15};
+  EXPECT_NE(ProblemOf(tooMany).find("at most 10"), std::string::npos);
+  FileFields badExact = f;
+  badExact.exact = 2;
+  EXPECT_EQ(ProblemOf(badExact), "exactodds is 2; it must be 0 or 1");
+}
+
 TEST(SetupCheck, SettingsMustBeInRange) {
   auto problem = [](auto change) {
     FileFields f = ValidFields();

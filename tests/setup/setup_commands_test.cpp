@@ -11,6 +11,7 @@
 #include <qcustomplot.h>
 
 #include "platform/graphics_items.h"
+#include "run/exact_odds_box.h"
 #include "scenario/player_switching.h"
 #include "setup/file/setup_writer.h"
 #include "setup/setup_records.h"
@@ -170,6 +171,27 @@ TEST_F(SetupCommands, LoadingTheFileJustSavedLeavesEverythingAsItWasWithTheChart
   EXPECT_EQ(edit(4)->text(), "777");
   EXPECT_EQ(edit(10)->text(), "-3");
   for (int p = 1; p <= 10; ++p) EXPECT_FALSE(app->player(p).handtext->isVisible()) << p;
+}
+
+TEST_F(SetupCommands, RangesDeadCardsAndExactOddsComeBackWithTheSetup) {
+  app->player(1).Range = "QQ+,AKs";
+  app->TABLE.deadcards = {2, 3};
+  app->cardsindeck(2) = app->cardsindeck(3) = 0;
+  app->run("CBExactOdds");
+  save("extras");
+
+  app->player(1).Range.clear();
+  app->TABLE.deadcards.clear();
+  app->cardsindeck(2) = app->cardsindeck(3) = 1;
+  app->run("CBExactOdds");
+  load("extras.zuv");
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(app->player(1).Range, "QQ+,AKs");
+  EXPECT_EQ(app->TABLE.deadcards, (std::vector<int>{2, 3}));
+  EXPECT_EQ(app->cardsindeck(2), 0);
+  EXPECT_EQ(app->SIM.exact, 1);
+  EXPECT_TRUE(ExactOddsBox(*app)->isChecked());
+  EXPECT_FALSE(edit(4)->isEnabled());
 }
 
 TEST_F(SetupCommands, SeatsOneTwoFiveLoadedOverOneToFour) {

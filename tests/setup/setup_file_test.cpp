@@ -11,6 +11,7 @@
 #include "setup/file/setup_scenario.h"
 #include "setup/file/setup_writer.h"
 #include "setup/setup_file_helpers.h"
+#include "sim/hand_range.h"
 #include "sim/split_mix64.h"
 
 namespace zuv::setupfile {
@@ -19,6 +20,7 @@ namespace {
 using testing::FixedFlopContent;
 using testing::Load;
 using testing::ReadBytes;
+using testing::RewriteFile;
 using testing::StartupContent;
 using testing::TempFolder;
 
@@ -205,6 +207,43 @@ TEST(SetupScenario, TheEngineRunsTheFixedCardsOfTheFile) {
   EXPECT_EQ(scenario.fixed[4], (std::array<int, 2>{40, 27}));
   EXPECT_EQ(scenario.board, (std::vector<int>{6, 7, 8}));
   EXPECT_EQ(sim::CheckScenario(scenario), std::nullopt);
+}
+
+TEST(SetupScenario, RangesDeadCardsAndTheExactFlagTravelWithTheFile) {
+  TempFolder folder;
+  const std::string path = folder.path("range.zuv");
+  SetupContent content = FixedFlopContent();
+  content.ranges[0] = "QQ+,AKs";
+  content.deadcards = {2, 3};
+  content.cardsindeck[1] = content.cardsindeck[2] = 0;
+  content.exact = 1;
+  ASSERT_EQ(WriteSetupFile(path, content), std::nullopt);
+
+  const LoadedSetup s = Load(path);
+  EXPECT_EQ(s.ranges[0], "QQ+,AKs");
+  EXPECT_EQ(s.deadcards, (std::vector<int>{2, 3}));
+  EXPECT_EQ(s.exact, 1);
+  const sim::Scenario scenario = ToScenario(s);
+  EXPECT_EQ(scenario.range[0], sim::ParseRange("QQ+,AKs").combos);
+  EXPECT_TRUE(scenario.range[1].empty());
+  EXPECT_EQ(scenario.dead, (std::vector<int>{2, 3}));
+  EXPECT_EQ(sim::CheckScenario(scenario), std::nullopt);
+}
+
+TEST(SetupScenario, AFileWithoutTheExtraVariablesHasNoRangesNoDeadCardsAndNoExactOdds) {
+  TempFolder folder;
+  const std::string full = folder.path("full.zuv");
+  const std::string old = folder.path("old.zuv");
+  ASSERT_EQ(WriteSetupFile(full, FixedFlopContent()), std::nullopt);
+  RewriteFile(full, old, [](matvar_t* v) {
+    const std::string name = v->name;
+    return name != "playerranges" && name != "deadcards" && name != "exactodds";
+  });
+  const LoadedSetup s = Load(old);
+  for (const std::string& range : s.ranges) EXPECT_TRUE(range.empty());
+  EXPECT_TRUE(s.deadcards.empty());
+  EXPECT_EQ(s.exact, 0);
+  EXPECT_EQ(s.playerCards[1], (std::vector<int>{13, 26}));
 }
 
 TEST(SetupScenario, EqualSeedsGiveEqualEngineSeedsAndNeighboursDiffer) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <sstream>
 
+#include "sim/hand_range.h"
+
 namespace zuv::setupfile {
 
 namespace {
@@ -140,6 +142,29 @@ std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& f) {
       }
     }
   }
+  // Dead cards leave the deck like fixed cards; they must come before the deck check.
+  if (f.deadcards.size() > kMaxDeadCards) {
+    return "deadcards holds " + std::to_string(f.deadcards.size()) + " cards; at most " +
+           std::to_string(kMaxDeadCards) + " cards can be dead";
+  }
+  for (double c : f.deadcards) {
+    if (!IsCard(c)) return "deadcards holds " + Number(c) + "; cards are whole numbers from 1 to 52";
+    if (auto problem = places.fix(static_cast<int>(c), "deadcards")) return *problem;
+    s.deadcards.push_back(static_cast<int>(c));
+  }
+  for (int p = 1; p <= kSeats; ++p) {
+    const std::string& range = f.ranges[p - 1];
+    if (range.empty()) continue;
+    const std::string item = "playerranges{" + std::to_string(p) + "}";
+    if (s.activeplayers[p - 1] == 0 || s.simulateplayers[p - 1] == 0) {
+      return item + " gives seat " + std::to_string(p) + " a range, but only an active seat dealt at random has one";
+    }
+    const sim::ParsedRange parsed = sim::ParseRange(range);
+    if (!parsed.problem.empty()) return item + " is not a range: " + parsed.problem;
+    s.ranges[p - 1] = range;
+  }
+  if (!IsFlag(f.exact)) return "exactodds is " + Number(f.exact) + "; it must be 0 or 1";
+  s.exact = static_cast<int>(f.exact);
   for (int n = 1; n <= kCards; ++n) {
     const int expected = places.fixed(n) ? 0 : 1;
     if (s.cardsindeck[n - 1] != expected) {

@@ -13,7 +13,9 @@ namespace zuv::setupfile {
 // cards not fixed, a board of 0, 3 or 4 cards matching the flop and turn
 // flags, inactive seats without cards, each active seat's random flag
 // matching its cards, NrOfSims a whole number from 1 to 1000000000, a whole
-// Seed and Dealer a seat number.
+// Seed and Dealer a seat number; at most 10 dead cards fixed nowhere else
+// (out of the deck like fixed cards), ranges that parse and only on active
+// seats dealt at random, and an exact flag of 0 or 1.
 //
 // An active seat dealt at random may still hold the two cards it was dealt in
 // the last hand of a run (a run leaves them there). Any two card numbers are

@@ -83,6 +83,12 @@ struct SetupContent {
   std::array<SavedPlayer, kSeats> players;
   std::array<double, kCards> cardsindeck{};
   SavedSim sim;
+  // Extra variables next to the five: "playerranges" (1x10 list of texts, a
+  // seat's hand range, empty for any two cards), "deadcards" (a row of cards
+  // out of play) and "exactodds" (1 = runs enumerate every deal).
+  std::array<std::string, kSeats> ranges{};
+  std::vector<double> deadcards;
+  double exact = 0;
 };
 
 // The fields a load reads, as numbers straight from the file (shapes checked,
@@ -95,6 +101,10 @@ struct FileFields {
   std::vector<double> boardcards;
   std::array<double, kSeats> activeplayers{};
   std::array<double, kSeats> simulateplayers{};
+  // The extra variables; files without them read as empty ranges, no dead cards, exact 0.
+  std::array<std::string, kSeats> ranges{};
+  std::vector<double> deadcards;
+  double exact = 0;
 };
 
 // The fields a load takes back, checked. Seats and cards at index n - 1.
@@ -111,6 +121,11 @@ struct LoadedSetup {
   std::vector<int> boardcards;  // 0, 3 or 4 cards
   std::array<int, kSeats> activeplayers{};
   std::array<int, kSeats> simulateplayers{};
+  std::array<std::string, kSeats> ranges{};  // only on active seats dealt at random; parses
+  std::vector<int> deadcards;                // at most kMaxDeadCards, fixed nowhere else
+  int exact = 0;
 };
+
+inline constexpr std::size_t kMaxDeadCards = 10;
 
 }  // namespace zuv::setupfile

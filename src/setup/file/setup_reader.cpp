@@ -203,6 +203,47 @@ Result<const matvar_t*> Record(const matvar_t* v, const std::string& what, std::
   return v;
 }
 
+// A row of plain (ASCII) characters as a string.
+Result<std::string> TextOf(const matvar_t* v, const std::string& what) {
+  if (v->class_type != MAT_C_CHAR) return Problem{what + " is " + ClassName(v->class_type) + ", not a text"};
+  const std::size_t n = ElementCount(v);
+  if (n == 0) return std::string();
+  if (!IsVectorShape(v)) return Problem{what + " is a table of characters, not a text"};
+  std::size_t size = 0;
+  switch (v->data_type) {
+    case MAT_T_UINT8: case MAT_T_INT8: case MAT_T_UTF8: size = 1; break;
+    case MAT_T_UINT16: case MAT_T_INT16: case MAT_T_UTF16: size = 2; break;
+    default: return Problem{what + " is a text of an unknown kind"};
+  }
+  if (!v->data || n > v->nbytes / size) return Problem{what + " is damaged (its data is shorter than its size)"};
+  std::string text;
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned c = size == 1 ? static_cast<const std::uint8_t*>(v->data)[i]
+                                 : static_cast<const std::uint16_t*>(v->data)[i];
+    if (c == 0 || c > 0x7e) return Problem{what + " holds a character that is not plain text"};
+    text.push_back(static_cast<char>(c));
+  }
+  return text;
+}
+
+// "playerranges": one text per seat.
+Result<std::array<std::string, kSeats>> RangeTexts(const matvar_t* v, const std::string& what) {
+  if (v->class_type != MAT_C_CELL) return Problem{what + " is " + ClassName(v->class_type) + ", not a list of texts"};
+  if (ElementCount(v) != kSeats || !IsVectorShape(v)) {
+    return Problem{what + " holds " + std::to_string(ElementCount(v)) + " texts instead of " + std::to_string(kSeats)};
+  }
+  std::array<std::string, kSeats> texts;
+  for (std::size_t i = 0; i < kSeats; ++i) {
+    const std::string item = what + "{" + std::to_string(i + 1) + "}";
+    const matvar_t* cell = Mat_VarGetCell(const_cast<matvar_t*>(v), static_cast<int>(i));
+    if (!cell) return Problem{item + " cannot be read"};
+    auto text = TextOf(cell, item);
+    if (auto* p = std::get_if<Problem>(&text)) return *p;
+    texts[i] = std::get<std::string>(std::move(text));
+  }
+  return texts;
+}
+
 // Runs the steps of a read until the first problem.
 class FieldReader {
  public:
@@ -274,6 +315,18 @@ Result<FileFields> ReadOpenFile(mat_t* mat) {
   r.field(table, "tempTABLE", "boardcards", 0, List, f.boardcards);
   r.field(table, "tempTABLE", "activeplayers", 0, FixedList<kSeats>, f.activeplayers);
   r.field(table, "tempTABLE", "simulateplayers", 0, FixedList<kSeats>, f.simulateplayers);
+  if (r.failed()) return Problem{r.problem()};
+
+  // The extra variables, in files that have them.
+  auto optional = [&](const char* name) -> MatVar {
+    for (size_t i = 0; i < count; ++i) {
+      if (names[i] && std::strcmp(names[i], name) == 0) return MatVar(Mat_VarRead(mat, name));
+    }
+    return nullptr;
+  };
+  if (MatVar ranges = optional("playerranges")) r.take(RangeTexts(ranges.get(), "playerranges"), f.ranges);
+  if (MatVar dead = optional("deadcards")) r.take(List(dead.get(), "deadcards"), f.deadcards);
+  if (MatVar exact = optional("exactodds")) r.take(Scalar(exact.get(), "exactodds"), f.exact);
   if (r.failed()) return Problem{r.problem()};
   return f;
 }

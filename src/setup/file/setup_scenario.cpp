@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 
+#include "sim/hand_range.h"
 #include "sim/split_mix64.h"
 
 namespace zuv::setupfile {
@@ -17,6 +18,12 @@ sim::Scenario ToScenario(const LoadedSetup& setup) {
     }
   }
   scenario.board = setup.boardcards;
+  for (int p = 0; p < kSeats; ++p) {
+    if (scenario.active[p] && setup.simulateplayers[p] == 1 && !setup.ranges[p].empty()) {
+      scenario.range[p] = sim::ParseRange(setup.ranges[p]).combos;
+    }
+  }
+  scenario.dead = setup.deadcards;
   return scenario;
 }
 

@@ -53,6 +53,12 @@ MatVar TextList(const std::array<std::string, N>& texts) {
   return cell;
 }
 
+// A top-level variable named `name`; libmatio frees the name with the variable.
+MatVar Named(MatVar v, const char* name) {
+  if (v) v->name = strdup(name);
+  return v;
+}
+
 // A structure array whose fields are filled element by element.
 class Record {
  public:
@@ -170,14 +176,16 @@ bool Consistent(const NumericArray& a) {
   return !a.dims.empty() && n == a.values.size();
 }
 
-// Writes the five variables into the (already created) file at `path`.
+// Writes the variables into the (already created) file at `path`.
 std::optional<std::string> WriteVariables(const std::string& path, const SetupContent& content) {
   for (const NumericArray* a : {&content.sim.WinStat, &content.sim.WinStat2, &content.sim.Statistic,
                                 &content.sim.WinRecord}) {
     if (!Consistent(*a)) return "the statistics do not fit their sizes";
   }
   MatVar vars[] = {TableVar(content.table), SetupVar(content.setup), PlayerVar(content.players),
-                   DeckVar(content.cardsindeck), SimVar(content.sim)};
+                   DeckVar(content.cardsindeck), SimVar(content.sim),
+                   Named(TextList(content.ranges), "playerranges"),
+                   Named(RowOrEmpty(content.deadcards), "deadcards"), Named(Scalar(content.exact), "exactodds")};
   for (const MatVar& v : vars) {
     if (!v) return "out of memory";
   }
