@@ -14,8 +14,15 @@ QString Symbol(const App& app, int card) {
   return QString::fromStdString(app.DECK.symbol[card - 1]);
 }
 
+// Long ranges are cut so that the legend keeps its width.
+constexpr int kLegendRangeLength = 16;
+
 QString HoleCardText(const App& app, int p) {
   const auto& cards = app.player(p).Cards;
+  const QString range = QString::fromStdString(app.player(p).Range);
+  if (app.TABLE.simulateplayers[p - 1] == 1 && !range.isEmpty()) {
+    return range.size() <= kLegendRangeLength ? range : range.left(kLegendRangeLength - 1) + QChar(0x2026);
+  }
   if (app.TABLE.simulateplayers[p - 1] == 1 || cards.size() != 2) return " - - ";
   return Symbol(app, cards[0]) + Symbol(app, cards[1]);
 }

@@ -124,6 +124,12 @@ TEST_F(FiguresTest, FixedBoardRowsAndZeroHands) {
   EXPECT_EQ(none.total, 0);
   EXPECT_EQ(none.yLabel(), "Percentage of 0 simulated hands");
   EXPECT_EQ(rows[0], "Player 1 ( - - ): 0.0% (+0.0% split)");
+  // A seat dealt from a range shows the range, cut short when long.
+  app.player(1).Range = "QQ+,AKs";
+  app.player(2).Range = "22+,A2s+,K9s+,QTs+";
+  rows = WinStatFigures::Read(app).legendRows(app);
+  EXPECT_EQ(rows[0], "Player 1 (QQ+,AKs): 0.0% (+0.0% split)");
+  EXPECT_EQ(rows[1], QString("Player 2 (22+,A2s+,K9s+,Q") + QChar(0x2026) + "): 0.0% (+0.0% split)");
   for (const auto& seat : none.aloneShare) {
     for (double v : seat) EXPECT_EQ(v, 0.0);
   }
