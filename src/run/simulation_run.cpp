@@ -57,7 +57,7 @@ void EnterRunningState(App& app, const QString& counterLabel) {
     button->setText("Stop simulation");
   }
   for (PlayerRecord& player : app.PLAYER) {
-    for (QAction* item : {player.cmitem1, player.cmitem2, player.cmitem3}) Enable(item, false);
+    for (QAction* item : {player.cmitem1, player.cmitem2, player.cmitem3, player.cmitem4}) Enable(item, false);
   }
   for (QAction* item : {app.TABLE.cmitem1, app.TABLE.cmitem2, app.TABLE.cmitem3, app.TABLE.cmitem4}) {
     Enable(item, false);
@@ -95,7 +95,9 @@ void LeaveRunningState(App& app) {
     Enable(player.cmitem1, true);
     if (app.activeplayers(p) == 1) {
       Enable(player.cmitem2, true);
-      if (app.simulateplayers(p) == 0) Enable(player.cmitem3, true);
+      Enable(player.cmitem4, true);
+      // Fixed cards and a range can both be released.
+      if (app.simulateplayers(p) == 0 || !player.Range.empty()) Enable(player.cmitem3, true);
     }
   }
 
@@ -223,6 +225,8 @@ void RunExactly(App& app, const sim::Scenario& scenario, int active) {
 
   StoreRunStatistics(app, result.stats);
   SetCounter(app, result.deals);
+  // A Stop that came after the last deal stopped nothing: the figures are exact.
+  if (result.complete) app.SIM.stopsim = 0;
   plothistogram(app, result.deals);
   if (app.FIGURE.terminateprogram == 1) return;
   LeaveRunningState(app);

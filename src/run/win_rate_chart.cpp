@@ -36,6 +36,12 @@ void StyleAxis(QCPAxis* axis, const QColor& ink) {
 
 }  // namespace
 
+QString WinRateTitle(const App& app) {
+  if (app.SIM.exact != 1) return "Simulated win rate";
+  // A stopped enumeration has dealt only some of the deals, in order.
+  return app.SIM.stopsim == 1 ? "Win rate (stopped, not exact)" : "Exact win rate";
+}
+
 RateLabelPlace PlaceRateLabel(double rate) {
   if (rate >= kInsideFrom) return {true, rate - 0.42, 0, 0};
   return {false, rate + 0.03, rate + 0.02, rate + 0.44};
@@ -99,7 +105,7 @@ void plothistogram(App& app, long long simulation) {
   plot->axisRect()->setBackground(felt);
   x->setLabel("Player");
 
-  auto* title = Text(plot, "Simulated win rate", ink, 8.5);
+  auto* title = Text(plot, WinRateTitle(app), ink, 8.5);
   title->setClipToAxisRect(false);
   title->position->setType(QCPItemPosition::ptAxisRectRatio);
   title->position->setCoords(0.5, -0.1);

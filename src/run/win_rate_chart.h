@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QString>
+
 namespace zuv {
 
 class App;
 
-// Rebuilds the live chart "Simulated win rate" in FIGURE.histogramaxes from
+// The chart's title: "Simulated win rate" for a sampled run, "Exact win rate"
+// while every deal is enumerated, and a stopped enumeration says it is not exact.
+QString WinRateTitle(const App& app);
+
+// Rebuilds the live chart (titled by WinRateTitle) in FIGURE.histogramaxes from
 // SIM.WinRecord: one light-yellow bar per seat, its height the share of the
 // `simulation` hands played so far that the seat won, with each active
 // seat's percentage written above the bar (below 0.63) or inside it. Then

@@ -5,8 +5,8 @@
 #include "app/app.h"
 #include "platform/graphics_items.h"
 #include "run/result_display.h"
-#include "scenario/choose_card_window.h"
 #include "scenario/choose_in_window.h"
+#include "scenario/choosing_window_open.h"
 #include "scenario/scenario_menus.h"
 #include "table/card_display.h"
 
@@ -25,7 +25,7 @@ bool TurnFixed(const App& app) { return app.TABLE.boardcards.size() >= 4; }
 }  // namespace
 
 void CBSetFlop(App& app) {
-  if (OpenChooseCardWindow(app)) return;
+  if (ChoosingWindowOpen(app)) return;
   auto& board = app.TABLE.boardcards;
   const bool turnFixed = TurnFixed(app);
   if (FlopFixed(app)) {
@@ -69,7 +69,7 @@ void CBSetFlop(App& app) {
 
 void CBSetTurn(App& app) {
   // A turn needs a fixed flop under it.
-  if (OpenChooseCardWindow(app) || !FlopFixed(app)) return;
+  if (ChoosingWindowOpen(app) || !FlopFixed(app)) return;
   auto& board = app.TABLE.boardcards;
   if (TurnFixed(app)) app.cardsindeck(board[3]) = 1;
   CBClearTable(app);
@@ -97,7 +97,7 @@ void CBSetTurn(App& app) {
 }
 
 void CBReleaseFlop(App& app) {
-  if (OpenChooseCardWindow(app)) return;
+  if (ChoosingWindowOpen(app)) return;
   auto& board = app.TABLE.boardcards;
   for (int card : board) app.cardsindeck(card) = 1;
   board.clear();
@@ -114,7 +114,7 @@ void CBReleaseFlop(App& app) {
 }
 
 void CBReleaseTurn(App& app) {
-  if (OpenChooseCardWindow(app) || !TurnFixed(app)) return;
+  if (ChoosingWindowOpen(app) || !TurnFixed(app)) return;
   auto& board = app.TABLE.boardcards;
   app.cardsindeck(board[3]) = 1;
   board.resize(3);

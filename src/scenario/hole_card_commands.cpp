@@ -1,25 +1,15 @@
 #include "scenario/hole_card_commands.h"
 
-#include <QAction>
-
 #include "app/app.h"
 #include "run/result_display.h"
-#include "scenario/choose_card_window.h"
 #include "scenario/choose_in_window.h"
+#include "scenario/choosing_window_open.h"
+#include "scenario/range_commands.h"
+#include "scenario/scenario_menus.h"
 #include "scenario/seat_argument.h"
 #include "table/card_display.h"
 
 namespace zuv {
-
-namespace {
-
-void SetSeatItems(App& app, int seat, bool fixed) {
-  const PlayerRecord& player = app.player(seat);
-  if (player.cmitem2) player.cmitem2->setText(fixed ? "Choose new player cards" : "Choose player cards");
-  if (player.cmitem3) player.cmitem3->setEnabled(fixed);
-}
-
-}  // namespace
 
 bool HasFixedCards(App& app, int seat) { return app.simulateplayers(seat) == 0 && !app.player(seat).Cards.empty(); }
 
@@ -27,7 +17,7 @@ void CBChoosePlayerCards(App& app, std::optional<int> seat) {
   const auto i = SeatArgument(app, seat);
   // An inactive seat gets no cards (its menu item is disabled; a stale text
   // must not change that), and only one card-choosing window is open at a time.
-  if (!i || app.activeplayers(*i) != 1 || OpenChooseCardWindow(app)) return;
+  if (!i || app.activeplayers(*i) != 1 || ChoosingWindowOpen(app)) return;
   PlayerRecord& player = app.player(*i);
 
   if (HasFixedCards(app, *i)) {
@@ -47,31 +37,38 @@ void CBChoosePlayerCards(App& app, std::optional<int> seat) {
     player.Cards = app.CHOOSECARDS.chosencards;
     for (int card : player.Cards) app.cardsindeck(card) = 0;
     app.simulateplayers(*i) = 0;
+    // Fixed cards replace the seat's range.
+    player.Range.clear();
     DisplayPlayerCards(app, std::vector<int>{*i});
-    SetSeatItems(app, *i, true);
+    UpdateSeatMenu(app, *i);
     ResetResultDisplay(app);
   } else {
+    // Cancel hands fixed cards back as the choice, so only a seat without them
+    // gets here: it stays random, with the range it had.
     player.Cards.clear();
     app.simulateplayers(*i) = 1;
-    if (player.cmitem2) player.cmitem2->setText("Choose player cards");
-    // Only reachable for a seat without cards, whose release item is already off.
-    if (player.cmitem3) player.cmitem3->setEnabled(false);
+    UpdateSeatMenu(app, *i);
   }
   app.TABLE.tempplayercards.clear();
 }
 
 void CBReleaseCards(App& app, std::optional<int> seat) {
   const auto i = SeatArgument(app, seat);
-  if (!i || OpenChooseCardWindow(app)) return;
+  if (!i || ChoosingWindowOpen(app)) return;
   PlayerRecord& player = app.player(*i);
-  // Dealt cards of a random seat are not fixed, so there is nothing to release.
-  if (!HasFixedCards(app, *i)) return;
+  // Dealt cards of a random seat are not fixed, so there is nothing to release
+  // unless the seat is dealt from a range.
+  const bool fixed = HasFixedCards(app, *i);
+  if (!fixed && !HasRange(app, *i)) return;
 
-  for (int card : player.Cards) app.cardsindeck(card) = 1;
+  if (fixed) {
+    for (int card : player.Cards) app.cardsindeck(card) = 1;
+  }
   player.Cards.clear();
+  player.Range.clear();
   app.simulateplayers(*i) = 1;
   DisplayPlayerCards(app, std::vector<int>{*i});
-  SetSeatItems(app, *i, false);
+  UpdateSeatMenu(app, *i);
   ResetResultDisplay(app);
 }
 

@@ -7,7 +7,7 @@ namespace zuv {
 class App;
 
 // Fixes (or fixes again) the two hole cards of an active seat in the
-// card-choosing window. Without a seat number the clicked seat oval decides
+// card-choosing window; they replace the seat's range. Without a seat number the clicked seat oval decides
 // (seat 10 when none was clicked).
 void CBChoosePlayerCards(App& app, std::optional<int> seat = std::nullopt);
 
@@ -15,7 +15,8 @@ void CBChoosePlayerCards(App& app, std::optional<int> seat = std::nullopt);
 // seat still holds the cards dealt in the last hand; those are not fixed.
 bool HasFixedCards(App& app, int seat);
 
-// Gives a seat's fixed hole cards back to the deck; the seat is dealt at random again.
+// Gives a seat's fixed hole cards back to the deck, or drops its range; the
+// seat is dealt any two cards again.
 void CBReleaseCards(App& app, std::optional<int> seat = std::nullopt);
 
 }  // namespace zuv

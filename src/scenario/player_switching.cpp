@@ -7,7 +7,7 @@
 #include "app/app.h"
 #include "platform/graphics_items.h"
 #include "run/result_display.h"
-#include "scenario/choose_card_window.h"
+#include "scenario/choosing_window_open.h"
 #include "scenario/hole_card_commands.h"
 #include "scenario/scenario_menus.h"
 #include "scenario/seat_argument.h"
@@ -34,9 +34,9 @@ void BrightenPlayer(App& app, int seat) {
   if (TextItem* number = player.playernrtexthandle) number->setColor(app.TABLE.lightyellow.toQColor());
 }
 
-std::array<QAction*, 3> SeatItems(App& app, int seat) {
+std::array<QAction*, 4> SeatItems(App& app, int seat) {
   const PlayerRecord& p = app.player(seat);
-  return {p.cmitem1, p.cmitem2, p.cmitem3};
+  return {p.cmitem1, p.cmitem2, p.cmitem3, p.cmitem4};
 }
 
 std::array<QAction*, 4> BoardItems(App& app) {
@@ -50,7 +50,7 @@ void CBTogglePlayerActivate(App& app, std::optional<int> seat) {
   const auto i = SeatArgument(app, seat);
   // While a card-choosing window is open the seats are gated: a seat switched
   // off now would be handed the cards being picked for it.
-  if (!i || OpenChooseCardWindow(app)) return;
+  if (!i || ChoosingWindowOpen(app)) return;
   PlayerRecord& player = app.player(*i);
 
   if (app.activeplayers(*i) == 1) {
@@ -65,17 +65,16 @@ void CBTogglePlayerActivate(App& app, std::optional<int> seat) {
       for (int card : player.Cards) app.cardsindeck(card) = 1;
     }
     player.Cards.clear();
-    // The cards are gone, so the choosing item must not offer "new" ones later.
-    SetLabel(player.cmitem2, "Choose player cards");
+    // Switched on again, the seat is dealt any two cards.
+    player.Range.clear();
     DisplayPlayerCards(app, std::vector<int>{*i});
   } else {
     BrightenPlayer(app, *i);
     app.activeplayers(*i) = 1;
     app.simulateplayers(*i) = 1;
-    SetLabel(player.cmitem1, "Deactivate player");
-    SetEnable(player.cmitem2, true);
     DisplayPlayerCards(app, std::vector<int>{*i});
   }
+  UpdateSeatMenu(app, *i);
   ResetResultDisplay(app);
 }
 

@@ -1,16 +1,16 @@
 #include "scenario/range_commands.h"
 
-#include <QAction>
 #include <QPointer>
 
 #include "app/app.h"
 #include "platform/event_loop.h"
 #include "run/result_display.h"
-#include "scenario/choose_card_window.h"
 #include "scenario/choose_range_window.h"
+#include "scenario/choosing_window_open.h"
 #include "scenario/hole_card_commands.h"
 #include "scenario/main_window_input_block.h"
 #include "scenario/player_switching.h"
+#include "scenario/scenario_menus.h"
 #include "scenario/seat_argument.h"
 #include "table/card_display.h"
 
@@ -38,18 +38,21 @@ void GiveRange(App& app, int seat, const std::string& range) {
   player.Cards.clear();
   player.Range = range;
   app.simulateplayers(seat) = 1;
-  if (player.cmitem2) player.cmitem2->setText("Choose player cards");
-  // "Release player cards" takes a range away as well.
-  if (player.cmitem3) player.cmitem3->setEnabled(!range.empty());
+  UpdateSeatMenu(app, seat);
   DisplayPlayerCards(app, std::vector<int>{seat});
   ResetResultDisplay(app);
 }
 
 }  // namespace
 
+bool HasRange(const App& app, int seat) {
+  return app.TABLE.activeplayers.at(seat - 1) == 1 && app.TABLE.simulateplayers.at(seat - 1) == 1 &&
+         !app.player(seat).Range.empty();
+}
+
 void CBSetPlayerRange(App& app, std::optional<int> seat) {
   const auto i = SeatArgument(app, seat);
-  if (!i || app.activeplayers(*i) != 1 || OpenChooseCardWindow(app) || OpenChooseRangeWindow()) return;
+  if (!i || app.activeplayers(*i) != 1 || ChoosingWindowOpen(app)) return;
   CBClearTable(app);
 
   std::optional<QString> chosen;

@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "scenario/hole_card_commands.h"
+#include "scenario/range_commands.h"
 
 namespace zuv {
 
@@ -25,15 +26,18 @@ void Set(QAction* item, const char* label, bool enabled) {
 
 }  // namespace
 
+void UpdateSeatMenu(App& app, int seat) {
+  const PlayerRecord& player = app.player(seat);
+  const bool active = app.activeplayers(seat) == 1;
+  const bool fixed = active && HasFixedCards(app, seat);
+  Set(player.cmitem1, active ? "Deactivate player" : "Activate player", true);
+  Set(player.cmitem2, fixed ? "Choose new player cards" : "Choose player cards", active);
+  Set(player.cmitem4, nullptr, active);
+  Set(player.cmitem3, nullptr, fixed || HasRange(app, seat));
+}
+
 void UpdateScenarioMenus(App& app) {
-  for (int p = 1; p <= kSeats; ++p) {
-    const PlayerRecord& player = app.player(p);
-    const bool active = app.activeplayers(p) == 1;
-    const bool fixed = active && HasFixedCards(app, p);
-    Set(player.cmitem1, active ? "Deactivate player" : "Activate player", true);
-    Set(player.cmitem2, fixed ? "Choose new player cards" : "Choose player cards", active);
-    Set(player.cmitem3, nullptr, fixed);
-  }
+  for (int p = 1; p <= kSeats; ++p) UpdateSeatMenu(app, p);
   const bool flop = app.TABLE.boardcards.size() >= 3;
   const bool turn = app.TABLE.boardcards.size() >= 4;
   Set(app.TABLE.cmitem1, flop ? "Choose new flop cards" : "Choose flop cards", true);

@@ -28,7 +28,8 @@ QString HoleCardText(const App& app, int p) {
 }
 
 QString BoardText(const App& app, bool simulated, std::size_t from, std::size_t count) {
-  if (simulated) return "Simulated";
+  // An exact run deals every card that is not fixed in turn rather than at random.
+  if (simulated) return app.SIM.exact == 1 ? "Enumerated" : "Simulated";
   QString text;
   const auto& board = app.TABLE.boardcards;
   for (std::size_t i = from; i < from + count; ++i) text += i < board.size() ? Symbol(app, board[i]) : "??";

@@ -23,6 +23,7 @@ void DimDeactivatedPlayer(App& app, int seat) {
   if (player.cmitem1) player.cmitem1->setText("Activate player");
   if (player.cmitem2) player.cmitem2->setEnabled(false);
   if (player.cmitem3) player.cmitem3->setEnabled(false);
+  if (player.cmitem4) player.cmitem4->setEnabled(false);
   if (player.handtextrectangle) player.handtextrectangle->hide();
   if (player.handtext) player.handtext->hide();
   if (player.playernrtexthandle) player.playernrtexthandle->setColor(Qt::black);

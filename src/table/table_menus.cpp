@@ -43,6 +43,7 @@ void CreateSeatMenu(App& app, int seat) {
   player.cmitem1 = Item(app, player.cmenu, "Deactivate player", "CBTogglePlayerActivate(" + number + ")", true);
   player.cmitem2 =
       Item(app, player.cmenu, "Choose player cards", "CBChoosePlayerCards(" + number + ")", true, true);
+  player.cmitem4 = Item(app, player.cmenu, "Set player range...", "CBSetPlayerRange(" + number + ")", true);
   player.cmitem3 = Item(app, player.cmenu, "Release player cards", "CBReleaseCards(" + number + ")", false);
 }
 

@@ -8,8 +8,9 @@ class App;
 // initial enable states: only "Set Flop cards" is usable at first.
 void CreateBoardMenu(App& app);
 
-// Seat `seat`'s context menu (PLAYER(seat).cmenu and its three items):
-// "Deactivate player", "Choose player cards", "Release player cards" (disabled).
+// Seat `seat`'s context menu (PLAYER(seat).cmenu and its four items):
+// "Deactivate player", "Choose player cards", "Set player range...",
+// "Release player cards" (disabled).
 void CreateSeatMenu(App& app, int seat);
 
 }  // namespace zuv

@@ -9,6 +9,7 @@
 #include "run/run_records.h"
 #include "run/run_test_support.h"
 #include "sim/exact.h"
+#include "stats/text_legend_item.h"
 #include "stats/win_stat_window.h"
 
 namespace zuv {
@@ -20,6 +21,26 @@ using testing::Sum;
 using testing::WinStatWindows;
 
 QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[7])->text(); }
+
+// The live chart's title: its one text that is not a percentage.
+QString ChartTitle(App& app) {
+  QCustomPlot* chart = app.FIGURE.histogramaxes;
+  for (int i = 0; i < chart->itemCount(); ++i) {
+    auto* text = qobject_cast<QCPItemText*>(chart->item(i));
+    if (text && !text->text().endsWith('%')) return text->text();
+  }
+  return {};
+}
+
+// The statistics window's last two legend rows, the board's.
+QStringList BoardRows(WinStatWindow& window) {
+  QStringList rows;
+  QCPLegend* legend = window.plot()->legend;
+  for (int i = legend->itemCount() - 2; i < legend->itemCount(); ++i) {
+    if (auto* text = qobject_cast<TextLegendItem*>(legend->item(i))) rows << text->text();
+  }
+  return rows;
+}
 
 TEST_F(RunTest, ExactOddsSwitchOffTheHandsFieldAndTheHandDisplay) {
   QCheckBox* exact = ExactOddsBox(*app);
@@ -51,11 +72,13 @@ TEST_F(RunTest, AnExactRunEnumeratesEveryDeal) {
   ASSERT_EQ(engine.deals, 1712304);
   EXPECT_EQ(Counter(*app), "1712304");
   EXPECT_EQ(qobject_cast<QLabel*>(app->UICONTROLS.handle[6])->text(), "Number of dealt hands:");
+  EXPECT_EQ(ChartTitle(*app), "Exact win rate");
   for (int p = 0; p < kSeats; ++p) EXPECT_EQ(app->SIM.WinRecord[p], sim::RunStats::Pots(engine.stats.WinRecord[p]));
   EXPECT_NEAR(Sum(app->SIM.WinStat2), 1712304, 1e-6);
   EXPECT_NEAR(Sum(app->SIM.Statistic), 1712304, 1e-6);
   ASSERT_EQ(WinStatWindows().size(), 1u);
   EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(), "Percentage of 1712304 deals (exact)");
+  EXPECT_EQ(BoardRows(*WinStatWindows()[0]), (QStringList{"Flop: Enumerated", "Turn: Enumerated"}));
   // Idle again, with the hands field still off while exact odds are on.
   EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Start simulation");
   EXPECT_FALSE(app->UICONTROLS.handle[4]->isEnabled());
@@ -79,8 +102,10 @@ TEST_F(RunTest, AnExactRunTheEngineRefusesIsAMessageAndNothingRuns) {
 TEST_F(RunTest, AStoppedExactRunSaysSo) {
   FixSeatCards(*app, 1, {13, 39});  // As Ad against a random hand: 2,097,572,400 deals
   run("CBExactOdds");
+  QString titleWhileRunning;
   duringRun([&] {
     if (Counter(*app).toLongLong() == 0) return false;
+    titleWhileRunning = ChartTitle(*app);
     app->run("CBStopSimulation");
     return true;
   });
@@ -93,6 +118,14 @@ TEST_F(RunTest, AStoppedExactRunSaysSo) {
   ASSERT_EQ(WinStatWindows().size(), 1u);
   EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(),
             QString("Percentage of %1 deals (stopped, not exact)").arg(deals));
+  EXPECT_EQ(titleWhileRunning, "Exact win rate");
+  EXPECT_EQ(ChartTitle(*app), "Win rate (stopped, not exact)");
+
+  // A sampled run afterwards is simulated again.
+  run("CBExactOdds");
+  app->SETUP.NrOfSims = 1000;
+  run("CBStartSimulation");
+  EXPECT_EQ(ChartTitle(*app), "Simulated win rate");
 }
 
 }  // namespace

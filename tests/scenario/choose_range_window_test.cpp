@@ -158,6 +158,53 @@ TEST_F(ChooseRangeWindowTest, CardsFixedElsewhereLimitTheCombosAndTheSeatsOwnCar
   drawnow();
 }
 
+TEST_F(ChooseRangeWindowTest, ReleaseFixedCardsAndSwitchingOffTakeTheRangeAway) {
+  setRange(1, "QQ+,AKs");
+  EXPECT_TRUE(app->player(1).cmitem4->isEnabled());
+  run("CBReleaseCards(1)");
+  EXPECT_EQ(app->player(1).Range, "");
+  EXPECT_EQ(app->simulateplayers(1), 1) << "dealt any two cards again";
+  EXPECT_FALSE(app->player(1).cmitem3->isEnabled());
+  EXPECT_TRUE(consistent());
+
+  // Cancel in "Choose player cards" keeps the range; Ok replaces it.
+  setRange(2, "AKs");
+  chooseThenCancel("CBChoosePlayerCards(2)", {1, 2});
+  EXPECT_EQ(app->player(2).Range, "AKs");
+  EXPECT_TRUE(app->player(2).cmitem3->isEnabled());
+  EXPECT_TRUE(consistent());
+  fixHoleCards(2, {1, 2});
+  EXPECT_EQ(app->player(2).Range, "");
+  EXPECT_EQ(app->player(2).Cards, (std::vector<int>{1, 2}));
+  EXPECT_EQ(app->player(2).cmitem2->text(), "Choose new player cards");
+  EXPECT_TRUE(consistent());
+
+  // A seat switched off loses its range, and comes back dealt any two cards.
+  setRange(2, "22+");
+  run("CBTogglePlayerActivate(2)");
+  EXPECT_EQ(app->player(2).Range, "");
+  EXPECT_FALSE(app->player(2).cmitem4->isEnabled());
+  EXPECT_TRUE(consistent());
+  run("CBTogglePlayerActivate(2)");
+  EXPECT_TRUE(app->player(2).cmitem4->isEnabled());
+  EXPECT_FALSE(app->player(2).cmitem3->isEnabled());
+  EXPECT_TRUE(consistent());
+
+  // While the window is open the seat stays as the window found it.
+  inRangeWindow("CBSetPlayerRange(2)", [this](ChooseRangeWindow&) {
+    for (int p = 1; p <= 2; ++p) EXPECT_FALSE(app->player(p).cmitem4->isEnabled()) << "seat " << p;
+    run("CBRangeText('AA')");
+    run("CBTogglePlayerActivate(2)");
+    run("CBReleaseCards(2)");
+    run("CBSetPlayerRange(1)");
+    run("CBCloseRangeFigure('Ok', 2)");
+  });
+  EXPECT_EQ(app->player(2).Range, "AA");
+  EXPECT_EQ(app->activeplayers(2), 1);
+  EXPECT_EQ(app->player(1).Range, "");
+  EXPECT_TRUE(consistent());
+}
+
 TEST_F(ChooseRangeWindowTest, ADragPaintsCellsWithTheStateOfTheFirst) {
   inRangeWindow("CBSetPlayerRange(1)", [this](ChooseRangeWindow& window) {
     run("CBRangeText('AKo')");

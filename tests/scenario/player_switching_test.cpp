@@ -121,12 +121,13 @@ TEST_F(PlayerSwitchingTest, SavedMenuStatesRoundTrip) {
   start->setEnabled(false);  // as during a run: Restore enables it whatever it was
 
   const SavedMenuStates saved = DisableContextMenues(*app);
-  EXPECT_EQ(saved.pcm[0], (std::array<int, 3>{1, 1, 1}));
-  EXPECT_EQ(saved.pcm[1], (std::array<int, 3>{1, 1, 0}));
-  for (int p = 3; p <= 10; ++p) EXPECT_EQ(saved.pcm[p - 1], (std::array<int, 3>{1, 0, 0})) << "seat " << p;
+  EXPECT_EQ(saved.pcm[0], (std::array<int, 4>{1, 1, 1, 1}));
+  EXPECT_EQ(saved.pcm[1], (std::array<int, 4>{1, 1, 0, 1}));
+  for (int p = 3; p <= 10; ++p) EXPECT_EQ(saved.pcm[p - 1], (std::array<int, 4>{1, 0, 0, 0})) << "seat " << p;
   EXPECT_EQ(saved.tcm, (std::array<int, 4>{1, 1, 1, 0}));
   for (int p = 1; p <= 10; ++p) {
-    for (const QAction* item : {app->player(p).cmitem1, app->player(p).cmitem2, app->player(p).cmitem3}) {
+    const PlayerRecord& player = app->player(p);
+    for (const QAction* item : {player.cmitem1, player.cmitem2, player.cmitem3, player.cmitem4}) {
       EXPECT_FALSE(item->isEnabled());
     }
   }

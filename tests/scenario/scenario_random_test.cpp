@@ -14,6 +14,7 @@
 
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
+#include "scenario/choose_range_window.h"
 #include "scenario_test.h"
 
 namespace zuv {
@@ -23,10 +24,11 @@ using testing::Close;
 using testing::Pick;
 using testing::ScenarioTest;
 
-// What the scenario should be: the fixed cards of each seat and the board.
+// What the scenario should be: the fixed cards or the range of each seat and the board.
 struct Model {
   std::array<bool, kSeats> active{true, true};
   std::array<std::vector<int>, kSeats> cards{};
+  std::array<std::string, kSeats> ranges{};
   std::vector<int> board;
 
   bool fixed(int card) const {
@@ -43,6 +45,7 @@ struct Model {
 struct SavedScenario {
   std::array<int, kSeats> active{}, random{};
   std::array<std::vector<int>, kSeats> fixed;
+  std::array<std::string, kSeats> ranges;
   std::vector<int> board;
   std::array<int, kCards> deck{};
   int simulateFlop = 0, simulateTurn = 0, hands = 0, setSeed = 0, showhands = 0;
@@ -58,6 +61,7 @@ SavedScenario SavedScenarioOf(const App& app) {
   s.random = app.TABLE.simulateplayers;
   for (int p = 1; p <= kSeats; ++p) {
     if (s.random[p - 1] == 0) s.fixed[p - 1] = app.player(p).Cards;
+    s.ranges[p - 1] = app.player(p).Range;
   }
   s.board = app.TABLE.boardcards;
   s.deck = app.DECK.cardsindeck;
@@ -148,6 +152,45 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     }
   }
 
+  // Opens the range window of an active seat and closes it with Ok (a range
+  // that can be dealt), Cancel or the close box; the outcome is the range taken.
+  std::optional<std::string> runRangeWindow(int seat) {
+    // Written as the window writes them back.
+    static const std::vector<std::string> ranges{"QQ+, AKs", "JJ+, A2s", "22+", "random"};
+    std::optional<std::string> outcome;
+    bool opened = false;
+    whenWaiting([&] {
+      ChooseRangeWindow* window = OpenChooseRangeWindow();
+      if (!window) return;
+      opened = true;
+      run("CBRangeText('" + any(ranges) + "')");
+      // Commands that would change the table meanwhile do nothing.
+      run("CBTogglePlayerActivate(" + std::to_string(seat) + ")");
+      run("CBReleaseCards(" + std::to_string(seat) + ")");
+      runWithoutWindow("CBChoosePlayerCards(" + std::to_string(seat) + ")");
+      switch (uniform(0, 3)) {
+        case 0:
+        case 1:
+          if (window->okButton()->isEnabled()) {
+            const QString text = window->text();
+            window->okButton()->click();
+            // Every combination is no range at all.
+            outcome = text == "random" ? std::string() : text.toStdString();
+            break;
+          }
+          [[fallthrough]];
+        case 2:
+          run("CBCloseRangeFigure('Cancel', " + std::to_string(seat) + ")");
+          break;
+        default:
+          window->close();
+      }
+    });
+    run("CBSetPlayerRange(" + std::to_string(seat) + ")");
+    EXPECT_TRUE(opened) << "no range window for seat " << seat;
+    return outcome;
+  }
+
   // Runs `command`, which opens a window for n cards.
   std::optional<std::vector<int>> runWindow(const std::string& command, int n, const std::vector<int>& replaced) {
     std::optional<std::vector<int>> outcome;
@@ -165,13 +208,14 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     const int seat = uniform(0, 12) == 0 ? uniform(-1, 11) : uniform(1, 10);
     const bool validSeat = seat >= 1 && seat <= kSeats;
     const std::string seatText = "(" + std::to_string(seat) + ")";
-    switch (uniform(0, 11)) {
+    switch (uniform(0, 13)) {
       case 0:
       case 1:
         run("CBTogglePlayerActivate" + seatText);
         if (validSeat) {
           auto& active = model.active[seat - 1];
           if (active) model.cards[seat - 1].clear();
+          model.ranges[seat - 1].clear();
           active = !active;
         }
         break;
@@ -179,14 +223,20 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
       case 3:
         if (validSeat && model.active[seat - 1]) {
           auto& cards = model.cards[seat - 1];
-          if (auto chosen = runWindow("CBChoosePlayerCards" + seatText, 2, cards)) cards = *chosen;
+          if (auto chosen = runWindow("CBChoosePlayerCards" + seatText, 2, cards)) {
+            cards = *chosen;
+            model.ranges[seat - 1].clear();
+          }
         } else {
           runWithoutWindow("CBChoosePlayerCards" + seatText);
         }
         break;
       case 4:
         run("CBReleaseCards" + seatText);
-        if (validSeat) model.cards[seat - 1].clear();
+        if (validSeat) {
+          model.cards[seat - 1].clear();
+          model.ranges[seat - 1].clear();
+        }
         break;
       case 5: {
         const std::vector<int> flop(model.board.begin(), model.board.begin() + std::min<std::size_t>(3, model.board.size()));
@@ -226,6 +276,19 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
       case 11:
         saveAndLoad();
         break;
+      case 12:
+      case 13:
+        if (validSeat && model.active[seat - 1]) {
+          if (auto range = runRangeWindow(seat)) {
+            model.ranges[seat - 1] = *range;
+            model.cards[seat - 1].clear();
+            ++rangesTaken;
+          }
+        } else {
+          run("CBSetPlayerRange" + seatText);
+          EXPECT_EQ(OpenChooseRangeWindow(), nullptr);
+        }
+        break;
     }
   }
 
@@ -256,7 +319,9 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     EXPECT_TRUE(SavedScenarioOf(*app) == saved) << "the setup did not come back as saved";
     // The loaded random seats hold no cards until the next run deals them.
     for (int p = 1; p <= kSeats; ++p) {
-      if (app->TABLE.simulateplayers[p - 1] == 1) EXPECT_TRUE(app->player(p).Cards.empty()) << "seat " << p;
+      if (app->TABLE.simulateplayers[p - 1] == 1) {
+        EXPECT_TRUE(app->player(p).Cards.empty()) << "seat " << p;
+      }
     }
     ++loads;
   }
@@ -288,6 +353,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
                                ? (cards.empty() || (random && dealtCardsLeft))
                                : (!random && cards == model.cards[p - 1]);
       if (!matches) return ::testing::AssertionFailure() << "cards of seat " << p;
+      if (app->player(p).Range != model.ranges[p - 1]) return ::testing::AssertionFailure() << "range of seat " << p;
     }
     if (app->TABLE.boardcards != model.board) return ::testing::AssertionFailure() << "board";
     return ::testing::AssertionSuccess();
@@ -297,6 +363,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
   Model model;
   QTemporaryDir folder;
   int loads = 0;
+  int rangesTaken = 0;
 };
 
 TEST_P(ScenarioRandomTest, CommandsAndWindowOutcomesKeepTheScenarioConsistent) {
@@ -311,6 +378,7 @@ TEST_P(ScenarioRandomTest, CommandsAndWindowOutcomesKeepTheScenarioConsistent) {
   }
   EXPECT_GT(windowsRun, 15);
   EXPECT_GT(loads, 3);
+  EXPECT_GT(rangesTaken, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, ScenarioRandomTest, ::testing::Values(1u, 2u, 20261207u));

@@ -158,14 +158,16 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
   // The menus exist once the table is drawn.
   for (int p = 1; p <= kSeats; ++p) {
     const PlayerRecord& player = a.player(p);
-    if (!player.cmitem1 || !player.cmitem2 || !player.cmitem3) continue;
+    if (!player.cmitem1 || !player.cmitem2 || !player.cmitem3 || !player.cmitem4) continue;
     const bool active = a.TABLE.activeplayers[p - 1] == 1;
     const bool fixed = a.TABLE.simulateplayers[p - 1] == 0 && !player.Cards.empty();
     if (Label(player.cmitem1) != (active ? "Deactivate player" : "Activate player") || !player.cmitem1->isEnabled() ||
-        player.cmitem2->isEnabled() != active || player.cmitem3->isEnabled() != (fixed || !player.Range.empty()) ||
+        player.cmitem2->isEnabled() != active || player.cmitem4->isEnabled() != active ||
+        player.cmitem3->isEnabled() != (fixed || !player.Range.empty()) ||
         Label(player.cmitem2) != (fixed ? "Choose new player cards" : "Choose player cards")) {
       return ::testing::AssertionFailure() << "menu of seat " << p << ": " << Label(player.cmitem1) << " / "
                                            << Label(player.cmitem2) << (player.cmitem2->isEnabled() ? " on" : " off")
+                                           << " / " << (player.cmitem4->isEnabled() ? "range on" : "range off")
                                            << " / " << (player.cmitem3->isEnabled() ? "release on" : "release off");
     }
   }

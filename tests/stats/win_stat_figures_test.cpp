@@ -115,6 +115,12 @@ TEST_F(FiguresTest, FixedBoardRowsAndZeroHands) {
   QStringList rows = WinStatFigures::Read(app).legendRows(app);
   EXPECT_EQ(rows[2], "Flop: AsKh3s");
   EXPECT_EQ(rows[3], "Turn: Simulated");
+  // An exact run deals every turn, not a sample of them.
+  app.SIM.exact = 1;
+  rows = WinStatFigures::Read(app).legendRows(app);
+  EXPECT_EQ(rows[2], "Flop: AsKh3s");
+  EXPECT_EQ(rows[3], "Turn: Enumerated");
+  app.SIM.exact = 0;
   app.SETUP.SimulateTurn = 0;
   app.TABLE.boardcards = {13, 25, 2, 52};
   rows = WinStatFigures::Read(app).legendRows(app);

@@ -224,7 +224,9 @@ TEST_F(WinStatWindowTest, AtEverySizeTheUserCanChooseNothingOverlapsWithTenSeats
     }
     for (const auto& [place, drawn] : names) {
       for (const auto& [otherPlace, otherDrawn] : names) {
-        if (place < otherPlace) EXPECT_LT(drawn.right(), otherDrawn.left()) << place << " " << otherPlace;
+        if (place < otherPlace) {
+          EXPECT_LT(drawn.right(), otherDrawn.left()) << place << " " << otherPlace;
+        }
       }
     }
     // The y axis title is in view.

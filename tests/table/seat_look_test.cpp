@@ -31,6 +31,7 @@ TEST_F(SeatLook, DimmedSeatIsGreyFaintAndSwitchedOff) {
   EXPECT_TRUE(P.cmitem1->isEnabled());
   EXPECT_FALSE(P.cmitem2->isEnabled());
   EXPECT_FALSE(P.cmitem3->isEnabled());
+  EXPECT_FALSE(P.cmitem4->isEnabled());
   EXPECT_FALSE(P.handtext->isVisible());
   EXPECT_FALSE(P.handtextrectangle->isVisible());
   // The cards are the switching command's business.

@@ -118,6 +118,7 @@ TEST_F(TableDrawing, StartUpLook) {
     EXPECT_TRUE(P.cmitem1->isEnabled());
     EXPECT_TRUE(P.cmitem2->isEnabled());
     EXPECT_FALSE(P.cmitem3->isEnabled());
+    EXPECT_TRUE(P.cmitem4->isEnabled());
   }
   for (int p = 3; p <= 10; ++p) {
     const auto& P = app->player(p);
@@ -129,6 +130,7 @@ TEST_F(TableDrawing, StartUpLook) {
     EXPECT_EQ(P.cmitem1->text(), "Activate player");
     EXPECT_FALSE(P.cmitem2->isEnabled());
     EXPECT_FALSE(P.cmitem3->isEnabled());
+    EXPECT_FALSE(P.cmitem4->isEnabled());
   }
   for (int p = 1; p <= 10; ++p) {
     EXPECT_FALSE(app->player(p).handtext->isVisible()) << p;
@@ -162,17 +164,20 @@ TEST_F(TableDrawing, ContextMenusCarryTheirLabelsAndCommands) {
   for (int p = 1; p <= 10; ++p) {
     const auto& P = app->player(p);
     const auto actions = P.cmenu->actions();
-    ASSERT_EQ(actions.size(), 4) << p;
+    ASSERT_EQ(actions.size(), 5) << p;
     EXPECT_EQ(actions[0], P.cmitem1);
     EXPECT_TRUE(actions[1]->isSeparator()) << "separator above \"Choose player cards\"";
     EXPECT_EQ(actions[2], P.cmitem2);
-    EXPECT_EQ(actions[3], P.cmitem3);
+    EXPECT_EQ(actions[3], P.cmitem4) << "the range item right after \"Choose player cards\"";
+    EXPECT_EQ(actions[4], P.cmitem3);
     EXPECT_EQ(P.cmitem2->text(), "Choose player cards");
+    EXPECT_EQ(P.cmitem4->text(), "Set player range...");
     EXPECT_EQ(P.cmitem3->text(), "Release player cards");
     const QString n = QString::number(p);
     EXPECT_EQ(Callback(P.cmitem1), "CBTogglePlayerActivate(" + n + ")");
     EXPECT_EQ(Callback(P.cmitem2), "CBChoosePlayerCards(" + n + ")");
     EXPECT_EQ(Callback(P.cmitem3), "CBReleaseCards(" + n + ")");
+    EXPECT_EQ(Callback(P.cmitem4), "CBSetPlayerRange(" + n + ")");
     EXPECT_EQ(P.patchhandle->contextMenu(), P.cmenu);
     EXPECT_EQ(P.cardimage[0]->contextMenu(), P.cmenu);
     EXPECT_EQ(P.cardimage[1]->contextMenu(), P.cmenu);
