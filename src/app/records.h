@@ -40,6 +40,7 @@ using PolygonItem = Clickable<QGraphicsPolygonItem>;
 
 constexpr int kSeats = 10;
 constexpr int kCards = 52;
+constexpr int kMaxDeadCards = 10;  // cards the table can put out of play
 constexpr int kHandClasses = 9;
 constexpr int kStartHandClasses = 169;
 
@@ -101,6 +102,7 @@ struct TableRecord {
   QAction* cmitem5 = nullptr;  // "Set dead cards..."
   QAction* cmitem6 = nullptr;  // "Release dead cards"
   std::array<PictureItem*, 5> boardcardsimage{};
+  std::array<PictureItem*, kMaxDeadCards> deadcardsimage{};  // the row of dead cards, in TABLE.deadcards order
   PictureItem* dealerbutton = nullptr;
 };
 

@@ -59,7 +59,8 @@ void EnterRunningState(App& app, const QString& counterLabel) {
   for (PlayerRecord& player : app.PLAYER) {
     for (QAction* item : {player.cmitem1, player.cmitem2, player.cmitem3, player.cmitem4}) Enable(item, false);
   }
-  for (QAction* item : {app.TABLE.cmitem1, app.TABLE.cmitem2, app.TABLE.cmitem3, app.TABLE.cmitem4}) {
+  const TableRecord& t = app.TABLE;
+  for (QAction* item : {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4, t.cmitem5, t.cmitem6}) {
     Enable(item, false);
   }
   Enable(app.UICONTROLS.handle[4], false);
@@ -105,6 +106,8 @@ void LeaveRunningState(App& app) {
   auto& board = app.TABLE.boardcards;
   if (board.size() > 4) board.resize(4);
   Enable(app.TABLE.cmitem1, true);
+  Enable(app.TABLE.cmitem5, true);
+  Enable(app.TABLE.cmitem6, !app.TABLE.deadcards.empty());
   if (app.SETUP.SimulateFlop == 0) {
     Enable(app.TABLE.cmitem2, true);
     Enable(app.TABLE.cmitem3, true);

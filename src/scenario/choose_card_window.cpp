@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "app/app.h"
 #include "app/control_panel.h"
@@ -45,12 +46,13 @@ QPixmap CellPicture(const App& app, int card, qreal ratio) {
 
 }  // namespace
 
-ChooseCardWindow::ChooseCardWindow(App& app, int cardsToPick, const QString& name)
+ChooseCardWindow::ChooseCardWindow(App& app, int cardsToPick, int leastToPick, const QString& name)
     // A child window of the main window, so that it goes with it and closing
     // the main window finds it among the program's windows.
     : QWidget(app.FIGURE.mainfigurehandle, Qt::Dialog),
       app_(app),
       cardsToPick_(cardsToPick),
+      leastToPick_(leastToPick),
       scene_(new CommandScene(this)),
       view_(new QGraphicsView(scene_, this)) {
   setWindowTitle(name);
@@ -117,9 +119,9 @@ void ChooseCardWindow::closeEvent(QCloseEvent* event) {
   if (!finished_) app_.run(CloseCommand("Cancel", cardsToPick_).toStdString());
 }
 
-ChooseCardWindow* CreateChooseCardWindow(App& app, int NrOfCardsToPick, const QString& windowname) {
-  const int n = NrOfCardsToPick;
-  auto* window = new ChooseCardWindow(app, n, windowname);
+ChooseCardWindow* CreateChooseCardWindow(App& app, const CardRequest& request, const QString& windowname) {
+  const int n = request.most;
+  auto* window = new ChooseCardWindow(app, n, request.least, windowname);
   window->show();
 
   app.CHOOSECARDS.chosencards.clear();
@@ -143,10 +145,20 @@ ChooseCardWindow* CreateChooseCardWindow(App& app, int NrOfCardsToPick, const QS
 
   auto* cancel = Button(app, window, "Cancel", 115, CloseCommand("Cancel", n));
   auto* ok = Button(app, window, "Ok", 255, CloseCommand("Ok", n));
-  ok->setEnabled(false);
   cancel->show();
   ok->show();
   app.CHOOSEWINDOWBUTTONS.handle = {cancel, ok};
+
+  // Cards already chosen before (dead cards) open picked, so that the user changes the set.
+  auto& chosen = app.CHOOSECARDS.chosencards;
+  for (int card : request.picked) {
+    const bool offered = card >= 1 && card <= kCards && app.CHOOSECARDS.axes[card - 1];
+    if (!offered || std::find(chosen.begin(), chosen.end(), card) != chosen.end()) continue;
+    if (static_cast<int>(chosen.size()) == n) break;
+    window->raiseCard(card, true);
+    chosen.push_back(card);
+  }
+  ok->setEnabled(static_cast<int>(chosen.size()) >= request.least);
   return window;
 }
 

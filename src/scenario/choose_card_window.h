@@ -3,6 +3,7 @@
 #include <QPointF>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 class QCloseEvent;
 class QGraphicsItem;
@@ -13,19 +14,31 @@ namespace zuv {
 class App;
 class CommandScene;
 
-// The modal window in which the user picks N free cards (2 hole cards, 3 flop
-// cards or 1 turn card). It never changes the table: its only result is
-// CHOOSECARDS.chosencards, which the opening command reads once it is gone.
+// What a card-choosing window asks for. The hole-card, flop and turn windows
+// want exactly N cards; the dead-cards window takes any number from one up to
+// N and opens with the cards that are dead already picked.
+struct CardRequest {
+  int most = 0;              // N, which the window's command texts carry
+  int least = 0;             // "Ok" is enabled from this many picked cards
+  std::vector<int> picked;   // picked when the window opens
+  static CardRequest Exactly(int n) { return {n, n, {}}; }
+};
+
+// The modal window in which the user picks free cards (2 hole cards, 3 flop
+// cards, 1 turn card or up to 10 dead cards). It never changes the table: its
+// only result is CHOOSECARDS.chosencards, which the opening command reads once
+// it is gone.
 class ChooseCardWindow : public QWidget {
   Q_OBJECT
  public:
   static constexpr QSize kSize{455, 400};
   static constexpr int kRaise = 15;  // pixels a picked card stands above its row
 
-  ChooseCardWindow(App& app, int cardsToPick, const QString& name);
+  ChooseCardWindow(App& app, int cardsToPick, int leastToPick, const QString& name);
   ~ChooseCardWindow() override;
 
   int cardsToPick() const { return cardsToPick_; }
+  int leastToPick() const { return leastToPick_; }
   QGraphicsView* view() const { return view_; }
 
   // Marks the window as finished: it no longer counts as the open window and
@@ -47,6 +60,7 @@ class ChooseCardWindow : public QWidget {
  private:
   App& app_;
   int cardsToPick_;
+  int leastToPick_;
   bool finished_ = false;
   CommandScene* scene_;
   QGraphicsView* view_;
@@ -54,7 +68,7 @@ class ChooseCardWindow : public QWidget {
 
 // Builds and shows the window with every free card; returns it. The caller
 // waits for it with uiwait.
-ChooseCardWindow* CreateChooseCardWindow(App& app, int NrOfCardsToPick, const QString& windowname);
+ChooseCardWindow* CreateChooseCardWindow(App& app, const CardRequest& request, const QString& windowname);
 
 // The card-choosing window that is open now, or null.
 ChooseCardWindow* OpenChooseCardWindow(App& app);

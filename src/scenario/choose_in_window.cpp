@@ -25,12 +25,13 @@ bool FreeDistinctCards(App& app, const std::vector<int>& cards) {
 
 }  // namespace
 
-bool ChooseInWindow(App& app, int n, const QString& title) {
+bool ChooseInWindow(App& app, const CardRequest& request, const QString& title) {
+  const int n = request.most;
   const SavedMenuStates saved = DisableContextMenues(app);
   QPointer<ChooseCardWindow> window;
   {
     const MainWindowInputBlock block(app);
-    window = CreateChooseCardWindow(app, n, title);
+    window = CreateChooseCardWindow(app, request, title);
     uiwait(window);
   }
   // The wait also ends when the whole program quits; a window that was not
@@ -39,7 +40,8 @@ bool ChooseInWindow(App& app, int n, const QString& title) {
   RestoreContextMenues(app, saved);
 
   const auto& chosen = app.CHOOSECARDS.chosencards;
-  return static_cast<int>(chosen.size()) == n && FreeDistinctCards(app, chosen);
+  const int count = static_cast<int>(chosen.size());
+  return count >= std::max(request.least, 1) && count <= n && FreeDistinctCards(app, chosen);
 }
 
 }  // namespace zuv

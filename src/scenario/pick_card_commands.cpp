@@ -20,6 +20,7 @@ std::optional<Limit> PickingLimit(int n) {
     case 1: return Limit{"Only one Turn card can be selected.", "Select Turn"};
     case 2: return Limit{"Only two hole cards can be selected.", "Select hole cards"};
     case 3: return Limit{"Only three Flop cards can be selected.", "Select Flop"};
+    case kMaxDeadCards: return Limit{"Only ten dead cards can be selected.", "Select dead cards"};
     default: return std::nullopt;
   }
 }
@@ -37,6 +38,7 @@ std::vector<int> CommittedChoice(const App& app, int n) {
   if (n == 3 && board.size() > 2) return {board.begin(), board.begin() + 3};
   if (n == 1 && board.size() > 3) return {board[3]};
   if (n == 2 && !app.TABLE.tempplayercards.empty()) return app.TABLE.tempplayercards;
+  if (n == kMaxDeadCards) return app.TABLE.deadcards;
   return {};
 }
 
@@ -59,18 +61,19 @@ void CBPickCard(App& app, std::optional<int> card, std::optional<int> NumberOfCa
     app.messages.helpdlg(limit->text, limit->title);
   }
 
-  if (QPushButton* ok = app.CHOOSEWINDOWBUTTONS.handle[1]) ok->setEnabled(static_cast<int>(chosen.size()) == n);
+  if (QPushButton* ok = app.CHOOSEWINDOWBUTTONS.handle[1]) {
+    ok->setEnabled(static_cast<int>(chosen.size()) >= window->leastToPick());
+  }
 }
 
 void CBClosePickFigure(App& app, std::optional<std::string> button, std::optional<int> NrOfCardsToChoose) {
   ChooseCardWindow* window = WindowFor(app, NrOfCardsToChoose);
   if (!window || !button) return;
-  const int n = window->cardsToPick();
   if (*button == "Cancel") {
-    app.CHOOSECARDS.chosencards = CommittedChoice(app, n);
+    app.CHOOSECARDS.chosencards = CommittedChoice(app, window->cardsToPick());
     closefigurewindow(app);
   } else if (*button == "Ok") {
-    if (static_cast<int>(app.CHOOSECARDS.chosencards.size()) == n) closefigurewindow(app);
+    if (static_cast<int>(app.CHOOSECARDS.chosencards.size()) >= window->leastToPick()) closefigurewindow(app);
   }
   // The opening command's wait ends when the window has been deleted.
 }

@@ -39,9 +39,9 @@ std::array<QAction*, 4> SeatItems(App& app, int seat) {
   return {p.cmitem1, p.cmitem2, p.cmitem3, p.cmitem4};
 }
 
-std::array<QAction*, 4> BoardItems(App& app) {
+std::array<QAction*, 6> BoardItems(App& app) {
   const TableRecord& t = app.TABLE;
-  return {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4};
+  return {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4, t.cmitem5, t.cmitem6};
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ void CBTogglePlayerActivate(App& app, std::optional<int> seat = std::nullopt);
 // Enable states of the context-menu items saved while a card-choosing window is open.
 struct SavedMenuStates {
   std::array<std::array<int, 4>, 10> pcm{};  // seat i, item j: 1 = was enabled
-  std::array<int, 4> tcm{};                  // board item j: 1 = was enabled
+  std::array<int, 6> tcm{};                  // board item j: 1 = was enabled
 };
 SavedMenuStates DisableContextMenues(App& app);
 void RestoreContextMenues(App& app, const SavedMenuStates& saved);

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/command_registry.h"
 #include "scenario/board_card_commands.h"
+#include "scenario/dead_card_commands.h"
 #include "scenario/hole_card_commands.h"
 #include "scenario/pick_card_commands.h"
 #include "scenario/player_switching.h"
@@ -44,6 +45,8 @@ void RegisterScenarioCommands(App& app) {
   app.commands.add("CBSetTurn", 0, [&app](const CommandArgs&) { CBSetTurn(app); });
   app.commands.add("CBReleaseFlop", 0, [&app](const CommandArgs&) { CBReleaseFlop(app); });
   app.commands.add("CBReleaseTurn", 0, [&app](const CommandArgs&) { CBReleaseTurn(app); });
+  app.commands.add("CBSetDeadCards", 0, [&app](const CommandArgs&) { CBSetDeadCards(app); });
+  app.commands.add("CBReleaseDeadCards", 0, [&app](const CommandArgs&) { CBReleaseDeadCards(app); });
 
   app.commands.add("CBPickCard", 2, [&app](const CommandArgs& a) {
     std::optional<int> card, n;

@@ -44,6 +44,8 @@ void UpdateScenarioMenus(App& app) {
   Set(app.TABLE.cmitem2, turn ? "Choose new turn card" : "Choose turn card", flop);
   Set(app.TABLE.cmitem3, turn ? "Release flop and turn" : "Release flop cards", flop);
   Set(app.TABLE.cmitem4, nullptr, turn);
+  Set(app.TABLE.cmitem5, nullptr, true);
+  Set(app.TABLE.cmitem6, nullptr, !app.TABLE.deadcards.empty());
 }
 
 }  // namespace zuv

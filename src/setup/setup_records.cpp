@@ -22,6 +22,8 @@ using setupfile::SavedSetup;
 using setupfile::SavedTable;
 using setupfile::SetupContent;
 
+static_assert(setupfile::kMaxDeadCards == kMaxDeadCards, "a setup file holds as many dead cards as the table");
+
 // Graphics objects get serial numbers in the order they are met; 0 is none.
 class HandleNumbers {
  public:
@@ -163,6 +165,7 @@ void RestoreSetup(App& app, const setupfile::LoadedSetup& s) {
 
   CBClearTable(app);
   DisplayBoardCards(app);
+  DisplayDeadCards(app);
   DisplayPlayerCards(app);
   ResetResultDisplay(app);
 

@@ -15,6 +15,7 @@ namespace {
 
 constexpr double kFixed = 1.0;  // alpha of a card the user fixed
 constexpr double kDealt = 0.5;  // alpha of a card the simulation dealt
+constexpr double kDead = 0.45;  // alpha of a card out of play: readable, yet plainly not in the hand
 // Room left and right of a caption inside its box, in data units.
 constexpr double kCaptionMargin = 0.03;
 // Room between the top of a seat's cards and its number, in data units.
@@ -128,6 +129,23 @@ void DisplayBoardCards(App& app, std::optional<std::vector<int>> positions) {
     }
     const bool fixed = (k <= 3 && app.SETUP.SimulateFlop == 0) || (k == 4 && app.SETUP.SimulateTurn == 0);
     Show(picture, app.cardImage(board[k - 1]), fixed ? kFixed : kDealt);
+  }
+}
+
+void DisplayDeadCards(App& app) {
+  const auto& dead = app.TABLE.deadcards;
+  const int count = static_cast<int>(std::min<std::size_t>(dead.size(), kMaxDeadCards));
+  for (int k = 1; k <= kMaxDeadCards; ++k) {
+    PictureItem* picture = app.TABLE.deadcardsimage[k - 1];
+    if (!picture) continue;
+    if (k > count || !IsCard(dead[k - 1])) {
+      Hide(picture);
+      continue;
+    }
+    const QPointF shift = table_geometry::ToScene(table_layout::DeadCardBox(app, k, count)).center() -
+                          table_geometry::ToScene(table_layout::DeadCardBox(app, k, kMaxDeadCards)).center();
+    picture->setPos(shift);
+    Show(picture, app.cardImage(dead[k - 1]), kDead);
   }
 }
 

@@ -15,6 +15,8 @@ class App;
 void DisplayPlayerCards(App& app, std::optional<std::vector<int>> seats = std::nullopt);
 // Board positions (1..5), all five when left out.
 void DisplayBoardCards(App& app, std::optional<std::vector<int>> positions = std::nullopt);
+// The row of dead cards, small and dimmed, centred on the table's lower edge.
+void DisplayDeadCards(App& app);
 // Hand captions of the active seats, winners in red.
 void DisplayHands(App& app);
 // The resting look between runs: backs for random seats, fixed cards opaque, no river, no captions.

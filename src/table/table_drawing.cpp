@@ -184,6 +184,14 @@ void plottable(App& app) {
     card->hide();
     TABLE.boardcardsimage[k - 1] = stack.add(scene, card);
   }
+  // Placed for a full row; DisplayDeadCards moves them to centre a shorter one.
+  for (int k = 1; k <= kMaxDeadCards; ++k) {
+    TablePicture* card = CardBack(app, lay::DeadCardBox(app, k, kMaxDeadCards));
+    card->setContextMenu(TABLE.cmenu);
+    card->setToolTip("Dead card: out of play, never dealt");
+    card->hide();
+    TABLE.deadcardsimage[k - 1] = stack.add(scene, card);
+  }
 }
 
 std::optional<QString> DisplaySetup(App& app) {

@@ -75,6 +75,14 @@ DataBox BoardCardBox(const App& app, int position) {
   return {x - w / 2, x + w / 2, -h / 2, h / 2};
 }
 
+DataBox DeadCardBox(const App& app, int position, int count) {
+  const double w = app.SETUP.CardSize[0] * kDeadCardScale;
+  const double h = app.SETUP.CardSize[1] * kDeadCardScale;
+  const double x = (position - (count + 1) / 2.0) * kCardDistance * w;
+  const double bottom = -table_geometry::kYLimit + kDeadCardMargin;
+  return {x - w / 2, x + w / 2, bottom, bottom + h};
+}
+
 QPointF DealerButtonCentre(const App& app) {
   const double a = Angle(app, app.SETUP.Dealer);
   const double skew = app.TABLE.skew;

@@ -24,6 +24,8 @@ inline constexpr double kCardDistance = 1.1;    // board card spacing in card wi
 inline constexpr double kDealerScale = 0.75;    // dealer button ring = tableradie x this
 inline constexpr double kCaptionHalfWidth = 0.1;
 inline constexpr double kCaptionHalfHeight = 0.05;
+inline constexpr double kDeadCardScale = 0.6;   // dead cards are drawn this much smaller than the others
+inline constexpr double kDeadCardMargin = 0.04; // room between the row of dead cards and the lower edge
 
 // The 72 corners of patchcircle's oval, at 1, 6, ..., 356 degrees.
 std::vector<QPointF> PatchCirclePoints(double xcenter, double ycenter, double radiusX, double radiusY,
@@ -41,6 +43,9 @@ QPointF CaptionCentre(const App& app, int seat);
 DataBox CaptionBox(const App& app, int seat);
 // Board position k (1..5), centred in a row on the table's middle line.
 DataBox BoardCardBox(const App& app, int position);
+// Dead card k (1..count) in a row of `count`, centred on the lower edge of the
+// visible table, below the lowest seats' captions.
+DataBox DeadCardBox(const App& app, int position, int count);
 // The dealer button's centre, towards the dealer's seat on a smaller copy of the table's shape.
 QPointF DealerButtonCentre(const App& app);
 // The button's size in data units for a picture of the given display pixels.

@@ -34,6 +34,8 @@ void CreateBoardMenu(App& app) {
   TABLE.cmitem2 = Item(app, TABLE.cmenu, "Set Turn card", "CBSetTurn", false);
   TABLE.cmitem3 = Item(app, TABLE.cmenu, "Release Flop cards", "CBReleaseFlop", false);
   TABLE.cmitem4 = Item(app, TABLE.cmenu, "Release Turn card", "CBReleaseTurn", false);
+  TABLE.cmitem5 = Item(app, TABLE.cmenu, "Set dead cards...", "CBSetDeadCards", true, true);
+  TABLE.cmitem6 = Item(app, TABLE.cmenu, "Release dead cards", "CBReleaseDeadCards", false);
 }
 
 void CreateSeatMenu(App& app, int seat) {

@@ -4,8 +4,9 @@ namespace zuv {
 
 class App;
 
-// The board's context menu (TABLE.cmenu and its four items) with their
-// initial enable states: only "Set Flop cards" is usable at first.
+// The board's context menu (TABLE.cmenu and its six items: flop, turn and dead
+// cards) with their initial enable states: only "Set Flop cards" and "Set dead
+// cards..." are usable at first.
 void CreateBoardMenu(App& app);
 
 // Seat `seat`'s context menu (PLAYER(seat).cmenu and its four items):

@@ -117,6 +117,7 @@ TEST_F(PlayerSwitchingTest, SavedMenuStatesRoundTrip) {
   ASSERT_NE(app->player(10).cmitem3, nullptr) << "needs the table's menus";
   fixHoleCards(1, {20, 21});
   fixFlop({1, 2, 3});
+  choose("CBSetDeadCards", {30});
   QWidget* start = app->UICONTROLS.handle[2];
   start->setEnabled(false);  // as during a run: Restore enables it whatever it was
 
@@ -124,12 +125,16 @@ TEST_F(PlayerSwitchingTest, SavedMenuStatesRoundTrip) {
   EXPECT_EQ(saved.pcm[0], (std::array<int, 4>{1, 1, 1, 1}));
   EXPECT_EQ(saved.pcm[1], (std::array<int, 4>{1, 1, 0, 1}));
   for (int p = 3; p <= 10; ++p) EXPECT_EQ(saved.pcm[p - 1], (std::array<int, 4>{1, 0, 0, 0})) << "seat " << p;
-  EXPECT_EQ(saved.tcm, (std::array<int, 4>{1, 1, 1, 0}));
+  EXPECT_EQ(saved.tcm, (std::array<int, 6>{1, 1, 1, 0, 1, 1}));
   for (int p = 1; p <= 10; ++p) {
     const PlayerRecord& player = app->player(p);
     for (const QAction* item : {player.cmitem1, player.cmitem2, player.cmitem3, player.cmitem4}) {
       EXPECT_FALSE(item->isEnabled());
     }
+  }
+  const TableRecord& t = app->TABLE;
+  for (const QAction* item : {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4, t.cmitem5, t.cmitem6}) {
+    EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
   }
   EXPECT_FALSE(start->isEnabled());
   EXPECT_EQ(start->toolTip(), "Close card-choosing window before starting simulation");

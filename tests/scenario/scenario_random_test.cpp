@@ -24,15 +24,16 @@ using testing::Close;
 using testing::Pick;
 using testing::ScenarioTest;
 
-// What the scenario should be: the fixed cards or the range of each seat and the board.
+// What the scenario should be: the fixed cards or the range of each seat, the board and the dead cards.
 struct Model {
   std::array<bool, kSeats> active{true, true};
   std::array<std::vector<int>, kSeats> cards{};
   std::array<std::string, kSeats> ranges{};
   std::vector<int> board;
+  std::vector<int> dead;
 
   bool fixed(int card) const {
-    if (std::count(board.begin(), board.end(), card)) return true;
+    if (std::count(board.begin(), board.end(), card) || std::count(dead.begin(), dead.end(), card)) return true;
     for (const auto& c : cards) {
       if (std::count(c.begin(), c.end(), card)) return true;
     }
@@ -46,7 +47,7 @@ struct SavedScenario {
   std::array<int, kSeats> active{}, random{};
   std::array<std::vector<int>, kSeats> fixed;
   std::array<std::string, kSeats> ranges;
-  std::vector<int> board;
+  std::vector<int> board, dead;
   std::array<int, kCards> deck{};
   int simulateFlop = 0, simulateTurn = 0, hands = 0, setSeed = 0, showhands = 0;
   double seed = 0;
@@ -64,6 +65,7 @@ SavedScenario SavedScenarioOf(const App& app) {
     s.ranges[p - 1] = app.player(p).Range;
   }
   s.board = app.TABLE.boardcards;
+  s.dead = app.TABLE.deadcards;
   s.deck = app.DECK.cardsindeck;
   s.simulateFlop = app.SETUP.SimulateFlop;
   s.simulateTurn = app.SETUP.SimulateTurn;
@@ -90,9 +92,11 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
   }
 
   // Works the open window at random and closes it with Ok, Cancel or the
-  // close box. `replaced` are the cards the command offers again; the result
+  // close box. `replaced` are the cards the command offers again, `prepicked`
+  // those it opens with picked; Ok takes from `least` to n cards. The result
   // is the picked cards on Ok, else nullopt.
-  std::optional<std::vector<int>> workWindow(ChooseCardWindow& window, int n, const std::vector<int>& replaced) {
+  std::optional<std::vector<int>> workWindow(ChooseCardWindow& window, int n, int least,
+                                             const std::vector<int>& replaced, const std::vector<int>& prepicked) {
     std::vector<int> free;
     for (int k = 1; k <= kCards; ++k) {
       if (!model.fixed(k) || std::count(replaced.begin(), replaced.end(), k)) free.push_back(k);
@@ -100,7 +104,8 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     EXPECT_EQ(offeredCards(), free);
     EXPECT_EQ(window.cardsToPick(), n);
 
-    std::vector<int> picked;
+    std::vector<int> picked = prepicked;
+    EXPECT_EQ(app->CHOOSECARDS.chosencards, picked);
     for (int click = uniform(0, 8); click > 0; --click) {
       switch (uniform(0, 4)) {
         case 0:
@@ -125,17 +130,17 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
           break;
         }
         case 4:
-          if (static_cast<int>(picked.size()) != n) run(Close("Ok", n));  // refused: the window stays
+          if (static_cast<int>(picked.size()) < least) run(Close("Ok", n));  // refused: the window stays
           break;
       }
       EXPECT_EQ(app->CHOOSECARDS.chosencards, picked);
-      EXPECT_EQ(app->CHOOSEWINDOWBUTTONS.handle[1]->isEnabled(), static_cast<int>(picked.size()) == n);
+      EXPECT_EQ(app->CHOOSEWINDOWBUTTONS.handle[1]->isEnabled(), static_cast<int>(picked.size()) >= least);
       EXPECT_EQ(OpenChooseCardWindow(*app), &window);
     }
 
     switch (uniform(0, 2)) {
       case 0:
-        while (static_cast<int>(picked.size()) < n) {
+        while (static_cast<int>(picked.size()) < least) {
           const int card = any(free);
           if (std::count(picked.begin(), picked.end(), card)) continue;
           picked.push_back(card);
@@ -191,11 +196,12 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     return outcome;
   }
 
-  // Runs `command`, which opens a window for n cards.
-  std::optional<std::vector<int>> runWindow(const std::string& command, int n, const std::vector<int>& replaced) {
+  // Runs `command`, which opens a window for n cards (with `prepicked`, from `least` to n).
+  std::optional<std::vector<int>> runWindow(const std::string& command, int n, const std::vector<int>& replaced,
+                                            int least = 0, const std::vector<int>& prepicked = {}) {
     std::optional<std::vector<int>> outcome;
     const int before = windowsRun;
-    inWindow([&](ChooseCardWindow& window) { outcome = workWindow(window, n, replaced); });
+    inWindow([&](ChooseCardWindow& window) { outcome = workWindow(window, n, least ? least : n, replaced, prepicked); });
     run(command);
     if (windowsRun != before + 1) {
       drawnow();
@@ -208,7 +214,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     const int seat = uniform(0, 12) == 0 ? uniform(-1, 11) : uniform(1, 10);
     const bool validSeat = seat >= 1 && seat <= kSeats;
     const std::string seatText = "(" + std::to_string(seat) + ")";
-    switch (uniform(0, 13)) {
+    switch (uniform(0, 15)) {
       case 0:
       case 1:
         run("CBTogglePlayerActivate" + seatText);
@@ -289,6 +295,13 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
           EXPECT_EQ(OpenChooseRangeWindow(), nullptr);
         }
         break;
+      case 14:
+        if (auto chosen = runWindow("CBSetDeadCards", kMaxDeadCards, model.dead, 1, model.dead)) model.dead = *chosen;
+        break;
+      case 15:
+        run("CBReleaseDeadCards");
+        model.dead.clear();
+        break;
     }
   }
 
@@ -356,6 +369,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
       if (app->player(p).Range != model.ranges[p - 1]) return ::testing::AssertionFailure() << "range of seat " << p;
     }
     if (app->TABLE.boardcards != model.board) return ::testing::AssertionFailure() << "board";
+    if (app->TABLE.deadcards != model.dead) return ::testing::AssertionFailure() << "dead cards";
     return ::testing::AssertionSuccess();
   }
 

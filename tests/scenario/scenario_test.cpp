@@ -6,6 +6,7 @@
 #include <qcustomplot.h>
 
 #include "platform/event_loop.h"
+#include "platform/graphics_items.h"
 
 namespace zuv::testing {
 
@@ -136,6 +137,8 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
   if (a.SETUP.SimulateFlop != (board.size() >= 3 ? 0 : 1)) return ::testing::AssertionFailure() << "SimulateFlop " << a.SETUP.SimulateFlop << " with board of " << board.size();
   if (a.SETUP.SimulateTurn != (board.size() == 4 ? 0 : 1)) return ::testing::AssertionFailure() << "SimulateTurn " << a.SETUP.SimulateTurn << " with board of " << board.size();
   for (int c : board) ++places[c];
+  if (a.TABLE.deadcards.size() > kMaxDeadCards) return ::testing::AssertionFailure() << a.TABLE.deadcards.size() << " dead cards";
+  for (int c : a.TABLE.deadcards) ++places[c];
   for (const auto& [card, count] : places) {
     if (card < 1 || card > kCards) return ::testing::AssertionFailure() << "card number " << card;
     if (count > 1) return ::testing::AssertionFailure() << "card " << card << " fixed in " << count << " places";
@@ -172,6 +175,24 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
     }
   }
   const TableRecord& t = a.TABLE;
+  if (t.cmitem5 && t.cmitem6) {
+    if (Label(t.cmitem5) != "Set dead cards..." || !t.cmitem5->isEnabled() || Label(t.cmitem6) != "Release dead cards" ||
+        t.cmitem6->isEnabled() != !t.deadcards.empty()) {
+      return ::testing::AssertionFailure() << "dead-card items with " << t.deadcards.size() << " dead cards: "
+                                           << (t.cmitem5->isEnabled() ? "set on" : "set off") << " / "
+                                           << (t.cmitem6->isEnabled() ? "release on" : "release off");
+    }
+  }
+  // The row of dead cards shows exactly the dead cards, in their order.
+  for (int k = 1; k <= kMaxDeadCards; ++k) {
+    const PictureItem* picture = t.deadcardsimage[k - 1];
+    if (!picture) continue;
+    const bool shown = k <= static_cast<int>(t.deadcards.size());
+    if (picture->isVisible() != shown ||
+        (shown && picture->pixmap().cacheKey() != a.cardImage(t.deadcards[k - 1]).cacheKey())) {
+      return ::testing::AssertionFailure() << "dead card picture " << k << (picture->isVisible() ? " shown" : " hidden");
+    }
+  }
   if (t.cmitem1 && t.cmitem2 && t.cmitem3 && t.cmitem4) {
     const bool flop = board.size() >= 3, turn = board.size() == 4;
     const bool labels =

@@ -174,6 +174,7 @@ TEST_F(SetupCommands, LoadingTheFileJustSavedLeavesEverythingAsItWasWithTheChart
 }
 
 TEST_F(SetupCommands, RangesDeadCardsAndExactOddsComeBackWithTheSetup) {
+  save("plain");
   app->player(1).Range = "QQ+,AKs";
   app->TABLE.deadcards = {2, 3};
   app->cardsindeck(2) = app->cardsindeck(3) = 0;
@@ -189,9 +190,20 @@ TEST_F(SetupCommands, RangesDeadCardsAndExactOddsComeBackWithTheSetup) {
   EXPECT_EQ(app->player(1).Range, "QQ+,AKs");
   EXPECT_EQ(app->TABLE.deadcards, (std::vector<int>{2, 3}));
   EXPECT_EQ(app->cardsindeck(2), 0);
+  EXPECT_TRUE(app->TABLE.deadcardsimage[1]->isVisible());
+  EXPECT_FALSE(app->TABLE.deadcardsimage[2]->isVisible());
+  EXPECT_TRUE(app->TABLE.cmitem6->isEnabled());
   EXPECT_EQ(app->SIM.exact, 1);
   EXPECT_TRUE(ExactOddsBox(*app)->isChecked());
   EXPECT_FALSE(edit(4)->isEnabled());
+
+  // A file without dead cards gives them back to the deck.
+  load("plain.zuv");
+  EXPECT_TRUE(messages().empty());
+  EXPECT_TRUE(app->TABLE.deadcards.empty());
+  EXPECT_EQ(app->cardsindeck(2), 1);
+  EXPECT_FALSE(app->TABLE.deadcardsimage[0]->isVisible());
+  EXPECT_FALSE(app->TABLE.cmitem6->isEnabled());
 }
 
 TEST_F(SetupCommands, SeatsOneTwoFiveLoadedOverOneToFour) {

@@ -46,6 +46,20 @@ class CardDisplay : public testing::AppTest {
     EXPECT_EQ(picture->alpha(), alpha) << position;
   }
   bool boardVisible(int position) { return app->TABLE.boardcardsimage[position - 1]->isVisible(); }
+  QRectF visibleTable() const {
+    auto* view = qobject_cast<QGraphicsView*>(app->TABLE.axes);
+    return view->mapToScene(view->viewport()->rect()).boundingRect();
+  }
+  // Every seat active with dealt cards 1..20 and the widest caption.
+  void showTenSeatsWithWidestCaptions() {
+    for (int p = 1; p <= kSeats; ++p) {
+      activate(p);
+      app->player(p).Cards = {2 * p - 1, 2 * p};
+      app->player(p).hand = 9;  // "Straight flush"
+    }
+    DisplayPlayerCards(*app);
+    DisplayHands(*app);
+  }
 };
 
 TEST_F(CardDisplay, HoleCardsFollowActiveAndFixedFlags) {
@@ -207,15 +221,8 @@ TEST_F(CardDisplay, EveryCaptionOfTheLongestHandNameLiesOnTheVisibleTable) {
 }
 
 TEST_F(CardDisplay, EverySeatNumberStaysClearWhileTenSeatsShowCardsAndCaptions) {
-  auto* view = qobject_cast<QGraphicsView*>(app->TABLE.axes);
-  const QRectF visible = view->mapToScene(view->viewport()->rect()).boundingRect();
-  for (int p = 1; p <= kSeats; ++p) {
-    activate(p);
-    app->player(p).Cards = {2 * p - 1, 2 * p};
-    app->player(p).hand = 9;  // "Straight flush", the widest caption
-  }
-  DisplayPlayerCards(*app);
-  DisplayHands(*app);
+  const QRectF visible = visibleTable();
+  showTenSeatsWithWidestCaptions();
   for (int p = 1; p <= kSeats; ++p) {
     const auto& P = app->player(p);
     expectSeat(p, 2 * p - 1, 2 * p, 0.5);
@@ -245,6 +252,51 @@ TEST_F(CardDisplay, EverySeatNumberStaysClearWhileTenSeatsShowCardsAndCaptions) 
   DisplayPlayerCards(*app, std::vector<int>{4});
   EXPECT_NEAR(geo::ToData(app->player(4).playernrtexthandle->sceneBoundingRect().center()).x(),
               table_layout::SeatCentre(*app, 4).x(), 1e-6);
+}
+
+TEST_F(CardDisplay, DeadCardsLieSmallAndDimmedInARowClearOfSeatsCaptionsAndBoard) {
+  const QRectF visible = visibleTable();
+  showTenSeatsWithWidestCaptions();
+  app->TABLE.boardcards = {41, 42, 43, 44, 45};
+  app->TABLE.deadcards = {21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+  DisplayBoardCards(*app);
+  DisplayDeadCards(*app);
+
+  std::vector<const QGraphicsItem*> others{app->TABLE.dealerbutton};
+  for (const PictureItem* board : app->TABLE.boardcardsimage) others.push_back(board);
+  for (int p = 1; p <= kSeats; ++p) {
+    const auto& P = app->player(p);
+    others.insert(others.end(), {P.patchhandle, P.cardimage[0], P.cardimage[1], P.handtextrectangle,
+                                 P.handtext, P.playernrtexthandle});
+  }
+  const QRectF boardCard = app->TABLE.boardcardsimage[0]->sceneBoundingRect();
+  double lastLeft = -1e9;
+  for (int k = 1; k <= kMaxDeadCards; ++k) {
+    const PictureItem* dead = app->TABLE.deadcardsimage[k - 1];
+    ASSERT_TRUE(dead->isVisible()) << k;
+    EXPECT_EQ(shown(dead), 20 + k);
+    EXPECT_GT(dead->alpha(), 0.2) << "dimmed, not hidden";
+    EXPECT_LT(dead->alpha(), 0.5) << "dimmer than a dealt card";
+    const QRectF box = dead->sceneBoundingRect();
+    EXPECT_LT(box.width(), boardCard.width());
+    EXPECT_TRUE(visible.contains(box)) << k;
+    EXPECT_GT(box.left(), lastLeft) << "in order from left to right";
+    lastLeft = box.right();
+    for (const QGraphicsItem* item : others) {
+      EXPECT_FALSE(box.intersects(item->sceneBoundingRect())) << "dead card " << k << " covers another item";
+    }
+  }
+
+  // A shorter row is centred, and the pictures past it are hidden.
+  app->TABLE.deadcards = {21, 22, 23};
+  DisplayDeadCards(*app);
+  const double left = app->TABLE.deadcardsimage[0]->sceneBoundingRect().left();
+  const double right = app->TABLE.deadcardsimage[2]->sceneBoundingRect().right();
+  EXPECT_NEAR(left + right, 0.0, 1e-6);
+  for (int k = 4; k <= kMaxDeadCards; ++k) EXPECT_FALSE(app->TABLE.deadcardsimage[k - 1]->isVisible()) << k;
+  app->TABLE.deadcards.clear();
+  DisplayDeadCards(*app);
+  EXPECT_FALSE(app->TABLE.deadcardsimage[0]->isVisible());
 }
 
 TEST_F(CardDisplay, SeatWithoutAHandShowsNoCaption) {

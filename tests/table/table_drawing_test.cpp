@@ -149,15 +149,26 @@ TEST_F(TableDrawing, StartUpLook) {
   EXPECT_FALSE(T.cmitem2->isEnabled());
   EXPECT_FALSE(T.cmitem3->isEnabled());
   EXPECT_FALSE(T.cmitem4->isEnabled());
+  EXPECT_TRUE(T.cmitem5->isEnabled());
+  EXPECT_FALSE(T.cmitem6->isEnabled());
+  for (PictureItem* dead : T.deadcardsimage) {
+    EXPECT_FALSE(dead->isVisible());
+    EXPECT_EQ(dead->contextMenu(), T.cmenu) << "a right-click on a dead card opens the table's menu";
+  }
 }
 
 TEST_F(TableDrawing, ContextMenusCarryTheirLabelsAndCommands) {
   const auto& T = app->TABLE;
-  const std::vector<QAction*> board{T.cmitem1, T.cmitem2, T.cmitem3, T.cmitem4};
-  EXPECT_EQ(T.cmenu->actions().toVector(), QList<QAction*>(board.begin(), board.end()).toVector());
-  const char* labels[] = {"Set Flop cards", "Set Turn card", "Release Flop cards", "Release Turn card"};
-  const char* commands[] = {"CBSetFlop", "CBSetTurn", "CBReleaseFlop", "CBReleaseTurn"};
-  for (int j = 0; j < 4; ++j) {
+  const std::vector<QAction*> board{T.cmitem1, T.cmitem2, T.cmitem3, T.cmitem4, T.cmitem5, T.cmitem6};
+  auto actions = T.cmenu->actions();
+  ASSERT_EQ(actions.size(), 7);
+  EXPECT_TRUE(actions.takeAt(4)->isSeparator()) << "separator above \"Set dead cards...\"";
+  EXPECT_EQ(actions.toVector(), QList<QAction*>(board.begin(), board.end()).toVector());
+  const char* labels[] = {"Set Flop cards",    "Set Turn card", "Release Flop cards", "Release Turn card",
+                          "Set dead cards...", "Release dead cards"};
+  const char* commands[] = {"CBSetFlop",      "CBSetTurn",     "CBReleaseFlop",
+                            "CBReleaseTurn",  "CBSetDeadCards", "CBReleaseDeadCards"};
+  for (int j = 0; j < 6; ++j) {
     EXPECT_EQ(board[j]->text(), labels[j]);
     EXPECT_EQ(Callback(board[j]), commands[j]);
   }

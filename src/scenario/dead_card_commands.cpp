@@ -1,0 +1,45 @@
+#include "scenario/dead_card_commands.h"
+
+#include "app/app.h"
+#include "run/result_display.h"
+#include "scenario/choose_in_window.h"
+#include "scenario/choosing_window_open.h"
+#include "scenario/scenario_menus.h"
+#include "table/card_display.h"
+
+namespace zuv {
+
+namespace {
+
+void SetDeadCards(App& app, const std::vector<int>& cards) {
+  auto& dead = app.TABLE.deadcards;
+  const bool changed = dead != cards;
+  for (int card : dead) app.cardsindeck(card) = 1;
+  dead = cards;
+  for (int card : dead) app.cardsindeck(card) = 0;
+  DisplayDeadCards(app);
+  SetEnable(app.TABLE.cmitem6, !dead.empty());
+  if (changed) ResetResultDisplay(app);
+}
+
+}  // namespace
+
+void CBSetDeadCards(App& app) {
+  if (ChoosingWindowOpen(app)) return;
+  // Offered again in the window, picked; the record keeps them so that Cancel can restore them.
+  for (int card : app.TABLE.deadcards) app.cardsindeck(card) = 1;
+  CBClearTable(app);
+
+  const CardRequest request{kMaxDeadCards, 1, app.TABLE.deadcards};
+  const bool chosen = ChooseInWindow(app, request, "Choose dead cards");
+  // Out of the deck again, so that SetDeadCards starts from the table as it was.
+  for (int card : app.TABLE.deadcards) app.cardsindeck(card) = 0;
+  SetDeadCards(app, chosen ? app.CHOOSECARDS.chosencards : std::vector<int>{});
+}
+
+void CBReleaseDeadCards(App& app) {
+  if (ChoosingWindowOpen(app) || app.TABLE.deadcards.empty()) return;
+  SetDeadCards(app, {});
+}
+
+}  // namespace zuv
