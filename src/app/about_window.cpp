@@ -1,6 +1,5 @@
 #include "app/about_window.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
@@ -10,6 +9,7 @@
 
 #include "app/app.h"
 #include "app/help_links.h"
+#include "platform/data_folders.h"
 #include "platform/normal_position.h"
 
 namespace zuv {
@@ -42,7 +42,7 @@ QRect AreaRect(double x0, double y0, double x1, double y1) {
 
 void AddPicture(App& app, QWidget* window, const QString& file, const QRect& where) {
   // A missing picture leaves its place empty; the window still opens.
-  const QImage image = QImageReader(QDir(app.dataFolder).filePath(file)).read();
+  const QImage image = QImageReader(DataFilePath(app.dataFolders, file)).read();
   if (image.isNull()) return;
   auto* picture = new QLabel(window);
   picture->setGeometry(where);

@@ -1,15 +1,14 @@
 #include "app/app.h"
 
-#include <QDir>
-
 #include "app/command_registry.h"
 #include "app/main_window.h"
 #include "platform/browser.h"
+#include "platform/data_folders.h"
 
 namespace zuv {
 
 App::App(std::unique_ptr<FileDialogs> dialogs)
-    : dataFolder(QDir::currentPath()), openUrl(ibrowse),
+    : dataFolders(StandardDataFolders()), openUrl(ibrowse),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()) {
   RegisterCommands(*this);
 }

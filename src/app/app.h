@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -59,8 +60,8 @@ class App {
   // The object whose callback runs (the clicked picture or polygon), or null.
   QGraphicsItem* currentObject = nullptr;
 
-  // The folder that holds cardimages/ and the other data files.
-  QString dataFolder;
+  // The folders searched, in order, for cardimages/ and the other data files.
+  QStringList dataFolders;
 
   // Opens an address in the system's browser; false when none could be started.
   // Tests replace it so that nothing is launched.

@@ -1,14 +1,15 @@
 #include "app/help_links.h"
 
-#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "app/app.h"
+#include "platform/data_folders.h"
 
 namespace zuv {
 
 QString HelpPageAddress(const App& app) {
-  return QUrl::fromLocalFile(QDir(app.dataFolder).absoluteFilePath("help.htm")).toString();
+  return QUrl::fromLocalFile(QFileInfo(DataFilePath(app.dataFolders, "help.htm")).absoluteFilePath()).toString();
 }
 
 void OpenInBrowser(App& app, const QString& address) {

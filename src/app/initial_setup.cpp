@@ -1,13 +1,11 @@
 #include "app/initial_setup.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QImageReader>
 #include <cmath>
 #include <numbers>
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "platform/data_folders.h"
 
 namespace zuv {
 
@@ -36,15 +34,9 @@ void BuildHandIndex(HandIndex& index) {
           for (int m = l + 1; m <= 7; ++m) index[column++] = {i, j, k, l, m};
 }
 
-std::optional<QString> ReadPicture(const QString& folder, const QString& file, QPixmap& into) {
-  const QString path = QDir(folder).filePath(file);
-  QImageReader reader(path);
-  const QImage image = reader.read();
-  if (image.isNull()) {
-    const QString why = QFileInfo::exists(path) ? reader.errorString() : QString("the file does not exist");
-    return QString("Cannot read the picture \"%1\" in the folder \"%2\": %3.")
-        .arg(QFileInfo(file).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath()), why);
-  }
+std::optional<QString> ReadPicture(const App& app, const QString& file, QPixmap& into) {
+  QImage image;
+  if (auto problem = ReadDataPicture(app.dataFolders, "cardimages/" + file, image)) return problem;
   into = QPixmap::fromImage(image);
   return std::nullopt;
 }
@@ -107,12 +99,11 @@ void InitialRecords(App& app) {
 }
 
 std::optional<QString> ReadCardPictures(App& app) {
-  const QString folder = QDir(app.dataFolder).filePath("cardimages");
   for (int n = 1; n <= kCards; ++n) {
     const QString file = QString::fromStdString(app.DECK.symbol[n - 1]) + ".png";
-    if (auto problem = ReadPicture(folder, file, app.DECK.card[n - 1].image)) return problem;
+    if (auto problem = ReadPicture(app, file, app.DECK.card[n - 1].image)) return problem;
   }
-  return ReadPicture(folder, "backside.png", app.DECK.backsideimage);
+  return ReadPicture(app, "backside.png", app.DECK.backsideimage);
 }
 
 std::optional<QString> InitialSetup(App& app) {

@@ -1,13 +1,11 @@
 #include "table/table_drawing.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGraphicsView>
-#include <QImageReader>
 #include <QPainter>
 
 #include "app/app.h"
 #include "app/main_window.h"
+#include "platform/data_folders.h"
 #include "platform/graphics_items.h"
 #include "table/background_light.h"
 #include "table/card_display.h"
@@ -135,11 +133,6 @@ void DrawSeatCardsAndCaption(App& app, Stacker& stack, int seat) {
   if (app.activeplayers(seat) == 0) DimDeactivatedPlayer(app, seat);
 }
 
-QString DealerButtonProblem(const QString& path, const QString& why) {
-  return QString("Cannot read the picture \"%1\" in the folder \"%2\": %3.")
-      .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath()), why);
-}
-
 }  // namespace
 
 PolygonItem* patchcircle(App& app, double xcenter, double ycenter, const std::vector<double>& radie,
@@ -198,12 +191,8 @@ std::optional<QString> DisplaySetup(App& app) {
   CommandScene* scene = Scene(app);
   if (!scene) return QString("The table must be drawn before the dealer button is placed.");
 
-  const QString path = QDir(app.dataFolder).filePath("cardimages/dealerbutton.png");
-  QImageReader reader(path);
-  const QImage image = reader.read();
-  if (image.isNull()) {
-    return DealerButtonProblem(path, QFileInfo::exists(path) ? reader.errorString() : "the file does not exist");
-  }
+  QImage image;
+  if (auto problem = ReadDataPicture(app.dataFolders, "cardimages/dealerbutton.png", image)) return problem;
   // The picture is drawn at several times its size on the table; it says how
   // many times, so that its pixels per display pixel stay out of the layout.
   bool known = false;

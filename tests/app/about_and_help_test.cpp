@@ -79,7 +79,7 @@ TEST_F(AppTest, OnlyTheWebLineReactsAndItOpensThePageAndClosesTheWindow) {
 }
 
 TEST_F(AppTest, AboutWindowOpensWithoutItsPictures) {
-  app->dataFolder = QDir::tempPath() + "/zuv-no-such-folder";
+  app->dataFolders = {QDir::tempPath() + "/zuv-no-such-folder"};
   QPointer<QWidget> about = CBAbout(*app);
   ASSERT_TRUE(about);
   for (auto* label : about->findChildren<QLabel*>()) EXPECT_TRUE(label->pixmap().isNull());

@@ -8,12 +8,15 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <cmath>
 #include <numbers>
 #include <qcustomplot.h>
 
+#include "app/help_links.h"
 #include "app/initial_setup.h"
 #include "app/main_window.h"
+#include "platform/data_folders.h"
 #include "platform/normal_position.h"
 #include "support/app_fixture.h"
 
@@ -82,15 +85,42 @@ TEST(InitialRecords, SettingsSeatsAndColours) {
   EXPECT_EQ(app.CHOOSECARDS.busypos, (std::array<double, 2>{0, 0}));
 }
 
-TEST(InitialSetup, MissingPictureNamesTheFileAndFolder) {
-  QTemporaryDir empty;
+TEST(InitialSetup, MissingPictureNamesTheFileAndEveryFolderLookedIn) {
+  QTemporaryDir empty, other;
   App app;
-  app.dataFolder = empty.path();
+  app.dataFolders = {empty.path(), other.path()};
   const auto problem = InitialSetup(app);
   ASSERT_TRUE(problem.has_value());
-  EXPECT_TRUE(problem->contains("2s.png")) << problem->toStdString();
-  EXPECT_TRUE(problem->contains(QDir::toNativeSeparators(empty.path() + "/cardimages"))) << problem->toStdString();
+  EXPECT_TRUE(problem->contains("\"2s.png\"")) << problem->toStdString();
+  for (const QTemporaryDir* folder : {&empty, &other}) {
+    EXPECT_TRUE(problem->contains('"' + QDir::toNativeSeparators(folder->path() + "/cardimages") + '"'))
+        << problem->toStdString();
+  }
   EXPECT_EQ(app.FIGURE.mainfigurehandle, nullptr);
+}
+
+TEST(InitialSetup, DataComesFromTheFirstFolderThatHasIt) {
+  QTemporaryDir empty;
+  App app;
+  app.dataFolders = {empty.path(), testing::SourceFolder()};
+  EXPECT_FALSE(InitialSetup(app).has_value());
+  EXPECT_EQ(HelpPageAddress(app), QUrl::fromLocalFile(testing::SourceFolder() + "/help.htm").toString());
+}
+
+TEST(DataFolders, WorkingDirectoryThenInstalledFolderThenSourceFolderInTheBuildTree) {
+  QTemporaryDir elsewhere;
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+  const QStringList folders = StandardDataFolders();
+  QDir::setCurrent(before);
+  ASSERT_EQ(folders.size(), 3);
+  EXPECT_EQ(folders[0], QDir(elsewhere.path()).canonicalPath());
+  EXPECT_EQ(folders[1], QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/zuvpoker"));
+  // These tests run from the build folder, where the data is the source folder's.
+  EXPECT_EQ(QDir(folders[2]).canonicalPath(), QDir(testing::SourceFolder()).canonicalPath());
+  EXPECT_EQ(FindDataFile({folders[1], testing::SourceFolder()}, "cardimages/As.png"),
+            testing::SourceFolder() + "/cardimages/As.png");
+  EXPECT_EQ(FindDataFile({folders[1]}, "cardimages/As.png"), "");
 }
 
 TEST_F(AppTest, ControlsRightAfterStartUp) {
@@ -98,7 +128,7 @@ TEST_F(AppTest, ControlsRightAfterStartUp) {
   auto* start = qobject_cast<QPushButton*>(h[2]);
   ASSERT_NE(start, nullptr);
   EXPECT_EQ(start->text(), "Start simulation");
-  EXPECT_EQ(start->toolTip(), "Click to start simulation");
+  EXPECT_EQ(start->toolTip(), "Click to start simulation (Ctrl+R)");
   EXPECT_TRUE(start->isEnabled());
   EXPECT_FALSE(qobject_cast<QCheckBox*>(h[3])->isChecked());
   EXPECT_EQ(qobject_cast<QCheckBox*>(h[3])->text(), "Show every simulated hand");

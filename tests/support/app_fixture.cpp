@@ -1,6 +1,7 @@
 #include "support/app_fixture.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 #include <QTimer>
 
 #include "app/startup.h"
@@ -11,10 +12,12 @@ namespace zuv::testing {
 QString SourceFolder() { return QString(ZUV_SOURCE_DIR); }
 
 void AppTest::SetUp() {
+  // Each test starts without recent setup files or a remembered folder.
+  QSettings().clear();
   auto fake = std::make_unique<FakeFileDialogs>();
   dialogs = fake.get();
   app = std::make_unique<App>(std::move(fake));
-  app->dataFolder = SourceFolder();
+  app->dataFolders = {SourceFolder()};
   app->openUrl = [this](const QString& address) {
     opened.push_back(address);
     return browserWorks;

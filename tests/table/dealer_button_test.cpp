@@ -28,7 +28,7 @@ class DealerButtonPicture : public ::testing::Test {
       if (name == "dealerbutton.png") continue;
       ASSERT_TRUE(QFile::link(source.filePath(name), cards().filePath(name))) << name.toStdString();
     }
-    app.dataFolder = folder.path();
+    app.dataFolders = {folder.path()};
   }
   QDir cards() const { return QDir(folder.path() + "/cardimages"); }
   void writeButton(int pixels, const QString& scale) {
