@@ -7,10 +7,14 @@
 
 #include "app/app.h"
 #include "app/startup.h"
+#include "platform/termination_signal.h"
 
 int main(int argc, char* argv[]) {
+  zuv::CatchTerminationSignal();
   QApplication application(argc, argv);
   QApplication::setApplicationName("Zuv Poker Simulator");
+  // Settings (recent setup files, the last folder) go to ~/.config/zuvpoker.
+  QApplication::setOrganizationName("zuvpoker");
   // The command line is not used.
 
   zuv::App app;
@@ -19,5 +23,7 @@ int main(int argc, char* argv[]) {
     QMessageBox::critical(nullptr, "Zuv Poker Simulator cannot start", *problem);
     return 1;
   }
+  // Asked to quit from outside, the program closes as if its close box was clicked.
+  zuv::OnTerminationSignal([&app] { app.run("CBCloseMainWindow"); });
   return QApplication::exec();
 }

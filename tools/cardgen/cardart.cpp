@@ -531,16 +531,9 @@ void drawCardImage(QPainter &p, const QImage &card, const QPointF &centre, doubl
     p.restore();
 }
 
-} // namespace
-
-QImage logo(int size)
+// The logo's art on a 180 x 180 area: two fanned cards and a chip on the felt.
+void paintLogoArt(QPainter &p)
 {
-    QImage img(size, size, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    const double s = size / 180.0;
-    p.scale(s, s);
     paintFelt(p, QRectF(0, 0, 180, 180));
 
     const QImage ace = cardFace(12, Suit::Spades);
@@ -573,8 +566,40 @@ QImage logo(int size)
     p.drawEllipse(cc, r - 12.5, r - 12.5);
     p.setBrush(QColor(200, 16, 46));
     p.drawPath(textPath(QStringLiteral("Z"), boldSerif(), 16.0, 20.0, cc.x(), cc.y() + 8.0));
+}
+
+} // namespace
+
+QImage logo(int size)
+{
+    QImage img(size, size, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.scale(size / 180.0, size / 180.0);
+    paintLogoArt(p);
     p.end();
     return img;
+}
+
+QImage appIcon(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.scale(size / 180.0, size / 180.0);
+    // A rounded tile with a thin margin, as desktop icons are.
+    const QRectF tile(6, 6, 168, 168);
+    QPainterPath outline;
+    outline.addRoundedRect(tile, 30, 30);
+    p.setClipPath(outline);
+    p.translate(tile.topLeft());
+    p.scale(tile.width() / 180.0, tile.height() / 180.0);
+    paintLogoArt(p);
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage banner(int width, int height)

@@ -49,6 +49,9 @@ QImage dealerButton(int size);
 
 // About-window pictures, opaque on felt green.
 QImage logo(int size);
+// The program's icon for the desktop menus: the logo on a rounded tile with a
+// transparent margin, size x size px.
+QImage appIcon(int size);
 QImage banner(int width, int height);
 
 // Makes fully transparent pixels carry the felt green in their colour

@@ -9,6 +9,7 @@
 //   cardimages/dealerbutton.png               dealer button, 104 x 104 px
 //   ZuvPokerLogo.jpg                          About-window logo, 180 x 180 px
 //   BannerText.jpg                            About-window banner, 720 x 40 px
+//   desktop/icons/hicolor/NxN/apps/zuvpoker.png   menu icon, N = 32 ... 256
 //
 // Dealer button size: the table gives the button a span of
 // (picture pixels / 240 * 1.29) data units per side. The picture is drawn at
@@ -25,6 +26,7 @@
 #include "cardart.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -44,6 +46,12 @@ QImage shrink(const QImage &img, int w, int h)
 
 constexpr int kButtonPixels = 104;
 constexpr int kButtonDisplayScale = 4;
+constexpr int kIconSizes[] = {32, 48, 64, 128, 256};
+
+QString iconPath(int size)
+{
+    return QStringLiteral("desktop/icons/hicolor/%1x%1/apps/zuvpoker.png").arg(size);
+}
 
 bool save(const QImage &img, const QString &path, const char *format, int quality = -1)
 {
@@ -156,6 +164,11 @@ int verify(const QString &folder)
     }
     load(QStringLiteral("ZuvPokerLogo.jpg"), 180, 180);
     load(QStringLiteral("BannerText.jpg"), 720, 40);
+    for (int size : kIconSizes) {
+        const QImage icon = load(iconPath(size), size, size);
+        if (!icon.isNull() && (qAlpha(icon.pixel(0, 0)) != 0 || qAlpha(icon.pixel(size / 2, size / 2)) != 255))
+            fail(iconPath(size) + QStringLiteral(" is not a tile on a transparent ground"));
+    }
 
     std::printf("zuvcardgen: %d pictures checked in %s, %d problem(s)\n", checked, qPrintable(folder), problems);
     return problems == 0 ? 0 : 1;
@@ -215,6 +228,10 @@ int main(int argc, char **argv)
     ok &= save(logoImg, dir.filePath(QStringLiteral("ZuvPokerLogo.jpg")), "JPEG", 92);
     const QImage bannerImg = banner(720, 40);
     ok &= save(bannerImg, dir.filePath(QStringLiteral("BannerText.jpg")), "JPEG", 92);
+    for (int size : kIconSizes) {
+        const QString path = dir.filePath(iconPath(size));
+        ok &= QDir().mkpath(QFileInfo(path).path()) && save(appIcon(size), path, "PNG");
+    }
 
     if (!previewPath.isEmpty())
         ok &= save(preview(faces, back, button, logoImg, bannerImg), previewPath, "PNG");

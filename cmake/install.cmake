@@ -1,0 +1,43 @@
+# Where `cmake --install` puts the programs, their data and the desktop files,
+# and the Debian package `cpack -G DEB` builds from the same install.
+include(GNUInstallDirs)
+
+set(ZUV_DATA_DESTINATION ${CMAKE_INSTALL_DATADIR}/zuvpoker)
+
+install(TARGETS zuvpoker RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET zuvsim)
+  install(TARGETS zuvsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# The program finds these in ../share/zuvpoker beside its executable.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/cardimages DESTINATION ${ZUV_DATA_DESTINATION}
+        FILES_MATCHING PATTERN "*.png")
+install(FILES ${PROJECT_SOURCE_DIR}/help.htm ${PROJECT_SOURCE_DIR}/ZuvPokerLogo.jpg
+              ${PROJECT_SOURCE_DIR}/BannerText.jpg
+        DESTINATION ${ZUV_DATA_DESTINATION})
+if(EXISTS ${PROJECT_SOURCE_DIR}/helpimages)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/helpimages DESTINATION ${ZUV_DATA_DESTINATION})
+endif()
+
+install(FILES ${PROJECT_SOURCE_DIR}/desktop/org.example.zuvpoker.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/desktop/org.example.zuvpoker.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/desktop/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+
+set(CPACK_PACKAGE_NAME zuvpoker)
+set(CPACK_PACKAGE_VENDOR "Zuv Poker Simulator team")
+set(CPACK_PACKAGE_CONTACT "Zuv Poker Simulator team <team@zuvpoker.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Texas Hold'em odds by simulation")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://zuvpoker.example.org/")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# The libraries the programs link, found by dpkg-shlibdeps, are the dependencies.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PACKAGE_DESCRIPTION
+    "Lay out a ten-seat table, fix any hole cards and board cards, and the program plays the hand out many times at random, showing each seat's chance to win and which hand classes win. Includes zuvsim, the same simulation on the command line.")
+include(CPack)
