@@ -17,9 +17,17 @@ struct FileChoice {
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
-  // nullopt when the user cancels.
+  // nullopt when the user cancels. `filter` is a pattern of setup files
+  // ("*.zuv") or a full filter that names its kind ("PNG pictures (*.png)").
   virtual std::optional<FileChoice> getOpenFile(const QString& filter, const QString& title) = 0;
   virtual std::optional<FileChoice> getSaveFile(const QString& filter, const QString& title) = 0;
+
+  // The folder the next dialog opens in; empty leaves the choice to the desktop.
+  void setStartFolder(const QString& folder) { startFolder_ = folder; }
+  const QString& startFolder() const { return startFolder_; }
+
+ protected:
+  QString startFolder_;
 };
 
 // The real dialogs of the desktop.

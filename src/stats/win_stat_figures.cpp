@@ -14,6 +14,17 @@ QString Symbol(const App& app, int card) {
   return QString::fromStdString(app.DECK.symbol[card - 1]);
 }
 
+QString BoardText(const App& app, bool simulated, std::size_t from, std::size_t count) {
+  // An exact run deals every card that is not fixed in turn rather than at random.
+  if (simulated) return app.SIM.exact == 1 ? "Enumerated" : "Simulated";
+  QString text;
+  const auto& board = app.TABLE.boardcards;
+  for (std::size_t i = from; i < from + count; ++i) text += i < board.size() ? Symbol(app, board[i]) : "??";
+  return text;
+}
+
+}  // namespace
+
 // Long ranges are cut so that the legend keeps its width.
 constexpr int kLegendRangeLength = 16;
 
@@ -26,17 +37,6 @@ QString HoleCardText(const App& app, int p) {
   if (app.TABLE.simulateplayers[p - 1] == 1 || cards.size() != 2) return " - - ";
   return Symbol(app, cards[0]) + Symbol(app, cards[1]);
 }
-
-QString BoardText(const App& app, bool simulated, std::size_t from, std::size_t count) {
-  // An exact run deals every card that is not fixed in turn rather than at random.
-  if (simulated) return app.SIM.exact == 1 ? "Enumerated" : "Simulated";
-  QString text;
-  const auto& board = app.TABLE.boardcards;
-  for (std::size_t i = from; i < from + count; ++i) text += i < board.size() ? Symbol(app, board[i]) : "??";
-  return text;
-}
-
-}  // namespace
 
 WinStatFigures WinStatFigures::Read(const App& app) {
   WinStatFigures figures;

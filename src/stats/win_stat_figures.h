@@ -29,6 +29,9 @@ struct WinStatFigures {
   QStringList legendRows(const App& app) const;
 };
 
+// Seat p's fixed hole cards as the legend names them ("AsKh"), " - - " for a random seat.
+QString HoleCardText(const App& app, int p);
+
 // The words of a hand-class name stacked under its group, "of" kept with the
 // word after it: "Four of a kind" gives "Four", "of a", "kind".
 QStringList StackedClassLabel(const std::string& name);

@@ -1,6 +1,9 @@
 #include "stats/win_stat_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
+#include <QToolButton>
 #include <cmath>
 #include <qcustomplot.h>
 
@@ -98,8 +101,11 @@ WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures)
   frame_->setToolTip(box_->toolTip());
 
   build(figures);
+  table_ = WinStatTable::Of(app, figures);
+  addResultsMenu();
   placePlotArea();
   frame_->raise();
+  results_->raise();
   fitValueAxis();
 }
 
@@ -185,6 +191,30 @@ void WinStatWindow::build(const WinStatFigures& figures) {
     const QStringList words = StackedClassLabel(app_.SETUP.handnames[h - 1]);
     for (int m = 1; m <= words.size(); ++m) Text(plot_, words[m - 1], ink, h / 10.0, 1.0 + 0.03 * m);
   }
+}
+
+void WinStatWindow::addResultsMenu() {
+  results_ = new QToolButton(this);
+  results_->setText("Results");
+  results_->setToolTip("Save the chart as a picture, save its numbers as a table, or copy them");
+  results_->setPopupMode(QToolButton::InstantPopup);
+  results_->setPalette(QApplication::palette());
+  auto* menu = new QMenu(results_);
+  for (const auto& [label, command] : {std::pair{"Save picture...", "CBSaveStatPicture"},
+                                       std::pair{"Save table...", "CBSaveStatTable"}, std::pair{"Copy", "CBCopyStatTable"}}) {
+    QAction* item = menu->addAction(label);
+    SetCallback(item, command);
+    // The items act on this window, also when a newer one is open.
+    connect(item, &QAction::triggered, this, [this, item] {
+      const QPointer<QWidget> newest = app_.FIGURE.WinStatFigHandle;
+      app_.FIGURE.WinStatFigHandle = this;
+      app_.run(Callback(item).toStdString());
+      if (app_.FIGURE.WinStatFigHandle == this) app_.FIGURE.WinStatFigHandle = newest;
+    });
+  }
+  results_->setMenu(menu);
+  results_->move(6, 6);
+  results_->adjustSize();
 }
 
 void WinStatWindow::placePlotArea() {

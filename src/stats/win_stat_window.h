@@ -3,7 +3,10 @@
 #include <QWidget>
 #include <vector>
 
+#include "stats/win_stat_table.h"
+
 class QCheckBox;
+class QToolButton;
 class QCPBars;
 class QCustomPlot;
 
@@ -44,6 +47,10 @@ class WinStatWindow : public QWidget {
   MovableFrame* checkBoxFrame() const { return frame_; }
   const std::vector<QCPBars*>& winBars() const { return winBars_; }
   const std::vector<QCPBars*>& splitBars() const { return splitBars_; }
+  // The button whose menu saves or copies the results.
+  QToolButton* resultsButton() const { return results_; }
+  // The numbers the chart shows, as a table.
+  const WinStatTable& table() const { return table_; }
 
   // Fits the y axis to the bars that are shown and redraws.
   void fitValueAxis();
@@ -53,6 +60,7 @@ class WinStatWindow : public QWidget {
 
  private:
   void build(const WinStatFigures& figures);
+  void addResultsMenu();
   void placePlotArea();
   // The tallest shown bar of the groups between two keys.
   double tallestBar(double fromKey, double toKey) const;
@@ -61,6 +69,8 @@ class WinStatWindow : public QWidget {
   QCustomPlot* plot_;
   QCheckBox* box_;
   MovableFrame* frame_;
+  QToolButton* results_ = nullptr;
+  WinStatTable table_;
   std::vector<QCPBars*> winBars_;
   std::vector<QCPBars*> splitBars_;
 };

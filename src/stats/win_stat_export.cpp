@@ -1,0 +1,63 @@
+#include "stats/win_stat_export.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <qcustomplot.h>
+
+#include "app/app.h"
+#include "stats/win_stat_table.h"
+#include "stats/win_stat_window.h"
+
+namespace zuv {
+
+namespace {
+
+WinStatWindow* TargetWindow(App& app) { return qobject_cast<WinStatWindow*>(app.FIGURE.WinStatFigHandle.data()); }
+
+// The chosen path, with `ending` added when the name has none of `endings`.
+QString PathWithEnding(const FileChoice& choice, const QStringList& endings, const QString& ending) {
+  for (const QString& known : endings) {
+    if (choice.name.endsWith(known, Qt::CaseInsensitive)) return choice.folder + choice.name;
+  }
+  return choice.folder + choice.name + ending;
+}
+
+}  // namespace
+
+void CBSaveStatPicture(App& app) {
+  // The window may close while its file dialog is open.
+  const QPointer<WinStatWindow> window = TargetWindow(app);
+  if (!window) return;
+  const auto choice =
+      app.dialogs().getSaveFile("PNG pictures (*.png);;PDF documents (*.pdf)", "Save the statistics picture");
+  if (!choice || !window) return;
+  const QString path = PathWithEnding(*choice, {".png", ".pdf"}, ".png");
+  QCustomPlot* plot = window->plot();
+  const bool saved = path.endsWith(".pdf", Qt::CaseInsensitive)
+                         ? plot->savePdf(path, 0, 0, QCP::epNoCosmetic, "Zuv Poker Simulator", window->windowTitle())
+                         : plot->savePng(path);
+  if (!saved) app.messages.errordlg(QString("The picture was not saved to \"%1\".").arg(path), "Picture not saved");
+}
+
+void CBSaveStatTable(App& app) {
+  // The window may close while its file dialog is open.
+  const QPointer<WinStatWindow> window = TargetWindow(app);
+  if (!window) return;
+  const auto choice = app.dialogs().getSaveFile("CSV tables (*.csv)", "Save the statistics table");
+  if (!choice || !window) return;
+  const QString path = PathWithEnding(*choice, {".csv"}, ".csv");
+  QSaveFile file(path);
+  const bool saved = file.open(QIODevice::WriteOnly) && file.write(window->table().csv().toUtf8()) >= 0 &&
+                     file.commit();
+  if (!saved) {
+    app.messages.errordlg(QString("The table was not saved to \"%1\": %2").arg(path, file.errorString()),
+                          "Table not saved");
+  }
+}
+
+void CBCopyStatTable(App& app) {
+  if (WinStatWindow* window = TargetWindow(app)) QGuiApplication::clipboard()->setText(window->table().tabSeparated());
+}
+
+}  // namespace zuv

@@ -1,0 +1,158 @@
+// "Save picture...", "Save table..." and "Copy" of the statistics window.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <qcustomplot.h>
+
+#include "stats/win_stat_window.h"
+#include "support/app_fixture.h"
+
+namespace zuv {
+namespace {
+
+class WinStatExport : public testing::AppTest {
+ protected:
+  void SetUp() override {
+    testing::AppTest::SetUp();
+    ASSERT_TRUE(folder.isValid());
+    // Seat 1 holds As Kh; seat 2 plays random cards.
+    app->TABLE.activeplayers.fill(0);
+    app->TABLE.simulateplayers.fill(0);
+    app->activeplayers(1) = app->activeplayers(2) = 1;
+    app->simulateplayers(2) = 1;
+    app->player(1).Cards = {13, 25};
+    app->SIM.WinStat2Players = 2;
+    app->SIM.WinStat2.assign(180, 0.0);
+  }
+  void pot(int h, std::vector<int> winners, int times = 1) {
+    const int k = static_cast<int>(winners.size());
+    for (int p : winners) app->SIM.WinStat2[(p - 1) + 10 * (h - 1) + 90 * (k - 1)] += times * 1.0 / k;
+  }
+  WinStatWindow* open() {
+    PlotWinStat(*app);
+    return qobject_cast<WinStatWindow*>(app->FIGURE.WinStatFigHandle.data());
+  }
+  void answer(const QString& name) { dialogs->answers.push_back(FileChoice{folder.path() + "/", name}); }
+  QString read(const QString& name) {
+    QFile file(folder.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return QString::fromUtf8(file.readAll());
+  }
+  static QList<QStringList> rows(const QString& text, QChar separator) {
+    QList<QStringList> rows;
+    for (const QString& line : text.split("\r\n", Qt::SkipEmptyParts)) rows << line.split(separator);
+    return rows;
+  }
+  static QAction* menuItem(WinStatWindow* window, const QString& label) {
+    for (QAction* item : window->resultsButton()->menu()->actions()) {
+      if (item->text() == label) return item;
+    }
+    return nullptr;
+  }
+
+  QTemporaryDir folder;
+};
+
+TEST_F(WinStatExport, TheTableHoldsTheHandCountAndEveryBarAndTotalAsShown) {
+  pot(2, {1}, 3);
+  pot(1, {2});
+  pot(5, {1, 2});
+  WinStatWindow* window = open();
+  ASSERT_NE(window, nullptr);
+  answer("results");
+  run("CBSaveStatTable");
+  EXPECT_EQ(dialogs->shown.back().filter, "CSV tables (*.csv)");
+  const QList<QStringList> table = rows(read("results.csv"), ',');
+
+  ASSERT_EQ(table.size(), 6);
+  EXPECT_EQ(table[0], (QStringList{"Simulated hands", "5"}));
+  EXPECT_EQ(table[1].mid(0, 4), (QStringList{"Seat", "Cards", "Pots", "High card"}));
+  EXPECT_EQ(table[1].last(), "Total");
+  EXPECT_EQ(table[2].mid(0, 3), (QStringList{"1", "AsKh", "alone"}));
+  EXPECT_EQ(table[3].mid(0, 3), (QStringList{"1", "AsKh", "shared"}));
+  EXPECT_EQ(table[4].mid(0, 3), (QStringList{"2", "random", "alone"}));
+  EXPECT_EQ(table[5].mid(0, 3), (QStringList{"2", "random", "shared"}));
+  EXPECT_DOUBLE_EQ(table[2][4].toDouble(), 60.0);
+  EXPECT_DOUBLE_EQ(table[3][7].toDouble(), 20.0);
+  for (int j = 0; j < 2; ++j) {
+    const std::vector<QCPBars*>* series[] = {&window->winBars(), &window->splitBars()};
+    for (int kind = 0; kind < 2; ++kind) {
+      const QStringList& row = table[2 + 2 * j + kind];
+      ASSERT_EQ(row.size(), 3 + 9 + 1);
+      double total = 0;
+      for (int h = 1; h <= 9; ++h) {
+        const double shown = (*series[kind])[j]->data()->findBegin(h, false)->value;
+        EXPECT_NEAR(row[2 + h].toDouble(), shown, 5e-6) << j << " " << kind << " " << h;
+        total += shown;
+      }
+      EXPECT_NEAR(row.last().toDouble(), total, 5e-6);
+    }
+  }
+}
+
+TEST_F(WinStatExport, CopyPutsTheSameTableTabSeparatedOnTheClipboard) {
+  pot(3, {1}, 2);
+  pot(7, {2});
+  open();
+  answer("results.csv");
+  run("CBSaveStatTable");
+  QGuiApplication::clipboard()->clear();
+  run("CBCopyStatTable");
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_EQ(rows(copied, '\t'), rows(read("results.csv"), ','));
+  EXPECT_FALSE(copied.contains(','));
+}
+
+TEST_F(WinStatExport, ThePictureIsSavedAsPngOrPdfByItsEnding) {
+  pot(2, {1});
+  WinStatWindow* window = open();
+  answer("chart");
+  run("CBSaveStatPicture");
+  EXPECT_EQ(dialogs->shown.back().filter, "PNG pictures (*.png);;PDF documents (*.pdf)");
+  const QImage picture(folder.filePath("chart.png"));
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), window->plot()->size());
+
+  answer("chart.PDF");
+  run("CBSaveStatPicture");
+  EXPECT_TRUE(read("chart.PDF").startsWith("%PDF"));
+  EXPECT_TRUE(app->messages.open().empty());
+}
+
+TEST_F(WinStatExport, AFailedSaveIsReportedAndACancelWritesNothing) {
+  pot(2, {1});
+  open();
+  run("CBSaveStatTable");
+  run("CBSaveStatPicture");
+  EXPECT_TRUE(QDir(folder.path()).isEmpty());
+  dialogs->answers.push_back(FileChoice{folder.path() + "/no-such-folder/", "results.csv"});
+  run("CBSaveStatTable");
+  ASSERT_EQ(app->messages.open().size(), 1u);
+  EXPECT_TRUE(app->messages.open()[0].text.contains("no-such-folder/results.csv"));
+}
+
+TEST_F(WinStatExport, AnOlderWindowsMenuExportsItsOwnNumbers) {
+  pot(2, {1}, 4);
+  WinStatWindow* older = open();
+  pot(2, {1}, 6);
+  WinStatWindow* newer = open();
+  ASSERT_NE(older, newer);
+  QAction* copy = menuItem(older, "Copy");
+  ASSERT_NE(copy, nullptr);
+  ASSERT_NE(menuItem(older, "Save picture..."), nullptr);
+  ASSERT_NE(menuItem(older, "Save table..."), nullptr);
+  copy->trigger();
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Simulated hands\t4\r\n"));
+  EXPECT_EQ(app->FIGURE.WinStatFigHandle, newer);
+  run("CBCopyStatTable");
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Simulated hands\t10\r\n"));
+}
+
+}  // namespace
+}  // namespace zuv
