@@ -4,6 +4,7 @@
 #include "app/control_panel.h"
 #include "app/initial_setup.h"
 #include "app/main_window.h"
+#include "setup/recent_setups.h"
 #include "table/table_drawing.h"
 
 namespace zuv {
@@ -16,6 +17,7 @@ std::optional<QString> zuvpoker(App& app) {
   app.FIGURE.mainfigurehandle->show();
   CreateHistogramAxes(app);
   CreateMenus(app);
+  AddRecentSetupsMenu(app);
   return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "app/command_registry.h"
+#include "setup/recent_setups.h"
 #include "setup/seed_controls.h"
 #include "setup/setup_files.h"
 
@@ -10,6 +11,9 @@ void RegisterSetupCommands(App& app) {
   app.commands.add("CBValidateSeed", 0, [&app](const CommandArgs&) { CBValidateSeed(app); });
   app.commands.add("CBSaveSetup", 0, [&app](const CommandArgs&) { CBSaveSetup(app); });
   app.commands.add("CBLoadSetup", 0, [&app](const CommandArgs&) { CBLoadSetup(app); });
+  app.commands.add("CBLoadRecentSetup", 1, [&app](const CommandArgs& args) {
+    if (const auto k = args.integer(0)) CBLoadRecentSetup(app, static_cast<int>(*k));
+  });
 }
 
 }  // namespace zuv

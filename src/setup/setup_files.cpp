@@ -6,6 +6,7 @@
 #include "setup/file/setup_name.h"
 #include "setup/file/setup_reader.h"
 #include "setup/file/setup_writer.h"
+#include "setup/recent_setups.h"
 #include "setup/setup_records.h"
 
 namespace zuv {
@@ -14,10 +15,18 @@ namespace {
 
 std::string FileSystemName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+// The setup file dialogs open in the folder used last.
+std::optional<FileChoice> ChooseSetupFile(App& app, bool save, const QString& title) {
+  app.dialogs().setStartFolder(recent_setups::LastFolder());
+  auto choice = save ? app.dialogs().getSaveFile("*.zuv", title) : app.dialogs().getOpenFile("*.zuv", title);
+  if (choice) recent_setups::SetLastFolder(choice->folder);
+  return choice;
+}
+
 }  // namespace
 
 void CBSaveSetup(App& app) {
-  const auto choice = app.dialogs().getSaveFile("*.zuv", "Choose file to save setup information in");
+  const auto choice = ChooseSetupFile(app, true, "Choose file to save setup information in");
   if (!choice) return;
   const QString name = QString::fromStdString(setupfile::WithZuvEnding(choice->name.toStdString()));
   const QString path = choice->folder + name;
@@ -25,18 +34,23 @@ void CBSaveSetup(App& app) {
     app.messages.errordlg(
         QString("The setup was not saved to \"%1\": %2").arg(path, QString::fromStdString(*reason)),
         "Setup not saved");
+    return;
   }
+  recent_setups::Remember(path);
 }
 
 void CBLoadSetup(App& app) {
-  const auto choice = app.dialogs().getOpenFile("*.zuv", "Choose setup file to load");
+  const auto choice = ChooseSetupFile(app, false, "Choose setup file to load");
   if (!choice) return;
   // The dialog also offers all files; a file of another kind is not read.
   if (!setupfile::HasZuvEnding(choice->name.toStdString())) {
     app.messages.errordlg("Setup files end in .zuv", "Setup not loaded");
     return;
   }
-  const QString path = choice->folder + choice->name;
+  LoadSetupFile(app, choice->folder + choice->name);
+}
+
+void LoadSetupFile(App& app, const QString& path) {
   const auto loaded = setupfile::ReadSetupFile(FileSystemName(path));
   if (const auto* problem = std::get_if<std::string>(&loaded)) {
     app.messages.errordlg(
@@ -45,6 +59,7 @@ void CBLoadSetup(App& app) {
     return;
   }
   RestoreSetup(app, std::get<setupfile::LoadedSetup>(loaded));
+  recent_setups::Remember(path);
 }
 
 }  // namespace zuv

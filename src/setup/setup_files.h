@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace zuv {
 
 class App;
@@ -13,5 +15,8 @@ void CBSaveSetup(App& app);
 // settings and the controls into line with it. The whole file is checked
 // first; a refused file changes nothing and its first problem is shown.
 void CBLoadSetup(App& app);
+
+// Loads the setup file at `path` as "Load setup" does once a file is chosen.
+void LoadSetupFile(App& app, const QString& path);
 
 }  // namespace zuv
