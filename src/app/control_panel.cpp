@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <qcustomplot.h>
 
 #include "app/app.h"
@@ -128,8 +129,14 @@ void CreateControlPanel(App& app) {
   const double x = kPanelLeft;
 
   auto* start = PushButton(app, panel, "Start simulation", Place(x, 0.1, 0.12, 0.06), "CBStartSimulation");
-  start->setToolTip("Click to start simulation");
+  start->setToolTip("Click to start simulation (Ctrl+R)");
   handle[2] = start;
+  auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), app.FIGURE.mainfigurehandle);
+  QObject::connect(shortcut, &QShortcut::activated, start, [start] {
+    // A field being edited applies its text first, as when the button is clicked.
+    if (QWidget* editing = QApplication::focusWidget()) editing->clearFocus();
+    start->click();
+  });
   handle[3] = CheckBox(app, panel, "Show every simulated hand", Place(x, 0.18, 0.2, 0.06), app.SIM.showhands == 1,
                        "CBShowHands;");
   // Below the start button, the one free place under "Show every simulated hand".

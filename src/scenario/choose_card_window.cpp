@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <algorithm>
 
 #include "app/app.h"
@@ -145,6 +146,9 @@ ChooseCardWindow* CreateChooseCardWindow(App& app, const CardRequest& request, c
 
   auto* cancel = Button(app, window, "Cancel", 115, CloseCommand("Cancel", n));
   auto* ok = Button(app, window, "Ok", 255, CloseCommand("Ok", n));
+  // Escape is Cancel, as in any dialog.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+  QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
   cancel->show();
   ok->show();
   app.CHOOSEWINDOWBUTTONS.handle = {cancel, ok};
