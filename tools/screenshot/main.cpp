@@ -1,7 +1,7 @@
 // zuvscreenshot: starts Zuv Poker Simulator off screen and saves its main
 // window as a picture, so the picture in the README can be remade.
 //
-//   zuvscreenshot [--showcase] [OUTPUT.png]
+//   zuvscreenshot [--showcase | --range | --statistics] [OUTPUT.png]
 //
 // Run it from the folder that holds cardimages/ (the repository root).
 // OUTPUT defaults to docs/screenshot.png. With QT_SCALE_FACTOR=2 in the
@@ -9,17 +9,21 @@
 // --showcase lays out a shown hand first: four seats, seat 1 with fixed cards
 // and the others dealt, a fixed flop, dealt turn and river, and the hand
 // captions of a pot split between seats 1 and 7.
+// --range saves the range window of seat 2 holding a typical opening range.
+// --statistics runs AhKh against a random hand and saves the statistics window.
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/app.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "platform/event_loop.h"
+#include "scenario/choose_range_window.h"
 #include "table/card_display.h"
 
 namespace {
@@ -51,6 +55,35 @@ bool LayOutShowcase(zuv::App& app) {
   return true;
 }
 
+// Opens the range window of seat 2, fills it in and grabs it before cancelling.
+QPixmap RangeWindowPicture(zuv::App& app) {
+  QPixmap picture;
+  QTimer::singleShot(0, [&picture] {
+    zuv::ChooseRangeWindow* window = zuv::OpenChooseRangeWindow();
+    if (!window) return;
+    window->setText("TT+,AQs+,KQs,AKo");
+    zuv::drawnow();
+    picture = window->grab();
+    window->cancel();
+  });
+  app.run("CBSetPlayerRange(2)");
+  return picture;
+}
+
+QPixmap StatisticsWindowPicture(zuv::App& app) {
+  app.player(1).Cards = {Card(app, "Ah"), Card(app, "Kh")};
+  app.cardsindeck(Card(app, "Ah")) = app.cardsindeck(Card(app, "Kh")) = 0;
+  app.simulateplayers(1) = 0;
+  zuv::DisplayPlayerCards(app);
+  if (!app.run("CBStartSimulation")) return {};
+  // The run goes on in the event loop; its statistics window comes at the end.
+  for (int i = 0; i < 600 && app.FIGURE.WinStatFigHandle.isNull(); ++i) zuv::pause(0.05);
+  QWidget* window = app.FIGURE.WinStatFigHandle;
+  if (!window) return {};
+  zuv::drawnow();
+  return window->grab();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -58,12 +91,15 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
 
   bool showcase = false;
+  QString window;
   QString output = "docs/screenshot.png";
   for (const QString& argument : application.arguments().mid(1)) {
     if (argument == "--showcase") {
       showcase = true;
+    } else if (argument == "--range" || argument == "--statistics") {
+      window = argument;
     } else if (argument.startsWith("-")) {
-      std::fprintf(stderr, "zuvscreenshot: unknown option %s\nusage: zuvscreenshot [--showcase] [OUTPUT.png]\n",
+      std::fprintf(stderr, "zuvscreenshot: unknown option %s\nusage: zuvscreenshot [--showcase | --range | --statistics] [OUTPUT.png]\n",
                    qPrintable(argument));
       return 2;
     } else {
@@ -84,7 +120,13 @@ int main(int argc, char* argv[]) {
 
   const QFileInfo target(output);
   QDir().mkpath(target.absolutePath());
-  const QPixmap picture = app.FIGURE.mainfigurehandle->grab();
+  const QPixmap picture = window == "--range"        ? RangeWindowPicture(app)
+                          : window == "--statistics" ? StatisticsWindowPicture(app)
+                                                     : app.FIGURE.mainfigurehandle->grab();
+  if (picture.isNull()) {
+    std::fprintf(stderr, "zuvscreenshot: the window %s did not open\n", qPrintable(window));
+    return 1;
+  }
   if (!picture.save(target.absoluteFilePath(), "PNG")) {
     std::fprintf(stderr, "zuvscreenshot: cannot write %s\n", qPrintable(target.absoluteFilePath()));
     return 1;
