@@ -129,7 +129,7 @@ void CreateControlPanel(App& app) {
   const double x = kPanelLeft;
 
   auto* start = PushButton(app, panel, "Start simulation", Place(x, 0.1, 0.12, 0.06), "CBStartSimulation");
-  start->setToolTip("Click to start simulation (Ctrl+R)");
+  start->setToolTip(kStartToolTip);
   handle[2] = start;
   auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), app.FIGURE.mainfigurehandle);
   QObject::connect(shortcut, &QShortcut::activated, start, [start] {

@@ -10,6 +10,9 @@ namespace zuv {
 
 class App;
 
+// The Start button's tooltip while a run can start; it names the key that starts one.
+inline constexpr const char* kStartToolTip = "Click to start simulation (Ctrl+R)";
+
 // The command text a control or menu item runs when it is used.
 void SetCallback(QObject* control, const QString& command);
 QString Callback(const QObject* control);

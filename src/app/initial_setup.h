@@ -15,7 +15,7 @@ std::optional<QString> InitialSetup(App& app);
 
 // The parts of InitialSetup that need no window or pictures (tests use them).
 void InitialRecords(App& app);
-// Reads the 52 faces and the back from <dataFolder>/cardimages.
+// Reads the 52 faces and the back from cardimages/ in the first data folder that has each.
 std::optional<QString> ReadCardPictures(App& app);
 
 }  // namespace zuv

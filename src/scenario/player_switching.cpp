@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/app.h"
+#include "app/control_panel.h"
 #include "platform/graphics_items.h"
 #include "run/result_display.h"
 #include "scenario/choosing_window_open.h"
@@ -112,7 +113,7 @@ void RestoreContextMenues(App& app, const SavedMenuStates& saved) {
   }
   if (QWidget* start = app.UICONTROLS.handle[2]) {
     start->setEnabled(true);
-    start->setToolTip("Click to start simulation");
+    start->setToolTip(kStartToolTip);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <qcustomplot.h>
 
+#include "app/control_panel.h"
 #include "platform/graphics_items.h"
 #include "scenario/player_switching.h"
 #include "scenario_test.h"
@@ -141,7 +142,7 @@ TEST_F(PlayerSwitchingTest, SavedMenuStatesRoundTrip) {
 
   RestoreContextMenues(*app, saved);
   EXPECT_TRUE(start->isEnabled());
-  EXPECT_EQ(start->toolTip(), "Click to start simulation");
+  EXPECT_EQ(start->toolTip(), kStartToolTip);
   EXPECT_TRUE(consistent());
   // Restoring again from the same states changes nothing.
   RestoreContextMenues(*app, saved);

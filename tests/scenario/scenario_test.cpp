@@ -5,6 +5,7 @@
 #include <map>
 #include <qcustomplot.h>
 
+#include "app/control_panel.h"
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
 
@@ -156,7 +157,7 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
   }
 
   const QWidget* start = a.UICONTROLS.handle[2];
-  if (!start->isEnabled() || start->toolTip() != "Click to start simulation") return ::testing::AssertionFailure() << "Start button still gated";
+  if (!start->isEnabled() || start->toolTip() != kStartToolTip) return ::testing::AssertionFailure() << "Start button still gated";
 
   // The menus exist once the table is drawn.
   for (int p = 1; p <= kSeats; ++p) {
