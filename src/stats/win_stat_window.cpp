@@ -1,6 +1,5 @@
 #include "stats/win_stat_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QMenu>
 #include <QToolButton>
@@ -198,8 +197,14 @@ void WinStatWindow::addResultsMenu() {
   results_->setText("Results");
   results_->setToolTip("Save the chart as a picture, save its numbers as a table, or copy them");
   results_->setPopupMode(QToolButton::InstantPopup);
-  results_->setPalette(QApplication::palette());
+  // The window's light-yellow ink is for the felt; the button and its menu keep dark text.
+  QPalette plain = palette();
+  for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) plain.setColor(role, Qt::black);
+  plain.setColor(QPalette::Window, QColor(240, 240, 240));
+  plain.setColor(QPalette::Button, QColor(240, 240, 240));
+  results_->setPalette(plain);
   auto* menu = new QMenu(results_);
+  menu->setPalette(plain);
   for (const auto& [label, command] : {std::pair{"Save picture...", "CBSaveStatPicture"},
                                        std::pair{"Save table...", "CBSaveStatTable"}, std::pair{"Copy", "CBCopyStatTable"}}) {
     QAction* item = menu->addAction(label);
