@@ -179,7 +179,7 @@ TEST_F(AppTest, EveryPanelTextFitsItsControlAtItsLongestValue) {
   }
   for (int k : {3, 9}) EXPECT_LE(h[k]->sizeHint().width(), h[k]->width()) << k;
   auto* start = qobject_cast<QPushButton*>(h[2]);
-  for (const QString& text : {"Start simulation", "Stop simulation"}) {
+  for (const QString& text : {QStringLiteral("Start simulation"), QStringLiteral("Stop simulation")}) {
     EXPECT_LE(TextWidth(start, text) + 8, start->width()) << text.toStdString();
   }
   // Everything inside the window, with the left edges where they always were.
