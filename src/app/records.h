@@ -72,6 +72,8 @@ struct PlayerRecord {
   std::array<PictureItem*, 2> cardimage{};
   TextItem* handtext = nullptr;
   PolygonItem* handtextrectangle = nullptr;
+  TextItem* rangetext = nullptr;              // the seat's range over its cards, cut short to fit
+  PolygonItem* rangetextrectangle = nullptr;  // the plate behind it
   QMenu* cmenu = nullptr;
   QAction* cmitem1 = nullptr;    // "Deactivate player" / "Activate player"
   QAction* cmitem2 = nullptr;    // "Choose player cards"

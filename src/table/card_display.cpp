@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "platform/graphics_items.h"
+#include "table/range_caption.h"
 #include "table/table_geometry.h"
 #include "table/table_layout.h"
 
@@ -115,6 +116,7 @@ void DisplayPlayerCards(App& app, std::optional<std::vector<int>> seats) {
       for (int j = 0; j < 2; ++j) Show(player.cardimage[j], app.cardImage(player.Cards[j]), alpha);
     }
     PlaceSeatNumber(app, p);
+    DisplayRangeCaption(app, p);
   }
 }
 

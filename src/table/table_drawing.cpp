@@ -133,6 +133,28 @@ void DrawSeatCardsAndCaption(App& app, Stacker& stack, int seat) {
   if (app.activeplayers(seat) == 0) DimDeactivatedPlayer(app, seat);
 }
 
+// The range caption's plate and text, hidden until the seat has a range.
+// Right-clicks go through them to the seat's menu.
+void DrawRangeCaption(App& app, Stacker& stack, int seat) {
+  CommandScene* scene = Scene(app);
+  PlayerRecord& player = app.player(seat);
+  auto* plate = new PolygonItem;
+  QColor face = table_style::kRangePlateFace.toQColor();
+  face.setAlphaF(float(table_style::kRangePlateAlpha));
+  plate->setBrush(face);
+  plate->setPen(Qt::NoPen);
+  plate->setHitTest(false);
+  plate->hide();
+  player.rangetextrectangle = stack.add(scene, plate);
+
+  auto* text = new TextItem;
+  text->setTextFont(table_style::RangeCaptionFont());
+  text->setColor(app.TABLE.lightyellow.toQColor());
+  text->setHitTest(false);
+  text->hide();
+  player.rangetext = stack.add(scene, text);
+}
+
 }  // namespace
 
 PolygonItem* patchcircle(App& app, double xcenter, double ycenter, const std::vector<double>& radie,
@@ -167,6 +189,7 @@ void plottable(App& app) {
   TABLE.headradie = lay::kHeadRadie;
   for (int seat = 1; seat <= kSeats; ++seat) DrawSeat(app, stack, seat);
   for (int seat = 1; seat <= kSeats; ++seat) DrawSeatCardsAndCaption(app, stack, seat);
+  for (int seat = 1; seat <= kSeats; ++seat) DrawRangeCaption(app, stack, seat);
   // Seat numbers stand by their cards (placed with the cards), over everything
   // of the seats, so that every seat can be told apart while cards are shown.
   for (int seat = 1; seat <= kSeats; ++seat) stack.add(scene, app.player(seat).playernrtexthandle);

@@ -29,4 +29,11 @@ QFont CaptionFont() {
   return font;
 }
 
+QFont RangeCaptionFont() {
+  QFont font;
+  font.setPixelSize(10);
+  font.setStretch(QFont::SemiCondensed);
+  return font;
+}
+
 }  // namespace zuv::table_style

@@ -10,6 +10,9 @@ namespace zuv::table_style {
 
 // Face of the box behind a hand caption.
 inline constexpr RGB kCaptionFace{0.9, 0.9, 0.63};
+// Plate behind a seat's range caption: the felt, darkened, letting the cards show through.
+inline constexpr RGB kRangePlateFace{0.02, 0.12, 0.0};
+inline constexpr double kRangePlateAlpha = 0.8;
 // Opacity of an inactive seat's face.
 inline constexpr double kInactiveFaceAlpha = 0.2;
 
@@ -23,5 +26,6 @@ QPen SeatNumberRim();
 
 QFont SeatNumberFont();
 QFont CaptionFont();
+QFont RangeCaptionFont();
 
 }  // namespace zuv::table_style

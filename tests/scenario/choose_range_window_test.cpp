@@ -5,11 +5,15 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QApplication>
+#include <algorithm>
+#include <cmath>
 
 #include "app/main_window.h"
 #include "platform/event_loop.h"
+#include "platform/graphics_items.h"
 #include "scenario/choose_range_window.h"
 #include "scenario/range_grid.h"
+#include "sim/hand_range.h"
 #include "scenario_test.h"
 
 namespace zuv {
@@ -202,6 +206,47 @@ TEST_F(ChooseRangeWindowTest, ReleaseFixedCardsAndSwitchingOffTakeTheRangeAway) 
   EXPECT_EQ(app->player(2).Range, "AA");
   EXPECT_EQ(app->activeplayers(2), 1);
   EXPECT_EQ(app->player(1).Range, "");
+  EXPECT_TRUE(consistent());
+}
+
+// Seat 1 holds AhKh, seat 2 is dealt from "QQ+,AKs": a sampled run and an
+// exact run through the window, the seat showing its range throughout.
+TEST_F(ChooseRangeWindowTest, ARunDealsTheSeatFromItsRangeAndTheSeatShowsIt) {
+  fixHoleCards(1, {26, 25});  // Ah Kh
+  setRange(2, "QQ+,AKs");
+  const PlayerRecord& ranged = app->player(2);
+  EXPECT_TRUE(ranged.rangetext->isVisible());
+  EXPECT_EQ(ranged.rangetext->text(), "QQ+, AKs");
+  EXPECT_EQ(ranged.rangetext->toolTip(), "QQ+, AKs");
+
+  auto* hands = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[4]);
+  hands->setText("20000");
+  run("CBValidateHandsToSimulate");
+  bool gated = false;
+  whenWaiting([&] {
+    gated = !ranged.cmitem2->isEnabled() && !ranged.cmitem3->isEnabled() && !ranged.cmitem4->isEnabled();
+  });
+  run("CBStartSimulation");
+  EXPECT_TRUE(gated) << "the seat's items are off during a run";
+  EXPECT_TRUE(ranged.cmitem3->isEnabled() && ranged.cmitem4->isEnabled()) << "and back after it";
+  EXPECT_TRUE(ranged.rangetext->isVisible());
+  // The last hand dealt to the seat came from its range.
+  ASSERT_EQ(ranged.Cards.size(), 2u);
+  const auto combos = sim::ParseRange("QQ+,AKs").combos;
+  const sim::Combo dealt{std::min(ranged.Cards[0], ranged.Cards[1]), std::max(ranged.Cards[0], ranged.Cards[1])};
+  EXPECT_TRUE(std::binary_search(combos.begin(), combos.end(), dealt)) << ranged.Cards[0] << " " << ranged.Cards[1];
+  const double sampled = app->SIM.WinRecord[1] / 20000;
+
+  run("CBExactOdds");
+  run("CBStartSimulation");
+  app->messages.closeAll();
+  const double deals = app->SIM.WinRecord[0] + app->SIM.WinRecord[1];
+  const double exact = app->SIM.WinRecord[1] / deals;
+  EXPECT_GT(exact, 0.5) << "the range is the favourite against AhKh";
+  EXPECT_LT(exact, 0.75);
+  EXPECT_NEAR(sampled, exact, 4.5 * std::sqrt(exact * (1 - exact) / 20000));
+  EXPECT_TRUE(ranged.rangetext->isVisible());
+  dealtCardsLeft = true;
   EXPECT_TRUE(consistent());
 }
 

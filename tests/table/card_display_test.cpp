@@ -299,6 +299,59 @@ TEST_F(CardDisplay, DeadCardsLieSmallAndDimmedInARowClearOfSeatsCaptionsAndBoard
   EXPECT_FALSE(app->TABLE.deadcardsimage[0]->isVisible());
 }
 
+TEST_F(CardDisplay, RangeCaptionsOfTenSeatsStayOnTheTableClearOfEveryOtherCaption) {
+  const QRectF visible = visibleTable();
+  const std::string wide = "22+, A2s+, K9s+, QTs+, JTs, T9s, 98s, AJo+, KQo";
+  for (int p = 1; p <= kSeats; ++p) app->player(p).Range = wide;
+  showTenSeatsWithWidestCaptions();
+  app->TABLE.deadcards = {41, 42, 43, 44, 45, 46, 47, 48, 49, 50};
+  DisplayDeadCards(*app);
+  for (int p = 1; p <= kSeats; ++p) {
+    const auto& P = app->player(p);
+    ASSERT_TRUE(P.rangetext->isVisible() && P.rangetextrectangle->isVisible()) << p;
+    EXPECT_TRUE(P.rangetext->text().endsWith(QChar(0x2026))) << P.rangetext->text().toStdString();
+    EXPECT_TRUE(wide.starts_with(P.rangetext->text().chopped(1).toStdString()));
+    EXPECT_EQ(P.rangetext->toolTip().toStdString(), wide);
+    const QRectF plate = P.rangetextrectangle->sceneBoundingRect();
+    EXPECT_TRUE(plate.contains(P.rangetext->sceneBoundingRect())) << p;
+    EXPECT_TRUE(visible.contains(plate)) << "seat " << p;
+    // Across its own cards, under its own number.
+    EXPECT_TRUE(plate.intersects(P.cardimage[0]->sceneBoundingRect())) << p;
+    EXPECT_GT(plate.top(), P.playernrtexthandle->sceneBoundingRect().bottom()) << p;
+    EXPECT_LT(P.rangetext->zValue(), P.playernrtexthandle->zValue());
+    for (const PictureItem* dead : app->TABLE.deadcardsimage) {
+      EXPECT_FALSE(plate.intersects(dead->sceneBoundingRect())) << "range " << p << " meets a dead card";
+    }
+    for (int q = 1; q <= kSeats; ++q) {
+      const auto& Q = app->player(q);
+      EXPECT_FALSE(plate.intersects(Q.handtextrectangle->sceneBoundingRect())) << "range " << p << " meets caption " << q;
+      EXPECT_FALSE(plate.intersects(Q.playernrtexthandle->sceneBoundingRect())) << "range " << p << " meets number " << q;
+      if (q == p) continue;
+      EXPECT_FALSE(plate.intersects(Q.rangetextrectangle->sceneBoundingRect())) << "range " << p << " meets range " << q;
+      for (const PictureItem* card : Q.cardimage) {
+        EXPECT_FALSE(plate.intersects(card->sceneBoundingRect())) << "range " << p << " meets the cards of " << q;
+      }
+    }
+  }
+
+  // A short range shows whole, centred across the cards.
+  app->player(3).Range = "QQ+, AKs";
+  DisplayPlayerCards(*app, std::vector<int>{3});
+  EXPECT_EQ(app->player(3).rangetext->text(), "QQ+, AKs");
+  const double middle = (table_layout::HoleCardBox(*app, 3, 1).left + table_layout::HoleCardBox(*app, 3, 2).right) / 2;
+  EXPECT_NEAR(geo::ToData(app->player(3).rangetext->anchor()).x(), middle, 1e-9);
+
+  // Only an active seat dealt at random shows its range.
+  app->simulateplayers(3) = 0;
+  app->activeplayers(4) = 0;
+  app->player(5).Range.clear();
+  DisplayPlayerCards(*app, std::vector<int>{3, 4, 5});
+  for (int p : {3, 4, 5}) {
+    EXPECT_FALSE(app->player(p).rangetext->isVisible()) << p;
+    EXPECT_FALSE(app->player(p).rangetextrectangle->isVisible()) << p;
+  }
+}
+
 TEST_F(CardDisplay, SeatWithoutAHandShowsNoCaption) {
   app->player(1).hand = 0;
   app->player(2).hand = 42;

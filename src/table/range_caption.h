@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace zuv {
+
+class App;
+
+// The small caption of a seat dealt from a range: the range text on a dark
+// plate across the middle of its cards, just under the seat number, cut
+// short with "…" when it is wider than the cards allow and whole in its
+// tooltip. Other seats show none. Changes only the caption's items.
+void DisplayRangeCaption(App& app, int seat);
+
+// The range text as the caption shows it: whole when it fits in `maxWidth`
+// pixels of the caption's font, else cut short with "…".
+QString RangeCaptionText(const QString& range, double maxWidth);
+
+}  // namespace zuv
