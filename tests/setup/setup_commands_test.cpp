@@ -1,6 +1,7 @@
 // Saving and loading setups through the File menu commands of the real window.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -188,6 +189,9 @@ TEST_F(SetupCommands, RangesDeadCardsAndExactOddsComeBackWithTheSetup) {
   load("extras.zuv");
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(app->player(1).Range, "QQ+,AKs");
+  EXPECT_TRUE(app->player(1).rangetext->isVisible());
+  EXPECT_EQ(app->player(1).rangetext->text(), "QQ+,AKs");
+  EXPECT_TRUE(app->player(1).cmitem3->isEnabled()) << "a loaded range can be released";
   EXPECT_EQ(app->TABLE.deadcards, (std::vector<int>{2, 3}));
   EXPECT_EQ(app->cardsindeck(2), 0);
   EXPECT_TRUE(app->TABLE.deadcardsimage[1]->isVisible());
@@ -201,6 +205,9 @@ TEST_F(SetupCommands, RangesDeadCardsAndExactOddsComeBackWithTheSetup) {
   load("plain.zuv");
   EXPECT_TRUE(messages().empty());
   EXPECT_TRUE(app->TABLE.deadcards.empty());
+  EXPECT_EQ(app->player(1).Range, "");
+  EXPECT_FALSE(app->player(1).rangetext->isVisible());
+  EXPECT_FALSE(app->player(1).cmitem3->isEnabled());
   EXPECT_EQ(app->cardsindeck(2), 1);
   EXPECT_FALSE(app->TABLE.deadcardsimage[0]->isVisible());
   EXPECT_FALSE(app->TABLE.cmitem6->isEnabled());
