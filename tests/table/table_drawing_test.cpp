@@ -192,6 +192,8 @@ TEST_F(TableDrawing, ContextMenusCarryTheirLabelsAndCommands) {
     EXPECT_EQ(P.patchhandle->contextMenu(), P.cmenu);
     EXPECT_EQ(P.cardimage[0]->contextMenu(), P.cmenu);
     EXPECT_EQ(P.cardimage[1]->contextMenu(), P.cmenu);
+    EXPECT_FALSE(P.rangetext->hitTest() || P.rangetextrectangle->hitTest())
+        << "a right-click on the range caption reaches the cards below it";
   }
   EXPECT_EQ(T.patchhandle->contextMenu(), T.cmenu);
   for (PictureItem* picture : T.boardcardsimage) EXPECT_EQ(picture->contextMenu(), T.cmenu);
