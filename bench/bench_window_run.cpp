@@ -19,7 +19,7 @@ constexpr double kSeed = 20261207;
 
 std::unique_ptr<zuv::App> StartProgram() {
   auto app = std::make_unique<zuv::App>();
-  app->dataFolder = ZUV_SOURCE_DIR;
+  app->dataFolders = {ZUV_SOURCE_DIR};
   if (auto problem = zuv::zuvpoker(*app)) {
     fprintf(stderr, "%s\n", qPrintable(*problem));
     std::exit(1);
