@@ -23,11 +23,13 @@ constexpr double kMaxWidthInCards = 1.5;
 constexpr double kPlateMarginX = 0.02;
 constexpr double kPlateMarginY = 0.01;
 
-}  // namespace
-
+// The range whole when it fits in `maxWidth` pixels of the caption's font,
+// else cut short with "…".
 QString RangeCaptionText(const QString& range, double maxWidth) {
   return QFontMetricsF(table_style::RangeCaptionFont()).elidedText(range, Qt::ElideRight, maxWidth);
 }
+
+}  // namespace
 
 void DisplayRangeCaption(App& app, int seat) {
   PlayerRecord& player = app.player(seat);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace zuv {
 
 class App;
@@ -11,9 +9,5 @@ class App;
 // short with "…" when it is wider than the cards allow and whole in its
 // tooltip. Other seats show none. Changes only the caption's items.
 void DisplayRangeCaption(App& app, int seat);
-
-// The range text as the caption shows it: whole when it fits in `maxWidth`
-// pixels of the caption's font, else cut short with "…".
-QString RangeCaptionText(const QString& range, double maxWidth);
 
 }  // namespace zuv
