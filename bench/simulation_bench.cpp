@@ -21,6 +21,12 @@ Scenario RandomSeats(int n) {
   return s;
 }
 
+Scenario AcesAgainstRandomSeat() {
+  Scenario s = RandomSeats(2);
+  s.fixed[0] = {*zuv::sim::ParseCard("As"), *zuv::sim::ParseCard("Ah")};
+  return s;
+}
+
 Scenario TwoFixedWithFlop() {
   Scenario s;
   s.active[0] = s.active[1] = true;
@@ -53,6 +59,7 @@ void Run(benchmark::State& state, const Scenario& scenario) {
 }
 
 void BM_TwoRandomSeats(benchmark::State& state) { Run(state, RandomSeats(2)); }
+void BM_AcesAgainstRandomSeat(benchmark::State& state) { Run(state, AcesAgainstRandomSeat()); }
 void BM_SixRandomSeats(benchmark::State& state) { Run(state, RandomSeats(6)); }
 void BM_TenRandomSeats(benchmark::State& state) { Run(state, RandomSeats(10)); }
 void BM_TwoFixedSeatsFixedFlop(benchmark::State& state) { Run(state, TwoFixedWithFlop()); }
@@ -63,6 +70,7 @@ void BM_ThreeOverlappingRanges(benchmark::State& state) {
 }
 void BM_RangeAgainstRandomSeat(benchmark::State& state) { Run(state, Ranges({"QQ+,AKs", ""})); }
 BENCHMARK(BM_TwoRandomSeats)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AcesAgainstRandomSeat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SixRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TenRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwoFixedSeatsFixedFlop)->Unit(benchmark::kMillisecond);

@@ -37,19 +37,15 @@ Simulation::Simulation(const Scenario& scenario, std::uint64_t seed) : seed_(see
       fixed[cards[0]] = fixed[cards[1]] = true;
     }
   }
-  const FastEvaluator& evaluator = FastEvaluator::Get();
   fixedBoard_ = static_cast<int>(scenario.board.size());
-  fixedBoardKey_ = FastEvaluator::kKeyBias;
   for (int card : scenario.dead) fixed[card] = true;
   for (int i = 0; i < fixedBoard_; ++i) {
-    const int card = scenario.board[i];
-    board_[i] = card;
-    fixed[card] = true;
-    fixedBoardKey_ += evaluator.CardKey(card);
-    fixedBoardBits_ |= FastEvaluator::CardBit(card);
+    board_[i] = scenario.board[i];
+    fixed[board_[i]] = true;
   }
   std::array<int, 5> suited{};
-  for (int card : scenario.board) branchFreeFlush_ = branchFreeFlush_ || ++suited[CardSuit(card)] >= 2;
+  bool branchFreeFlush = false;
+  for (int card : scenario.board) branchFreeFlush = branchFreeFlush || ++suited[CardSuit(card)] >= 2;
   std::vector<int> freeCards;
   for (int card = 1; card <= 52; ++card) {
     if (!fixed[card]) freeCards.push_back(card);
@@ -57,6 +53,20 @@ Simulation::Simulation(const Scenario& scenario, std::uint64_t seed) : seed_(see
   dealer_ = CardDealer(freeCards);
   rangeDealer_ = RangeDealer::For(scenario);
   draws_ = 2 * static_cast<int>(randomSeats_.size()) + (5 - fixedBoard_);
+  playHands_ = ChoosePlayHands(ActiveSeats(), static_cast<int>(randomSeats_.size()), branchFreeFlush);
+}
+
+Simulation::PlayHandsFunction Simulation::ChoosePlayHands(int seats, int randomSeats, bool branchFreeFlush) {
+  auto choose = [&]<int kSeats, int kRandomSeats>() -> PlayHandsFunction {
+    return branchFreeFlush ? &Simulation::PlayHands<kSeats, kRandomSeats, true>
+                           : &Simulation::PlayHands<kSeats, kRandomSeats, false>;
+  };
+  // Heads-up tables, the commonest question, get loops unrolled for their
+  // exact seat counts; other tables share the general loop.
+  if (seats == 2 && randomSeats == 0) return choose.operator()<2, 0>();
+  if (seats == 2 && randomSeats == 1) return choose.operator()<2, 1>();
+  if (seats == 2 && randomSeats == 2) return choose.operator()<2, 2>();
+  return choose.operator()<0, 0>();
 }
 
 void Simulation::StartBlock(std::int64_t block) {
@@ -71,11 +81,7 @@ void Simulation::Play(std::int64_t hands, RunStats& stats, LastHand* last) {
   for (std::int64_t done = 0; done < hands;) {
     if (played_ % kBlockHands == 0) StartBlock(played_ / kBlockHands);
     const std::int64_t count = std::min(hands - done, kBlockHands - played_ % kBlockHands);
-    if (branchFreeFlush_) {
-      PlayHands<true>(count, stats);
-    } else {
-      PlayHands<false>(count, stats);
-    }
+    (this->*playHands_)(count, stats);
     played_ += count;
     done += count;
   }
@@ -98,36 +104,46 @@ void Simulation::PlayBlock(std::int64_t block, std::int64_t count, RunStats& sta
   Play(count, stats);
 }
 
-template <bool kBranchFreeFlush>
+template <int kSeats, int kRandomSeats, bool kBranchFreeFlush>
 void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   const FastEvaluator& evaluator = FastEvaluator::Get();
-  const int n = static_cast<int>(activeSeats_.size());
-  const int randomSeats = static_cast<int>(randomSeats_.size());
+  // Compile-time seat counts let the compiler unroll every per-seat loop.
+  const int n = kSeats > 0 ? kSeats : static_cast<int>(activeSeats_.size());
+  const int randomSeats = kSeats > 0 ? kRandomSeats : static_cast<int>(randomSeats_.size());
+  const int boardStart = 2 * randomSeats;  // place of the first board card in a row
+  const int draws = draws_;
   std::int64_t* winStat2 = winStat2Delta_.data();
   std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(n, 1, 1);
 
   // The loop works on local copies indexed by active place 0..n-1, which the
   // compiler can keep apart from the members and the statistics it writes.
-  std::array<int, 10> seatOf{}, randomPlace{}, card1{}, card2{};
+  std::array<int, 10> randomPlace{}, card1{}, card2{};
+  std::array<std::size_t, 10> seatRow{};  // seat's first WinStat2 index
   std::array<std::uint64_t, 10> holeKey{}, holeBits{};
   for (int a = 0, q = 0; a < n; ++a) {
     const int seat = activeSeats_[a];
-    seatOf[a] = seat;
+    seatRow[a] = static_cast<std::size_t>(seat) * RunStats::kClasses * n;
     if (q < randomSeats && randomSeats_[q] == seat) randomPlace[q++] = a;
     card1[a] = hole_[seat][0];
     card2[a] = hole_[seat][1];
     holeKey[a] = evaluator.CardKey(card1[a]) + evaluator.CardKey(card2[a]);
     holeBits[a] = FastEvaluator::CardBit(card1[a]) | FastEvaluator::CardBit(card2[a]);
   }
-  std::array<int, 5> board = board_;
   // A local generator the compiler can keep in registers; stored back below.
   Random random = random_;
 
   // Hands go through in groups: deal the whole group, then evaluate it, then
   // score it. The evaluations of a group are independent table reads, so the
   // processor overlaps their cache misses instead of waiting hand by hand.
+  // A row holds one hand's cards: the random seats' first cards, their second
+  // cards, the dealt board cards, then the fixed board cards, so that the
+  // five board cards always sit at boardStart.
   constexpr int kGroup = 16;
-  std::array<std::array<int, 25>, kGroup> deck;
+  std::array<std::array<int, 32>, kGroup> rows;
+  for (auto& row : rows) {
+    for (int i = 0; i < fixedBoard_; ++i) row[draws + i] = board_[i];
+  }
+  const RangeDealer* ranges = rangeDealer_ ? &*rangeDealer_ : nullptr;
   std::array<std::uint64_t, kGroup> boardKey, boardBits;
   std::array<std::array<HandKey, 10>, kGroup> keys;
   for (std::int64_t done = 0; done < count;) {
@@ -135,44 +151,45 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     done += group;
 
     for (int g = 0; g < group; ++g) {
-      if (rangeDealer_) {
-        rangeDealer_->Deal(random, deck[g].data());
+      if (ranges) {
+        ranges->Deal(random, rows[g].data());
       } else {
-        dealer_.Deal(random, draws_, deck[g].data());
+        dealer_.Deal(random, draws, rows[g].data());
       }
-      std::uint64_t key = fixedBoardKey_;
-      std::uint64_t bits = fixedBoardBits_;
-      for (int d = 2 * randomSeats; d < draws_; ++d) {
-        key += evaluator.CardKey(deck[g][d]);
-        bits |= FastEvaluator::CardBit(deck[g][d]);
-      }
+      std::uint64_t key = FastEvaluator::kKeyBias;
+      for (int d = boardStart; d < boardStart + 5; ++d) key += evaluator.CardKey(rows[g][d]);
       boardKey[g] = key;
-      boardBits[g] = bits;
+      if constexpr (kBranchFreeFlush) {
+        std::uint64_t bits = 0;
+        for (int d = boardStart; d < boardStart + 5; ++d) bits |= FastEvaluator::CardBit(rows[g][d]);
+        boardBits[g] = bits;
+      }
     }
 
     for (int g = 0; g < group; ++g) {
+      const auto& row = rows[g];
       for (int q = 0; q < randomSeats; ++q) {
-        const int a = randomPlace[q];
-        const int c1 = deck[g][q];
-        const int c2 = deck[g][randomSeats + q];
-        holeKey[a] = evaluator.CardKey(c1) + evaluator.CardKey(c2);
-        holeBits[a] = FastEvaluator::CardBit(c1) | FastEvaluator::CardBit(c2);
+        holeKey[randomPlace[q]] = evaluator.CardKey(row[q]) + evaluator.CardKey(row[randomSeats + q]);
+        if constexpr (kBranchFreeFlush) {
+          holeBits[randomPlace[q]] = FastEvaluator::CardBit(row[q]) | FastEvaluator::CardBit(row[randomSeats + q]);
+        }
       }
       for (int a = 0; a < n; ++a) {
         const std::uint64_t sum = boardKey[g] + holeKey[a];
         if constexpr (kBranchFreeFlush) {
           keys[g][a] = evaluator.AnyBranchFree(sum, boardBits[g] | holeBits[a]);
+        } else if (FastEvaluator::HasFlush(sum)) [[unlikely]] {
+          keys[g][a] = evaluator.WithFlush(sum, CardBits(row.data(), boardStart, a, randomSeats));
         } else {
-          keys[g][a] = FastEvaluator::HasFlush(sum) ? evaluator.WithFlush(sum, boardBits[g] | holeBits[a])
-                                                    : evaluator.NoFlush(sum);
+          keys[g][a] = evaluator.NoFlush(sum);
         }
       }
     }
 
     for (int g = 0; g < group; ++g) {
       for (int q = 0; q < randomSeats; ++q) {
-        card1[randomPlace[q]] = deck[g][q];
-        card2[randomPlace[q]] = deck[g][randomSeats + q];
+        card1[randomPlace[q]] = rows[g][q];
+        card2[randomPlace[q]] = rows[g][randomSeats + q];
       }
       HandKey best = 0;
       for (int a = 0; a < n; ++a) best = keys[g][a] > best ? keys[g][a] : best;
@@ -186,21 +203,31 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
       // All winners hold the same key, hence the same class as the first winner.
       const std::int64_t worth = kWorth[k];
       const int h = HandClass(best) - 1;
+      const std::size_t column = static_cast<std::size_t>(h) * n + (k - 1);
       for (int i = 0; i < k; ++i) {
         const int a = winners[i];
-        winStat2[(static_cast<std::size_t>(seatOf[a]) * RunStats::kClasses + h) * n + (k - 1)] += worth;
+        winStat2[seatRow[a] + column] += worth;
         const int s = kStartHandTable[card1[a] * 53 + card2[a]] - 1;
         statistic[s * RunStats::kClasses + h] += worth;
       }
     }
     if (done == count) {
-      for (int i = fixedBoard_, d = 2 * randomSeats; i < 5; ++i, ++d) board[i] = deck[group - 1][d];
+      for (int i = fixedBoard_, d = boardStart; i < 5; ++i, ++d) board_[i] = rows[group - 1][d];
     }
   }
 
-  for (int a = 0; a < n; ++a) hole_[seatOf[a]] = {card1[a], card2[a]};
-  board_ = board;
+  for (int a = 0; a < n; ++a) hole_[activeSeats_[a]] = {card1[a], card2[a]};
   random_ = random;
+}
+
+std::uint64_t Simulation::CardBits(const int* row, int boardStart, int place, int randomSeats) const {
+  std::uint64_t bits = 0;
+  for (int d = boardStart; d < boardStart + 5; ++d) bits |= FastEvaluator::CardBit(row[d]);
+  const int seat = activeSeats_[place];
+  for (int q = 0; q < randomSeats; ++q) {
+    if (randomSeats_[q] == seat) return bits | FastEvaluator::CardBit(row[q]) | FastEvaluator::CardBit(row[randomSeats + q]);
+  }
+  return bits | FastEvaluator::CardBit(hole_[seat][0]) | FastEvaluator::CardBit(hole_[seat][1]);
 }
 
 void Simulation::FillLastHand(LastHand& last) const {

@@ -60,8 +60,15 @@ class Simulation {
 
  private:
   void StartBlock(std::int64_t block);
-  template <bool kBranchFreeFlush>
+  // kSeats > 0: a table of exactly kSeats active seats, kRandomSeats of them
+  // random; kSeats = 0: any table.
+  template <int kSeats, int kRandomSeats, bool kBranchFreeFlush>
   void PlayHands(std::int64_t count, RunStats& stats);
+  using PlayHandsFunction = void (Simulation::*)(std::int64_t, RunStats&);
+  static PlayHandsFunction ChoosePlayHands(int seats, int randomSeats, bool branchFreeFlush);
+  // OR of the CardBit values of the seven cards of the seat at active place
+  // `place`, for the rare hands with a flush.
+  std::uint64_t CardBits(const int* row, int boardStart, int place, int randomSeats) const;
   void FillLastHand(LastHand& last) const;
 
   std::uint64_t seed_;
@@ -76,13 +83,12 @@ class Simulation {
   // This Play call's WinStat2 units; WinRecord and WinStat are its sums over
   // k (and h), so the inner loop updates one array instead of three.
   std::vector<std::int64_t> winStat2Delta_;
-  std::array<int, 5> board_{};
+  std::array<int, 5> board_{};           // fixed board cards first, then the dealt ones
   int fixedBoard_ = 0;                   // board cards fixed by the scenario
-  std::uint64_t fixedBoardKey_ = 0;      // evaluator key sum of those, with bias
-  std::uint64_t fixedBoardBits_ = 0;
-  // Flushes come and go at random (two or more suited fixed board cards):
-  // evaluate without the flush branch, which would mispredict too often.
-  bool branchFreeFlush_ = false;
+  // The hand loop for this table. Where flushes come and go at random (two or
+  // more suited fixed board cards) it evaluates without the flush branch,
+  // which would mispredict too often.
+  PlayHandsFunction playHands_ = nullptr;
   std::array<std::array<int, 2>, 10> hole_{};  // current hand's hole cards
 };
 

@@ -21,7 +21,7 @@ double ChiSquare(const std::map<std::vector<int>, int>& counts, double expected)
   return chi;
 }
 
-TEST(CardDealer, ShortDealsGiveEveryOrderedDealEqually) {
+TEST(CardDealer, EveryOrderedDealIsEquallyLikely) {
   // Three cards of eight: 336 ordered deals.
   CardDealer dealer(Range(3, 10));
   Random random(17);
@@ -39,10 +39,33 @@ TEST(CardDealer, ShortDealsGiveEveryOrderedDealEqually) {
   EXPECT_LT(ChiSquare(counts, 300.0), 335 + 6 * 26);
 }
 
+TEST(CardDealer, PlacesOnBothSidesOfARandomWordAreJointlyEven) {
+  // Ten cards of twelve: places 7 and 8 take their picks from different
+  // random words, places 0 and 9 too; each pair of cards must be equally
+  // likely at each pair of places (132 ordered pairs).
+  static_assert(CardDealer::kBatch == 8);
+  CardDealer dealer(Range(1, 12));
+  Random random(23);
+  std::map<std::vector<int>, int> across, ends;
+  const int deals = 132 * 400;
+  for (int i = 0; i < deals; ++i) {
+    std::vector<int> out(10);
+    dealer.Deal(random, 10, out.data());
+    ASSERT_EQ(std::set<int>(out.begin(), out.end()).size(), 10u);
+    ++across[{out[7], out[8]}];
+    ++ends[{out[0], out[9]}];
+  }
+  EXPECT_EQ(across.size(), 132u);
+  EXPECT_EQ(ends.size(), 132u);
+  // 131 degrees of freedom: mean 131, standard deviation about 16.2.
+  EXPECT_LT(ChiSquare(across, 400.0), 131 + 6 * 16.2);
+  EXPECT_LT(ChiSquare(ends, 400.0), 131 + 6 * 16.2);
+}
+
 TEST(CardDealer, LongDealsAreDistinctAndEven) {
   CardDealer dealer(Range(1, 52));
   Random random(19);
-  const int count = CardDealer::kPickLimit + 5;
+  const int count = 2 * CardDealer::kBatch + 5;
   std::array<std::array<int, 53>, 2> firstLast{};  // card counts at the first and last place
   const int deals = 52 * 2000;
   for (int i = 0; i < deals; ++i) {
@@ -65,6 +88,12 @@ TEST(CardDealer, CanDealEveryFreeCard) {
   std::vector<int> out(7);
   dealer.Deal(random, 7, out.data());
   EXPECT_EQ(std::set<int>(out.begin(), out.end()), std::set<int>({20, 21, 22, 23, 24, 25, 26}));
+  // The whole deck: seven random words, the last ranges down to one card.
+  const std::vector<int> cards = Range(1, 52);
+  CardDealer deck(cards);
+  std::vector<std::uint8_t> all(52);
+  deck.Deal(random, 52, all.data());
+  EXPECT_EQ(std::set<int>(all.begin(), all.end()), std::set<int>(cards.begin(), cards.end()));
 }
 
 }  // namespace
