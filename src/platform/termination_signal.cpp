@@ -1,5 +1,6 @@
 #include "platform/termination_signal.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -30,7 +31,8 @@ void CatchTerminationSignal() {
 
 void OnTerminationSignal(std::function<void()> quit) {
   if (signalPipe[1] < 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read);
+  // The application owns the notifier, so it goes when the event loop's program does.
+  auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, quit = std::move(quit)] {
     char byte;
     [[maybe_unused]] const auto read = ::read(signalPipe[1], &byte, 1);

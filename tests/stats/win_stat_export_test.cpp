@@ -10,16 +10,15 @@
 #include <QToolButton>
 #include <qcustomplot.h>
 
-#include "stats/win_stat_window.h"
-#include "support/app_fixture.h"
+#include "win_stat_test.h"
 
 namespace zuv {
 namespace {
 
-class WinStatExport : public testing::AppTest {
+class WinStatExport : public testing::WinStatTest {
  protected:
   void SetUp() override {
-    testing::AppTest::SetUp();
+    testing::WinStatTest::SetUp();
     ASSERT_TRUE(folder.isValid());
     // Seat 1 holds As Kh; seat 2 plays random cards.
     app->TABLE.activeplayers.fill(0);
@@ -29,14 +28,6 @@ class WinStatExport : public testing::AppTest {
     app->player(1).Cards = {13, 25};
     app->SIM.WinStat2Players = 2;
     app->SIM.WinStat2.assign(180, 0.0);
-  }
-  void pot(int h, std::vector<int> winners, int times = 1) {
-    const int k = static_cast<int>(winners.size());
-    for (int p : winners) app->SIM.WinStat2[(p - 1) + 10 * (h - 1) + 90 * (k - 1)] += times * 1.0 / k;
-  }
-  WinStatWindow* open() {
-    PlotWinStat(*app);
-    return qobject_cast<WinStatWindow*>(app->FIGURE.WinStatFigHandle.data());
   }
   void answer(const QString& name) { dialogs->answers.push_back(FileChoice{folder.path() + "/", name}); }
   QString read(const QString& name) {

@@ -10,15 +10,12 @@
 #include "platform/event_loop.h"
 #include "stats/movable_frame.h"
 #include "stats/text_legend_item.h"
-#include "stats/win_stat_window.h"
-#include "support/app_fixture.h"
+#include "win_stat_test.h"
 
 namespace zuv {
 namespace {
 
-using testing::AppTest;
-
-class WinStatWindowTest : public AppTest {
+class WinStatWindowTest : public testing::WinStatTest {
  protected:
   void table(int seats) {
     app->TABLE.activeplayers.fill(0);
@@ -26,14 +23,6 @@ class WinStatWindowTest : public AppTest {
     for (int p = 1; p <= seats; ++p) app->activeplayers(p) = app->simulateplayers(p) = 1;
     app->SIM.WinStat2Players = seats;
     app->SIM.WinStat2.assign(90 * seats, 0.0);
-  }
-  void pot(int h, std::vector<int> winners, int times = 1) {
-    const int k = static_cast<int>(winners.size());
-    for (int p : winners) app->SIM.WinStat2[(p - 1) + 10 * (h - 1) + 90 * (k - 1)] += times * 1.0 / k;
-  }
-  WinStatWindow* open() {
-    PlotWinStat(*app);
-    return qobject_cast<WinStatWindow*>(app->FIGURE.WinStatFigHandle.data());
   }
   static QStringList legendRows(QCustomPlot* plot) {
     QStringList rows;
