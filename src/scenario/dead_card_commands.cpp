@@ -11,10 +11,11 @@ namespace zuv {
 
 namespace {
 
-void SetDeadCards(App& app, const std::vector<int>& cards) {
+// Makes `cards` the dead cards, out of the deck; the old dead cards must be
+// back in the deck already.
+void MakeDead(App& app, const std::vector<int>& cards) {
   auto& dead = app.TABLE.deadcards;
   const bool changed = dead != cards;
-  for (int card : dead) app.cardsindeck(card) = 1;
   dead = cards;
   for (int card : dead) app.cardsindeck(card) = 0;
   DisplayDeadCards(app);
@@ -22,24 +23,27 @@ void SetDeadCards(App& app, const std::vector<int>& cards) {
   if (changed) ResetResultDisplay(app);
 }
 
+void ReturnDeadCardsToDeck(App& app) {
+  for (int card : app.TABLE.deadcards) app.cardsindeck(card) = 1;
+}
+
 }  // namespace
 
 void CBSetDeadCards(App& app) {
   if (ChoosingWindowOpen(app)) return;
   // Offered again in the window, picked; the record keeps them so that Cancel can restore them.
-  for (int card : app.TABLE.deadcards) app.cardsindeck(card) = 1;
+  ReturnDeadCardsToDeck(app);
   CBClearTable(app);
 
   const CardRequest request{kMaxDeadCards, 1, app.TABLE.deadcards};
   const bool chosen = ChooseInWindow(app, request, "Choose dead cards");
-  // Out of the deck again, so that SetDeadCards starts from the table as it was.
-  for (int card : app.TABLE.deadcards) app.cardsindeck(card) = 0;
-  SetDeadCards(app, chosen ? app.CHOOSECARDS.chosencards : std::vector<int>{});
+  MakeDead(app, chosen ? app.CHOOSECARDS.chosencards : std::vector<int>{});
 }
 
 void CBReleaseDeadCards(App& app) {
   if (ChoosingWindowOpen(app) || app.TABLE.deadcards.empty()) return;
-  SetDeadCards(app, {});
+  ReturnDeadCardsToDeck(app);
+  MakeDead(app, {});
 }
 
 }  // namespace zuv

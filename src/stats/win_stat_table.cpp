@@ -28,6 +28,15 @@ QString Joined(const QList<QStringList>& rows, QString (*field)(const QString&),
 
 QString TabField(const QString& field) { return QString(field).replace('\t', ' '); }
 
+// A seat's cards as the table names them: its fixed cards, its whole range
+// (not cut short as in the legend), or "random".
+QString SeatCards(const App& app, int p) {
+  const QString range = QString::fromStdString(app.player(p).Range);
+  if (app.TABLE.simulateplayers[p - 1] == 1 && !range.isEmpty()) return range;
+  const QString fixed = HoleCardText(app, p);
+  return fixed.trimmed() == "- -" ? "random" : fixed;
+}
+
 }  // namespace
 
 WinStatTable WinStatTable::Of(const App& app, const WinStatFigures& figures) {
@@ -38,9 +47,7 @@ WinStatTable WinStatTable::Of(const App& app, const WinStatFigures& figures) {
   heading << "Total";
   table.rows << heading;
   for (int p : figures.players) {
-    const QString range = QString::fromStdString(app.player(p).Range);
-    QString cards = HoleCardText(app, p).trimmed() == "- -" ? "random" : HoleCardText(app, p);
-    if (app.TABLE.simulateplayers[p - 1] == 1 && !range.isEmpty()) cards = range;  // whole, not cut as in the legend
+    const QString cards = SeatCards(app, p);
     for (const auto& [kind, shares] : {std::pair{"alone", &figures.aloneShare}, std::pair{"shared", &figures.splitShare}}) {
       QStringList row{QString::number(p), cards, kind};
       double total = 0;
