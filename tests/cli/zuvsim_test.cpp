@@ -89,10 +89,20 @@ TEST(Zuvsim, PrecisionTargetStopsAtTheFirstCheckpointThatMeetsIt) {
   for (const auto& seat : before["seats"]) worst = std::max(worst, seat["win_rate_se"].get<double>());
   EXPECT_GT(worst, 0.001);
   EXPECT_EQ(WithoutSeconds(run), WithoutSeconds(Json(RunZuvsim("--json --threads 2 --target-se 0.001" + table))));
-  // --hands bounds it.
-  const auto bounded = RunZuvsim("--threads 2 --target-se 0.0001 --hands 150000" + table);
-  EXPECT_NE(bounded.out.find("150000 hands, seed 3, standard error target 0.0001 not met"), std::string::npos)
-      << bounded.out;
+  // --hands bounds it: a target beyond it is refused with the hands it needs, and those are enough.
+  const auto bounded = RunZuvsim("--threads 2 --target-se 0.001 --hands 150000" + table);
+  EXPECT_EQ(bounded.status, 2);
+  const auto count = bounded.err.find("needs about ");
+  ASSERT_NE(count, std::string::npos) << bounded.err;
+  std::string digits;
+  for (auto c = bounded.err.begin() + count + 12; c != bounded.err.end() && *c != ' '; ++c) {
+    if (*c != ',') digits += *c;
+  }
+  const std::int64_t needed = std::stoll(digits);
+  EXPECT_GT(needed, 150000);
+  EXPECT_LE(needed, hands);
+  const auto enough = Json(RunZuvsim("--json --target-se 0.001 --hands " + std::to_string(needed * 11 / 10) + table));
+  for (const auto& seat : enough["seats"]) EXPECT_LE(seat["win_rate_se"].get<double>(), 0.001);
 }
 
 TEST(Zuvsim, TextOutputHasATablePerSeat) {
@@ -108,7 +118,7 @@ TEST(Zuvsim, TextOutputHasATablePerSeat) {
 }
 
 struct BadInput {
-  const char* args;
+  std::string args;
   const char* says;
 };
 
@@ -173,7 +183,17 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"--seed 1.5 random random", "--seed"},
                       BadInput{"--seed 18446744073709551616 random random", "--seed"},
                       BadInput{"--threads 0 random random", "--threads"},
-                      BadInput{"--frobnicate random random", "unknown option"},
+                      BadInput{"--frobnicate random random", "unknown option '--frobnicate'"},
+                      // Long options: the words of the command-line library are taken apart without a pattern matcher.
+                      BadInput{"--" + std::string(30000, 'x') + " random random", "unknown option '--xxx"},
+                      BadInput{"--exact=" + std::string(60000, 'x') + " random random", "--exact is a switch"},
+                      BadInput{[] {
+                                 std::string args;
+                                 for (int i = 0; i < 6500; ++i) args += "--x ";
+                                 return args;
+                               }(),
+                               "unknown option '--x' "},
+                      BadInput{"--target-se 1e-300 random random", "--target-se 1e-300 needs about 2."},
                       BadInput{"AsKsQs random", "seat 1: 'AsKsQs' is not a hand"},
                       BadInput{"--setup", "--setup needs"},
                       BadInput{"--setup x.zuv AsKs random", "cannot be combined"},

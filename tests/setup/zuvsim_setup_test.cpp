@@ -40,6 +40,39 @@ TEST(ZuvsimSetup, OptionsGivenWithItWinAndTheSameSeedRepeats) {
   EXPECT_EQ(runA, runB);
 }
 
+// Ranges, dead cards and "Exact odds" as saved: the numbers of the same table given to --exact.
+TEST(ZuvsimSetup, PlaysRangesDeadCardsAndExactOddsAsSaved) {
+  testing::TempFolder folder;
+  SetupContent exact = testing::FixedFlopContent();
+  exact.ranges[0] = "KK,QQ";
+  exact.deadcards = {38};  // Kd, out of the deck
+  exact.cardsindeck[38 - 1] = 0;
+  exact.exact = 1;
+  ASSERT_EQ(WriteSetupFile(folder.path("exact.zuv"), exact), std::nullopt);
+  const auto file = zuvsim::testing::Json(RunZuvsim("--json --setup " + folder.path("exact.zuv")));
+  const auto args = zuvsim::testing::Json(RunZuvsim("--json --exact --board 7s8s9s --dead Kd 'KK,QQ' AsAh 2c2d"));
+  EXPECT_EQ(file["exact"], true);
+  EXPECT_EQ(file["deals"], args["deals"]);
+  EXPECT_EQ(file["dead"], "Kd");
+  EXPECT_EQ(file["seats"][0]["combos"], 9);
+  for (const auto& [inFile, inArgs] : {std::pair{0, 0}, {1, 1}, {4, 2}}) {
+    EXPECT_EQ(file["seats"][inFile]["win_fraction"], args["seats"][inArgs]["win_fraction"]) << inFile;
+  }
+  EXPECT_EQ(RunZuvsim("--hands 5 --setup " + folder.path("exact.zuv")).status, 2);
+
+  // A table the window refuses to enumerate is refused here in the same words.
+  SetupContent wide = testing::StartupContent();
+  for (int seat = 0; seat < 5; ++seat) wide.table.activeplayers[seat] = wide.table.simulateplayers[seat] = 1;
+  wide.exact = 1;
+  ASSERT_EQ(WriteSetupFile(folder.path("wide.zuv"), wide), std::nullopt);
+  const auto refused = RunZuvsim("--setup " + folder.path("wide.zuv"));
+  const auto direct = RunZuvsim("--exact random random random random random");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_FALSE(direct.err.empty());
+  EXPECT_EQ(refused.err, direct.err);
+  EXPECT_TRUE(refused.out.empty()) << refused.out;
+}
+
 TEST(ZuvsimSetup, ARefusedFileIsOneLineAndStatusTwo) {
   testing::TempFolder folder;
   SetupContent twice = testing::FixedFlopContent();

@@ -9,6 +9,7 @@
 #include "progress_meter.h"
 #include "report.h"
 #include "setup_source.h"
+#include "target_reach.h"
 #include "sim/exact.h"
 #include "sim/run_parallel.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     if (auto* problem = std::get_if<std::string>(&loaded)) return Fail(*problem);
     options = std::get<zuvsim::Options>(std::move(loaded));
   }
+  if (auto problem = zuvsim::UnreachableTarget(options)) return Fail(*problem);
 
   try {
     const auto start = std::chrono::steady_clock::now();

@@ -5,8 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
-#include <regex>
 #include <set>
+#include <string_view>
 #include <tuple>
 
 #include "seat_input.h"
@@ -92,23 +92,31 @@ std::unique_ptr<CLI::App> MakeCommandLine(RawArgs& raw) {
 }
 
 // CLI11's words for the few problems it finds, made into the same kind of
-// line as the rest.
-std::string ParseProblem(const CLI::ParseError& error) {
-  const std::string text = error.what();
-  std::smatch match;
-  if (std::regex_match(text, match, std::regex(R"((--[a-z-]+): 1 required (\S+) missing)"))) {
-    return match[1].str() + " needs a value " + match[2].str() + " (see zuvsim --help)";
+// line as the rest. Its texts are taken apart with plain searches: a user's
+// option can be any length, and a pattern matcher over it can run out of stack.
+std::string ParseProblem(const CLI::ParseError& error, const CLI::App& app) {
+  if (dynamic_cast<const CLI::ExtrasError*>(&error) && !app.remaining().empty()) {
+    return "unknown option '" + app.remaining().front() + "' (see zuvsim --help)";
   }
-  if (std::regex_match(text, match, std::regex(R"((--[a-z-]+): At Most 1 required but received \d+)"))) {
-    return match[1].str() + " may be given only once";
+  const std::string_view text = error.what();
+  // "--hands: 1 required N missing", "--hands: At Most 1 required but received 2",
+  // "Could not convert: --json = maybe": the option is always one of ours.
+  const auto colon = text.find(": ");
+  if (text.starts_with("--") && colon != std::string_view::npos) {
+    const std::string option(text.substr(0, colon));
+    const std::string_view rest = text.substr(colon + 2);
+    if (rest.starts_with("1 required ") && rest.ends_with(" missing")) {
+      const auto type = rest.substr(11, rest.size() - 11 - 8);
+      return option + " needs a value " + std::string(type) + " (see zuvsim --help)";
+    }
+    if (rest.starts_with("At Most 1 required but received ")) return option + " may be given only once";
   }
-  if (std::regex_match(text, match, std::regex(R"(Could not convert: (--[a-z-]+) = (.*))"))) {
-    return match[1].str() + " is a switch without a value, not '" + match[1].str() + "=" + match[2].str() + "'";
+  constexpr std::string_view kConvert = "Could not convert: ";
+  if (const auto equals = text.find(" = "); text.starts_with(kConvert) && equals != std::string_view::npos) {
+    const std::string option(text.substr(kConvert.size(), equals - kConvert.size()));
+    return option + " is a switch without a value, not '" + option + "=" + std::string(text.substr(equals + 3)) + "'";
   }
-  if (std::regex_match(text, match, std::regex(R"(The following arguments? (was|were) not expected: (.*))"))) {
-    return "unknown option '" + match[2].str() + "' (see zuvsim --help)";
-  }
-  return text + " (see zuvsim --help)";
+  return std::string(text) + " (see zuvsim --help)";
 }
 
 template <typename T>
@@ -217,7 +225,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     options.message = std::string(version.what()) + "\n";
     return options;
   } catch (const CLI::ParseError& error) {
-    return ParseProblem(error);
+    return ParseProblem(error, *app);
   }
 
   if (raw.hands) {

@@ -18,6 +18,14 @@ std::variant<Options, std::string> LoadSetup(Options options) {
   // With a precision target the hand count is only a bound: the file's count is not meant as one.
   if (!options.handsGiven && !options.targetSe) options.hands = setup.NrOfSims;
   if (!options.seedGiven) options.seed = setupfile::EngineSeed(setup.Seed);
+  if (setup.exact) {
+    // Saved with "Exact odds" ticked: every deal, refused as the window refuses it.
+    if (options.handsGiven || options.seedGiven || options.targetSe) {
+      return "the setup file \"" + *options.setupFile +
+             "\" plays every deal once (exact odds): it takes no --hands, --seed or --target-se";
+    }
+    options.exact = true;
+  }
 
   // Seats keep their numbers from the window, so rows run up to the last
   // active seat and seats that are switched off read "off".
