@@ -1,6 +1,8 @@
 // Drives the real zuvsim binary.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "sim/run_parallel.h"
 #include "zuvsim_runner.h"
 
@@ -33,6 +35,7 @@ TEST(Zuvsim, JsonHasTheAgreedFields) {
   EXPECT_EQ(seat1["combos"], 1);
   EXPECT_EQ(seat2["combos"], 47 * 46 / 2);  // any two of the cards not on the board or at seat 1
   EXPECT_EQ(run["exact"], false);
+  EXPECT_FALSE(seat1.contains("win_fraction"));  // a sampled share is no exact fraction
   EXPECT_EQ(run["deals"], 20000);
   EXPECT_EQ(run["dead"], "");
   const double wins1 = seat1["wins"], wins2 = seat2["wins"];
@@ -68,6 +71,7 @@ TEST(Zuvsim, SameSeedSameNumbersWhateverTheThreads) {
   const auto five = WithoutSeconds(Json(RunZuvsim("--threads 5 " + args)));
   EXPECT_EQ(one, two);
   EXPECT_EQ(one, five);
+  EXPECT_EQ(one, WithoutSeconds(Json(RunZuvsim("--threads 1024 " + args))));  // the largest count allowed
   const std::string ranges = "--json --hands 123456 --seed 42 --dead Kc9d 'QQ+,AKs' 'AK,AQ,KQs' random";
   EXPECT_EQ(WithoutSeconds(Json(RunZuvsim("--threads 1 " + ranges))),
             WithoutSeconds(Json(RunZuvsim("--threads 2 " + ranges))));
@@ -121,6 +125,11 @@ struct BadInput {
   std::string args;
   const char* says;
 };
+
+// The arguments, cut short: some cases are tens of thousands of characters.
+std::string Shortened(const std::string& args) { return args.size() <= 60 ? args : args.substr(0, 60) + "..."; }
+
+void PrintTo(const BadInput& input, std::ostream* out) { *out << "zuvsim " << Shortened(input.args); }
 
 class ZuvsimBadInput : public ::testing::TestWithParam<BadInput> {};
 
@@ -183,6 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"--seed 1.5 random random", "--seed"},
                       BadInput{"--seed 18446744073709551616 random random", "--seed"},
                       BadInput{"--threads 0 random random", "--threads"},
+                      BadInput{"--threads 1025 random random", "--threads must be a whole number from 1 to 1024"},
                       BadInput{"--frobnicate random random", "unknown option '--frobnicate'"},
                       // Long options: the words of the command-line library are taken apart without a pattern matcher.
                       BadInput{"--" + std::string(30000, 'x') + " random random", "unknown option '--xxx"},
@@ -197,7 +207,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"AsKsQs random", "seat 1: 'AsKsQs' is not a hand"},
                       BadInput{"--setup", "--setup needs"},
                       BadInput{"--setup x.zuv AsKs random", "cannot be combined"},
-                      BadInput{"--setup x.zuv --dead 2c", "cannot be combined"}));
+                      BadInput{"--setup x.zuv --dead 2c", "cannot be combined"}),
+    // Named by the arguments, so a failure says which: "--dead 7h2" becomes "__dead_7h2".
+    [](const ::testing::TestParamInfo<BadInput>& info) {
+      std::string name = info.param.args.empty() ? "no_arguments" : Shortened(info.param.args);
+      for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+      return name;
+    });
 
 }  // namespace
 }  // namespace zuv::zuvsim

@@ -259,6 +259,10 @@ TEST(ExactOdds, PreflopPairsWithSuitsSwappedInTwoBlocks) {
   Fix(s, 0, "AsAd");
   Fix(s, 1, "KhKc");
   ExpectMatchesDealByDeal(s);
+  // A dead spade tells spades from diamonds: the suits no longer swap.
+  s.dead = Cards("2s");
+  EXPECT_EQ(CountDeals(s), 1'533'939u);  // five of the 47 cards left
+  ExpectMatchesDealByDeal(s);
 }
 
 TEST(ExactOdds, BoardCompletionsSumToAllBoards) {

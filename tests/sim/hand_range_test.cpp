@@ -41,6 +41,8 @@ TEST(ParseRange, ShortFormsEqualTheirLongForms) {
   EXPECT_EQ(Combos("ATs+"), Combos("ATs, AJs, AQs, AKs"));
   EXPECT_EQ(Combos("K9+"), Combos("K9, KT, KJ, KQ"));
   EXPECT_EQ(Combos("A2s-A5s"), Combos("A2s,A3s,A4s,A5s"));
+  EXPECT_EQ(Combos("A5s-A2s"), Combos("A2s,A3s,A4s,A5s"));
+  EXPECT_EQ(Combos("KJo-K9o"), Combos("K9o,KTo,KJo"));
   EXPECT_EQ(Combos("K9o-KJo"), Combos("K9o,KTo,KJo"));
   EXPECT_EQ(Combos("AK"), Combos("AKs,AKo"));
   EXPECT_EQ(Combos("KA"), Combos("ak"));

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "sim/evaluator.h"
+#include "sim/exact.h"
 #include "sim/run_parallel.h"
 #include "sim/simulation.h"
 #include "test_cards.h"
@@ -173,7 +174,7 @@ TEST(RangeDealing, OverlappingRangesMatchExactSharesWhereSeatBySeatDealingFails)
   std::string report;
   EXPECT_TRUE(AgreesWithExact(FromRun(RunParallel(s, 5, hands, 2), 3), exact, &report)) << report;
 
-  std::string biased;  //TMP
+  std::string biased;
   EXPECT_FALSE(AgreesWithExact(
       FromDealer(s, hands, [&](Random& r, Holes& h, std::array<int, 5>& b) { DealSeatBySeat(s, r, h, b); }), exact,
       &biased))
@@ -209,6 +210,22 @@ TEST(RangeDealing, ARangeAgainstAnyTwoCardsAndDeadCardsMatchExactShares) {
   const Scenario s = Ranged({"AA,KK", "", "AK,AA"}, "Ks7d8h3s", "Ad2c");
   std::string report;
   EXPECT_TRUE(AgreesWithExact(FromRun(RunParallel(s, 9, 300'000, 2), 3), ExactShares(s), &report)) << report;
+}
+
+TEST(RangeDealing, TightRangesOverDifferentCardsMatchExactOdds) {
+  // Seven seats wanting different parts of the same few ranks, chosen by
+  // counting: the cards one seat takes decide what is left for the others.
+  const Scenario s = Ranged({"KK+,AKs", "QQ+", "JJ+", "QQ+,AK", "JJ+", "KK,QQ,AQs", "JJ,QQ"}, "2c3d4h5s");
+  ExactOptions options;
+  options.threads = 2;
+  const ExactResult exact = Enumerate(s, options);
+  std::vector<double> shares;
+  for (int p = 1; p <= 7; ++p) {
+    shares.push_back(static_cast<double>(exact.stats.WinRecord[p - 1]) /
+                     (static_cast<double>(RunStats::kUnit) * static_cast<double>(exact.deals)));
+  }
+  std::string report;
+  EXPECT_TRUE(AgreesWithExact(FromRun(RunParallel(s, 3, 200'000, 2), 7), shares, &report)) << report;
 }
 
 TEST(RangeDealing, DealsOnlyRangeCombinationsAndNeverADeadCard) {

@@ -27,6 +27,21 @@ TEST(CheckScenario, AcceptsGoodTables) {
   Scenario ten;
   ten.active.fill(true);
   EXPECT_EQ(CheckScenario(ten), std::nullopt);
+
+  // Seat 1's first combination in card order leaves seat 2 nothing: it fits
+  // only with AhKh against Qh2h.
+  Scenario secondTry = TwoRandomSeats();
+  secondTry.range[0] = ParseRange("AhKh,AhQh").combos;
+  secondTry.range[1] = ParseRange("Qh2h,Ah3h").combos;
+  EXPECT_EQ(CheckScenario(secondTry), std::nullopt);
+  // Three seats and the two missing board cards take the last eight cards.
+  Scenario tight = TwoRandomSeats();
+  tight.active[2] = true;
+  tight.board = Cards("2c3c4c");
+  for (int card = 1; tight.dead.size() < 41; ++card) {
+    if (std::find(tight.board.begin(), tight.board.end(), card) == tight.board.end()) tight.dead.push_back(card);
+  }
+  EXPECT_EQ(CheckScenario(tight), std::nullopt);
 }
 
 TEST(CheckScenario, RejectsEachKindOfProblemWithOneLine) {
