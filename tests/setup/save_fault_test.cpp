@@ -3,8 +3,12 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/sysmacros.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +123,86 @@ off_t Fill(const std::string& path) {
   return size;
 }
 
+// The pipe a save in a child process reports on, and the write after which it waits to be killed.
+int toParent = -1;
+int writesLeft = 0;
+
+ssize_t WriteThenWaitToBeKilled(int fd, const void* data, size_t size) {
+  const ssize_t n = ::write(fd, data, std::min<size_t>(size, 100));
+  if (--writesLeft == 0) {
+    (void)!::write(toParent, "k", 1);
+    for (;;) ::pause();
+  }
+  return n;
+}
+
+TEST(SaveFault, ASaveKilledOnTheWayLeavesTheOldFileAloneAndNothingBehind) {
+  TempFolder folder;
+  const std::string path = folder.path("setup.zuv");
+  ASSERT_EQ(WriteSetupFile(path, StartupContent()), std::nullopt);
+  const std::string before = ReadBytes(path);
+  // Killed after the first write, in the middle, and before the last one (about 1,200 writes).
+  for (int killedAfter : {1, 600, 1100}) {
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      toParent = report[1];
+      writesLeft = killedAfter;
+      WriteSetupFile(path, LargeContent(), WriteThenWaitToBeKilled);
+      ::_exit(0);
+    }
+    char byte = 0;
+    EXPECT_EQ(::read(report[0], &byte, 1), 1) << "the save ended before write " << killedAfter;
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::close(report[0]);
+    ::close(report[1]);
+    EXPECT_TRUE(WIFSIGNALED(status)) << killedAfter;
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(EntriesIn(folder.root()), 1u) << killedAfter;
+  }
+}
+
+TEST(SaveFault, OnlyARegularFileIsReplaced) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo(folder.path("pipe").c_str(), 0644), 0);
+  fs::create_symlink(folder.path("pipe"), folder.path("pipe.zuv"));
+  fs::create_directory(folder.path("folder.zuv"));
+  struct Case {
+    std::string save, stays;
+    const char* reason;
+  };
+  std::vector<Case> cases{{"pipe.zuv", folder.path("pipe"), "it is a pipe, not a regular file"},
+                          {"folder.zuv", folder.path("folder.zuv"), "it is a folder, not a regular file"}};
+  // A null device of the test's own, so that a failing save cannot take the system's.
+  if (::mknod(folder.path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+    fs::create_symlink(folder.path("null"), folder.path("null.zuv"));
+    cases.push_back({"null.zuv", folder.path("null"), "it is a device, not a regular file"});
+  }
+  for (const Case& c : cases) {
+    struct stat was {}, is {};
+    ASSERT_EQ(::stat(c.stays.c_str(), &was), 0);
+    EXPECT_EQ(WriteSetupFile(folder.path(c.save), StartupContent()), c.reason);
+    ASSERT_EQ(::stat(c.stays.c_str(), &is), 0);
+    EXPECT_EQ(is.st_mode, was.st_mode) << c.save;
+    EXPECT_EQ(is.st_ino, was.st_ino) << c.save;
+  }
+}
+
+// The temporary file's name is no longer than the file's own.
+TEST(SaveFault, AnyNameTheFileSystemTakesCanBeSaved) {
+  TempFolder folder;
+  for (std::size_t length : {251u, 255u}) {
+    const std::string path = folder.path(std::string(length - 4, 'n') + ".zuv");
+    ASSERT_EQ(WriteSetupFile(path, FixedFlopContent()), std::nullopt) << length;
+    EXPECT_EQ(Load(path).NrOfSims, 777);
+  }
+  EXPECT_EQ(EntriesIn(folder.root()), 2u);
+}
+
 TEST(SaveFault, AFullDiskKeepsTheOldFileAndNamesTheReason) {
   SmallDisk disk;
   // Only root may mount; the write seam above covers everyone else.
@@ -163,6 +247,11 @@ TEST(SaveFault, ASaveThroughASymbolicLinkReplacesItsTargetAndKeepsLinkAndPermiss
   const std::string target = folder.path("real.zuv");
   ASSERT_EQ(WriteSetupFile(target, StartupContent()), std::nullopt);
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  // Another user's file, where this test may give it to one.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(target.c_str(), 4321, 4322), 0);
+  }
   fs::create_directory(folder.path("links"));
   // A relative link from another folder, and a link to that link.
   fs::create_symlink("../real.zuv", folder.path("links/near.zuv"));
@@ -175,6 +264,9 @@ TEST(SaveFault, ASaveThroughASymbolicLinkReplacesItsTargetAndKeepsLinkAndPermiss
   struct stat st {};
   ASSERT_EQ(::stat(target.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+  if (root) {
+    EXPECT_EQ(std::pair(st.st_uid, st.st_gid), std::pair(uid_t{4321}, gid_t{4322}));
+  }
   EXPECT_EQ(EntriesIn(folder.root()), 2u);
   EXPECT_EQ(EntriesIn(folder.path("links")), 2u);
 
