@@ -1,17 +1,93 @@
 #include "sim/exact.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <mutex>
 #include <numeric>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
-#include "sim/exact_deals.h"
 #include "sim/exact_board_scorer.h"
 #include "sim/exact_boards.h"
+#include "sim/exact_cost.h"
+#include "sim/exact_deals.h"
+#include "sim/exact_unit_sample.h"
+#include "sim/split_mix64.h"
 
 namespace zuv::sim {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Tables of fewer deals finish within the time limit on any table shape:
+// they are not measured.
+constexpr std::uint64_t kMeasureFrom = 1'000'000'000;
+constexpr std::chrono::milliseconds kMeasureTime{15};
+
+// A worker hands its finished work to the total about this often; a stop
+// drops the unfinished part since the last hand-over.
+constexpr auto kCommitInterval = std::chrono::milliseconds(5);
+
+int Cores() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
+
+// "about 2 h 05 min": a rough duration.
+std::string AboutDuration(double seconds) {
+  char buffer[64];
+  const double minutes = seconds / 60, hours = minutes / 60, days = hours / 24, years = days / 365.25;
+  if (minutes < 1) {
+    std::snprintf(buffer, sizeof buffer, "about %.0f s", seconds);
+  } else if (hours < 1) {
+    std::snprintf(buffer, sizeof buffer, "about %.0f min", minutes);
+  } else if (days < 2) {
+    std::snprintf(buffer, sizeof buffer, "about %.0f h %02.0f min", std::floor(hours), std::fmod(minutes, 60));
+  } else if (years < 2) {
+    std::snprintf(buffer, sizeof buffer, "about %.0f days", days);
+  } else if (years < 1e6) {
+    return "about " + GroupedCount(static_cast<std::uint64_t>(years)) + " years";
+  } else {
+    return "more than a million years";
+  }
+  return buffer;
+}
+
+// "about 31,400,000,000,000 deals" or "about 3.1 x 10^22 deals": a count known to a few percent.
+std::string AboutDeals(double deals) {
+  if (deals < 1e18) {
+    const double unit = std::pow(10.0, std::max(0.0, std::floor(std::log10(deals)) - 2));
+    return "about " + GroupedCount(static_cast<std::uint64_t>(std::round(deals / unit) * unit));
+  }
+  const int exponent = static_cast<int>(std::floor(std::log10(deals)));
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "about %.1f x 10^%d", deals / std::pow(10.0, exponent), exponent);
+  return buffer;
+}
+
+// Why the prepared table cannot be enumerated, given its count.
+std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count) {
+  if (count == 0) return "No deal fits the seats' cards and ranges, the board and the dead cards";
+  if (count < kMeasureFrom) return std::nullopt;
+  const ExactBoards boards(deals);
+  const double dealCount = count == UINT64_MAX ? EstimateExactDeals(deals) : static_cast<double>(count);
+  const double seconds = MeasureSecondsPerDeal(deals, boards, kMeasureTime) * dealCount / Cores();
+  if (count <= kExactDealLimit && seconds <= kExactSecondsLimit) return std::nullopt;
+  const std::string countText = count == UINT64_MAX ? AboutDeals(dealCount) : GroupedCount(count);
+  return "Too many deals to enumerate exactly (" + countText + " deals, " + AboutDuration(seconds) + " on " +
+         std::to_string(Cores()) + (Cores() == 1 ? " core" : " cores") + "): run a sample instead";
+}
+
+// The work items in the run's random order.
+std::vector<std::uint32_t> ShuffledItems(std::size_t count, std::uint64_t seed) {
+  std::vector<std::uint32_t> order(count);
+  std::iota(order.begin(), order.end(), 0u);
+  SplitMix64 random(seed);
+  for (std::size_t i = count; i > 1; --i) std::swap(order[i - 1], order[random.Next() % i]);
+  return order;
+}
+
+}  // namespace
 
 std::string GroupedCount(std::uint64_t count) {
   std::string digits = std::to_string(count);
@@ -35,54 +111,62 @@ std::uint64_t CountDeals(const Scenario& scenario) { return CountExactDeals(Prep
 
 std::optional<std::string> ExactProblem(const Scenario& scenario) {
   if (auto problem = CheckScenario(scenario)) return problem;
-  const std::uint64_t deals = CountDeals(scenario);
-  if (deals == 0) return "No deal fits the seats' cards and ranges, the board and the dead cards";
-  if (deals > kExactDealLimit) {
-    const std::string count = deals == UINT64_MAX ? "far more than " + GroupedCount(kExactDealLimit)
-                                                  : GroupedCount(deals) + ", more than " + GroupedCount(kExactDealLimit);
-    return "Too many deals to enumerate exactly (" + count + "): run a sample instead";
-  }
-  return std::nullopt;
+  const ExactDeals deals = PrepareExactDeals(scenario);
+  return Refusal(deals, CountExactDeals(deals));
 }
 
 ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
-  if (auto problem = ExactProblem(scenario)) throw std::invalid_argument(*problem);
+  if (auto problem = CheckScenario(scenario)) throw std::invalid_argument(*problem);
   const ExactDeals deals = PrepareExactDeals(scenario);
-  const ExactBoards boards(deals);
-  const int seats = deals.SeatCount();
-  int threads = options.threads > 0 ? options.threads : static_cast<int>(std::thread::hardware_concurrency());
-  threads = static_cast<int>(std::clamp<std::size_t>(static_cast<std::size_t>(std::max(threads, 1)), 1,
-                                                      boards.ItemCount()));
+  const std::uint64_t count = CountExactDeals(deals);
+  if (auto problem = Refusal(deals, count)) throw std::invalid_argument(*problem);
+  if (options.dealsTotal) options.dealsTotal->store(static_cast<std::int64_t>(count));
 
-  using Clock = std::chrono::steady_clock;
+  const ExactBoards boards(deals);
+  const std::vector<std::uint32_t> order = ShuffledItems(boards.ItemCount(), options.seed);
+  const int seats = deals.SeatCount();
+  int threads = options.threads > 0 ? options.threads : Cores();
+  threads = static_cast<int>(std::clamp<std::size_t>(static_cast<std::size_t>(threads), 1, order.size()));
+  ExactStop stop;
+  stop.flag = options.stop;
+  if (options.timeLimit.count() > 0) stop.deadline = Clock::now() + options.timeLimit;
+
   std::mutex mutex;
   RunStats total(seats);  // guarded by mutex
+  ExactUnitSample sample;  // guarded by mutex
   std::atomic<std::size_t> nextItem{0};
-  // Merging a thread's statistics into the total costs a pass over them: not
-  // every board, but often enough for the progress snapshots.
-  const auto mergeInterval = options.progressInterval / 2;
 
   auto work = [&](bool reportsProgress) {
-    ExactBoardScorer scorer(deals, options.stop);
-    RunStats local(seats);
-    std::int64_t unreported = 0;
+    ExactBoardScorer scorer(deals, stop);
+    // The items finished since the last hand-over, and their live count.
+    RunStats pending(seats);
+    ExactUnitSample pendingSample;
+    std::int64_t reported = 0, unreported = 0;
+    bool commitDue = false;
     int sincePoll = 0;
-    bool stopped = false;
-    auto lastMerge = Clock::now(), lastProgress = lastMerge;
-    auto merge = [&] {
-      const std::lock_guard lock(mutex);
-      total.Add(local);
-      local = RunStats(seats);
-    };
-    // Every few boards: hear a stop, raise the live count, share the statistics.
-    auto poll = [&] {
-      stopped = options.stop && options.stop->load(std::memory_order_relaxed);
+    auto lastCommit = Clock::now(), lastProgress = lastCommit;
+    auto commit = [&] {
       if (options.dealsDone) options.dealsDone->fetch_add(unreported, std::memory_order_relaxed);
       unreported = 0;
+      {
+        const std::lock_guard lock(mutex);
+        total.Add(pending);
+        sample.Add(pendingSample);
+      }
+      pending = RunStats(seats);
+      pendingSample = {};
+      reported = 0;
+      commitDue = false;
+    };
+    // Every few boards: raise the live count, hand over, report progress.
+    auto poll = [&] {
+      if (options.dealsDone) options.dealsDone->fetch_add(unreported, std::memory_order_relaxed);
+      reported += unreported;
+      unreported = 0;
       const auto now = Clock::now();
-      if (now - lastMerge >= mergeInterval) {
-        merge();
-        lastMerge = now;
+      if (now - lastCommit >= kCommitInterval) {
+        commitDue = true;
+        lastCommit = now;
       }
       if (reportsProgress && options.progress && now - lastProgress >= options.progressInterval) {
         RunStats snapshot;
@@ -96,20 +180,34 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
       }
     };
     constexpr int kBoardsPerPoll = 16;
-    while (!stopped) {
-      const std::size_t item = nextItem.fetch_add(1, std::memory_order_relaxed);
-      if (item >= boards.ItemCount()) break;
-      boards.VisitItem(item, [&](const BoardCompletion& completion) {
-        if (stopped) return;
-        unreported += scorer.Score(completion, local);
+    while (!scorer.Stopped()) {
+      const std::size_t next = nextItem.fetch_add(1, std::memory_order_relaxed);
+      if (next >= order.size()) break;
+      std::int64_t itemDeals = 0;
+      boards.VisitItem(order[next], [&](const BoardCompletion& completion) {
+        if (scorer.Stopped()) return;
+        const std::int64_t done = scorer.Score(completion, pending);
+        itemDeals += done;
+        unreported += done;
         if (++sincePoll == kBoardsPerPoll) {
           sincePoll = 0;
-          poll();
+          if (stop.Now()) {
+            scorer.Stop();
+          } else {
+            poll();
+          }
         }
       });
+      if (scorer.Stopped()) break;
+      pendingSample.Add(itemDeals, scorer.TakeSeatUnits());
+      if (commitDue) commit();
     }
-    if (options.dealsDone) options.dealsDone->fetch_add(unreported, std::memory_order_relaxed);
-    merge();
+    if (scorer.Stopped()) {
+      // An item left half done is no sample of anything: drop what is not handed over.
+      if (options.dealsDone) options.dealsDone->fetch_sub(reported, std::memory_order_relaxed);
+      return;
+    }
+    commit();
   };
   std::vector<std::thread> pool;
   for (int t = 1; t < threads; ++t) pool.emplace_back(work, false);
@@ -119,7 +217,11 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   ExactResult result;
   FillWinSums(total);
   result.deals = total.hands;
-  result.complete = static_cast<std::uint64_t>(result.deals) == CountExactDeals(deals);
+  result.totalDeals = static_cast<std::int64_t>(count);
+  result.complete = static_cast<std::uint64_t>(result.deals) == count;
+  for (int p = 0; p < RunStats::kSeats; ++p) {
+    result.winRateSe[p] = result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(order.size()));
+  }
   result.stats = std::move(total);
   return result;
 }

@@ -8,6 +8,7 @@
 // completion of the board from the cards left. Every deal counts once, so a
 // seat's exact win rate is WinRecord / (RunStats::kUnit * deals).
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -20,19 +21,30 @@
 
 namespace zuv::sim {
 
-// The largest number of deals Enumerate accepts. Deals per CPU second depend
-// on the table: from about 0.65 billion (a wide range against two fixed
-// cards preflop) to 5 billion (narrow ranges preflop). At the slowest rate
-// the limit takes about 40 s on two cores.
-inline constexpr std::uint64_t kExactDealLimit = 50'000'000'000ull;
+// The largest number of deals Enumerate accepts, whatever the table.
+inline constexpr std::uint64_t kExactDealLimit = 1'000'000'000'000ull;
+// Enumerate refuses a table that it expects to take longer than this on the
+// machine's cores: the cost per deal is measured on the table (from about 20
+// million deals per processor second with many seats holding ranges, to 5
+// billion with two narrow ranges).
+inline constexpr double kExactSecondsLimit = 60;
 
 struct ExactOptions {
   // Worker threads; <= 0: one per core.
   int threads = 0;
+  // The work is done in a random order chosen by the seed, so that the deals
+  // done when the run stops early are a random sample of all of them. The
+  // complete result does not depend on it.
+  std::uint64_t seed = 0;
   // When it becomes true the enumeration stops within about 0.1 s and returns
-  // the deals finished so far.
+  // an estimate from the work finished so far.
   const std::atomic<bool>* stop = nullptr;
-  // If given, raised live by the number of deals enumerated.
+  // If not zero, the enumeration stops after this long in the same way.
+  std::chrono::milliseconds timeLimit{0};
+  // If given, set to the number of deals of the whole table before any work.
+  std::atomic<std::int64_t>* dealsTotal = nullptr;
+  // If given, raised live by the number of deals enumerated (work that a stop
+  // then leaves unfinished is taken off again).
   std::atomic<std::int64_t>* dealsDone = nullptr;
   // If given, called on the calling thread about every `progressInterval`
   // with the statistics of the deals finished so far (hands = their count).
@@ -45,8 +57,13 @@ struct ExactResult {
   RunStats stats;
   // Deals enumerated: all of the scenario's unless stopped.
   std::int64_t deals = 0;
-  // False when the stop flag ended the enumeration early.
+  // Deals of the whole table.
+  std::int64_t totalDeals = 0;
+  // False when a stop or the time limit ended the enumeration early.
   bool complete = false;
+  // Standard error of each seat index 0..9's win rate as an estimate of the
+  // exact one: 0 when complete, NaN when too little was done to tell.
+  std::array<double, 10> winRateSe{};
 };
 
 // Number of deals of the scenario, counted without enumerating them;
@@ -56,7 +73,9 @@ struct ExactResult {
 std::uint64_t CountDeals(const Scenario& scenario);
 
 // Why Enumerate would refuse the scenario, as one line (a bad scenario, no
-// deal at all, or more than kExactDealLimit deals), or nullopt.
+// deal at all, more than kExactDealLimit deals, or an expected time above
+// kExactSecondsLimit, stated), or nullopt. Tables of many deals cost a
+// measurement of a few hundredths of a second.
 std::optional<std::string> ExactProblem(const Scenario& scenario);
 
 // Enumerates every deal. Throws std::invalid_argument with ExactProblem's text.

@@ -18,7 +18,7 @@ constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2,
 
 }  // namespace
 
-ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, const std::atomic<bool>* stop)
+ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
     : seatCount_(deals.SeatCount()), stop_(stop) {
   for (int card : deals.fixedBoard) fixedBoardBits_ |= FastEvaluator::CardBit(card);
   for (int p = 0; p < seatCount_; ++p) {
@@ -85,6 +85,12 @@ std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats
   return deals;
 }
 
+std::array<std::int64_t, 10> ExactBoardScorer::TakeSeatUnits() {
+  const auto units = seatUnits_;
+  seatUnits_ = {};
+  return units;
+}
+
 void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
   const FastEvaluator& evaluator = FastEvaluator::Get();
   const std::uint64_t boardBits = completion.bits | fixedBoardBits_;
@@ -147,7 +153,7 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
     }
     return;
   }
-  if (stop_ && ++lastSeatRounds_ % 4096 == 0) stopped_ = stop_->load(std::memory_order_relaxed);
+  if (++lastSeatRounds_ % 4096 == 0) stopped_ = stopped_ || stop_.Now();
   if (groupLast_) {
     AssignGroupedLast(used, best, ties, winners);
     return;
@@ -238,6 +244,7 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     count = 0;
     const int h = HandClass(hand);
     stats.WinStat2[stats.WinStat2Index(seat + 1, h, k)] += units;
+    seatUnits_[seat] += units;
     statistic[(startClass - 1) * RunStats::kClasses + (h - 1)] += units;
   };
   for (std::size_t p = 0; p < places_.size(); ++p) {

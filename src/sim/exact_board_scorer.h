@@ -16,6 +16,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -26,17 +27,32 @@
 
 namespace zuv::sim {
 
+// When an enumeration is to end early: a flag raised from outside, or a time.
+struct ExactStop {
+  const std::atomic<bool>* flag = nullptr;
+  std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+  bool Now() const {
+    return (flag && flag->load(std::memory_order_relaxed)) || std::chrono::steady_clock::now() >= deadline;
+  }
+};
+
 class ExactBoardScorer {
  public:
   // A board can take seconds when several seats hold any two cards, so the
   // scorer itself also listens to `stop` and leaves the board unfinished:
-  // the deals it did count are scored in full.
-  explicit ExactBoardScorer(const ExactDeals& deals, const std::atomic<bool>* stop = nullptr);
+  // the deals it did count are scored in full, and Stopped() says so.
+  explicit ExactBoardScorer(const ExactDeals& deals, ExactStop stop = {});
 
   // Scores every deal on this board completion, adds weight times each
   // score to `stats` (WinStat2, Statistic and hands; WinRecord and WinStat
   // are left to FillWinSums) and returns the number of deals counted.
   std::int64_t Score(const BoardCompletion& completion, RunStats& stats);
+
+  bool Stopped() const { return stopped_; }
+  // Stops from outside, between boards.
+  void Stop() { stopped_ = true; }
+  // Units won by each seat index 0..9 since the last call (weights included).
+  std::array<std::int64_t, 10> TakeSeatUnits();
 
  private:
   struct Place {
@@ -71,8 +87,9 @@ class ExactBoardScorer {
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
-  const std::atomic<bool>* stop_ = nullptr;
+  ExactStop stop_;
   bool stopped_ = false;
+  std::array<std::int64_t, 10> seatUnits_{};
   std::uint32_t lastSeatRounds_ = 0;
 
   // The last place counted by values.

@@ -79,17 +79,37 @@ ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard)
     for (int card : deals.fixedBoard) key += evaluator.CardKey(card);
     return key;
   }();
+  // At most about this many completions per item: a stop drops the items a
+  // worker did since its last hand-over, and the order is random by item.
+  constexpr std::size_t kItemCompletions = 2048;
   for (int n0 = 0; n0 <= missing_; ++n0) {
     for (const Mask& m0 : masks_[0][n0]) {
       for (int n1 = 0; n0 + n1 <= missing_; ++n1) {
         for (const Mask& m1 : masks_[1][n1]) {
           if (previousInBlock_[1] == 0 && m1.values > m0.values) break;
-          items_.push_back({m0.values, m1.values, biasAndBoard + m0.key + m1.key, n0 + n1});
+          const Item item{m0.values, m1.values, biasAndBoard + m0.key + m1.key, n0 + n1};
+          const int left = missing_ - item.used;
+          std::size_t completions = 0;
+          for (int n2 = 0; n2 <= left; ++n2) completions += masks_[2][n2].size() * masks_[3][left - n2].size();
+          if (completions <= kItemCompletions) {
+            items_.push_back(item);
+            continue;
+          }
+          for (int n2 = 0; n2 <= left; ++n2) {
+            const std::size_t perThird = std::max<std::size_t>(masks_[3][left - n2].size(), 1);
+            const std::size_t step = std::max<std::size_t>(kItemCompletions / perThird, 1);
+            for (std::size_t begin = 0; begin < masks_[2][n2].size(); begin += step) {
+              Item part = item;
+              part.n2 = n2;
+              part.m2Begin = static_cast<std::uint32_t>(begin);
+              part.m2End = static_cast<std::uint32_t>(std::min(begin + step, masks_[2][n2].size()));
+              items_.push_back(part);
+            }
+          }
         }
       }
     }
   }
-  std::stable_sort(items_.begin(), items_.end(), [](const Item& x, const Item& y) { return x.used < y.used; });
 }
 
 std::int64_t ExactBoards::Weight(const std::array<std::uint16_t, 4>& masks) const {

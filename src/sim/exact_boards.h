@@ -33,8 +33,8 @@ class ExactBoards {
   const std::array<int, 4>& SuitBlocks() const { return block_; }
 
   // The completions are split into work items by their first two suits'
-  // masks, the biggest first; VisitItem calls visit(const BoardCompletion&)
-  // for each completion of the item.
+  // masks, and items of many completions further by the third suit's;
+  // VisitItem calls visit(const BoardCompletion&) for each completion of the item.
   std::size_t ItemCount() const { return items_.size(); }
   template <typename Visit>
   void VisitItem(std::size_t item, Visit&& visit) const;
@@ -51,6 +51,10 @@ class ExactBoards {
     std::uint16_t mask0, mask1;
     std::uint64_t key;
     int used;  // cards taken by suits 0 and 1
+    // The third suit's masks: all (n2 < 0), or those of n2 cards from
+    // masks_[2][n2] indexes m2Begin..m2End - 1.
+    int n2 = -1;
+    std::uint32_t m2Begin = 0, m2End = 0;
   };
   std::int64_t Weight(const std::array<std::uint16_t, 4>& masks) const;
 
@@ -71,19 +75,22 @@ void ExactBoards::VisitItem(std::size_t index, Visit&& visit) const {
   auto bound = [&](int suit) -> unsigned {
     return previousInBlock_[suit] < 0 ? 0xFFFFu : masks[previousInBlock_[suit]];
   };
-  for (int n2 = 0; n2 <= left; ++n2) {
+  const bool whole = item.n2 < 0;
+  for (int n2 = whole ? 0 : item.n2; n2 <= (whole ? left : item.n2); ++n2) {
     const unsigned bound2 = bound(2);
-    for (const Mask& m2 : masks_[2][n2]) {
-      if (m2.values > bound2) break;
-      masks[2] = m2.values;
+    const auto& thirds = masks_[2][n2];
+    const auto end = whole ? thirds.end() : thirds.begin() + item.m2End;
+    for (auto m2 = whole ? thirds.begin() : thirds.begin() + item.m2Begin; m2 != end; ++m2) {
+      if (m2->values > bound2) break;
+      masks[2] = m2->values;
       const unsigned bound3 = bound(3);
       for (const Mask& m3 : masks_[3][left - n2]) {
         if (m3.values > bound3) break;
         masks[3] = m3.values;
         BoardCompletion completion;
         completion.bits = std::uint64_t{item.mask0} | std::uint64_t{item.mask1} << 16 |
-                          std::uint64_t{m2.values} << 32 | std::uint64_t{m3.values} << 48;
-        completion.key = item.key + m2.key + m3.key;
+                          std::uint64_t{m2->values} << 32 | std::uint64_t{m3.values} << 48;
+        completion.key = item.key + m2->key + m3.key;
         completion.weight = Weight(masks);
         visit(completion);
       }

@@ -4,9 +4,12 @@
 #include <bit>
 #include <limits>
 #include <stdexcept>
-#include <unordered_map>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 
 #include "sim/fast_evaluator.h"
+#include "sim/split_mix64.h"
 #include "sim/start_hands.h"
 
 namespace zuv::sim {
@@ -33,9 +36,10 @@ Count Choose(int n, int k) {
   return c;
 }
 
-// Beyond this many distinct sets of cards used by all but the last limited
-// seat the count is taken as too large to matter (and the map as too big).
-constexpr std::size_t kMaxCountStates = 1u << 20;
+// Beyond this many steps (a combination tried against a set of cards used by
+// the seats before, a few nanoseconds each) the count is given up: tables
+// that need them have far too many deals anyway.
+constexpr std::size_t kMaxCountWork = 8'000'000;
 constexpr Count kSaturated = std::numeric_limits<std::uint64_t>::max();
 
 }  // namespace
@@ -90,51 +94,111 @@ ExactDeals PrepareExactDeals(const Scenario& scenario) {
   return deals;
 }
 
-std::uint64_t CountExactDeals(const ExactDeals& deals) {
-  // Seats that may hold any two free cards only need the number of cards
-  // left; the others are counted by the sets of cards they use together.
+namespace {
+
+// Seats that may hold any two free cards only need the number of cards left;
+// the others ("limited") are counted by the sets of cards they use together.
+struct SeatKinds {
+  std::vector<const std::vector<HoleCombo>*> limited;  // fewest combinations first
+  int anyTwoSeats = 0;
+};
+
+SeatKinds SortSeats(const ExactDeals& deals) {
   const int freeCards = static_cast<int>(deals.boardCards.size());
   const auto anyTwo = static_cast<std::size_t>(freeCards) * (freeCards - 1) / 2;
-  std::vector<const std::vector<HoleCombo>*> limited;
-  int anyTwoSeats = 0;
+  SeatKinds kinds;
   for (const auto& combos : deals.combos) {
     if (combos.size() == anyTwo && freeCards >= 2) {
-      ++anyTwoSeats;
+      ++kinds.anyTwoSeats;
     } else {
-      limited.push_back(&combos);
+      kinds.limited.push_back(&combos);
     }
   }
-  std::sort(limited.begin(), limited.end(), [](auto* x, auto* y) { return x->size() < y->size(); });
+  std::sort(kinds.limited.begin(), kinds.limited.end(), [](auto* x, auto* y) { return x->size() < y->size(); });
+  return kinds;
+}
 
-  std::unordered_map<std::uint64_t, Count> states{{0, 1}};
-  Count limitedWays = limited.empty() ? 1 : 0;
-  for (std::size_t s = 0; s < limited.size(); ++s) {
-    const bool last = s + 1 == limited.size();
-    std::unordered_map<std::uint64_t, Count> next;
-    for (const auto& [used, ways] : states) {
-      for (const HoleCombo& combo : *limited[s]) {
-        if (combo.bits & used) continue;
-        if (last) {
-          limitedWays += ways;
-        } else {
-          next[used | combo.bits] += ways;
-        }
-      }
-      if (next.size() > kMaxCountStates) return static_cast<std::uint64_t>(kSaturated);
-    }
-    states = std::move(next);
-  }
-
+// The deals of `limitedWays` joint assignments of the limited seats: the
+// seats with any two cards and the board share the cards left.
+template <typename Number>
+Number DealsOf(const ExactDeals& deals, const SeatKinds& kinds, Number limitedWays) {
   // The board cards exclude the fixed hole cards already.
   const int fixedSeats = std::popcount(deals.fixedHoleBits) / 2;
-  int left = freeCards - 2 * (static_cast<int>(limited.size()) - fixedSeats);
-  Count total = limitedWays;
-  for (int s = 0; s < anyTwoSeats && total != 0; ++s, left -= 2) {
-    total *= Choose(left, 2);
-    if (total > kSaturated) return static_cast<std::uint64_t>(kSaturated);
+  int left = static_cast<int>(deals.boardCards.size()) - 2 * (static_cast<int>(kinds.limited.size()) - fixedSeats);
+  Number total = limitedWays;
+  for (int s = 0; s < kinds.anyTwoSeats; ++s, left -= 2) {
+    total *= static_cast<Number>(Choose(left, 2));
+    if constexpr (std::is_same_v<Number, Count>) total = std::min(total, kSaturated + 1);
   }
-  total *= Choose(left, deals.missingBoard);
-  return static_cast<std::uint64_t>(std::min(total, kSaturated));
+  return total * static_cast<Number>(Choose(left, deals.missingBoard));
+}
+
+}  // namespace
+
+std::uint64_t CountExactDeals(const ExactDeals& deals) {
+  const SeatKinds kinds = SortSeats(deals);
+  // Joint assignments of all but the last limited seat, as (cards used, ways),
+  // built seat by seat; the last seat only adds to the sum.
+  std::vector<std::pair<std::uint64_t, Count>> states{{0, 1}}, next;
+  Count limitedWays = kinds.limited.empty() ? 1 : 0;
+  std::size_t work = 0;
+  for (std::size_t s = 0; s < kinds.limited.size(); ++s) {
+    const auto& combos = *kinds.limited[s];
+    work += states.size() * combos.size();
+    if (work > kMaxCountWork) return static_cast<std::uint64_t>(kSaturated);
+    if (s + 1 == kinds.limited.size()) {
+      for (const auto& [used, ways] : states) {
+        for (const HoleCombo& combo : combos) limitedWays += (combo.bits & used) ? 0 : ways;
+      }
+      break;
+    }
+    next.clear();
+    for (const auto& [used, ways] : states) {
+      for (const HoleCombo& combo : combos) {
+        if (!(combo.bits & used)) next.emplace_back(used | combo.bits, ways);
+      }
+    }
+    // Merge the ways that reach the same set of cards.
+    std::sort(next.begin(), next.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    states.clear();
+    for (const auto& state : next) {
+      if (!states.empty() && states.back().first == state.first) {
+        states.back().second += state.second;
+      } else {
+        states.push_back(state);
+      }
+    }
+  }
+  return static_cast<std::uint64_t>(std::min(DealsOf<Count>(deals, kinds, limitedWays), kSaturated));
+}
+
+double EstimateExactDeals(const ExactDeals& deals) {
+  // Each trial gives the seats in turn a combination chosen evenly among those
+  // still free; the product of the numbers of choices is an unbiased estimate
+  // of the joint assignments (Knuth's estimate of a search tree's size).
+  const SeatKinds kinds = SortSeats(deals);
+  constexpr int kTrials = 1024;
+  SplitMix64 random(0x5eed);
+  double sum = 0;
+  for (int trial = 0; trial < kTrials; ++trial) {
+    std::uint64_t used = 0;
+    double ways = 1;
+    for (const auto* combos : kinds.limited) {
+      std::uint64_t free = 0;
+      for (const HoleCombo& combo : *combos) free += (combo.bits & used) == 0;
+      ways *= static_cast<double>(free);
+      if (free == 0) break;
+      std::uint64_t pick = random.Next() % free;
+      for (const HoleCombo& combo : *combos) {
+        if ((combo.bits & used) == 0 && pick-- == 0) {
+          used |= combo.bits;
+          break;
+        }
+      }
+    }
+    sum += ways;
+  }
+  return DealsOf<double>(deals, kinds, sum / kTrials);
 }
 
 }  // namespace zuv::sim

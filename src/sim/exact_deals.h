@@ -35,7 +35,13 @@ struct ExactDeals {
 // hold any two of the free cards.
 ExactDeals PrepareExactDeals(const Scenario& scenario);
 
-// The number of deals, saturated at UINT64_MAX.
+// The number of deals, saturated at UINT64_MAX; also UINT64_MAX when the seats
+// with ranges leave so many ways that counting them would take more than a
+// few hundredths of a second (such tables have far too many deals to enumerate).
 std::uint64_t CountExactDeals(const ExactDeals& deals);
+
+// The number of deals estimated from random assignments of the seats, within
+// a few percent, in a few milliseconds: for tables too big to count.
+double EstimateExactDeals(const ExactDeals& deals);
 
 }  // namespace zuv::sim

@@ -102,5 +102,21 @@ TEST(ZuvsimExact, ExactTextSaysDealsAndHasNoSamplingError) {
   EXPECT_NE(r.out.find("       -"), std::string::npos) << r.out;
 }
 
+TEST(ZuvsimExact, TimeLimitStopsWithAnEstimateAndItsStandardErrors) {
+  const auto run = Json(RunZuvsim("--exact --time-limit 0.3 --seed 4 --json AhAc random"));
+  EXPECT_EQ(run["complete"], false);
+  EXPECT_EQ(run["seed"], 4);
+  EXPECT_GT(run["deals"].get<std::int64_t>(), 0);
+  EXPECT_LT(run["deals"].get<std::int64_t>(), run["total_deals"].get<std::int64_t>());
+  for (const auto& seat : run["seats"]) {
+    EXPECT_FALSE(seat.contains("win_fraction"));
+    EXPECT_GT(seat["win_rate_se"].get<double>(), 0);
+    EXPECT_LT(seat["win_rate_se"].get<double>(), 0.01);
+  }
+  const auto text = RunZuvsim("--exact --time-limit 0.3 AhAc random");
+  EXPECT_EQ(text.out.rfind("estimate, stopped after ", 0), 0u) << text.out;
+  EXPECT_NE(text.out.find(" of 2,097,572,400 deals ("), std::string::npos) << text.out;
+}
+
 }  // namespace
 }  // namespace zuv::zuvsim

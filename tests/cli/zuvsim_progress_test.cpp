@@ -19,14 +19,14 @@ namespace zuv::zuvsim {
 namespace {
 
 TEST(ZuvsimProgress, LineSaysHandsRateAndTimeLeft) {
-  EXPECT_EQ(ProgressLine(12'345'678, 100'000'000, "hands", 0.5), "12.3 M of 100 M hands, 24.7 M hands/s, 4 s left");
+  EXPECT_EQ(ProgressLine(12'345'678, 100'000'000, "hands", 0.5), "12.3 M of 100 M hands (12 %), 24.7 M hands/s, 4 s left");
   // 998e9 hands at 20 M/s: 49,900 s.
   EXPECT_EQ(ProgressLine(2'000'000'000, 1'000'000'000'000, "hands", 100),
-            "2.00 G of 1.00 T hands, 20.0 M hands/s, 13 h 51 min left");
+            "2.00 G of 1.00 T hands (0 %), 20.0 M hands/s, 13 h 51 min left");
   // 850,000 hands at 150,000/s: 5.7 s, shown whole seconds up.
-  EXPECT_EQ(ProgressLine(150'000, 1'000'000, "hands", 1), "150 k of 1.00 M hands, 150 k hands/s, 6 s left");
-  EXPECT_EQ(ProgressLine(90'000, 1'000'000, "hands", 1), "90.0 k of 1.00 M hands, 90.0 k hands/s, 11 s left");
-  EXPECT_EQ(ProgressLine(0, 1000, "deals", 1), "0 of 1.00 k deals");
+  EXPECT_EQ(ProgressLine(150'000, 1'000'000, "hands", 1), "150 k of 1.00 M hands (15 %), 150 k hands/s, 6 s left");
+  EXPECT_EQ(ProgressLine(90'000, 1'000'000, "hands", 1), "90.0 k of 1.00 M hands (9 %), 90.0 k hands/s, 11 s left");
+  EXPECT_EQ(ProgressLine(0, 1000, "deals", 1), "0 of 1.00 k deals (0 %)");
   // A run towards a precision target does not know its end.
   EXPECT_EQ(ProgressLine(3'000'000, 0, "hands", 2), "3.00 M hands, 1.50 M hands/s");
 }
@@ -41,7 +41,7 @@ TEST(ZuvsimProgress, MeterShowsTheCountAfterItsQuietStartAndWipesAtTheEnd) {
   }
   const std::string shown = terminal.str();
   EXPECT_EQ(shown.rfind(kWipeLine, 0), 0u) << shown;
-  EXPECT_NE(shown.find(std::string(kWipeLine) + "250 of 1.00 k hands, "), std::string::npos) << shown;
+  EXPECT_NE(shown.find(std::string(kWipeLine) + "250 of 1.00 k hands (25 %), "), std::string::npos) << shown;
   EXPECT_EQ(shown.substr(shown.size() - 4), kWipeLine);
 
   std::ostringstream quiet;
@@ -117,7 +117,7 @@ const std::vector<std::string> kEndlessRun{"--hands", "1000000000000", "AsKs", "
 TEST(ZuvsimProgress, TerminalShowsProgressAndCtrlCWipesIt) {
   TerminalRun run(kEndlessRun);
   ASSERT_TRUE(run.WaitFor(" hands/s, ", 10)) << run.terminal;
-  EXPECT_NE(run.terminal.find(" of 1.00 T hands, "), std::string::npos) << run.terminal;
+  EXPECT_NE(run.terminal.find(" of 1.00 T hands (0 %), "), std::string::npos) << run.terminal;
   const int status = run.Finish(SIGINT);
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
   EXPECT_EQ(run.terminal.substr(run.terminal.size() - 4), kWipeLine);

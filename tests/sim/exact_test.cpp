@@ -94,7 +94,8 @@ TEST(ExactDealCount, TenRandomSeatsSaturateAndAreRefused) {
   EXPECT_EQ(CountDeals(s), UINT64_MAX);
   const auto problem = ExactProblem(s);
   ASSERT_TRUE(problem);
-  EXPECT_NE(problem->find("far more than 50,000,000,000"), std::string::npos) << *problem;
+  // C(52,2) C(50,2) ... C(34,2) C(32,5) = 6.03e34 deals, too many to count but not to estimate.
+  EXPECT_NE(problem->find("(about 6.0 x 10^34 deals, more than a million years on "), std::string::npos) << *problem;
   EXPECT_THROW(Enumerate(s), std::invalid_argument);
 }
 
@@ -103,7 +104,19 @@ TEST(ExactDealCount, RefusalGivesTheCount) {
   Fix(s, 0, "AhAc");
   const auto problem = ExactProblem(s);
   ASSERT_TRUE(problem);
-  EXPECT_NE(problem->find(GroupedCount(CountDeals(s))), std::string::npos) << *problem;
+  EXPECT_NE(problem->find(GroupedCount(CountDeals(s)) + " deals, about "), std::string::npos) << *problem;
+}
+
+TEST(ExactDealCount, RefusalByTheTimeMeasuredOnTheTable) {
+  // Six seats with ranges on a flop: fewer deals than the limit, each dear.
+  Scenario s = Seats(6);
+  s.board = Cards("2c3d4h");
+  const char* ranges[] = {"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"};
+  for (int i = 0; i < 6; ++i) s.range[i] = ParseRange(ranges[i]).combos;
+  ASSERT_LT(CountDeals(s), kExactDealLimit);
+  const auto problem = ExactProblem(s);
+  ASSERT_TRUE(problem);
+  EXPECT_NE(problem->find("(" + GroupedCount(CountDeals(s)) + " deals, about "), std::string::npos) << *problem;
 }
 
 TEST(ExactDealCount, DeadCardsAndBoardLeaveFewerCards) {
@@ -315,6 +328,29 @@ TEST(ExactOdds, StopEndsEarlyWithTheDealsSoFar) {
   EXPECT_LT(static_cast<std::uint64_t>(result.deals), CountDeals(s));
   EXPECT_EQ(result.stats.hands, result.deals);
   EXPECT_EQ(done.load(), result.deals);
+}
+
+TEST(ExactOdds, StoppedRunEstimatesTheExactRatesWithinTheirStandardErrors) {
+  Scenario s = Seats(2);
+  s.range[0] = ParseRange("QQ,KK,AA,AKs").combos;
+  s.range[1] = ParseRange("JJ,TT,99,AQs,AKs,KQs").combos;
+  const ExactResult exact = Enumerate(s);
+  for (std::uint64_t seed : {1, 2, 3}) {
+    std::atomic<bool> stop{false};
+    ExactOptions options;
+    options.threads = 1;
+    options.seed = seed;
+    options.stop = &stop;
+    options.progressInterval = std::chrono::milliseconds(1);
+    options.progress = [&](const RunStats& soFar) { stop = stop || soFar.hands > exact.deals / 20; };
+    const ExactResult stopped = Enumerate(s, options);
+    ASSERT_FALSE(stopped.complete);
+    for (int seat = 1; seat <= 2; ++seat) {
+      const double se = stopped.winRateSe[seat - 1];
+      EXPECT_GT(se, 0) << seed;
+      EXPECT_NEAR(stopped.stats.WinRate(seat), exact.stats.WinRate(seat), 4 * se) << seed;
+    }
+  }
 }
 
 TEST(ExactOdds, StopIsHeardInsideALongBoard) {

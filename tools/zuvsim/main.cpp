@@ -2,6 +2,7 @@
 // call, print. Bad input: one line on standard error and exit status 2.
 
 #include <chrono>
+#include <cmath>
 #include <iostream>
 #include <stdexcept>
 
@@ -20,20 +21,24 @@ int Fail(const std::string& problem) {
   return 2;
 }
 
-// The one engine call: every deal enumerated, or a sample.
-zuv::sim::RunStats Play(const zuv::zuvsim::Options& options) {
+// The one engine call: every deal enumerated (its outcome in `exactResult`), or a sample.
+zuv::sim::RunStats Play(const zuv::zuvsim::Options& options, zuv::sim::ExactResult& exactResult) {
   using namespace zuv;
   // Progress is for a person watching the table output, never mixed into data.
   const bool progress = options.format == zuvsim::OutputFormat::kText && zuvsim::ErrorIsTerminal();
   if (progress) zuvsim::WipeLineOnInterrupt();
   std::ostream* terminal = progress ? &std::cerr : nullptr;
   if (options.exact) {
-    if (auto problem = sim::ExactProblem(options.scenario)) throw std::invalid_argument(*problem);
-    zuvsim::ProgressMeter meter(static_cast<std::int64_t>(sim::CountDeals(options.scenario)), "deals", terminal);
+    // The engine counts the deals once and sets the meter's total before the first deal.
+    zuvsim::ProgressMeter meter(0, "deals", terminal);
     sim::ExactOptions exact;
     exact.threads = options.threads;
+    exact.seed = options.seed;
+    if (options.timeLimit) exact.timeLimit = std::chrono::milliseconds(std::llround(*options.timeLimit * 1000));
+    exact.dealsTotal = meter.Total();
     exact.dealsDone = meter.Counter();
-    return sim::Enumerate(options.scenario, exact).stats;
+    exactResult = sim::Enumerate(options.scenario, exact);
+    return exactResult.stats;
   }
   // With a precision target the end is not known in advance: no total, no time left.
   zuvsim::ProgressMeter meter(options.targetSe ? 0 : options.hands, "hands", terminal);
@@ -66,17 +71,19 @@ int main(int argc, char** argv) {
 
   try {
     const auto start = std::chrono::steady_clock::now();
-    const sim::RunStats stats = Play(options);
+    sim::ExactResult exactResult;
+    const sim::RunStats stats = Play(options, exactResult);
+    const sim::ExactResult* exact = options.exact ? &exactResult : nullptr;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     switch (options.format) {
       case zuvsim::OutputFormat::kText:
-        zuvsim::PrintText(std::cout, options, stats, seconds);
+        zuvsim::PrintText(std::cout, options, stats, seconds, exact);
         break;
       case zuvsim::OutputFormat::kJson:
-        zuvsim::PrintJson(std::cout, options, stats, seconds);
+        zuvsim::PrintJson(std::cout, options, stats, seconds, exact);
         break;
       case zuvsim::OutputFormat::kCsv:
-        zuvsim::PrintCsv(std::cout, options, stats);
+        zuvsim::PrintCsv(std::cout, options, stats, exact);
         break;
     }
   } catch (const std::invalid_argument& e) {

@@ -20,7 +20,7 @@ namespace {
 // The texts as given; CLI11 sorts out the structure of the command line and
 // the values are checked here afterwards, so that each problem gets our words.
 struct RawArgs {
-  std::optional<std::string> hands, seed, threads, board, dead, targetSe, setup;
+  std::optional<std::string> hands, seed, threads, board, dead, targetSe, timeLimit, setup;
   bool exact = false;
   bool json = false;
   bool csv = false;
@@ -28,8 +28,8 @@ struct RawArgs {
 };
 
 constexpr const char* kUsage =
-    "usage: zuvsim [--hands N] [--seed S] [--board CARDS] [--dead CARDS] [--exact] [--target-se X]\n"
-    "              [--threads T] [--json | --csv] SEAT SEAT [SEAT...]\n"
+    "usage: zuvsim [--hands N] [--seed S] [--board CARDS] [--dead CARDS] [--exact] [--time-limit SECONDS]\n"
+    "              [--target-se X] [--threads T] [--json | --csv] SEAT SEAT [SEAT...]\n"
     "       zuvsim [options] --setup FILE.zuv\n";
 
 constexpr const char* kNotes =
@@ -69,8 +69,12 @@ std::unique_ptr<CLI::App> MakeCommandLine(RawArgs& raw) {
   app->add_option("--dead", raw.dead, "cards out of play, never dealt, e.g. 7h2d")->type_name("CARDS");
   auto* exact = app->add_flag("--exact", raw.exact,
                               "enumerate every deal for exact odds instead of sampling;\n"
-                              "refused above " + sim::GroupedCount(sim::kExactDealLimit) +
-                                  " deals (about a minute on two cores)");
+                              "refused when it would take more than about a minute, or\n"
+                              "above " + sim::GroupedCount(sim::kExactDealLimit) + " deals; --seed chooses the order");
+  app->add_option("--time-limit", raw.timeLimit,
+                  "with --exact: stop after SECONDS and print an estimate from\n"
+                  "the deals done, a random sample of all, with its standard errors")
+      ->type_name("SECONDS");
   auto* targetSe = app->add_option("--target-se", raw.targetSe,
                                    "sample until every seat's standard error of the win rate is\n"
                                    "at most X (e.g. 0.0005); --hands is then the most to play\n"
@@ -118,6 +122,9 @@ std::string ParseProblem(const CLI::ParseError& error, const CLI::App& app) {
   }
   return std::string(text) + " (see zuvsim --help)";
 }
+
+// A time limit beyond about eleven days is no limit a run needs.
+constexpr double kMaxTimeLimit = 1e6;
 
 template <typename T>
 std::optional<T> ParseNumber(const std::string& text, bool* tooLarge = nullptr) {
@@ -253,8 +260,18 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     if (!options.handsGiven) options.hands = kMaxHands;
   }
   if (raw.exact) {
-    if (raw.hands || raw.seed) return "--exact plays every deal once: it takes no --hands or --seed";
+    if (raw.hands) return "--exact plays every deal once: it takes no --hands";
     options.exact = true;
+  }
+  if (raw.timeLimit) {
+    if (!raw.exact) return "--time-limit needs --exact";
+    double x = 0;
+    const char* end = raw.timeLimit->data() + raw.timeLimit->size();
+    const auto [ptr, ec] = std::from_chars(raw.timeLimit->data(), end, x);
+    if (raw.timeLimit->empty() || ec != std::errc() || ptr != end || !(x > 0 && x <= kMaxTimeLimit)) {
+      return "--time-limit must be a number of seconds from 0.001 to 1000000, such as 10, not '" + *raw.timeLimit + "'";
+    }
+    options.timeLimit = x;
   }
   if (raw.json) options.format = OutputFormat::kJson;
   if (raw.csv) options.format = OutputFormat::kCsv;

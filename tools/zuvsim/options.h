@@ -1,7 +1,8 @@
 #pragma once
 // Command line of zuvsim:
 //   zuvsim [--hands N] [--seed S] [--board CARDS] [--dead CARDS] [--exact]
-//          [--target-se X] [--threads T] [--json | --csv] [--setup FILE.zuv]
+//          [--time-limit SECONDS] [--target-se X] [--threads T] [--json | --csv]
+//          [--setup FILE.zuv]
 //          SEAT SEAT [SEAT...]
 // Every parse result is checked; the first problem becomes one line of text.
 
@@ -31,6 +32,8 @@ struct Options {
   int threads = 0;  // 0: one per core
   // Enumerate every deal instead of sampling.
   bool exact = false;
+  // An exact run stops after this many seconds with an estimate.
+  std::optional<double> timeLimit;
   // Sample until every seat's standard error is at most this; `hands` is then the upper bound.
   std::optional<double> targetSe;
   OutputFormat format = OutputFormat::kText;

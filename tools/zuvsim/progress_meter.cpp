@@ -54,6 +54,7 @@ std::string ProgressLine(std::int64_t done, std::int64_t total, const std::strin
   std::string line = Short(static_cast<double>(done));
   if (total > 0) line += " of " + Short(static_cast<double>(total));
   line += " " + unit;
+  if (total > 0) line += " (" + std::to_string(done * 100 / total) + " %)";
   if (seconds <= 0 || done <= 0) return line;
   const double rate = static_cast<double>(done) / seconds;
   line += ", " + Short(rate) + " " + unit + "/s";
@@ -86,7 +87,7 @@ void ProgressMeter::Watch(std::chrono::milliseconds quietStart) {
   if (wake_.wait_for(lock, quietStart, [this] { return finished_; })) return;
   do {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    *out_ << kWipeLine << ProgressLine(done_.load(std::memory_order_relaxed), total_, unit_, seconds) << std::flush;
+    *out_ << kWipeLine << ProgressLine(done_.load(std::memory_order_relaxed), total_.load(std::memory_order_relaxed), unit_, seconds) << std::flush;
     shown_ = true;
   } while (!wake_.wait_for(lock, kRefresh, [this] { return finished_; }));
 }

@@ -14,13 +14,14 @@
 
 namespace zuv::zuvsim {
 
-// "12.3 M of 100 M hands, 21.5 M hands/s, 5 s left" for `unit` "hands";
-// without the total and the time left when `total` is 0 (not known).
+// "12.3 M of 100 M hands (12 %), 21.5 M hands/s, 5 s left" for `unit` "hands";
+// without the total, the percentage and the time left when `total` is 0 (not known).
 std::string ProgressLine(std::int64_t done, std::int64_t total, const std::string& unit, double seconds);
 
 class ProgressMeter {
  public:
-  // Counts `unit` ("hands", "deals") on `out` (a terminal); shows nothing when `out` is null.
+  // Counts `unit` ("hands", "deals") of `total` (0: not known, or set later
+  // through Total()) on `out` (a terminal); shows nothing when `out` is null.
   ProgressMeter(std::int64_t total, std::string unit, std::ostream* out,
                          std::chrono::milliseconds quietStart = std::chrono::seconds(1));
   // Stops watching and wipes the line.
@@ -30,11 +31,13 @@ class ProgressMeter {
 
   // The count the run adds its finished hands to.
   std::atomic<std::int64_t>* Counter() { return &done_; }
+  // The total, for a run that learns it only once it starts.
+  std::atomic<std::int64_t>* Total() { return &total_; }
 
  private:
   void Watch(std::chrono::milliseconds quietStart);
 
-  std::int64_t total_;
+  std::atomic<std::int64_t> total_;
   std::string unit_;
   std::ostream* out_;
   std::atomic<std::int64_t> done_{0};

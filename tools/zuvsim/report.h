@@ -5,13 +5,18 @@
 #include <string>
 
 #include "options.h"
+#include "sim/exact.h"
 #include "sim/run_stats.h"
 
 namespace zuv::zuvsim {
 
-void PrintText(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds);
-void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds);
-void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& stats);
+// `exact`: the outcome of an exact run (complete or stopped), null for a sample.
+void PrintText(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds,
+               const sim::ExactResult* exact = nullptr);
+void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds,
+               const sim::ExactResult* exact = nullptr);
+void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& stats,
+              const sim::ExactResult* exact = nullptr);
 
 // The fixed board as card symbols ("2c4c5h"), empty when it is dealt.
 std::string BoardText(const sim::Scenario& scenario);

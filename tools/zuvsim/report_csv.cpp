@@ -34,12 +34,12 @@ std::string ColumnName(std::string_view name) {
 
 }  // namespace
 
-void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& stats) {
+void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& stats, const sim::ExactResult* exact) {
   const double hands = stats.hands > 0 ? static_cast<double>(stats.hands) : 1.0;
   out << "seat,cards,win_rate,win_rate_se,alone_rate,shared_rate";
   for (int h = 1; h <= sim::kHandClasses; ++h) out << "," << ColumnName(sim::HandClassName(h));
   out << "\n";
-  for (const auto& row : SeatRows(options, stats)) {
+  for (const auto& row : SeatRows(options, stats, exact)) {
     out << row.seat << "," << Field(row.cards) << "," << Number(row.winRate) << "," << Number(row.winRateSe) << ","
         << Number(row.winsAlone / hands) << "," << Number(static_cast<double>(row.handsShared) / hands);
     for (double wins : row.winStat) out << "," << Number(wins / hands);

@@ -19,7 +19,8 @@ std::string Fraction(std::int64_t numerator, std::int64_t denominator) {
 
 }  // namespace
 
-void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds) {
+void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds,
+               const sim::ExactResult* exact) {
   // ordered_json: the keys come out in the order written here, run first, seats last.
   nlohmann::ordered_json run;
   run["hands"] = stats.hands;
@@ -28,17 +29,22 @@ void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& s
   run["board"] = BoardText(options.scenario);
   run["dead"] = DeadText(options.scenario);
   run["exact"] = options.exact;
-  // Hands played, or for an exact run every deal enumerated (then equal to hands).
+  // Hands played, or for an exact run the deals enumerated (then equal to hands).
   run["deals"] = stats.hands;
+  const bool complete = exact && exact->complete;
+  if (exact) {
+    run["complete"] = complete;
+    run["total_deals"] = exact->totalDeals;
+  }
   run["seats"] = nlohmann::ordered_json::array();
-  for (const auto& row : SeatRows(options, stats)) {
+  for (const auto& row : SeatRows(options, stats, exact)) {
     nlohmann::ordered_json seat;
     seat["seat"] = row.seat;
     seat["cards"] = row.cards;
     seat["combos"] = row.combos;
     seat["wins"] = row.wins;
     seat["win_rate"] = row.winRate;
-    if (options.exact) seat["win_fraction"] = Fraction(row.winUnits, sim::RunStats::kUnit * stats.hands);
+    if (complete) seat["win_fraction"] = Fraction(row.winUnits, sim::RunStats::kUnit * stats.hands);
     seat["win_rate_se"] = row.winRateSe;
     seat["wins_alone"] = row.winsAlone;
     seat["hands_shared"] = row.handsShared;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -50,12 +51,19 @@ std::string BoardText(const sim::Scenario& scenario) { return CardsText(scenario
 
 std::string DeadText(const sim::Scenario& scenario) { return CardsText(scenario.dead); }
 
-void PrintText(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds) {
+void PrintText(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds,
+               const sim::ExactResult* exact) {
   const double hands = static_cast<double>(stats.hands);
   const std::string board = BoardText(options.scenario);
-  const auto rows = SeatRows(options, stats);
-  if (options.exact) {
+  const auto rows = SeatRows(options, stats, exact);
+  const bool complete = exact && exact->complete;
+  if (complete) {
     out << "exact odds: " << sim::GroupedCount(stats.hands) << " deals";
+  } else if (exact) {
+    out << "estimate, stopped after " << sim::GroupedCount(stats.hands) << " of "
+        << sim::GroupedCount(exact->totalDeals) << " deals ("
+        << Fixed(100.0 * hands / static_cast<double>(std::max<std::int64_t>(exact->totalDeals, 1)), 1)
+        << " %) in random order, seed " << options.seed;
   } else {
     out << stats.hands << " hands, seed " << options.seed;
     if (options.targetSe) {
@@ -77,7 +85,8 @@ void PrintText(std::ostream& out, const Options& options, const sim::RunStats& s
     const auto& row = rows[i];
     // An exact result has no sampling error.
     out << Pad(std::to_string(row.seat), 4) << "  " << PadRight(cards[i], cardsWidth)
-        << Pad(Fixed(100 * row.winRate, 2), 8) << Pad(options.exact ? "-" : Fixed(100 * row.winRateSe, 2), 8)
+        << Pad(Fixed(100 * row.winRate, 2), 8)
+        << Pad(complete || std::isnan(row.winRateSe) ? "-" : Fixed(100 * row.winRateSe, 2), 8)
         << Pad(Percent(row.winsAlone, hands), 9) << Pad(Percent(static_cast<double>(row.handsShared), hands), 10)
         << "\n";
   }

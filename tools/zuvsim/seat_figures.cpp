@@ -15,7 +15,7 @@ std::int64_t HandsShared(const sim::RunStats& stats, int seat) {
   return hands;
 }
 
-std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& stats) {
+std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& stats, const sim::ExactResult* exact) {
   std::vector<SeatFigures> rows;
   for (std::size_t s = 0; s < options.seatText.size(); ++s) {
     const int seat = static_cast<int>(s) + 1;
@@ -29,8 +29,8 @@ std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& s
     row.winUnits = stats.WinRecord[s];
     row.wins = sim::RunStats::Pots(stats.WinRecord[s]);
     row.winRate = stats.WinRate(seat);
-    // Every deal played once: no sampling error.
-    row.winRateSe = options.exact ? 0.0 : stats.WinRateStandardError(seat);
+    // A complete exact run has no error; a stopped one knows its own.
+    row.winRateSe = exact ? exact->winRateSe[s] : stats.WinRateStandardError(seat);
     row.winsAlone = stats.PotsAlone(seat);
     row.winsShared = stats.PotsSplit(seat);
     row.handsShared = HandsShared(stats, seat);

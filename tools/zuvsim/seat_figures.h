@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "options.h"
+#include "sim/exact.h"
 #include "sim/run_stats.h"
 
 namespace zuv::zuvsim {
@@ -27,7 +28,9 @@ struct SeatFigures {
   std::array<double, 9> winStat{};  // wins by winning hand class, high card .. straight flush
 };
 
-std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& stats);
+// `exact`: the outcome of an exact run, null for a sample.
+std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& stats,
+                                  const sim::ExactResult* exact = nullptr);
 
 // Hands in which `seat` (1..10) shared the pot, each counted once.
 std::int64_t HandsShared(const sim::RunStats& stats, int seat);
