@@ -33,22 +33,16 @@ constexpr auto kCommitInterval = std::chrono::milliseconds(5);
 
 int Cores() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
 
-// "about 2 h 05 min": a rough duration.
+// "about 2 h 05 min": a rough duration, a minute or more.
 std::string AboutDuration(double seconds) {
   char buffer[64];
-  const double minutes = seconds / 60, hours = minutes / 60, days = hours / 24, years = days / 365.25;
-  if (minutes < 1) {
-    std::snprintf(buffer, sizeof buffer, "about %.0f s", seconds);
-  } else if (hours < 1) {
+  const double minutes = seconds / 60, hours = minutes / 60;
+  if (hours < 1) {
     std::snprintf(buffer, sizeof buffer, "about %.0f min", minutes);
-  } else if (days < 2) {
-    std::snprintf(buffer, sizeof buffer, "about %.0f h %02.0f min", std::floor(hours), std::fmod(minutes, 60));
-  } else if (years < 2) {
-    std::snprintf(buffer, sizeof buffer, "about %.0f days", days);
-  } else if (years < 1e6) {
-    return "about " + GroupedCount(static_cast<std::uint64_t>(years)) + " years";
+  } else if (hours < 48) {
+    std::snprintf(buffer, sizeof buffer, "about %.0f h %02.0f min", std::floor(hours), std::floor(std::fmod(minutes, 60)));
   } else {
-    return "more than a million years";
+    std::snprintf(buffer, sizeof buffer, "about %.0f days", hours / 24);
   }
   return buffer;
 }
@@ -68,13 +62,16 @@ std::string AboutDeals(double deals) {
 // Why the prepared table cannot be enumerated, given its count.
 std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count) {
   if (count == 0) return "No deal fits the seats' cards and ranges, the board and the dead cards";
+  if (count > kExactDealLimit) {
+    const std::string countText =
+        count == UINT64_MAX ? AboutDeals(EstimateExactDeals(deals)) : GroupedCount(count);
+    return "Too many deals to enumerate exactly (" + countText + " deals, more than " +
+           GroupedCount(kExactDealLimit) + "): run a sample instead";
+  }
   if (count < kMeasureFrom) return std::nullopt;
-  const ExactBoards boards(deals);
-  const double dealCount = count == UINT64_MAX ? EstimateExactDeals(deals) : static_cast<double>(count);
-  const double seconds = MeasureSecondsPerDeal(deals, boards, kMeasureTime) * dealCount / Cores();
-  if (count <= kExactDealLimit && seconds <= kExactSecondsLimit) return std::nullopt;
-  const std::string countText = count == UINT64_MAX ? AboutDeals(dealCount) : GroupedCount(count);
-  return "Too many deals to enumerate exactly (" + countText + " deals, " + AboutDuration(seconds) + " on " +
+  const double seconds = MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime) * static_cast<double>(count) / Cores();
+  if (seconds <= kExactSecondsLimit) return std::nullopt;
+  return "Too many deals to enumerate exactly (" + GroupedCount(count) + " deals, " + AboutDuration(seconds) + " on " +
          std::to_string(Cores()) + (Cores() == 1 ? " core" : " cores") + "): run a sample instead";
 }
 

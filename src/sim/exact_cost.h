@@ -11,7 +11,7 @@
 namespace zuv::sim {
 
 // Processor seconds per deal, from scoring work items chosen at random for
-// about `budget` of wall time on this thread.
+// about `budget` of this thread's processor time.
 double MeasureSecondsPerDeal(const ExactDeals& deals, const ExactBoards& boards,
                              std::chrono::milliseconds budget);
 

@@ -95,7 +95,7 @@ TEST(ExactDealCount, TenRandomSeatsSaturateAndAreRefused) {
   const auto problem = ExactProblem(s);
   ASSERT_TRUE(problem);
   // C(52,2) C(50,2) ... C(34,2) C(32,5) = 6.03e34 deals, too many to count but not to estimate.
-  EXPECT_NE(problem->find("(about 6.0 x 10^34 deals, more than a million years on "), std::string::npos) << *problem;
+  EXPECT_NE(problem->find("(about 6.0 x 10^34 deals, more than "), std::string::npos) << *problem;
   EXPECT_THROW(Enumerate(s), std::invalid_argument);
 }
 
@@ -104,7 +104,7 @@ TEST(ExactDealCount, RefusalGivesTheCount) {
   Fix(s, 0, "AhAc");
   const auto problem = ExactProblem(s);
   ASSERT_TRUE(problem);
-  EXPECT_NE(problem->find(GroupedCount(CountDeals(s)) + " deals, about "), std::string::npos) << *problem;
+  EXPECT_NE(problem->find(GroupedCount(CountDeals(s)) + " deals, more than "), std::string::npos) << *problem;
 }
 
 TEST(ExactDealCount, RefusalByTheTimeMeasuredOnTheTable) {
@@ -309,20 +309,21 @@ TEST(ExactOdds, StopEndsEarlyWithTheDealsSoFar) {
   Fix(s, 0, "AhAc");  // two billion deals: seconds of work
   std::atomic<bool> stop{false};
   std::atomic<std::int64_t> done{0};
-  int reports = 0;
+  int reportsAfterStop = 0;
   ExactOptions options;
   options.stop = &stop;
   options.dealsDone = &done;
   options.progressInterval = std::chrono::milliseconds(20);
+  // Stops once some work is handed over (a stop drops the rest).
   options.progress = [&](const RunStats& soFar) {
-    ++reports;
+    reportsAfterStop += stop;
     EXPECT_EQ(soFar.WinRecord[0] + soFar.WinRecord[1], RunStats::kUnit * soFar.hands);
-    stop = true;
+    stop = stop || soFar.hands > 0;
   };
   const auto start = std::chrono::steady_clock::now();
   const ExactResult result = Enumerate(s, options);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(reportsAfterStop, 0);
   EXPECT_FALSE(result.complete);
   EXPECT_GT(result.deals, 0);
   EXPECT_LT(static_cast<std::uint64_t>(result.deals), CountDeals(s));
