@@ -27,12 +27,13 @@ Scenario AcesAgainstRandomSeat() {
   return s;
 }
 
-Scenario TwoFixedWithFlop() {
+// Two fixed seats, cards as "AsAh", and a fixed board ("" = none).
+Scenario TwoFixed(std::string_view first, std::string_view second, std::string_view board) {
   Scenario s;
   s.active[0] = s.active[1] = true;
-  s.fixed[0] = {*zuv::sim::ParseCard("Ah"), *zuv::sim::ParseCard("Kh")};
-  s.fixed[1] = {*zuv::sim::ParseCard("Qs"), *zuv::sim::ParseCard("Qd")};
-  s.board = *zuv::sim::ParseCards("Qh9h2c");
+  s.fixed[0] = {*zuv::sim::ParseCard(first.substr(0, 2)), *zuv::sim::ParseCard(first.substr(2))};
+  s.fixed[1] = {*zuv::sim::ParseCard(second.substr(0, 2)), *zuv::sim::ParseCard(second.substr(2))};
+  s.board = *zuv::sim::ParseCards(board);
   return s;
 }
 
@@ -62,7 +63,10 @@ void BM_TwoRandomSeats(benchmark::State& state) { Run(state, RandomSeats(2)); }
 void BM_AcesAgainstRandomSeat(benchmark::State& state) { Run(state, AcesAgainstRandomSeat()); }
 void BM_SixRandomSeats(benchmark::State& state) { Run(state, RandomSeats(6)); }
 void BM_TenRandomSeats(benchmark::State& state) { Run(state, RandomSeats(10)); }
-void BM_TwoFixedSeatsFixedFlop(benchmark::State& state) { Run(state, TwoFixedWithFlop()); }
+void BM_TwoFixedSeatsFixedFlop(benchmark::State& state) { Run(state, TwoFixed("AhKh", "QsQd", "Qh9h2c")); }
+void BM_TwoFixedSeats(benchmark::State& state) { Run(state, TwoFixed("AsAh", "KsKh", "")); }
+// Two suited cards on the flop: flushes come and go at random.
+void BM_TwoFixedSeatsTwoSuitedFlop(benchmark::State& state) { Run(state, TwoFixed("AsKs", "QdQc", "2c4c5h")); }
 // Narrow ranges that share cards: most independent draws would collide.
 void BM_TwoOverlappingRanges(benchmark::State& state) { Run(state, Ranges({"AA,KK", "AK,AA"})); }
 void BM_ThreeOverlappingRanges(benchmark::State& state) {
@@ -74,6 +78,8 @@ BENCHMARK(BM_AcesAgainstRandomSeat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SixRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TenRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwoFixedSeatsFixedFlop)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwoFixedSeats)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwoFixedSeatsTwoSuitedFlop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwoOverlappingRanges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ThreeOverlappingRanges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RangeAgainstRandomSeat)->Unit(benchmark::kMillisecond);

@@ -12,9 +12,10 @@
 // of a batch are then the mixed-radix digits of floor(r * P / 2^64), P being
 // the product of the batch's ranges, which is exactly uniform once words with
 // (r * P mod 2^64) < (2^64 mod P) are drawn again (Lemire's multiply-and-reject
-// with range P). P < 2^48 here, so a redraw happens less than once in 65536
-// words. A batch cut short by the end of a deal uses its first digits, which
-// are uniform as well.
+// with range P). For a deck of 52, P < 2^51, so a redraw happens less than
+// once in 8000 words, and a heads-up hand with its whole board takes one word.
+// A batch cut short by the end of a deal uses its first digits, which are
+// uniform as well.
 
 #include <array>
 #include <cstdint>
@@ -26,8 +27,10 @@ namespace zuv::sim {
 
 class CardDealer {
  public:
-  // Picks drawn from one random word; 64^8 = 2^48 bounds their ranges' product.
-  static constexpr int kBatch = 8;
+  // Picks drawn from one random word: nine cards, a heads-up deal.
+  static constexpr int kBatch = 9;
+  // DealRows compiles its loops for every count up to this (ten seats and a board).
+  static constexpr int kMaxRowCount = 25;
 
   // `freeCards`: 1..64 distinct card numbers; their order fixes which card a
   // pick means.
@@ -47,34 +50,70 @@ class CardDealer {
   void Deal(Random& random, int count, Card* out) const {
     std::array<std::uint8_t, 64> deck = freeBytes_;
     for (int i = 0, b = 0; i < count; ++b) {
-      std::uint64_t r = random.Next64();
-      while (r * product_[b] < threshold_[b]) [[unlikely]]
-        r = random.Next64();
-      const std::uint64_t range = count_ - i;
-      if (count - i >= kBatch) {
-        // Whole batches unrolled: no loop counter per pick.
-        for (int k = 0; k < kBatch; ++k) Pick(r, range - k, i + k, deck, out);
-        i += kBatch;
-      } else {
-        for (int k = 0; i < count; ++i, ++k) Pick(r, range - k, i, deck, out);
-      }
+      const std::uint64_t r = Word(random, b);
+      const int end = count - i >= kBatch ? i + kBatch : count;
+      PickBatch(r, i, end, deck, out);
+      i = end;
     }
+  }
+
+  // `hands` deals of `count` cards (1..kMaxRowCount), the first at rows, each
+  // next one `stride` places further: the cards of `hands` calls of Deal, with
+  // the loops unrolled for the count.
+  void DealRows(Random& random, int count, int hands, int* rows, int stride) const {
+    kDealRows[count](*this, random, hands, rows, stride);
   }
 
   std::uint32_t FreeCount() const { return count_; }
 
  private:
-  static constexpr int kMaxBatches = 64 / kBatch;
+  static constexpr int kMaxBatches = (64 + kBatch - 1) / kBatch;
 
-  // Place i takes the next digit of r: one of the `range` cards from place i on.
-  template <typename Card>
-  static void Pick(std::uint64_t& r, std::uint64_t range, int i, std::array<std::uint8_t, 64>& deck, Card* out) {
-    const auto wide = static_cast<unsigned __int128>(r) * range;
-    r = static_cast<std::uint64_t>(wide);
-    const int j = i + static_cast<int>(wide >> 64);
-    out[i] = deck[j];
-    deck[j] = deck[i];
+  // The random word of batch b, drawn again while it would bias the picks.
+  std::uint64_t Word(Random& random, int b) const {
+    std::uint64_t r = random.Next64();
+    while (r * product_[b] < threshold_[b]) [[unlikely]]
+      r = random.Next64();
+    return r;
   }
+
+  // Places i..end-1 take the next digits of r: place i one of the count_ - i
+  // cards from place i on.
+  template <typename Card>
+  void PickBatch(std::uint64_t r, int i, int end, std::array<std::uint8_t, 64>& deck, Card* out) const {
+#pragma GCC unroll 9
+    for (; i < end; ++i) {
+      const auto wide = static_cast<unsigned __int128>(r) * (count_ - i);
+      r = static_cast<std::uint64_t>(wide);
+      const int j = i + static_cast<int>(wide >> 64);
+      out[i] = deck[j];
+      deck[j] = deck[i];
+    }
+  }
+
+  template <int kCount>
+  static void DealRowsOf(const CardDealer& dealer, Random& random, int hands, int* rows, int stride) {
+    // A local generator the compiler keeps in registers across the hands.
+    Random local = random;
+    for (int h = 0; h < hands; ++h, rows += stride) {
+      std::array<std::uint8_t, 64> deck = dealer.freeBytes_;
+#pragma GCC unroll 3
+      for (int b = 0; b * kBatch < kCount; ++b) {
+        const int end = (b + 1) * kBatch < kCount ? (b + 1) * kBatch : kCount;
+        dealer.PickBatch(dealer.Word(local, b), b * kBatch, end, deck, rows);
+      }
+    }
+    random = local;
+  }
+
+  using DealRowsFunction = void (*)(const CardDealer&, Random&, int, int*, int);
+  static constexpr std::array<DealRowsFunction, kMaxRowCount + 1> kDealRows = [] {
+    std::array<DealRowsFunction, kMaxRowCount + 1> table{};
+    [&]<int... kCounts>(std::integer_sequence<int, kCounts...>) {
+      ((table[kCounts] = &DealRowsOf<kCounts>), ...);
+    }(std::make_integer_sequence<int, kMaxRowCount + 1>{});
+    return table;
+  }();
 
   alignas(64) std::array<std::uint8_t, 64> freeBytes_{};
   std::array<std::uint64_t, kMaxBatches> product_{};

@@ -17,6 +17,9 @@ namespace {
 
 constexpr std::array<std::int64_t, 11> kWorth{0, 2520, 1260, 840, 630, 504, 420, 360, 315, 280, 252};
 
+// Offset of a starting hand's row of hand classes in a table's Statistic.
+int StartRow(int card1, int card2) { return (kStartHandTable[card1 * 53 + card2] - 1) * RunStats::kClasses; }
+
 }  // namespace
 
 std::uint64_t Simulation::BlockSeed(std::uint64_t seed, std::int64_t block) {
@@ -117,17 +120,24 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
 
   // The loop works on local copies indexed by active place 0..n-1, which the
   // compiler can keep apart from the members and the statistics it writes.
-  std::array<int, 10> randomPlace{}, card1{}, card2{};
+  std::array<int, 10> randomPlace{};
   std::array<std::size_t, 10> seatRow{};  // seat's first WinStat2 index
   std::array<std::uint64_t, 10> holeKey{}, holeBits{};
+  std::array<int, 10> startRow{};  // seat's first Statistic index past `statistic`
   for (int a = 0, q = 0; a < n; ++a) {
     const int seat = activeSeats_[a];
     seatRow[a] = static_cast<std::size_t>(seat) * RunStats::kClasses * n;
     if (q < randomSeats && randomSeats_[q] == seat) randomPlace[q++] = a;
-    card1[a] = hole_[seat][0];
-    card2[a] = hole_[seat][1];
-    holeKey[a] = evaluator.CardKey(card1[a]) + evaluator.CardKey(card2[a]);
-    holeBits[a] = FastEvaluator::CardBit(card1[a]) | FastEvaluator::CardBit(card2[a]);
+    const auto [card1, card2] = hole_[seat];
+    holeKey[a] = evaluator.CardKey(card1) + evaluator.CardKey(card2);
+    holeBits[a] = FastEvaluator::CardBit(card1) | FastEvaluator::CardBit(card2);
+    startRow[a] = StartRow(card1, card2);
+  }
+  // The fixed board cards' part of every board key.
+  std::uint64_t fixedBoardKey = FastEvaluator::kKeyBias, fixedBoardBits = 0;
+  for (int i = 0; i < fixedBoard_; ++i) {
+    fixedBoardKey += evaluator.CardKey(board_[i]);
+    fixedBoardBits |= FastEvaluator::CardBit(board_[i]);
   }
   // A local generator the compiler can keep in registers; stored back below.
   Random random = random_;
@@ -139,7 +149,8 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   // cards, the dealt board cards, then the fixed board cards, so that the
   // five board cards always sit at boardStart.
   constexpr int kGroup = 16;
-  std::array<std::array<int, 32>, kGroup> rows;
+  constexpr int kRow = 32;
+  std::array<std::array<int, kRow>, kGroup> rows;
   for (auto& row : rows) {
     for (int i = 0; i < fixedBoard_; ++i) row[draws + i] = board_[i];
   }
@@ -150,18 +161,18 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     const int group = static_cast<int>(std::min<std::int64_t>(kGroup, count - done));
     done += group;
 
+    if (ranges) {
+      for (int g = 0; g < group; ++g) ranges->Deal(random, rows[g].data());
+    } else {
+      dealer_.DealRows(random, draws, group, rows[0].data(), kRow);
+    }
     for (int g = 0; g < group; ++g) {
-      if (ranges) {
-        ranges->Deal(random, rows[g].data());
-      } else {
-        dealer_.Deal(random, draws, rows[g].data());
-      }
-      std::uint64_t key = FastEvaluator::kKeyBias;
-      for (int d = boardStart; d < boardStart + 5; ++d) key += evaluator.CardKey(rows[g][d]);
+      std::uint64_t key = fixedBoardKey;
+      for (int d = boardStart; d < draws; ++d) key += evaluator.CardKey(rows[g][d]);
       boardKey[g] = key;
       if constexpr (kBranchFreeFlush) {
-        std::uint64_t bits = 0;
-        for (int d = boardStart; d < boardStart + 5; ++d) bits |= FastEvaluator::CardBit(rows[g][d]);
+        std::uint64_t bits = fixedBoardBits;
+        for (int d = boardStart; d < draws; ++d) bits |= FastEvaluator::CardBit(rows[g][d]);
         boardBits[g] = bits;
       }
     }
@@ -187,10 +198,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     }
 
     for (int g = 0; g < group; ++g) {
-      for (int q = 0; q < randomSeats; ++q) {
-        card1[randomPlace[q]] = rows[g][q];
-        card2[randomPlace[q]] = rows[g][randomSeats + q];
-      }
+      for (int q = 0; q < randomSeats; ++q) startRow[randomPlace[q]] = StartRow(rows[g][q], rows[g][randomSeats + q]);
       HandKey best = 0;
       for (int a = 0; a < n; ++a) best = keys[g][a] > best ? keys[g][a] : best;
       // Branch-free: which seat holds the best hand is a coin toss per hand.
@@ -207,16 +215,15 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
       for (int i = 0; i < k; ++i) {
         const int a = winners[i];
         winStat2[seatRow[a] + column] += worth;
-        const int s = kStartHandTable[card1[a] * 53 + card2[a]] - 1;
-        statistic[s * RunStats::kClasses + h] += worth;
+        statistic[startRow[a] + h] += worth;
       }
     }
     if (done == count) {
-      for (int i = fixedBoard_, d = boardStart; i < 5; ++i, ++d) board_[i] = rows[group - 1][d];
+      const auto& last = rows[group - 1];
+      for (int i = fixedBoard_, d = boardStart; i < 5; ++i, ++d) board_[i] = last[d];
+      for (int q = 0; q < randomSeats; ++q) hole_[randomSeats_[q]] = {last[q], last[randomSeats + q]};
     }
   }
-
-  for (int a = 0; a < n; ++a) hole_[activeSeats_[a]] = {card1[a], card2[a]};
   random_ = random;
 }
 

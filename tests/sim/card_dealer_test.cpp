@@ -40,26 +40,45 @@ TEST(CardDealer, EveryOrderedDealIsEquallyLikely) {
 }
 
 TEST(CardDealer, PlacesOnBothSidesOfARandomWordAreJointlyEven) {
-  // Ten cards of twelve: places 7 and 8 take their picks from different
-  // random words, places 0 and 9 too; each pair of cards must be equally
+  // Eleven cards of twelve: places 8 and 9 take their picks from different
+  // random words, places 0 and 10 too; each pair of cards must be equally
   // likely at each pair of places (132 ordered pairs).
-  static_assert(CardDealer::kBatch == 8);
+  static_assert(CardDealer::kBatch == 9);
   CardDealer dealer(Range(1, 12));
   Random random(23);
   std::map<std::vector<int>, int> across, ends;
   const int deals = 132 * 400;
   for (int i = 0; i < deals; ++i) {
-    std::vector<int> out(10);
-    dealer.Deal(random, 10, out.data());
-    ASSERT_EQ(std::set<int>(out.begin(), out.end()).size(), 10u);
-    ++across[{out[7], out[8]}];
-    ++ends[{out[0], out[9]}];
+    std::vector<int> out(11);
+    dealer.Deal(random, 11, out.data());
+    ASSERT_EQ(std::set<int>(out.begin(), out.end()).size(), 11u);
+    ++across[{out[8], out[9]}];
+    ++ends[{out[0], out[10]}];
   }
   EXPECT_EQ(across.size(), 132u);
   EXPECT_EQ(ends.size(), 132u);
   // 131 degrees of freedom: mean 131, standard deviation about 16.2.
   EXPECT_LT(ChiSquare(across, 400.0), 131 + 6 * 16.2);
   EXPECT_LT(ChiSquare(ends, 400.0), 131 + 6 * 16.2);
+}
+
+TEST(CardDealer, RowsHoldTheDealsOfSingleCalls) {
+  // Every count the rows are compiled for, across the batch boundaries.
+  const std::vector<int> cards = Range(1, 52);
+  CardDealer dealer(cards);
+  for (int count = 1; count <= CardDealer::kMaxRowCount; ++count) {
+    Random one(count), rows(count);
+    constexpr int kHands = 5, kStride = 32;
+    std::vector<int> dealt(kHands * kStride, 0);
+    dealer.DealRows(rows, count, kHands, dealt.data(), kStride);
+    for (int h = 0; h < kHands; ++h) {
+      std::vector<int> single(count);
+      dealer.Deal(one, count, single.data());
+      ASSERT_EQ(std::vector<int>(dealt.begin() + h * kStride, dealt.begin() + h * kStride + count), single)
+          << count << " cards, hand " << h;
+    }
+    EXPECT_EQ(one.Next64(), rows.Next64()) << count << " cards";
+  }
 }
 
 TEST(CardDealer, LongDealsAreDistinctAndEven) {
