@@ -81,11 +81,12 @@ class CardDealer {
   // cards from place i on.
   template <typename Card>
   void PickBatch(std::uint64_t r, int i, int end, std::array<std::uint8_t, 64>& deck, Card* out) const {
+    const std::uint64_t count = count_;  // a local: stores to out may not change it
 #pragma GCC unroll 9
     for (; i < end; ++i) {
-      const auto wide = static_cast<unsigned __int128>(r) * (count_ - i);
+      const auto wide = static_cast<unsigned __int128>(r) * (count - static_cast<std::uint64_t>(i));
       r = static_cast<std::uint64_t>(wide);
-      const int j = i + static_cast<int>(wide >> 64);
+      const auto j = static_cast<std::uint64_t>(wide >> 64) + static_cast<std::uint64_t>(i);
       out[i] = deck[j];
       deck[j] = deck[i];
     }

@@ -1,6 +1,7 @@
 #include "sim/simulation.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
 #include <utility>
 
@@ -114,30 +115,30 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   const int n = kSeats > 0 ? kSeats : static_cast<int>(activeSeats_.size());
   const int randomSeats = kSeats > 0 ? kRandomSeats : static_cast<int>(randomSeats_.size());
   const int boardStart = 2 * randomSeats;  // place of the first board card in a row
-  const int draws = draws_;
   std::int64_t* winStat2 = winStat2Delta_.data();
   std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(n, 1, 1);
 
-  // The loop works on local copies indexed by active place 0..n-1, which the
-  // compiler can keep apart from the members and the statistics it writes.
-  std::array<int, 10> randomPlace{};
+  // The loop works on local copies indexed by place 0..n-1: the random seats
+  // first, so that place q < randomSeats holds the cards row[q] and
+  // row[randomSeats + q], then the fixed seats. Locals the compiler can keep
+  // apart from the members and the statistics it writes.
+  std::array<int, 10> placeSeat{};
   std::array<std::size_t, 10> seatRow{};  // seat's first WinStat2 index
   std::array<std::uint64_t, 10> holeKey{}, holeBits{};
-  std::array<int, 10> startRow{};  // seat's first Statistic index past `statistic`
-  for (int a = 0, q = 0; a < n; ++a) {
+  std::array<int, 10> startRow{};  // a fixed seat's first Statistic index past `statistic`
+  for (int a = 0, fixed = randomSeats; a < n; ++a) {
     const int seat = activeSeats_[a];
+    const bool dealt = std::find(randomSeats_.begin(), randomSeats_.end(), seat) != randomSeats_.end();
+    placeSeat[dealt ? static_cast<int>(std::find(randomSeats_.begin(), randomSeats_.end(), seat) - randomSeats_.begin())
+                    : fixed++] = seat;
+  }
+  for (int a = 0; a < n; ++a) {
+    const int seat = placeSeat[a];
     seatRow[a] = static_cast<std::size_t>(seat) * RunStats::kClasses * n;
-    if (q < randomSeats && randomSeats_[q] == seat) randomPlace[q++] = a;
     const auto [card1, card2] = hole_[seat];
     holeKey[a] = evaluator.CardKey(card1) + evaluator.CardKey(card2);
     holeBits[a] = FastEvaluator::CardBit(card1) | FastEvaluator::CardBit(card2);
-    startRow[a] = StartRow(card1, card2);
-  }
-  // The fixed board cards' part of every board key.
-  std::uint64_t fixedBoardKey = FastEvaluator::kKeyBias, fixedBoardBits = 0;
-  for (int i = 0; i < fixedBoard_; ++i) {
-    fixedBoardKey += evaluator.CardKey(board_[i]);
-    fixedBoardBits |= FastEvaluator::CardBit(board_[i]);
+    startRow[a] = a < randomSeats ? 0 : StartRow(card1, card2);
   }
   // A local generator the compiler can keep in registers; stored back below.
   Random random = random_;
@@ -152,10 +153,9 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   constexpr int kRow = 32;
   std::array<std::array<int, kRow>, kGroup> rows;
   for (auto& row : rows) {
-    for (int i = 0; i < fixedBoard_; ++i) row[draws + i] = board_[i];
+    for (int i = 0; i < fixedBoard_; ++i) row[draws_ + i] = board_[i];
   }
   const RangeDealer* ranges = rangeDealer_ ? &*rangeDealer_ : nullptr;
-  std::array<std::uint64_t, kGroup> boardKey, boardBits;
   std::array<std::array<HandKey, 10>, kGroup> keys;
   for (std::int64_t done = 0; done < count;) {
     const int group = static_cast<int>(std::min<std::int64_t>(kGroup, count - done));
@@ -164,33 +164,28 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     if (ranges) {
       for (int g = 0; g < group; ++g) ranges->Deal(random, rows[g].data());
     } else {
-      dealer_.DealRows(random, draws, group, rows[0].data(), kRow);
-    }
-    for (int g = 0; g < group; ++g) {
-      std::uint64_t key = fixedBoardKey;
-      for (int d = boardStart; d < draws; ++d) key += evaluator.CardKey(rows[g][d]);
-      boardKey[g] = key;
-      if constexpr (kBranchFreeFlush) {
-        std::uint64_t bits = fixedBoardBits;
-        for (int d = boardStart; d < draws; ++d) bits |= FastEvaluator::CardBit(rows[g][d]);
-        boardBits[g] = bits;
-      }
+      dealer_.DealRows(random, draws_, group, rows[0].data(), kRow);
     }
 
     for (int g = 0; g < group; ++g) {
       const auto& row = rows[g];
+      std::uint64_t boardKey = FastEvaluator::kKeyBias, boardBits = 0;
+      for (int d = boardStart; d < boardStart + 5; ++d) {
+        boardKey += evaluator.CardKey(row[d]);
+        if constexpr (kBranchFreeFlush) boardBits |= FastEvaluator::CardBit(row[d]);
+      }
       for (int q = 0; q < randomSeats; ++q) {
-        holeKey[randomPlace[q]] = evaluator.CardKey(row[q]) + evaluator.CardKey(row[randomSeats + q]);
+        holeKey[q] = evaluator.CardKey(row[q]) + evaluator.CardKey(row[randomSeats + q]);
         if constexpr (kBranchFreeFlush) {
-          holeBits[randomPlace[q]] = FastEvaluator::CardBit(row[q]) | FastEvaluator::CardBit(row[randomSeats + q]);
+          holeBits[q] = FastEvaluator::CardBit(row[q]) | FastEvaluator::CardBit(row[randomSeats + q]);
         }
       }
       for (int a = 0; a < n; ++a) {
-        const std::uint64_t sum = boardKey[g] + holeKey[a];
+        const std::uint64_t sum = boardKey + holeKey[a];
         if constexpr (kBranchFreeFlush) {
-          keys[g][a] = evaluator.AnyBranchFree(sum, boardBits[g] | holeBits[a]);
+          keys[g][a] = evaluator.AnyBranchFree(sum, boardBits | holeBits[a]);
         } else if (FastEvaluator::HasFlush(sum)) [[unlikely]] {
-          keys[g][a] = evaluator.WithFlush(sum, CardBits(row.data(), boardStart, a, randomSeats));
+          keys[g][a] = evaluator.WithFlush(sum, CardBits(row.data(), a, randomSeats, placeSeat[a]));
         } else {
           keys[g][a] = evaluator.NoFlush(sum);
         }
@@ -198,24 +193,27 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     }
 
     for (int g = 0; g < group; ++g) {
-      for (int q = 0; q < randomSeats; ++q) startRow[randomPlace[q]] = StartRow(rows[g][q], rows[g][randomSeats + q]);
+      const auto& row = rows[g];
       HandKey best = 0;
       for (int a = 0; a < n; ++a) best = keys[g][a] > best ? keys[g][a] : best;
-      // Branch-free: which seat holds the best hand is a coin toss per hand.
-      std::array<int, 10> winners;
-      int k = 0;
-      for (int a = 0; a < n; ++a) {
-        winners[k] = a;
-        k += keys[g][a] == best ? 1 : 0;
-      }
-      // All winners hold the same key, hence the same class as the first winner.
-      const std::int64_t worth = kWorth[k];
+      // Branch-free up to the first winner: which seat holds the best hand
+      // is a coin toss per hand. Split pots are the rare case.
+      unsigned winners = 0;
+      for (int a = 0; a < n; ++a) winners |= static_cast<unsigned>(keys[g][a] == best) << a;
+      // All winners hold the same key, hence the same class.
       const int h = HandClass(best) - 1;
-      const std::size_t column = static_cast<std::size_t>(h) * n + (k - 1);
-      for (int i = 0; i < k; ++i) {
-        const int a = winners[i];
-        winStat2[seatRow[a] + column] += worth;
-        statistic[startRow[a] + h] += worth;
+      auto score = [&](int a, int k) {
+        const std::int64_t worth = kWorth[k];
+        winStat2[seatRow[a] + static_cast<std::size_t>(h) * n + (k - 1)] += worth;
+        const int start = a < randomSeats ? StartRow(row[a], row[randomSeats + a]) : startRow[a];
+        statistic[start + h] += worth;
+      };
+      const int first = std::countr_zero(winners);
+      if (winners == (1u << first)) [[likely]] {
+        score(first, 1);
+      } else {
+        const int k = std::popcount(winners);
+        for (unsigned w = winners; w != 0; w &= w - 1) score(std::countr_zero(w), k);
       }
     }
     if (done == count) {
@@ -227,13 +225,10 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   random_ = random;
 }
 
-std::uint64_t Simulation::CardBits(const int* row, int boardStart, int place, int randomSeats) const {
+std::uint64_t Simulation::CardBits(const int* row, int place, int randomSeats, int seat) const {
   std::uint64_t bits = 0;
-  for (int d = boardStart; d < boardStart + 5; ++d) bits |= FastEvaluator::CardBit(row[d]);
-  const int seat = activeSeats_[place];
-  for (int q = 0; q < randomSeats; ++q) {
-    if (randomSeats_[q] == seat) return bits | FastEvaluator::CardBit(row[q]) | FastEvaluator::CardBit(row[randomSeats + q]);
-  }
+  for (int d = 2 * randomSeats; d < 2 * randomSeats + 5; ++d) bits |= FastEvaluator::CardBit(row[d]);
+  if (place < randomSeats) return bits | FastEvaluator::CardBit(row[place]) | FastEvaluator::CardBit(row[randomSeats + place]);
   return bits | FastEvaluator::CardBit(hole_[seat][0]) | FastEvaluator::CardBit(hole_[seat][1]);
 }
 

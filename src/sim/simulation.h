@@ -66,9 +66,9 @@ class Simulation {
   void PlayHands(std::int64_t count, RunStats& stats);
   using PlayHandsFunction = void (Simulation::*)(std::int64_t, RunStats&);
   static PlayHandsFunction ChoosePlayHands(int seats, int randomSeats, bool branchFreeFlush);
-  // OR of the CardBit values of the seven cards of the seat at active place
-  // `place`, for the rare hands with a flush.
-  std::uint64_t CardBits(const int* row, int boardStart, int place, int randomSeats) const;
+  // OR of the CardBit values of the seven cards of `seat` at place `place`
+  // of PlayHands, for the rare hands with a flush.
+  std::uint64_t CardBits(const int* row, int place, int randomSeats, int seat) const;
   void FillLastHand(LastHand& last) const;
 
   std::uint64_t seed_;
