@@ -55,6 +55,7 @@ RunStats RunParallel(const Scenario& scenario, const RunOptions& options) {
   std::barrier sync(threads, endOfRound);
   auto work = [&](int t) {
     Simulation simulation(scenario, options.seed);
+    if (options.perHand) simulation.KeepPerHand();
     while (!finished) {
       for (std::int64_t b; (b = nextBlock.fetch_add(1)) < roundEnd;) {
         const std::int64_t count = std::min(kBlock, hands - b * kBlock);

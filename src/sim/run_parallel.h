@@ -21,6 +21,8 @@ struct RunOptions {
   // If given, grows by each block's hands as the block is finished, so
   // another thread can show how far the run is.
   std::atomic<std::int64_t>* handsDone = nullptr;
+  // Keep RunStats::perHand for the random seats.
+  bool perHand = false;
 };
 
 // Hands between the checks of a precision target: a fixed number of blocks,

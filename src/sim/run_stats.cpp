@@ -20,6 +20,7 @@ void RunStats::Add(const RunStats& other) {
   }
   for (std::size_t i = 0; i < WinStat2.size(); ++i) WinStat2[i] += other.WinStat2[i];
   for (std::size_t i = 0; i < Statistic.size(); ++i) Statistic[i] += other.Statistic[i];
+  perHand.Add(other.perHand);
 }
 
 double RunStats::WinRate(int seat) const {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "sim/per_hand_stats.h"
+
 namespace zuv::sim {
 
 struct RunStats {
@@ -34,6 +36,9 @@ struct RunStats {
   // 10 x 169 x 9: units won at a table of n active seats by a seat holding
   // starting-hand class s with hand class h. Index with StatisticIndex.
   std::vector<std::int64_t> Statistic;
+  // Per combination of the hole cards of the seats dealt from a range or at
+  // random; empty unless the run was asked to keep them.
+  PerHandStats perHand;
 
   std::size_t WinStat2Index(int seat, int handClass, int winners) const {
     return (static_cast<std::size_t>(seat - 1) * kClasses + (handClass - 1)) * active + (winners - 1);

@@ -81,10 +81,15 @@ void Simulation::Play(std::int64_t hands, RunStats& stats, LastHand* last) {
   if (stats.active == 0 && stats.WinStat2.empty()) stats = RunStats(ActiveSeats());
   if (stats.active != ActiveSeats()) throw std::invalid_argument("Simulation::Play: statistics of another table");
   const int n = ActiveSeats();
+  if (perHand_ && stats.perHand.Empty()) stats.perHand = PerHandStats(randomSeats_);
   winStat2Delta_.assign(static_cast<std::size_t>(RunStats::kSeats) * RunStats::kClasses * n, 0);
   for (std::int64_t done = 0; done < hands;) {
     if (played_ % kBlockHands == 0) StartBlock(played_ / kBlockHands);
     const std::int64_t count = std::min(hands - done, kBlockHands - played_ % kBlockHands);
+    if (perHand_) {
+      stats.perHand.ReserveHands(count);
+      perHand_->Start(stats.perHand);
+    }
     (this->*playHands_)(count, stats);
     played_ += count;
     done += count;
@@ -156,6 +161,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     for (int i = 0; i < fixedBoard_; ++i) row[draws_ + i] = board_[i];
   }
   const RangeDealer* ranges = rangeDealer_ ? &*rangeDealer_ : nullptr;
+  PerHandRecorder* perHand = perHand_ ? &*perHand_ : nullptr;
   std::array<std::array<HandKey, 10>, kGroup> keys;
   for (std::int64_t done = 0; done < count;) {
     const int group = static_cast<int>(std::min<std::int64_t>(kGroup, count - done));
@@ -216,6 +222,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
         for (unsigned w = winners; w != 0; w &= w - 1) score(std::countr_zero(w), k);
       }
     }
+    if (perHand) perHand->Record<kSeats, kRandomSeats>(rows.data(), keys.data(), group, n, randomSeats);
     if (done == count) {
       const auto& last = rows[group - 1];
       for (int i = fixedBoard_, d = boardStart; i < 5; ++i, ++d) board_[i] = last[d];

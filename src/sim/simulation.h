@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "sim/card_dealer.h"
+#include "sim/per_hand_recorder.h"
 #include "sim/range_dealer.h"
 #include "sim/random.h"
 #include "sim/run_stats.h"
@@ -55,6 +56,9 @@ class Simulation {
   // Generator seed of block `block` of a run with `seed`.
   static std::uint64_t BlockSeed(std::uint64_t seed, std::int64_t block);
 
+  // From now on Play also keeps RunStats::perHand for the random seats.
+  void KeepPerHand() { perHand_.emplace(); }
+
   std::int64_t HandsPlayed() const { return played_; }
   int ActiveSeats() const { return static_cast<int>(activeSeats_.size()); }
 
@@ -90,6 +94,7 @@ class Simulation {
   // which would mispredict too often.
   PlayHandsFunction playHands_ = nullptr;
   std::array<std::array<int, 2>, 10> hole_{};  // current hand's hole cards
+  std::optional<PerHandRecorder> perHand_;  // set when the run keeps per-hand results
 };
 
 }  // namespace zuv::sim

@@ -48,6 +48,7 @@ zuv::sim::RunStats Play(const zuv::zuvsim::Options& options, zuv::sim::ExactResu
   run.threads = options.threads;
   run.targetStandardError = options.targetSe.value_or(0.0);
   run.handsDone = meter.Counter();
+  run.perHand = options.perHand;
   return sim::RunParallel(options.scenario, run);
 }
 

@@ -24,12 +24,13 @@ struct RawArgs {
   bool exact = false;
   bool json = false;
   bool csv = false;
+  bool perHand = false;
   std::vector<std::string> seats;
 };
 
 constexpr const char* kUsage =
     "usage: zuvsim [--hands N] [--seed S] [--board CARDS] [--dead CARDS] [--exact] [--time-limit SECONDS]\n"
-    "              [--target-se X] [--threads T] [--json | --csv] SEAT SEAT [SEAT...]\n"
+    "              [--target-se X] [--threads T] [--json | --csv] [--per-hand] SEAT SEAT [SEAT...]\n"
     "       zuvsim [options] --setup FILE.zuv\n";
 
 constexpr const char* kNotes =
@@ -88,6 +89,10 @@ std::unique_ptr<CLI::App> MakeCommandLine(RawArgs& raw) {
   auto* json = app->add_flag("--json", raw.json, "print one JSON object instead of tables");
   auto* csv = app->add_flag("--csv", raw.csv, "print a header line and one line per seat, comma separated\n(not with --json)");
   json->excludes(csv);
+  app->add_flag("--per-hand", raw.perHand,
+                "also give each seat dealt from a range or at random its win rate per\n"
+                "hand and per starting-hand class, and with a fixed flop the share of\n"
+                "every seat's hands making each hand class or holding a draw");
   app->add_option("--setup", raw.setup, "play the table of a setup file saved by the window;\n"
                                         "--hands and --seed given here win over the file's")
       ->type_name("FILE.zuv");
@@ -275,6 +280,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   }
   if (raw.json) options.format = OutputFormat::kJson;
   if (raw.csv) options.format = OutputFormat::kCsv;
+  options.perHand = raw.perHand;
 
   if (raw.setup) {
     if (raw.setup->empty()) return "--setup needs a file name";

@@ -2,7 +2,7 @@
 // Command line of zuvsim:
 //   zuvsim [--hands N] [--seed S] [--board CARDS] [--dead CARDS] [--exact]
 //          [--time-limit SECONDS] [--target-se X] [--threads T] [--json | --csv]
-//          [--setup FILE.zuv]
+//          [--per-hand] [--setup FILE.zuv]
 //          SEAT SEAT [SEAT...]
 // Every parse result is checked; the first problem becomes one line of text.
 
@@ -37,6 +37,8 @@ struct Options {
   // Sample until every seat's standard error is at most this; `hands` is then the upper bound.
   std::optional<double> targetSe;
   OutputFormat format = OutputFormat::kText;
+  // Also report each ranged seat's hands and classes, and on a fixed flop what every seat makes.
+  bool perHand = false;
   // --help or --version: print `message` on standard output and stop.
   bool stop = false;
   std::string message;

@@ -20,6 +20,8 @@ void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& st
 
 // The fixed board as card symbols ("2c4c5h"), empty when it is dealt.
 std::string BoardText(const sim::Scenario& scenario);
+// Shortest text that reads back as the same double, for CSV fields.
+std::string Number(double x);
 // The dead cards as card symbols, empty when there are none.
 std::string DeadText(const sim::Scenario& scenario);
 

@@ -1,6 +1,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "per_hand_report.h"
 #include "report.h"
 #include "seat_figures.h"
 #include "sim/hand_key.h"
@@ -8,13 +9,6 @@
 namespace zuv::zuvsim {
 
 namespace {
-
-// Shortest text that reads back as the same double.
-std::string Number(double x) {
-  char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x);
-  return ec == std::errc() ? std::string(buffer, end) : "0";
-}
 
 // A field in double quotes when it holds a comma, a quote or a line break
 // (a range such as "QQ+,AKs"), inner quotes doubled.
@@ -34,6 +28,12 @@ std::string ColumnName(std::string_view name) {
 
 }  // namespace
 
+std::string Number(double x) {
+  char buffer[64];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x);
+  return ec == std::errc() ? std::string(buffer, end) : "0";
+}
+
 void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& stats, const sim::ExactResult* exact) {
   const double hands = stats.hands > 0 ? static_cast<double>(stats.hands) : 1.0;
   out << "seat,cards,win_rate,win_rate_se,alone_rate,shared_rate";
@@ -45,6 +45,7 @@ void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& st
     for (double wins : row.winStat) out << "," << Number(wins / hands);
     out << "\n";
   }
+  if (options.perHand) PrintPerHandCsv(out, options, stats);
 }
 
 }  // namespace zuv::zuvsim

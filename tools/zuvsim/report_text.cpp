@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "per_hand_report.h"
 #include "report.h"
 #include "seat_figures.h"
 #include "sim/card.h"
@@ -103,6 +104,7 @@ void PrintText(std::ostream& out, const Options& options, const sim::RunStats& s
     for (double wins : row.winStat) out << Pad(Percent(wins, hands), 7);
     out << "\n";
   }
+  if (options.perHand) PrintPerHandText(out, options, stats);
 }
 
 }  // namespace zuv::zuvsim

@@ -1,0 +1,57 @@
+#include "sim/per_hand_stats.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "sim/run_stats.h"
+
+namespace zuv::sim {
+
+Combo ComboOfIndex(int index) {
+  int high = 1;
+  while ((high + 1) * high / 2 <= index) ++high;
+  return {index - high * (high - 1) / 2 + 1, high + 1};
+}
+
+PerHandStats::PerHandStats(std::vector<int> seatIndexes)
+    : seats(std::move(seatIndexes)),
+      held(seats.size() * kAllCombos, 0),
+      won(seats.size() * kAllCombos, 0),
+      wonSquare(seats.size() * kAllCombos, 0),
+      packed(seats.size() * kAllCombos, 0) {}
+
+int PerHandStats::Slot(int seat) const {
+  const auto it = std::find(seats.begin(), seats.end(), seat);
+  return it == seats.end() ? -1 : static_cast<int>(it - seats.begin());
+}
+
+void PerHandStats::Fold() {
+  constexpr std::uint32_t kHeldMask = (1u << kPackedShift) - 1;
+  for (std::size_t i = 0; i < packed.size(); ++i) {
+    const std::int64_t alone = packed[i] >> kPackedShift;
+    held[i] += packed[i] & kHeldMask;
+    won[i] += alone * RunStats::kUnit;
+    wonSquare[i] += alone * RunStats::kUnit * RunStats::kUnit;
+    packed[i] = 0;
+  }
+  packedHands = 0;
+}
+
+void PerHandStats::Add(const PerHandStats& other) {
+  if (other.Empty()) return;
+  if (Empty()) {
+    *this = other;
+    Fold();
+    return;
+  }
+  if (seats != other.seats) throw std::invalid_argument("PerHandStats::Add: figures of other seats");
+  Fold();
+  const PerHandStats folded = other.Folded();
+  for (std::size_t i = 0; i < held.size(); ++i) {
+    held[i] += folded.held[i];
+    won[i] += folded.won[i];
+    wonSquare[i] += folded.wonSquare[i];
+  }
+}
+
+}  // namespace zuv::sim

@@ -1,0 +1,125 @@
+#include "per_hand_report.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "report.h"
+#include "sim/hand_key.h"
+#include "sim/per_hand_figures.h"
+
+namespace zuv::zuvsim {
+
+namespace {
+
+std::string Percent(double x) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.2f", 100 * x);
+  return buffer;
+}
+
+std::string Pad(std::string s, std::size_t width) {
+  if (s.size() < width) s.insert(0, width - s.size(), ' ');
+  return s;
+}
+
+std::string PadRight(std::string s, std::size_t width) {
+  if (s.size() < width) s.append(width - s.size(), ' ');
+  return s;
+}
+
+// The seat's combinations as the run may deal them: its range, or any two cards.
+std::vector<sim::Combo> SeatCombos(const sim::Scenario& scenario, int seat) {
+  if (scenario.fixed[seat][0] != 0) return {{scenario.fixed[seat][0], scenario.fixed[seat][1]}};
+  if (!scenario.range[seat].empty()) return scenario.range[seat];
+  std::vector<sim::Combo> all;
+  for (int a = 1; a <= 52; ++a)
+    for (int b = a + 1; b <= 52; ++b) all.push_back({a, b});
+  return all;
+}
+
+nlohmann::ordered_json RowJson(const sim::HandFigures& row, bool exact, bool isClass) {
+  nlohmann::ordered_json item;
+  item[isClass ? "class" : "hand"] = row.name;
+  if (isClass) {
+    item["combos"] = row.combos;
+  } else {
+    item["weight"] = 1;
+  }
+  item["share"] = row.share;
+  item["win_rate"] = row.winRate;
+  if (exact) {
+    item["win_fraction"] = std::to_string(row.exactWinRate.numerator) + "/" + std::to_string(row.exactWinRate.denominator);
+  }
+  item["win_rate_se"] = exact ? 0.0 : row.winRateSe;
+  return item;
+}
+
+}  // namespace
+
+std::optional<sim::RangeOnBoard> SeatOnBoard(const Options& options, int seat) {
+  const sim::Scenario& scenario = options.scenario;
+  if (scenario.board.size() < 3 || !scenario.active[seat]) return std::nullopt;
+  std::vector<int> known = scenario.dead;
+  for (int other = 0; other < 10; ++other) {
+    if (other != seat && scenario.active[other] && scenario.fixed[other][0] != 0) {
+      known.insert(known.end(), scenario.fixed[other].begin(), scenario.fixed[other].end());
+    }
+  }
+  return sim::EvaluateRangeOnBoard(SeatCombos(scenario, seat), {}, scenario.board, known);
+}
+
+void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, const sim::RunStats& stats, int seat) {
+  if (stats.perHand.Slot(seat) >= 0) {
+    seatObject["hands"] = nlohmann::ordered_json::array();
+    for (const auto& row : sim::PerHandRows(stats, seat)) seatObject["hands"].push_back(RowJson(row, options.exact, false));
+    seatObject["classes"] = nlohmann::ordered_json::array();
+    for (const auto& row : sim::PerClassRows(stats, seat)) seatObject["classes"].push_back(RowJson(row, options.exact, true));
+  }
+  if (const auto onBoard = SeatOnBoard(options, seat)) {
+    nlohmann::ordered_json made, draws;
+    for (int h = 1; h <= sim::kHandClasses; ++h) made[std::string(sim::HandClassName(h))] = onBoard->made[h - 1];
+    for (std::size_t d = 0; d < sim::kDrawNames.size(); ++d) draws[std::string(sim::kDrawNames[d])] = onBoard->draws[d];
+    seatObject["made"] = std::move(made);
+    seatObject["draws"] = std::move(draws);
+  }
+}
+
+void PrintPerHandText(std::ostream& out, const Options& options, const sim::RunStats& stats) {
+  for (int seat : stats.perHand.seats) {
+    out << "\nSeat " << seat + 1 << " (" << options.seatText[seat] << "), starting-hand classes, strongest first\n";
+    out << "Class  Combos  Share %   Win %   +- SE\n";
+    for (const auto& row : sim::PerClassRows(stats, seat)) {
+      out << PadRight(row.name, 5) << Pad(std::to_string(row.combos), 8) << Pad(Percent(row.share), 9)
+          << Pad(Percent(row.winRate), 8) << Pad(options.exact ? "-" : Percent(row.winRateSe), 8) << "\n";
+    }
+  }
+  if (options.scenario.board.size() < 3) return;
+  std::vector<std::pair<int, sim::RangeOnBoard>> seats;
+  for (std::size_t s = 0; s < options.seatText.size(); ++s) {
+    if (auto onBoard = SeatOnBoard(options, static_cast<int>(s))) seats.emplace_back(static_cast<int>(s) + 1, *onBoard);
+  }
+  out << "\nOn the board " << BoardText(options.scenario) << ", % of each seat's hands\n" << PadRight("", 16);
+  for (const auto& [seat, onBoard] : seats) out << Pad("Seat " + std::to_string(seat), 8);
+  out << "\n";
+  auto line = [&](std::string_view name, auto share) {
+    out << PadRight(std::string(name), 16);
+    for (const auto& [seat, onBoard] : seats) out << Pad(Percent(share(onBoard)), 8);
+    out << "\n";
+  };
+  for (int h = 1; h <= sim::kHandClasses; ++h) line(sim::HandClassName(h), [h](const sim::RangeOnBoard& b) { return b.made[h - 1]; });
+  for (std::size_t d = 0; d < sim::kDrawNames.size(); ++d) {
+    line(sim::kDrawNames[d], [d](const sim::RangeOnBoard& b) { return b.draws[d]; });
+  }
+}
+
+void PrintPerHandCsv(std::ostream& out, const Options& options, const sim::RunStats& stats) {
+  out << "\nseat,class,combos,share,win_rate,win_rate_se\n";
+  for (int seat : stats.perHand.seats) {
+    for (const auto& row : sim::PerClassRows(stats, seat)) {
+      out << seat + 1 << "," << row.name << "," << row.combos << "," << Number(row.share) << "," << Number(row.winRate)
+          << "," << Number(options.exact ? 0.0 : row.winRateSe) << "\n";
+    }
+  }
+}
+
+}  // namespace zuv::zuvsim

@@ -1,0 +1,30 @@
+#pragma once
+// zuvsim --per-hand: for each seat dealt from a range or at random, its
+// combinations and starting-hand classes with their win rates, and on a fixed
+// flop what each seat's hands make there.
+
+#include <nlohmann/json.hpp>
+
+#include <iosfwd>
+
+#include "options.h"
+#include "sim/range_on_board.h"
+#include "sim/run_stats.h"
+
+namespace zuv::zuvsim {
+
+// What seat index 0..9 makes on the fixed board; nullopt without a fixed flop.
+std::optional<sim::RangeOnBoard> SeatOnBoard(const Options& options, int seat);
+
+// Adds "hands" and "classes" (for a seat with per-hand figures) and "made"
+// and "draws" (on a fixed flop) to the JSON object of seat index 0..9.
+void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, const sim::RunStats& stats, int seat);
+
+// The classes of each such seat as a table, strongest first, and on a fixed
+// flop what every seat makes.
+void PrintPerHandText(std::ostream& out, const Options& options, const sim::RunStats& stats);
+
+// After a blank line: a header and one line per seat and class, strongest first.
+void PrintPerHandCsv(std::ostream& out, const Options& options, const sim::RunStats& stats);
+
+}  // namespace zuv::zuvsim
