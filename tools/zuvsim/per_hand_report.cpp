@@ -37,7 +37,7 @@ std::vector<sim::Combo> SeatCombos(const sim::Scenario& scenario, int seat) {
   return all;
 }
 
-nlohmann::ordered_json RowJson(const sim::HandFigures& row, bool exact, bool isClass) {
+nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResult* exact, bool isClass) {
   nlohmann::ordered_json item;
   item[isClass ? "class" : "hand"] = row.name;
   if (isClass) {
@@ -47,10 +47,17 @@ nlohmann::ordered_json RowJson(const sim::HandFigures& row, bool exact, bool isC
   }
   item["share"] = row.share;
   item["win_rate"] = row.winRate;
-  if (exact) {
+  if (exact && exact->complete) {
     item["win_fraction"] = std::to_string(row.exactWinRate.numerator) + "/" + std::to_string(row.exactWinRate.denominator);
   }
-  item["win_rate_se"] = exact ? 0.0 : row.winRateSe;
+  // An exact run has no sampling error; a stopped one's per hand is not worked out.
+  if (!exact) {
+    item["win_rate_se"] = row.winRateSe;
+  } else if (exact->complete) {
+    item["win_rate_se"] = 0.0;
+  } else {
+    item["win_rate_se"] = nullptr;
+  }
   return item;
 }
 
@@ -68,12 +75,13 @@ std::optional<sim::RangeOnBoard> SeatOnBoard(const Options& options, int seat) {
   return sim::EvaluateRangeOnBoard(SeatCombos(scenario, seat), {}, scenario.board, known);
 }
 
-void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, const sim::RunStats& stats, int seat) {
+void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, const sim::RunStats& stats, int seat,
+                    const sim::ExactResult* exact) {
   if (stats.perHand.Slot(seat) >= 0) {
     seatObject["hands"] = nlohmann::ordered_json::array();
-    for (const auto& row : sim::PerHandRows(stats, seat)) seatObject["hands"].push_back(RowJson(row, options.exact, false));
+    for (const auto& row : sim::PerHandRows(stats, seat)) seatObject["hands"].push_back(RowJson(row, exact, false));
     seatObject["classes"] = nlohmann::ordered_json::array();
-    for (const auto& row : sim::PerClassRows(stats, seat)) seatObject["classes"].push_back(RowJson(row, options.exact, true));
+    for (const auto& row : sim::PerClassRows(stats, seat)) seatObject["classes"].push_back(RowJson(row, exact, true));
   }
   if (const auto onBoard = SeatOnBoard(options, seat)) {
     nlohmann::ordered_json made, draws;

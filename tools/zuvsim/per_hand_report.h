@@ -8,6 +8,7 @@
 #include <iosfwd>
 
 #include "options.h"
+#include "sim/exact.h"
 #include "sim/range_on_board.h"
 #include "sim/run_stats.h"
 
@@ -18,7 +19,9 @@ std::optional<sim::RangeOnBoard> SeatOnBoard(const Options& options, int seat);
 
 // Adds "hands" and "classes" (for a seat with per-hand figures) and "made"
 // and "draws" (on a fixed flop) to the JSON object of seat index 0..9.
-void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, const sim::RunStats& stats, int seat);
+// `exact`: the outcome of an exact run, null for a sample.
+void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, const sim::RunStats& stats, int seat,
+                    const sim::ExactResult* exact);
 
 // The classes of each such seat as a table, strongest first, and on a fixed
 // flop what every seat makes.

@@ -51,7 +51,7 @@ void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& s
     seat["hands_shared"] = row.handsShared;
     seat["wins_shared"] = row.winsShared;
     seat["win_stat"] = row.winStat;
-    if (options.perHand) AddPerHandJson(seat, options, stats, row.seat - 1);
+    if (options.perHand) AddPerHandJson(seat, options, stats, row.seat - 1, exact);
     run["seats"].push_back(std::move(seat));
   }
   out << run.dump() << "\n";
