@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "sim/exact.h"
+#include "sim/per_hand_exact.h"
 #include "sim/per_hand_figures.h"
 #include "sim/run_parallel.h"
 #include "test_cards.h"
@@ -68,6 +69,21 @@ TEST(PerHand, SampledHandsMeetTheirExactRatesAndAddUpToTheSeat) {
   }
   options.threads = 1;
   EXPECT_EQ(RunParallel(scenario, options).perHand.won, stats.perHand.won);
+}
+
+TEST(PerHand, ExactHandsAreTheirOwnExactRunsAndTheTableIsWhole) {
+  Scenario scenario = AceKingAgainstRange("QQ+, AKs");
+  scenario.range[2] = ParseRange("JJ, TT, 98s").combos;
+  const ExactResult result = EnumeratePerHand(scenario);
+  ASSERT_TRUE(result.complete);
+  const RunStats whole = Enumerate(scenario).stats;
+  EXPECT_EQ(result.stats.WinStat2, whole.WinStat2);
+  EXPECT_EQ(result.stats.hands, whole.hands);
+  ExpectSumRule(result.stats);
+  // Seat 3's hands come from a pass of their own.
+  for (const HandFigures& row : PerHandRows(result.stats, 2)) {
+    EXPECT_DOUBLE_EQ(row.winRate, ExactWithOnlyCombo(scenario, 2, row.combo)) << row.name;
+  }
 }
 
 TEST(PerHand, RunsThatDoNotAskKeepNone) {

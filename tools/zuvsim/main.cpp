@@ -12,6 +12,7 @@
 #include "setup_source.h"
 #include "target_reach.h"
 #include "sim/exact.h"
+#include "sim/per_hand_exact.h"
 #include "sim/run_parallel.h"
 
 namespace {
@@ -37,7 +38,7 @@ zuv::sim::RunStats Play(const zuv::zuvsim::Options& options, zuv::sim::ExactResu
     if (options.timeLimit) exact.timeLimit = std::chrono::milliseconds(std::llround(*options.timeLimit * 1000));
     exact.dealsTotal = meter.Total();
     exact.dealsDone = meter.Counter();
-    exactResult = sim::Enumerate(options.scenario, exact);
+    exactResult = options.perHand ? sim::EnumeratePerHand(options.scenario, exact) : sim::Enumerate(options.scenario, exact);
     return exactResult.stats;
   }
   // With a precision target the end is not known in advance: no total, no time left.
