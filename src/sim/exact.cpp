@@ -150,7 +150,10 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
         total.Add(pending);
         sample.Add(pendingSample);
       }
-      pending = RunStats(seats);
+      // Cleared in place: a fresh RunStats would cost an allocation of 120 KB each time.
+      pending.hands = 0;
+      std::fill(pending.WinStat2.begin(), pending.WinStat2.end(), 0);
+      std::fill(pending.Statistic.begin(), pending.Statistic.end(), 0);
       pendingSample = {};
       reported = 0;
       commitDue = false;
@@ -176,17 +179,28 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
         lastProgress = now;
       }
     };
-    constexpr int kBoardsPerPoll = 16;
+    // Often enough to hear a stop within milliseconds, seldom enough that
+    // the clock is not read for every small board.
+    constexpr int kBoardsPerPoll = 256;
+    constexpr std::int64_t kDealsPerPoll = 1 << 16;
+    std::size_t next = 0, batchEnd = 0;
     while (!scorer.Stopped()) {
-      const std::size_t next = nextItem.fetch_add(1, std::memory_order_relaxed);
-      if (next >= order.size()) break;
+      if (next == batchEnd) {
+        // Items in batches while many are left: the shared counter is a
+        // contended cache line, dear next to the many items of a few boards.
+        const std::size_t left = order.size() - std::min(order.size(), nextItem.load(std::memory_order_relaxed));
+        const std::size_t batch = std::clamp<std::size_t>(left / (64 * static_cast<std::size_t>(threads)), 1, 16);
+        next = nextItem.fetch_add(batch, std::memory_order_relaxed);
+        batchEnd = std::min(next + batch, order.size());
+        if (next >= order.size()) break;
+      }
       std::int64_t itemDeals = 0;
-      boards.VisitItem(order[next], [&](const BoardCompletion& completion) {
+      boards.VisitItem(order[next++], [&](const BoardCompletion& completion) {
         if (scorer.Stopped()) return;
         const std::int64_t done = scorer.Score(completion, pending);
         itemDeals += done;
         unreported += done;
-        if (++sincePoll == kBoardsPerPoll) {
+        if (++sincePoll == kBoardsPerPoll || unreported >= kDealsPerPoll) {
           sincePoll = 0;
           if (stop.Now()) {
             scorer.Stop();

@@ -32,6 +32,13 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
     place.hand.assign(place.bits.size(), 0);
     place.count.assign(place.bits.size() * seatCount_, 0);
   }
+  fixedSeats_ = std::all_of(places_.begin(), places_.end(), [](const Place& p) { return p.bits.size() == 1; });
+  for (int p = 0; fixedSeats_ && p < seatCount_; ++p) {
+    fixedKey_[p] = places_[p].key[0];
+    fixedBits_[p] = places_[p].bits[0];
+    fixedSeat_[p] = places_[p].seat;
+    fixedStartClass_[p] = places_[p].startClass[0];
+  }
   // The last seat is the inner loop: make it the longest.
   std::stable_sort(places_.begin(), places_.end(),
                    [](const Place& x, const Place& y) { return x.bits.size() < y.bits.size(); });
@@ -76,6 +83,7 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
 }
 
 std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats& stats) {
+  if (fixedSeats_) return ScoreFixedSeats(completion, stats);
   Evaluate(completion);
   deals_ = 0;
   Assign(0, completion.bits, 0, 0, nullptr);
@@ -83,6 +91,34 @@ std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats
   const std::int64_t deals = deals_ * completion.weight;
   stats.hands += deals;
   return deals;
+}
+
+std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion, RunStats& stats) {
+  // The board's cards exclude every seat's, so the completion is one deal.
+  const FastEvaluator& evaluator = FastEvaluator::Get();
+  const std::uint64_t boardBits = completion.bits | fixedBoardBits_;
+  std::array<HandKey, 10> hand{};
+  HandKey best = 0;
+  int ties = 0;
+  for (int p = 0; p < seatCount_; ++p) {
+    const std::uint64_t sum = completion.key + fixedKey_[p];
+    const HandKey h = FastEvaluator::HasFlush(sum) ? evaluator.WithFlush(sum, boardBits | fixedBits_[p])
+                                                   : evaluator.NoFlush(sum);
+    hand[p] = h;
+    ties = h > best ? 1 : ties + (h == best);
+    best = std::max(best, h);
+  }
+  const std::int64_t units = RunStats::kUnit / ties * completion.weight;
+  const int h = HandClass(best);
+  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seatCount_, 1, h);
+  for (int p = 0; p < seatCount_; ++p) {
+    if (hand[p] != best) continue;
+    stats.WinStat2[stats.WinStat2Index(fixedSeat_[p] + 1, h, ties)] += units;
+    statistic[(fixedStartClass_[p] - 1) * RunStats::kClasses] += units;
+    seatUnits_[fixedSeat_[p]] += units;
+  }
+  stats.hands += completion.weight;
+  return completion.weight;
 }
 
 std::array<std::int64_t, 10> ExactBoardScorer::TakeSeatUnits() {

@@ -74,6 +74,8 @@ class ExactBoardScorer {
     std::uint64_t suitedOn, offsuitOn;  // 1 if the seat holds the class (a pair: suitedOn)
   };
 
+  // Every seat with its one pair of cards: one deal per board, scored straight.
+  std::int64_t ScoreFixedSeats(const BoardCompletion& completion, RunStats& stats);
   void Evaluate(const BoardCompletion& completion);
   // Scores the assignments of places level.. given the cards used so far and
   // the best hand of the places before, held by `ties` winners.
@@ -82,6 +84,9 @@ class ExactBoardScorer {
   void AddUnits(const BoardCompletion& completion, RunStats& stats);
 
   int seatCount_ = 0;
+  bool fixedSeats_ = false;  // every place holds one pair: its key, bits, seat and start class
+  std::array<std::uint64_t, 10> fixedKey_{}, fixedBits_{};
+  std::array<int, 10> fixedSeat_{}, fixedStartClass_{};
   std::uint64_t fixedBoardBits_ = 0;
   std::vector<Place> places_;  // in assignment order: the seat with the most pairs last
   // winnerLists_[level]: the winners among the places before `level`.

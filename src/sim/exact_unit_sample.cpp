@@ -9,12 +9,13 @@
 namespace zuv::sim {
 
 void ExactUnitSample::Add(std::int64_t deals, const std::array<std::int64_t, 10>& won) {
-  const auto n = static_cast<long double>(deals);
+  const auto n = static_cast<double>(deals);
   ++units_;
   n_ += n;
   nn_ += n * n;
   for (std::size_t p = 0; p < won.size(); ++p) {
-    const auto y = static_cast<long double>(won[p]);
+    if (won[p] == 0) continue;  // adds nothing to any sum
+    const auto y = static_cast<double>(won[p]);
     y_[p] += y;
     yy_[p] += y * y;
     yn_[p] += y * n;
@@ -38,12 +39,12 @@ double ExactUnitSample::StandardError(int seat, std::int64_t allUnits) const {
   // The ratio estimate r = sum y / sum n over m units drawn without
   // replacement from M: Var(r) = (1 - m/M) s^2 / (m nbar^2), where s^2 is the
   // spread of y - r n between the units.
-  const auto m = static_cast<long double>(units_);
-  const long double r = y_[seat] / n_;
-  const long double spread = std::max<long double>(0, yy_[seat] - 2 * r * yn_[seat] + r * r * nn_) / (m - 1);
-  const long double meanDeals = n_ / m;
-  const long double variance = (1 - m / static_cast<long double>(allUnits)) * spread / (m * meanDeals * meanDeals);
-  return static_cast<double>(std::sqrt(variance) / RunStats::kUnit);
+  const auto m = static_cast<double>(units_);
+  const double r = y_[seat] / n_;
+  const double spread = std::max(0.0, yy_[seat] - 2 * r * yn_[seat] + r * r * nn_) / (m - 1);
+  const double meanDeals = n_ / m;
+  const double variance = (1 - m / static_cast<double>(allUnits)) * spread / (m * meanDeals * meanDeals);
+  return std::sqrt(variance) / RunStats::kUnit;
 }
 
 }  // namespace zuv::sim

@@ -25,9 +25,10 @@ class ExactUnitSample {
 
  private:
   std::int64_t units_ = 0;
-  // Sums over the units of n (deals), n^2, and per seat of y (pot units won), y^2 and y*n.
-  long double n_ = 0, nn_ = 0;
-  std::array<long double, 10> y_{}, yy_{}, yn_{};
+  // Sums over the units of n (deals), n^2, and per seat of y (pot units won),
+  // y^2 and y*n: doubles carry 16 digits, ample for a standard error.
+  double n_ = 0, nn_ = 0;
+  std::array<double, 10> y_{}, yy_{}, yn_{};
 };
 
 }  // namespace zuv::sim

@@ -1,8 +1,31 @@
 #include "sim/rank_rules.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
+#include <initializer_list>
 
 namespace zuv::sim {
+
+namespace {
+
+// A short list of values, highest first, kept on the stack: the evaluator's
+// tables are built from tens of thousands of hands at start-up.
+struct Values {
+  std::array<int, 13> v{};
+  int n = 0;
+  void push_back(int value) { v[n++] = value; }
+  int operator[](int i) const { return v[i]; }
+  int size() const { return n; }
+  bool empty() const { return n == 0; }
+};
+
+HandKey KeyOf(int handClass, const Values& values) {
+  HandKey key = static_cast<HandKey>(handClass) << 20;
+  for (int i = 0; i < values.size() && i < 5; ++i) key |= static_cast<HandKey>(values[i]) << (16 - 4 * i);
+  return key;
+}
+
+}  // namespace
 
 int StraightTop(std::uint32_t valueMask) {
   for (int top = 14; top >= 6; --top) {
@@ -15,16 +38,16 @@ int StraightTop(std::uint32_t valueMask) {
 
 HandKey BestHandOfSuit(std::uint32_t valueMask) {
   if (const int top = StraightTop(valueMask)) return MakeHandKey(kStraightFlush, {top});
-  std::vector<int> values;
+  Values values;
   for (int v = 14; v >= 2 && values.size() < 5; --v) {
     if (valueMask & (1u << (v - 2))) values.push_back(v);
   }
-  return HandKeyFrom(kFlush, values);
+  return KeyOf(kFlush, values);
 }
 
 HandKey BestHandOfCounts(const std::array<int, 13>& counts) {
   // Values grouped by count, each list highest first.
-  std::vector<int> quads, trips, pairs, singles;
+  Values quads, trips, pairs, singles;
   std::uint32_t present = 0;
   for (int v = 14; v >= 2; --v) {
     const int n = counts[v - 2];
@@ -35,8 +58,8 @@ HandKey BestHandOfCounts(const std::array<int, 13>& counts) {
     if (n == 1) singles.push_back(v);
   }
   // Highest value present other than the excluded ones (kickers).
-  auto highestExcept = [&](std::vector<int> excluded, int howMany) {
-    std::vector<int> out;
+  auto highestExcept = [&](std::initializer_list<int> excluded, int howMany) {
+    Values out;
     for (int v = 14; v >= 2 && static_cast<int>(out.size()) < howMany; --v) {
       if (!(present & (1u << (v - 2)))) continue;
       bool skip = false;
@@ -66,7 +89,7 @@ HandKey BestHandOfCounts(const std::array<int, 13>& counts) {
     const auto k = highestExcept({pairs[0]}, 3);
     return MakeHandKey(kPair, {pairs[0], k[0], k[1], k[2]});
   }
-  return HandKeyFrom(kHighCard, highestExcept({}, 5));
+  return KeyOf(kHighCard, highestExcept({}, 5));
 }
 
 }  // namespace zuv::sim
