@@ -14,8 +14,11 @@ namespace {
 using zuv::sim::Scenario;
 
 // Each seat: two cards or a range.
-Scenario Table(std::initializer_list<std::string_view> seats) {
+Scenario Table(std::initializer_list<std::string_view> seats, std::string_view board = "",
+               std::string_view dead = "") {
   Scenario s;
+  s.board = *zuv::sim::ParseCards(board);
+  s.dead = *zuv::sim::ParseCards(dead);
   int i = 0;
   for (std::string_view seat : seats) {
     s.active[i] = true;
@@ -50,10 +53,16 @@ void BM_PairAgainstRandom(benchmark::State& state) { Run(state, Table({"AhAc", "
 void BM_ThreeRanges(benchmark::State& state) {
   Run(state, Table({"AA,KK,QQ,AK", "AK,AQ,KQs", "JJ,TT,AJs+"}));
 }
+// Six seats with ranges over the same cards: the cost per deal of many seats.
+void BM_SixRangesOnTheTurn(benchmark::State& state) {
+  Run(state, Table({"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"}, "2c3d4h5s",
+                   "Ac"));
+}
 BENCHMARK(BM_PairAgainstPair)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TwoRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PairAgainstRandom)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ThreeRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SixRangesOnTheTurn)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

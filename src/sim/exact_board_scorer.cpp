@@ -43,6 +43,14 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
   std::stable_sort(places_.begin(), places_.end(),
                    [](const Place& x, const Place& y) { return x.bits.size() < y.bits.size(); });
 
+  candidates_.resize(static_cast<std::size_t>(seatCount_) + 1);
+  for (int level = 0; level <= seatCount_; ++level) {
+    candidates_[level].resize(static_cast<std::size_t>(seatCount_));
+    for (int p = level == seatCount_ ? 0 : level + 2; p < seatCount_; ++p) {
+      candidates_[level][p].Reserve(places_[p].bits.size());
+    }
+  }
+
   // Count by values when the last seat's pairs are whole starting-hand
   // classes (every pair of the class among the free cards) and many.
   const Place& last = places_.back();
@@ -86,7 +94,9 @@ std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats
   if (fixedSeats_) return ScoreFixedSeats(completion, stats);
   Evaluate(completion);
   deals_ = 0;
-  Assign(0, completion.bits, 0, 0, nullptr);
+  Views views{};
+  for (int p = 0; p < seatCount_; ++p) views[p] = &candidates_[seatCount_][p];
+  Assign(0, completion.bits, 0, 0, nullptr, views);
   AddUnits(completion, stats);
   const std::int64_t deals = deals_ * completion.weight;
   stats.hands += deals;
@@ -137,8 +147,17 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
   const std::size_t evaluated = places_.size() - (groupLast_ ? 1 : 0);
   for (std::size_t p = 0; p < evaluated; ++p) {
     Place& place = places_[p];
+    Candidates& all = candidates_[seatCount_][p];
+    all.size = 0;
     for (std::size_t i = 0; i < place.bits.size(); ++i) {
-      place.hand[i] = place.bits[i] & completion.bits ? 0 : evaluate(place.key[i], place.bits[i]);
+      if (place.bits[i] & completion.bits) {
+        place.hand[i] = 0;
+        continue;
+      }
+      place.hand[i] = evaluate(place.key[i], place.bits[i]);
+      all.bits[all.size] = place.bits[i];
+      all.hand[all.size] = place.hand[i];
+      all.pair[all.size++] = static_cast<std::uint32_t>(i);
     }
   }
   if (!groupLast_) return;
@@ -168,24 +187,48 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
   }
 }
 
-void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners) {
+void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners,
+                              const Views& views) {
   Place& place = places_[level];
-  const std::size_t pairs = place.bits.size();
-  const std::uint64_t* bits = place.bits.data();
-  const HandKey* hand = place.hand.data();
+  const Candidates& mine = *views[level];
+  const std::uint64_t* bits = mine.bits.data();
+  const HandKey* hand = mine.hand.data();
+  const std::size_t size = mine.size;
   if (level + 1 < seatCount_) {
     Winner* next = winnerLists_[level + 1].data();
-    for (std::size_t i = 0; i < pairs && !stopped_; ++i) {
-      if (bits[i] & used) continue;
-      const HandKey h = hand[i];
+    // The places two levels on and deeper get this choice's candidates (the
+    // grouped last place keeps its own ways); the next level checks the
+    // choice itself as it goes.
+    const int filteredTo = seatCount_ - (groupLast_ ? 1 : 0);
+    Views deeper = views;
+    for (std::size_t k = 0; k < size && !stopped_; ++k) {
+      const std::uint64_t b = bits[k];
+      if (b & used) continue;
+      bool dead = false;
+      for (int m = level + 2; m < filteredTo; ++m) {
+        const Candidates& from = *views[m];
+        Candidates& to = candidates_[level][m];
+        std::size_t n = 0;
+        for (std::size_t j = 0; j < from.size; ++j) {
+          to.bits[n] = from.bits[j];
+          to.hand[n] = from.hand[j];
+          to.pair[n] = from.pair[j];
+          n += (from.bits[j] & b) == 0;
+        }
+        to.size = n;
+        deeper[m] = &to;
+        dead = dead || n == 0;
+      }
+      if (dead) continue;  // a deeper place has no pair left: no deal
+      const HandKey h = hand[k];
       if (h < best) {
-        Assign(level + 1, used | bits[i], best, ties, winners);
+        Assign(level + 1, used | b, best, ties, winners, deeper);
         continue;
       }
       const int kept = h == best ? ties : 0;
       std::copy(winners, winners + kept, next);
-      next[kept] = {level, static_cast<int>(i)};
-      Assign(level + 1, used | bits[i], h, kept + 1, next);
+      next[kept] = {level, static_cast<int>(mine.pair[k])};
+      Assign(level + 1, used | b, h, kept + 1, next, deeper);
     }
     return;
   }
@@ -196,14 +239,15 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
   }
 
   // The last seat: count its pairs against the prefix's best hand without branches.
+  const std::uint32_t* pair = mine.pair.data();
   std::uint64_t* alone = place.count.data();
-  std::uint64_t* tied = place.count.data() + static_cast<std::size_t>(ties) * pairs;
+  std::uint64_t* tied = place.count.data() + static_cast<std::size_t>(ties) * place.bits.size();
   std::uint64_t less = 0, equal = 0, valid = 0;
-  for (std::size_t i = 0; i < pairs; ++i) {
-    const std::uint64_t ok = (bits[i] & used) == 0;
-    const HandKey h = hand[i];
-    alone[i] += ok & (h > best);
-    tied[i] += ok & (h == best);
+  for (std::size_t k = 0; k < size; ++k) {
+    const std::uint64_t ok = (bits[k] & used) == 0;
+    const HandKey h = hand[k];
+    alone[pair[k]] += ok & (h > best);
+    tied[pair[k]] += ok & (h == best);
     less += ok & (h < best);
     equal += ok & (h == best);
     valid += ok;

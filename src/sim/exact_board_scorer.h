@@ -66,6 +66,21 @@ class ExactBoardScorer {
   struct Winner {
     int place, pair;
   };
+  // A place's pairs that meet neither the board nor the cards chosen so far
+  // (all but the previous level's): the deeper levels scan these instead of
+  // every pair, since with many seats most pairs are taken.
+  struct Candidates {
+    std::vector<std::uint64_t> bits;
+    std::vector<HandKey> hand;
+    std::vector<std::uint32_t> pair;  // index into the place's pairs
+    std::size_t size = 0;
+    void Reserve(std::size_t n) {
+      bits.resize(n);
+      hand.resize(n);
+      pair.resize(n);
+    }
+  };
+  using Views = std::array<const Candidates*, 10>;
   // Two values of hole cards; high == low for a pair.
   struct ValueGroup {
     int high, low;
@@ -79,7 +94,7 @@ class ExactBoardScorer {
   void Evaluate(const BoardCompletion& completion);
   // Scores the assignments of places level.. given the cards used so far and
   // the best hand of the places before, held by `ties` winners.
-  void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners);
+  void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
   void AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners);
   void AddUnits(const BoardCompletion& completion, RunStats& stats);
 
@@ -89,6 +104,9 @@ class ExactBoardScorer {
   std::array<int, 10> fixedSeat_{}, fixedStartClass_{};
   std::uint64_t fixedBoardBits_ = 0;
   std::vector<Place> places_;  // in assignment order: the seat with the most pairs last
+  // candidates_[level][place]: the place's candidates after the choice at
+  // `level`, for places level + 2 and later; candidates_[seatCount_]: on the board alone.
+  std::vector<std::vector<Candidates>> candidates_;
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;

@@ -230,6 +230,16 @@ TEST(ExactOdds, ThreeSeatsOnTheTurn) {
   ExpectMatchesDealByDeal(s);
 }
 
+TEST(ExactOdds, FourSeatsWithRangesOverTheSameCards) {
+  // Most pairs are taken by the seats before: the deeper seats' candidates thin out.
+  Scenario s = Seats(4);
+  s.board = Cards("2c3d4h5s");
+  s.dead = Cards("Ac");
+  const char* ranges[] = {"JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"};
+  for (int i = 0; i < 4; ++i) s.range[i] = ParseRange(ranges[i]).combos;
+  ExpectMatchesDealByDeal(s);
+}
+
 TEST(ExactOdds, AnyTwoCardsWhereRiversMakeFiveOfASuit) {
   Scenario s = Seats(2);
   Fix(s, 0, "AsKs");
