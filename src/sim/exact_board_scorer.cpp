@@ -1,6 +1,7 @@
 #include "sim/exact_board_scorer.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "sim/card.h"
 #include "sim/fast_evaluator.h"
@@ -63,6 +64,14 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
   }
   groupLast_ = last.bits.size() >= kGroupFrom;
   for (int c = 1; c <= kStartHandClasses; ++c) groupLast_ = groupLast_ && (inPlace[c] == 0 || inPlace[c] == possible[c]);
+  // Searching pays once the place before the last has a few pairs to try.
+  sortedLast_ = !groupLast_ && !fixedSeats_ && seatCount_ >= 2 &&
+                (seatCount_ > 2 || places_[seatCount_ - 2].bits.size() >= 4);
+  if (sortedLast_) {
+    sortBuffer_.resize(last.bits.size());
+    cardPositions_.resize(2 * last.bits.size());
+    difference_.assign(static_cast<std::size_t>(seatCount_) * (last.bits.size() + 1), 0);
+  }
   if (!groupLast_) return;
   const FastEvaluator& evaluator = FastEvaluator::Get();
   for (int card : deals.boardCards) freeBits_ |= FastEvaluator::CardBit(card);
@@ -160,6 +169,17 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
       all.pair[all.size++] = static_cast<std::uint32_t>(i);
     }
   }
+  if (sortedLast_) {
+    Candidates& all = candidates_[seatCount_][seatCount_ - 1];
+    for (std::size_t k = 0; k < all.size; ++k) sortBuffer_[k] = {all.hand[k], all.pair[k], all.bits[k]};
+    std::sort(sortBuffer_.begin(), sortBuffer_.begin() + static_cast<std::ptrdiff_t>(all.size),
+              [](const Entry& x, const Entry& y) { return x.hand > y.hand; });
+    for (std::size_t k = 0; k < all.size; ++k) {
+      all.hand[k] = sortBuffer_[k].hand;
+      all.pair[k] = sortBuffer_[k].pair;
+      all.bits[k] = sortBuffer_[k].bits;
+    }
+  }
   if (!groupLast_) return;
 
   // Five board cards have three or more of at most one suit; with five of
@@ -189,6 +209,11 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
 
 void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners,
                               const Views& views) {
+  // Indexing the last list costs more than a few pairs of scanning it.
+  if (sortedLast_ && level == seatCount_ - 2 && views[level]->size * views[level + 1]->size >= 256) {
+    AssignLastTwo(used, best, ties, winners, views);
+    return;
+  }
   Place& place = places_[level];
   const Candidates& mine = *views[level];
   const std::uint64_t* bits = mine.bits.data();
@@ -258,6 +283,107 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
     const auto base = static_cast<std::size_t>(winners[w].pair);
     winner.count[(ties - 1) * winner.bits.size() + base] += less;
     winner.count[ties * winner.bits.size() + base] += equal;
+  }
+}
+
+void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners,
+                                     const Views& views) {
+  const int level = seatCount_ - 2;
+  const Candidates& mine = *views[level];
+  const Candidates& last = *views[level + 1];
+  Place& lastPlace = places_[level + 1];
+  const std::size_t n = last.size;
+  if (n == 0) return;
+  // The last list's positions by card: positions of card bit c at
+  // cardPositions_[start[c]] .. cardPositions_[start[c + 1] - 1].
+  std::array<std::uint32_t, 65> start{};
+  // A pair's two cards: its lowest and its highest bit.
+  auto low = [](std::uint64_t bits) { return std::countr_zero(bits) & 63; };
+  auto high = [](std::uint64_t bits) { return (63 - std::countl_zero(bits)) & 63; };
+  for (std::size_t k = 0; k < n; ++k) {
+    ++start[low(last.bits[k]) + 1];
+    ++start[high(last.bits[k]) + 1];
+  }
+  for (int c = 0; c < 64; ++c) start[c + 1] += start[c];
+  std::array<std::uint32_t, 64> fill{};
+  std::copy(start.begin(), start.begin() + 64, fill.begin());
+  for (std::size_t k = 0; k < n; ++k) {
+    cardPositions_[fill[low(last.bits[k])]++] = static_cast<std::uint32_t>(k);
+    cardPositions_[fill[high(last.bits[k])]++] = static_cast<std::uint32_t>(k);
+  }
+  const std::size_t stride = n + 1;
+  std::int64_t* alone = difference_.data();
+  const HandKey* lastHand = last.hand.data();
+
+  Winner* next = winnerLists_[level + 1].data();
+  for (std::size_t k = 0; k < mine.size && !stopped_; ++k) {
+    const std::uint64_t b = mine.bits[k];
+    if (b & used) continue;
+    if (++lastSeatRounds_ % 4096 == 0) stopped_ = stopped_ || stop_.Now();
+    const HandKey h = mine.hand[k];
+    HandKey top = best;
+    int t = ties;
+    const Winner* w = winners;
+    if (h >= best) {
+      const int kept = h == best ? ties : 0;
+      std::copy(winners, winners + kept, next);
+      next[kept] = {level, static_cast<int>(mine.pair[k])};
+      w = next;
+      t = kept + 1;
+      top = h;
+    }
+    // Hands highest first: [0, above) beat `top`, [above, through) tie it.
+    const auto above = static_cast<std::size_t>(
+        std::partition_point(lastHand, lastHand + n, [&](HandKey x) { return x > top; }) - lastHand);
+    const auto through = static_cast<std::size_t>(
+        std::partition_point(lastHand + above, lastHand + n, [&](HandKey x) { return x == top; }) - lastHand);
+    std::int64_t* tied = difference_.data() + static_cast<std::size_t>(t) * stride;
+    std::uint64_t greaterOut = 0, equalOut = 0, lessOut = 0;
+    const int c1 = low(b), c2 = high(b);
+    auto takeOut = [&](std::uint32_t pos) {
+      const HandKey x = lastHand[pos];
+      if (x > top) {
+        ++greaterOut;
+        --alone[pos];
+        ++alone[pos + 1];
+      } else if (x == top) {
+        ++equalOut;
+        --tied[pos];
+        ++tied[pos + 1];
+      } else {
+        ++lessOut;
+      }
+    };
+    for (std::uint32_t i = start[c1]; i < start[c1 + 1]; ++i) takeOut(cardPositions_[i]);
+    for (std::uint32_t i = start[c2]; i < start[c2 + 1]; ++i) {
+      if (!(last.bits[cardPositions_[i]] >> c1 & 1)) takeOut(cardPositions_[i]);
+    }
+    ++alone[0];
+    --alone[above];
+    ++tied[above];
+    --tied[through];
+    const std::uint64_t greater = above - greaterOut, equal = through - above - equalOut,
+                        less = n - through - lessOut;
+    deals_ += static_cast<std::int64_t>(greater + equal + less);
+    for (int i = 0; i < t; ++i) {
+      Place& winner = places_[w[i].place];
+      const auto base = static_cast<std::size_t>(w[i].pair);
+      winner.count[(t - 1) * winner.bits.size() + base] += less;
+      winner.count[t * winner.bits.size() + base] += equal;
+    }
+  }
+
+  // Running sums of the differences: what each candidate won, row by row.
+  const std::size_t pairs = lastPlace.bits.size();
+  for (int row = 0; row < seatCount_; ++row) {
+    std::int64_t* difference = difference_.data() + static_cast<std::size_t>(row) * stride;
+    std::int64_t running = 0;
+    for (std::size_t pos = 0; pos < n; ++pos) {
+      running += difference[pos];
+      difference[pos] = 0;
+      lastPlace.count[row * pairs + last.pair[pos]] += static_cast<std::uint64_t>(running);
+    }
+    difference[n] = 0;
   }
 }
 

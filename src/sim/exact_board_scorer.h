@@ -96,6 +96,11 @@ class ExactBoardScorer {
   // the best hand of the places before, held by `ties` winners.
   void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
   void AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners);
+  // The last two places together, the last one's candidates sorted by hand:
+  // against each pair of the place before, the last place's pairs that beat,
+  // tie or lose are counted by searching the sorted hands, less the few that
+  // share a card with that pair, and credited through difference arrays.
+  void AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
   void AddUnits(const BoardCompletion& completion, RunStats& stats);
 
   int seatCount_ = 0;
@@ -107,6 +112,15 @@ class ExactBoardScorer {
   // candidates_[level][place]: the place's candidates after the choice at
   // `level`, for places level + 2 and later; candidates_[seatCount_]: on the board alone.
   std::vector<std::vector<Candidates>> candidates_;
+  bool sortedLast_ = false;
+  struct Entry {
+    HandKey hand;
+    std::uint32_t pair;
+    std::uint64_t bits;
+  };
+  std::vector<Entry> sortBuffer_;
+  std::vector<std::uint32_t> cardPositions_;          // positions in the last list, by card bit
+  std::vector<std::int64_t> difference_;              // [row * (size + 1) + position]
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
