@@ -25,6 +25,19 @@ install(FILES ${PROJECT_SOURCE_DIR}/desktop/org.example.zuvpoker.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/desktop/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
+# Debian's package documents: who holds the rights, and the changes (compressed, as Debian keeps them).
+set(ZUV_DOC_DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zuvpoker)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${ZUV_DOC_DESTINATION})
+find_program(GZIP gzip REQUIRED)
+set(ZUV_CHANGELOG ${PROJECT_BINARY_DIR}/changelog)
+add_custom_command(OUTPUT ${ZUV_CHANGELOG}.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/changelog ${ZUV_CHANGELOG}
+  COMMAND ${GZIP} -9 -n -f ${ZUV_CHANGELOG}
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
+  VERBATIM)
+add_custom_target(zuv_changelog ALL DEPENDS ${ZUV_CHANGELOG}.gz)
+install(FILES ${ZUV_CHANGELOG}.gz DESTINATION ${ZUV_DOC_DESTINATION})
+
 set(CPACK_PACKAGE_NAME zuvpoker)
 set(CPACK_PACKAGE_VENDOR "Zuv Poker Simulator team")
 set(CPACK_PACKAGE_CONTACT "Zuv Poker Simulator team <team@zuvpoker.example.org>")

@@ -12,7 +12,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core
   clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian
 )
 
 missing=()

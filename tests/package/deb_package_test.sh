@@ -32,9 +32,15 @@ dpkg -x "$deb" "$root"
 for file in usr/bin/zuvpoker usr/bin/zuvsim usr/share/zuvpoker/help.htm usr/share/zuvpoker/cardimages/Ac.png \
     usr/share/zuvpoker/cardimages/dealerbutton.png usr/share/zuvpoker/ZuvPokerLogo.jpg \
     usr/share/zuvpoker/BannerText.jpg usr/share/applications/org.example.zuvpoker.desktop \
-    usr/share/metainfo/org.example.zuvpoker.metainfo.xml usr/share/icons/hicolor/48x48/apps/zuvpoker.png; do
+    usr/share/metainfo/org.example.zuvpoker.metainfo.xml usr/share/icons/hicolor/48x48/apps/zuvpoker.png \
+    usr/share/doc/zuvpoker/copyright usr/share/doc/zuvpoker/changelog.gz usr/share/man/man1/zuvsim.1.gz; do
   [[ -f $root/$file ]] || fail "the package lacks $file"
 done
+
+# Debian's own package checker finds no error in it.
+if command -v lintian > /dev/null; then
+  lintian --fail-on error "$deb" > "$scratch/lintian.log" 2>&1 || { cat "$scratch/lintian.log"; fail "lintian reports errors"; }
+fi
 
 elsewhere=$scratch/elsewhere
 mkdir "$elsewhere"
