@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 
 #include "app/about_window.h"
 #include "app/help_links.h"
@@ -99,6 +103,38 @@ TEST_F(AppTest, HelpItemsOpenTheHelpPageAndTheWebPage) {
   run("CBGettingStarted");
   ASSERT_EQ(app->messages.open().size(), 1u);
   EXPECT_TRUE(app->messages.open()[0].text.contains("help.htm"));
+}
+
+// The texts a user meets in a window: its menus' titles and items, its buttons and labels.
+QStringList ShownTexts(QWidget* window) {
+  QStringList texts;
+  for (const QMenu* menu : window->findChildren<QMenu*>()) {
+    if (!menu->title().isEmpty()) texts << menu->title();
+    if (menu->title() == "Recent setups") continue;  // file names
+    for (const QAction* item : menu->actions()) {
+      if (!item->isSeparator() && !item->menu()) texts << item->text();
+    }
+  }
+  for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) texts << button->text();
+  for (const QLabel* label : window->findChildren<QLabel*>()) texts << label->text();
+  texts.removeAll("");
+  return texts;
+}
+
+TEST_F(AppTest, HelpPageNamesEveryMenuItemAndControl) {
+  QFile file(testing::SourceFolder() + "/help.htm");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QTextDocument page;
+  page.setHtml(QString::fromUtf8(file.readAll()));
+  const QString help = page.toPlainText().simplified();
+
+  QStringList texts = ShownTexts(app->FIGURE.mainfigurehandle);  // before a run fills the counter
+  app->SETUP.NrOfSims = 1000;
+  run("CBStartSimulation");
+  ASSERT_TRUE(app->FIGURE.WinStatFigHandle);
+  texts += ShownTexts(app->FIGURE.WinStatFigHandle);
+  EXPECT_GT(texts.size(), 30);
+  for (const QString& text : texts) EXPECT_TRUE(help.contains(text)) << text.toStdString();
 }
 
 }  // namespace
