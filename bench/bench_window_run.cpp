@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTimer>
+#include <chrono>
 #include <memory>
 
 #include "app/app.h"
@@ -79,8 +81,30 @@ void LongRunInWindow(benchmark::State& state) {
   state.counters["seat1pots"] = app->SIM.WinRecord[0];
 }
 
+// Stop pressed during a long run on `state.range(0)` worker threads (0: one
+// per core), until the statistics window of the hands so far is on screen.
+void StopLatencyInWindow(benchmark::State& state) {
+  auto app = StartProgram();
+  app->SETUP.NrOfSims = 1000000000;
+  app->runThreads = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    std::chrono::steady_clock::time_point pressed;
+    // Fires inside the event loop that serves the window while the run works.
+    QTimer::singleShot(300, [&] {
+      pressed = std::chrono::steady_clock::now();
+      app->run("CBStopSimulation");
+    });
+    app->run("CBStartSimulation");
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - pressed).count());
+    benchmark::DoNotOptimize(app->SIM.WinRecord.data());
+    CloseStatisticsWindow(*app);
+  }
+}
+
 }  // namespace
 
+// Stop, on one thread and on every core, to the statistics window on screen: what a user waits after Stop.
+BENCHMARK(StopLatencyInWindow)->Arg(1)->Arg(0)->UseManualTime()->Unit(benchmark::kMillisecond);
 // Two random seats, a million hands: the window's run should cost at most 1.5 times the engine's.
 BENCHMARK(RunInEngine)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(RunInWindow)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();

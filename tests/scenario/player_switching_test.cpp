@@ -29,11 +29,7 @@ TEST_F(PlayerSwitchingTest, DeactivatingGivesTheCardsBackAndActivatingDealsAtRan
   EXPECT_EQ(Text(seat.cmitem1), "Activate player");
   EXPECT_TRUE(seat.cmitem2 && !seat.cmitem2->isEnabled());
   EXPECT_TRUE(seat.cmitem3 && !seat.cmitem3->isEnabled());
-  for (const PictureItem* card : seat.cardimage) {
-    if (card) {
-      EXPECT_FALSE(card->isVisible());
-    }
-  }
+  for (const PictureItem* card : seat.cardimage) EXPECT_TRUE(card && !card->isVisible());
   EXPECT_TRUE(consistent());
 
   // The given-back cards are offered again.
@@ -53,11 +49,7 @@ TEST_F(PlayerSwitchingTest, DeactivatingGivesTheCardsBackAndActivatingDealsAtRan
   EXPECT_EQ(Text(seat.cmitem2), "Choose player cards");
   EXPECT_TRUE(seat.cmitem2 && seat.cmitem2->isEnabled());
   EXPECT_TRUE(seat.cmitem3 && !seat.cmitem3->isEnabled());
-  for (const PictureItem* card : seat.cardimage) {
-    if (card) {
-      EXPECT_TRUE(card->isVisible());
-    }
-  }
+  for (const PictureItem* card : seat.cardimage) EXPECT_TRUE(card && card->isVisible());
   EXPECT_TRUE(consistent());
 }
 

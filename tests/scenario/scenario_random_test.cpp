@@ -14,6 +14,7 @@
 
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
+#include "run/exact_odds_box.h"
 #include "scenario/choose_range_window.h"
 #include "scenario_test.h"
 
@@ -49,10 +50,11 @@ struct SavedScenario {
   std::array<std::string, kSeats> ranges;
   std::vector<int> board, dead;
   std::array<int, kCards> deck{};
-  int simulateFlop = 0, simulateTurn = 0, hands = 0, setSeed = 0, showhands = 0;
+  int simulateFlop = 0, simulateTurn = 0, hands = 0, setSeed = 0, showhands = 0, exact = 0;
   double seed = 0;
   QString handsText, seedText;
   bool setSeedTicked = false, showHandsTicked = false, seedEditable = false;
+  bool exactTicked = false, handsEditable = false;
   bool operator==(const SavedScenario&) const = default;
 };
 
@@ -73,6 +75,7 @@ SavedScenario SavedScenarioOf(const App& app) {
   s.setSeed = app.SETUP.SetSeed;
   s.seed = app.SETUP.Seed;
   s.showhands = app.SIM.showhands;
+  s.exact = app.SIM.exact;
   const auto* handsField = qobject_cast<const QLineEdit*>(app.UICONTROLS.handle[4]);
   const auto* seedField = qobject_cast<const QLineEdit*>(app.UICONTROLS.handle[10]);
   s.handsText = handsField->text();
@@ -80,6 +83,8 @@ SavedScenario SavedScenarioOf(const App& app) {
   s.seedEditable = seedField->isEnabled();
   s.setSeedTicked = qobject_cast<const QCheckBox*>(app.UICONTROLS.handle[9])->isChecked();
   s.showHandsTicked = qobject_cast<const QCheckBox*>(app.UICONTROLS.handle[3])->isChecked();
+  s.exactTicked = ExactOddsBox(const_cast<App&>(app))->isChecked();
+  s.handsEditable = handsField->isEnabled();
   return s;
 }
 
@@ -316,6 +321,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     run("CBValidateSeed");
     if (uniform(0, 1)) qobject_cast<QCheckBox*>(app->UICONTROLS.handle[9])->click();
     if (uniform(0, 1)) qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3])->click();
+    if (uniform(0, 1)) ExactOddsBox(*app)->click();
     const SavedScenario saved = SavedScenarioOf(*app);
     const auto messagesBefore = app->messages.open().size();
 
@@ -325,6 +331,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     hands->setText("12345");
     run("CBValidateHandsToSimulate");
     qobject_cast<QCheckBox*>(app->UICONTROLS.handle[9])->click();
+    ExactOddsBox(*app)->click();
     dialogs->answers.push_back(FileChoice{folder.path() + "/", "step.zuv"});
     run("CBLoadSetup");
 
