@@ -13,6 +13,7 @@
 
 #include "app/about_window.h"
 #include "app/help_links.h"
+#include "app/main_window.h"
 #include "platform/event_loop.h"
 #include "support/app_fixture.h"
 
