@@ -48,9 +48,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# "games" would ask for the programs in /usr/games; they stay in /usr/bin.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The libraries the programs link, found by dpkg-shlibdeps, are the dependencies.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PACKAGE_DESCRIPTION
-    "Lay out a ten-seat table, fix any hole cards and board cards, and the program plays the hand out many times at random, showing each seat's chance to win and which hand classes win. Includes zuvsim, the same simulation on the command line.")
+    "Lay out a ten-seat table, fix any hole cards and board cards, and the\nprogram plays the hand out many times at random, showing each seat's\nchance to win and which hand classes win. Includes zuvsim, the same\nsimulation on the command line.")
 include(CPack)
