@@ -25,7 +25,7 @@ using Clock = std::chrono::steady_clock;
 // Tables of fewer deals finish within the time limit on any table shape:
 // they are not measured.
 constexpr std::uint64_t kMeasureFrom = 1'000'000'000;
-constexpr std::chrono::milliseconds kMeasureTime{15};
+constexpr std::chrono::milliseconds kMeasureTime{10};
 
 // A worker hands its finished work to the total about this often; a stop
 // drops the unfinished part since the last hand-over.
@@ -60,7 +60,8 @@ std::string AboutDeals(double deals) {
 }
 
 // Why the prepared table cannot be enumerated, given its count.
-std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count) {
+// `boards`: the table's completions if already made, or null.
+std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count, const ExactBoards* boards = nullptr) {
   if (count == 0) return "No deal fits the seats' cards and ranges, the board and the dead cards";
   if (count > kExactDealLimit) {
     const std::string countText =
@@ -69,7 +70,9 @@ std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count)
            GroupedCount(kExactDealLimit) + "): run a sample instead";
   }
   if (count < kMeasureFrom) return std::nullopt;
-  const double seconds = MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime) * static_cast<double>(count) / Cores();
+  const double perDeal = boards ? MeasureSecondsPerDeal(deals, *boards, kMeasureTime)
+                                : MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime);
+  const double seconds = perDeal * static_cast<double>(count) / Cores();
   if (seconds <= kExactSecondsLimit) return std::nullopt;
   return "Too many deals to enumerate exactly (" + GroupedCount(count) + " deals, " + AboutDuration(seconds) + " on " +
          std::to_string(Cores()) + (Cores() == 1 ? " core" : " cores") + "): run a sample instead";
@@ -116,10 +119,11 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   if (auto problem = CheckScenario(scenario)) throw std::invalid_argument(*problem);
   const ExactDeals deals = PrepareExactDeals(scenario);
   const std::uint64_t count = CountExactDeals(deals);
-  if (auto problem = Refusal(deals, count)) throw std::invalid_argument(*problem);
+  if (count == 0 || count > kExactDealLimit) throw std::invalid_argument(*Refusal(deals, count));
+  const ExactBoards boards(deals);
+  if (auto problem = Refusal(deals, count, &boards)) throw std::invalid_argument(*problem);
   if (options.dealsTotal) options.dealsTotal->store(static_cast<std::int64_t>(count));
 
-  const ExactBoards boards(deals);
   const std::vector<std::uint32_t> order = ShuffledItems(boards.ItemCount(), options.seed);
   const int seats = deals.SeatCount();
   int threads = options.threads > 0 ? options.threads : Cores();
