@@ -18,12 +18,22 @@ int main(int argc, char* argv[]) {
   // The command line is not used.
 
   zuv::App app;
+  // Asked to quit from outside, the program closes as if its close box was
+  // clicked; before it has started (or when it cannot) it just ends, ending
+  // the event loop of whatever window it shows.
+  bool started = false;
+  zuv::OnTerminationSignal([&app, &started] {
+    if (started) {
+      app.run("CBCloseMainWindow");
+    } else {
+      QApplication::exit(1);
+    }
+  });
   if (auto problem = zuv::zuvpoker(app)) {
     std::cerr << problem->toStdString() << std::endl;
     QMessageBox::critical(nullptr, "Zuv Poker Simulator cannot start", *problem);
     return 1;
   }
-  // Asked to quit from outside, the program closes as if its close box was clicked.
-  zuv::OnTerminationSignal([&app] { app.run("CBCloseMainWindow"); });
+  started = true;
   return QApplication::exec();
 }
