@@ -12,15 +12,11 @@ class RandomNumbers {
  public:
   RandomNumbers();
 
-  // Restarts the sequence from a seed as the seed field holds it.
+  // Restarts the sequence from a seed as the seed field holds it: the next
+  // run plays with that very seed (sim::SeedOfNumber), as zuvsim --seed does.
   void reset(double seed);
   // The seed of the next run.
   std::uint64_t next();
-
-  // Maps a seed to generator state deterministically: whole numbers in the
-  // range of 64-bit integers by their two's complement (so -3 and 3 differ),
-  // anything else by its bit pattern.
-  static std::uint64_t FromSeed(double seed);
 
  private:
   std::uint64_t state_;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/random_numbers.h"
+#include "run/run_records.h"
+#include "sim/run_parallel.h"
+#include "sim/seed_number.h"
 #include "run/run_test_support.h"
 
 namespace zuv {
@@ -31,6 +34,20 @@ TEST_F(RunSeedTest, TheSameSeedDealsTheSameHands) {
   EXPECT_EQ(first, second);
   app->SETUP.Seed = 43;
   EXPECT_NE(runOnce(), first);
+}
+
+// The window's seed is zuvsim's: seed 0 here deals the hands of zuvsim --seed 0.
+TEST_F(RunSeedTest, TheWindowsSeedIsTheEnginesSeed) {
+  app->SETUP.NrOfSims = 3000;
+  testing::ActivateSeat(*app, 3);
+  for (const auto& [typed, engineSeed] : {std::pair{0.0, std::uint64_t{0}}, {42.0, 42}, {-3.0, 0xFFFFFFFFFFFFFFFDull}}) {
+    app->SETUP.Seed = typed;
+    run("CBStartSimulation");
+    const sim::RunStats engine = sim::RunParallel(ScenarioFromRecords(*app), engineSeed, 3000, 1);
+    for (int p = 0; p < sim::RunStats::kSeats; ++p) {
+      EXPECT_EQ(app->SIM.WinRecord[p], sim::RunStats::Pots(engine.WinRecord[p])) << typed << " seat " << p + 1;
+    }
+  }
 }
 
 TEST_F(RunSeedTest, EveryNumberOfWorkerThreadsDealsTheSameHands) {
@@ -64,17 +81,12 @@ TEST_F(RunSeedTest, WithoutTheSeedEveryRunDiffersAndASeededRunRestarts) {
 }
 
 TEST(RandomNumbers, SeedsMapDeterministicallyAndKeepTheirSign) {
-  EXPECT_EQ(RandomNumbers::FromSeed(0), 0u);
-  EXPECT_EQ(RandomNumbers::FromSeed(42), 42u);
-  EXPECT_NE(RandomNumbers::FromSeed(-3), RandomNumbers::FromSeed(3));
-  EXPECT_EQ(RandomNumbers::FromSeed(-3), RandomNumbers::FromSeed(-3.0));
-  EXPECT_NE(RandomNumbers::FromSeed(1e30), RandomNumbers::FromSeed(-1e30));
-  // Whole seeds in 64 bits by two's complement, anything beyond by the
-  // number's bit pattern: never an overflowing conversion.
-  EXPECT_EQ(RandomNumbers::FromSeed(-3), 0xFFFFFFFFFFFFFFFDull);
-  EXPECT_EQ(RandomNumbers::FromSeed(-9223372036854775808.0), 0x8000000000000000ull);
-  EXPECT_EQ(RandomNumbers::FromSeed(9223372036854775808.0), 0x43E0000000000000ull);
-  EXPECT_EQ(RandomNumbers::FromSeed(1e30), 0x46293E5939A08CEAull);
+  // A seeded run plays the seed itself; its sign is kept.
+  for (double seed : {0.0, 42.0, -3.0, 1e30}) {
+    RandomNumbers r;
+    r.reset(seed);
+    EXPECT_EQ(r.next(), sim::SeedOfNumber(seed)) << seed;
+  }
   RandomNumbers a, b;
   a.reset(-3);
   b.reset(-3);

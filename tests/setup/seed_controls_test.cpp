@@ -4,7 +4,7 @@
 #include <QLineEdit>
 
 #include "platform/random_numbers.h"
-#include "setup/file/setup_scenario.h"
+#include "sim/seed_number.h"
 #include "support/app_fixture.h"
 
 namespace zuv {
@@ -100,7 +100,7 @@ TEST(SeedMapping, SetupFilesRunWithTheSeedOfTheWindowsFirstSeededRun) {
   for (double seed : {0.0, 42.0, -3.0, 123456789012.0, -9223372036854775808.0, 1e19, 1e300}) {
     RandomNumbers window;
     window.reset(seed);
-    EXPECT_EQ(setupfile::EngineSeed(seed), window.next()) << seed;
+    EXPECT_EQ(sim::SeedOfNumber(seed), window.next()) << seed;
   }
 }
 

@@ -12,7 +12,7 @@
 #include "setup/file/setup_writer.h"
 #include "setup/setup_file_helpers.h"
 #include "sim/hand_range.h"
-#include "sim/split_mix64.h"
+#include "sim/seed_number.h"
 
 namespace zuv::setupfile {
 namespace {
@@ -246,18 +246,17 @@ TEST(SetupScenario, AFileWithoutTheExtraVariablesHasNoRangesNoDeadCardsAndNoExac
   EXPECT_EQ(s.playerCards[1], (std::vector<int>{13, 26}));
 }
 
+// A setup's seed is the engine seed of the same number, in the window and in zuvsim --setup.
 TEST(SetupScenario, EqualSeedsGiveEqualEngineSeedsAndNeighboursDiffer) {
-  // The window's own mapping is pinned against this one in the window tests.
-  EXPECT_EQ(EngineSeed(42), EngineSeed(42.0));
-  EXPECT_NE(EngineSeed(3), EngineSeed(-3));
-  EXPECT_NE(EngineSeed(0), EngineSeed(1));
-  EXPECT_EQ(EngineSeed(-0.0), EngineSeed(0));
+  EXPECT_EQ(sim::SeedOfNumber(42), 42u);
+  EXPECT_EQ(sim::SeedOfNumber(-0.0), 0u);
   // Whole seeds in 64 bits go in as two's complement; anything else by its
   // bit pattern, so huge seeds neither overflow nor all collapse onto one.
-  EXPECT_EQ(EngineSeed(-3), sim::SplitMix64(0xFFFFFFFFFFFFFFFDull).Next());
-  EXPECT_EQ(EngineSeed(1e300), sim::SplitMix64(0x7E37E43C8800759Cull).Next());
-  EXPECT_NE(EngineSeed(1e300), EngineSeed(1e301));
-  EXPECT_NE(EngineSeed(9223372036854775808.0), EngineSeed(9223372036854774784.0));
+  EXPECT_EQ(sim::SeedOfNumber(-3), 0xFFFFFFFFFFFFFFFDull);
+  EXPECT_EQ(sim::SeedOfNumber(-9223372036854775808.0), 0x8000000000000000ull);
+  EXPECT_EQ(sim::SeedOfNumber(9223372036854775808.0), 0x43E0000000000000ull);
+  EXPECT_EQ(sim::SeedOfNumber(1e300), 0x7E37E43C8800759Cull);
+  EXPECT_NE(sim::SeedOfNumber(9223372036854775808.0), sim::SeedOfNumber(9223372036854774784.0));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "setup/file/setup_scenario.h"
 #include "sim/card.h"
 #include "sim/hand_range.h"
+#include "sim/seed_number.h"
 
 namespace zuv::zuvsim {
 
@@ -17,7 +18,7 @@ std::variant<Options, std::string> LoadSetup(Options options) {
   options.scenario = setupfile::ToScenario(setup);
   // With a precision target the hand count is only a bound: the file's count is not meant as one.
   if (!options.handsGiven && !options.targetSe) options.hands = setup.NrOfSims;
-  if (!options.seedGiven) options.seed = setupfile::EngineSeed(setup.Seed);
+  if (!options.seedGiven) options.seed = sim::SeedOfNumber(setup.Seed);
   if (setup.exact) {
     // Saved with "Exact odds" ticked: every deal, refused as the window refuses it.
     if (options.handsGiven || options.seedGiven || options.targetSe) {

@@ -1,10 +1,6 @@
 #include "setup/file/setup_scenario.h"
 
-#include <bit>
-#include <cmath>
-
 #include "sim/hand_range.h"
-#include "sim/split_mix64.h"
 
 namespace zuv::setupfile {
 
@@ -25,17 +21,6 @@ sim::Scenario ToScenario(const LoadedSetup& setup) {
   }
   scenario.dead = setup.deadcards;
   return scenario;
-}
-
-std::uint64_t EngineSeed(double seed) {
-  constexpr double kLimit = 9223372036854775808.0;  // 2^63
-  std::uint64_t state = 0;
-  if (std::isfinite(seed) && seed == std::trunc(seed) && seed >= -kLimit && seed < kLimit) {
-    state = static_cast<std::uint64_t>(static_cast<std::int64_t>(seed));
-  } else {
-    state = std::bit_cast<std::uint64_t>(seed);
-  }
-  return sim::SplitMix64(state).Next();
 }
 
 }  // namespace zuv::setupfile

@@ -1,8 +1,6 @@
 #pragma once
 // A checked setup as the engine runs it (used by zuvsim --setup).
 
-#include <cstdint>
-
 #include "setup/file/setup_content.h"
 #include "sim/scenario.h"
 
@@ -13,12 +11,5 @@ namespace zuv::setupfile {
 // and the dead cards. Cards a random seat kept
 // from the last hand of a run are not fixed and are left out.
 sim::Scenario ToScenario(const LoadedSetup& setup);
-
-// The engine seed of the first run the window starts with SETUP.Seed = `seed`
-// and a fixed seed set, so that a setup file runs the same hands headless as
-// in the window. The seed becomes generator state as the window's seed does
-// (whole numbers by their 64-bit two's complement), and the first run seed is
-// drawn from that state.
-std::uint64_t EngineSeed(double seed);
 
 }  // namespace zuv::setupfile
