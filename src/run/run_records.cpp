@@ -24,7 +24,7 @@ sim::Scenario ScenarioFromRecords(const App& app) {
   for (int i = 0; i < kSeats; ++i) {
     const std::string& range = app.PLAYER[i].Range;
     if (scenario.active[i] && app.TABLE.simulateplayers[i] == 1 && !range.empty()) {
-      scenario.range[i] = sim::ParseRange(range).combos;
+      scenario.SetRange(i, sim::ParseRange(range));
     }
   }
   scenario.dead = app.TABLE.deadcards;

@@ -1,9 +1,12 @@
 #include "sim/hand_range.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <optional>
 
 #include "sim/card.h"
+#include "sim/quoted_text.h"
 
 namespace zuv::sim {
 
@@ -92,11 +95,14 @@ void AddRun(int high, int from, int to, Kind kind, std::vector<Combo>& out) {
   for (int low = from; low <= to; ++low) AddCell(high == 0 ? low : high, low, kind, out);
 }
 
-// One comma-separated item, trimmed, as typed; problem text or nullopt.
+// One comma-separated item without its weight, trimmed, as typed; problem
+// text or nullopt.
 std::optional<std::string> ParseItem(std::string_view item, std::vector<Combo>& out) {
-  std::string quoted(1, '\'');
-  quoted.append(item).push_back('\'');
+  const std::string quoted = QuotedText(item);
   const std::string notAHand = quoted + " is not a hand, a range item such as AKs or a run of cards";
+  if (item.front() == '[' || item.back() == ']') {
+    return notAHand + " (weights in brackets are not read: write AKs:0.5)";
+  }
   const std::string s = Lower(item);
   if (s == "random") {
     for (int a = 1; a <= kDeckSize; ++a)
@@ -122,11 +128,21 @@ std::optional<std::string> ParseItem(std::string_view item, std::vector<Combo>& 
       AddRun(0, std::min(first->low, last->low), std::max(first->low, last->low), Kind::kAny, out);
       return std::nullopt;
     }
-    if (first->high != last->high || first->kind != last->kind || first->high == first->low ||
-        last->high == last->low) {
-      return quoted + " is not a run: both ends need the same higher card and the same kind, as in A2s-A5s";
+    const int gap = first->high - first->low;
+    if (first->kind != last->kind || gap == 0 || last->high == last->low ||
+        (first->high != last->high && last->high - last->low != gap)) {
+      return quoted +
+             " is not a run: both ends need the same kind and the same higher card, as in A2s-A5s, or the same "
+             "gap, as in T9s-65s";
     }
-    AddRun(first->high, std::min(first->low, last->low), std::max(first->low, last->low), first->kind, out);
+    if (first->high == last->high) {
+      AddRun(first->high, std::min(first->low, last->low), std::max(first->low, last->low), first->kind, out);
+      return std::nullopt;
+    }
+    // Connectors and gappers: both cards step down together.
+    for (int high = std::min(first->high, last->high); high <= std::max(first->high, last->high); ++high) {
+      AddCell(high, high - gap, first->kind, out);
+    }
     return std::nullopt;
   }
   const auto cell = ParseCell(s);
@@ -137,6 +153,31 @@ std::optional<std::string> ParseItem(std::string_view item, std::vector<Combo>& 
     AddRun(cell->high, cell->low, cell->plus ? cell->high - 1 : cell->low, cell->kind, out);
   }
   return std::nullopt;
+}
+
+// "1", "0", "0.75", ".5", "1.000": a decimal from 0 to 1 in billionths,
+// rounded after nine places; nullopt otherwise.
+std::optional<Weight> ParseWeight(std::string_view s) {
+  const auto point = s.find('.');
+  const std::string_view whole = s.substr(0, point);
+  const std::string_view places = point == std::string_view::npos ? std::string_view() : s.substr(point + 1);
+  auto digits = [](std::string_view d) { return std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; }); };
+  if ((whole.empty() && places.empty()) || !digits(whole) || !digits(places)) return std::nullopt;
+  const auto firstNonZero = whole.find_first_not_of('0');
+  if (firstNonZero != std::string_view::npos && whole.substr(firstNonZero) != "1") return std::nullopt;
+  std::uint64_t value = firstNonZero == std::string_view::npos ? 0 : kFullWeight;
+  std::uint64_t unit = kFullWeight;
+  for (std::size_t i = 0; i < places.size() && i < 10; ++i) {
+    const int digit = places[i] - '0';
+    if (i == 9) {
+      value += digit >= 5 ? 1 : 0;
+    } else {
+      unit /= 10;
+      value += unit * static_cast<std::uint64_t>(digit);
+    }
+  }
+  if (value > kFullWeight) return std::nullopt;
+  return static_cast<Weight>(value);
 }
 
 constexpr char kValueUpper[] = "23456789TJQKA";
@@ -191,34 +232,62 @@ std::optional<CellItem> GridCell(int row, int column) {
 
 ParsedRange ParseRange(std::string_view text) {
   ParsedRange result;
+  if (text.size() > kMaxRangeText) {
+    result.problem = "the range text " + QuotedText(text) + " is longer than " + std::to_string(kMaxRangeText) +
+                     " characters, more than any range needs";
+    return result;
+  }
   if (Trim(text).empty()) {
     result.problem = "the range is empty";
     return result;
   }
+  // A combination is in or out, with its weight: repeats cost nothing.
+  std::array<Weight, kAllCombos> weights{};
   std::vector<Combo> combos;
   for (std::size_t start = 0;;) {
     const auto comma = text.find(',', start);
     const auto item = Trim(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (item.empty()) {
-      result.problem = "the range '" + std::string(text) + "' has an empty item between commas";
+      result.problem = "the range " + QuotedText(text) + " has an empty item between commas";
       return result;
     }
-    if (auto problem = ParseItem(item, combos)) {
+    const auto colon = item.find(':');
+    Weight weight = kFullWeight;
+    if (colon != std::string_view::npos) {
+      const auto parsed = ParseWeight(Trim(item.substr(colon + 1)));
+      if (!parsed) {
+        result.problem = QuotedText(item) + " has a weight that is not a decimal from 0 to 1, such as 0.5";
+        return result;
+      }
+      weight = *parsed;
+    }
+    combos.clear();
+    if (auto problem = ParseItem(Trim(item.substr(0, colon)), combos)) {
       result.problem = *problem;
       return result;
     }
+    for (const auto& c : combos) weights[static_cast<std::size_t>(ComboIndex(c))] = weight;
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
-  std::sort(combos.begin(), combos.end());
-  combos.erase(std::unique(combos.begin(), combos.end()), combos.end());
-  result.combos = std::move(combos);
+  bool weighted = false;
+  for (int i = 0; i < kAllCombos; ++i) {
+    if (weights[i] == 0) continue;
+    result.combos.push_back(ComboAt(i));
+    result.weights.push_back(weights[i]);
+    weighted = weighted || weights[i] != kFullWeight;
+  }
+  if (!weighted) result.weights.clear();
+  if (result.combos.empty()) result.problem = "the range " + QuotedText(text) + " holds no hand: every weight is 0";
   return result;
 }
 
-std::string FormatRange(const std::vector<Combo>& combos) {
+namespace {
+
+// The items of FormatRange for combinations of one weight.
+std::vector<std::string> FormatItems(const std::vector<Combo>& combos) {
   if (combos.empty()) return {};
-  if (combos.size() == kAllCombos) return "random";
+  if (combos.size() == kAllCombos) return {"random"};
   std::array<bool, 53 * 53> has{};
   for (const auto& c : combos) has[std::min(c[0], c[1]) * 53 + std::max(c[0], c[1])] = true;
   auto fullCell = [&](int high, int low, Kind kind) {
@@ -276,10 +345,44 @@ std::string FormatRange(const std::vector<Combo>& combos) {
     const bool lowerNumberFirst = CardValue(c[0]) >= CardValue(c[1]);
     items.push_back(lowerNumberFirst ? CardSymbol(c[0]) + CardSymbol(c[1]) : CardSymbol(c[1]) + CardSymbol(c[0]));
   }
+  return items;
+}
 
+}  // namespace
+
+std::string FormatRange(const std::vector<Combo>& combos, const std::vector<Weight>& weights) {
+  std::map<Weight, std::vector<Combo>, std::greater<>> byWeight;
+  for (std::size_t i = 0; i < combos.size(); ++i) byWeight[weights.empty() ? kFullWeight : weights[i]].push_back(combos[i]);
   std::string text;
-  for (const auto& item : items) text += (text.empty() ? "" : ", ") + item;
+  for (const auto& [weight, group] : byWeight) {
+    const std::string suffix = weight == kFullWeight ? std::string() : std::string(":").append(FormatWeight(weight));
+    for (const auto& item : FormatItems(group)) text.append(text.empty() ? "" : ", ").append(item).append(suffix);
+  }
   return text;
+}
+
+std::string FormatWeight(Weight weight) {
+  if (weight >= kFullWeight) return "1";
+  std::string places = std::to_string(kFullWeight + weight).substr(1);
+  places.erase(places.find_last_not_of('0') + 1);
+  return "0." + (places.empty() ? "0" : places);
+}
+
+int ComboIndex(const Combo& combo) {
+  const int a = std::min(combo[0], combo[1]) - 1;
+  const int b = std::max(combo[0], combo[1]) - 1;
+  return a * (2 * kDeckSize - 1 - a) / 2 + (b - a - 1);
+}
+
+Combo ComboAt(int index) {
+  static const auto kCombos = [] {
+    std::array<Combo, kAllCombos> all{};
+    int i = 0;
+    for (int a = 1; a <= kDeckSize; ++a)
+      for (int b = a + 1; b <= kDeckSize; ++b) all[i++] = {a, b};
+    return all;
+  }();
+  return kCombos[static_cast<std::size_t>(index)];
 }
 
 std::string RangeCellName(int row, int column) {

@@ -40,6 +40,17 @@ std::vector<Combo> PossibleCombos(const std::vector<Combo>& range, std::uint64_t
   return possible;
 }
 
+std::vector<Weight> PossibleWeights(const std::vector<Combo>& range, const std::vector<Weight>& weights,
+                                    std::uint64_t known) {
+  std::vector<Weight> possible;
+  if (weights.empty()) return possible;
+  for (std::size_t k = 0; k < range.size(); ++k) {
+    if ((ComboMask(range[k]) & known) == 0) possible.push_back(weights[k]);
+  }
+  if (std::adjacent_find(possible.begin(), possible.end(), std::not_equal_to<>()) == possible.end()) possible.clear();
+  return possible;
+}
+
 JointChoice FindJointChoice(const std::vector<std::vector<Combo>>& ranges) {
   // Narrow ranges first; a failed search below a seat is remembered by the
   // cards taken that later ranges could use, which ends the search quickly
@@ -90,12 +101,16 @@ std::optional<RangeDealer> RangeDealer::For(const Scenario& scenario, std::size_
   }
   const int dealt = static_cast<int>(seats.size());
   std::vector<std::vector<Combo>> ranges;
+  std::vector<std::vector<Weight>> weights;
   std::vector<int> rangeSlots;
   std::vector<int> restSlots;
   for (int q = 0; q < dealt; ++q) {
-    auto possible = PossibleCombos(scenario.range[seats[q]], known);
-    if (!scenario.range[seats[q]].empty() && possible.size() < everyCombo) {
+    const auto& range = scenario.range[seats[q]];
+    auto possible = PossibleCombos(range, known);
+    auto possibleWeights = PossibleWeights(range, scenario.weight[seats[q]], known);
+    if (!range.empty() && (possible.size() < everyCombo || !possibleWeights.empty())) {
       ranges.push_back(std::move(possible));
+      weights.push_back(std::move(possibleWeights));
       rangeSlots.push_back(q);
     } else {
       restSlots.push_back(q);
@@ -109,12 +124,15 @@ std::optional<RangeDealer> RangeDealer::For(const Scenario& scenario, std::size_
   dealer.restSlots_ = std::move(restSlots);
   dealer.seatsDealt_ = dealt;
   dealer.count_ = 2 * dealt + boardDealt;
-  dealer.BuildTable(std::move(ranges), rangeSlots, tableLimit, countedStates);
+  dealer.BuildTable(std::move(ranges), std::move(weights), rangeSlots, tableLimit, countedStates);
   return dealer;
 }
 
-RangeDealer::DrawnSeat RangeDealer::MakeDrawnSeat(const std::vector<Combo>& range, int slot) {
+RangeDealer::DrawnSeat RangeDealer::MakeDrawnSeat(const std::vector<Combo>& range, std::vector<Weight> weights,
+                                                  int slot) {
   DrawnSeat seat;
+  seat.weight = std::move(weights);
+  if (!seat.weight.empty()) seat.heaviest = *std::max_element(seat.weight.begin(), seat.weight.end());
   for (const auto& c : range) {
     seat.mask.push_back(ComboMask(c));
     seat.cards.push_back({static_cast<std::uint8_t>(c[0]), static_cast<std::uint8_t>(c[1])});
@@ -124,37 +142,50 @@ RangeDealer::DrawnSeat RangeDealer::MakeDrawnSeat(const std::vector<Combo>& rang
   return seat;
 }
 
-void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, const std::vector<int>& slots,
-                             std::size_t tableLimit, std::size_t countedStates) {
+void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector<std::vector<Weight>> weights,
+                             const std::vector<int>& slots, std::size_t tableLimit, std::size_t countedStates) {
   std::vector<std::size_t> order(ranges.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return ranges[a].size() < ranges[b].size(); });
   tableMask_ = {0};
   tableCards_.clear();
+  std::vector<Weight> tableWeights;
   std::size_t o = 0;
   for (; o < order.size(); ++o) {
     const auto& range = ranges[order[o]];
+    const auto& rangeWeights = weights[order[o]];
     if (o > 0 && tableMask_.size() * range.size() > kListingWork) break;
     std::vector<std::uint64_t> masks;
     std::vector<std::uint8_t> cards;
+    std::vector<Weight> entryWeights;
     for (std::size_t e = 0; e < tableMask_.size(); ++e) {
-      for (const auto& c : range) {
+      for (std::size_t k = 0; k < range.size(); ++k) {
+        const Combo& c = range[k];
         const std::uint64_t m = ComboMask(c);
         if (tableMask_[e] & m) continue;
         masks.push_back(tableMask_[e] | m);
         cards.insert(cards.end(), tableCards_.begin() + e * 2 * o, tableCards_.begin() + (e + 1) * 2 * o);
         cards.push_back(static_cast<std::uint8_t>(c[0]));
         cards.push_back(static_cast<std::uint8_t>(c[1]));
+        entryWeights.insert(entryWeights.end(), tableWeights.begin() + e * o, tableWeights.begin() + (e + 1) * o);
+        entryWeights.push_back(rangeWeights.empty() ? kFullWeight : rangeWeights[k]);
       }
     }
     if (o > 0 && masks.size() > std::min(tableLimit, kTableLimit)) break;
     tableMask_ = std::move(masks);
     tableCards_ = std::move(cards);
+    tableWeights = std::move(entryWeights);
     tableSlots_.push_back(slots[order[o]]);
+    tableHeaviest_.push_back(rangeWeights.empty() ? 0 : *std::max_element(rangeWeights.begin(), rangeWeights.end()));
   }
   tableThreshold_ = Threshold16(tableMask_.size());
-  for (; o < order.size(); ++o) drawn_.push_back(MakeDrawnSeat(ranges[order[o]], slots[order[o]]));
+  if (std::any_of(tableHeaviest_.begin(), tableHeaviest_.end(), [](Weight w) { return w != 0; })) {
+    tableWeights_ = std::move(tableWeights);
+  }
+  for (; o < order.size(); ++o) {
+    drawn_.push_back(MakeDrawnSeat(ranges[order[o]], weights[order[o]], slots[order[o]]));
+  }
   if (drawn_.empty() || countedStates == 0) return;
 
   // Drawing costs about one step per drawn seat and attempt; counting about
@@ -171,10 +202,12 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, const std::
   if (attempts * static_cast<double>(drawn_.size() + 1) <= countingCost) return;
   // Every ranged seat becomes a drawn seat, in the counted order.
   drawn_.clear();
-  for (std::size_t i : order) drawn_.push_back(MakeDrawnSeat(ranges[i], slots[i]));
+  for (std::size_t i : order) drawn_.push_back(MakeDrawnSeat(ranges[i], weights[i], slots[i]));
   tableMask_ = {0};
   tableCards_.clear();
   tableSlots_.clear();
+  tableWeights_.clear();
+  tableHeaviest_.clear();
   tableThreshold_ = Threshold16(1);
   counted_ = std::move(counted);
 }

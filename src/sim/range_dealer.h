@@ -3,8 +3,10 @@
 // and the missing board cards.
 //
 // The deal is that of a shuffled deck kept only when every seat's cards lie in
-// its range: every joint choice of one combination per ranged seat in which
-// no card appears twice is equally likely, and the other seats' cards and the
+// its range, and then kept with the chance of the product of the seats'
+// combination weights: a joint choice of one combination per ranged seat in
+// which no card appears twice has a chance in proportion to that product
+// (all equally likely without weights), and the other seats' cards and the
 // board are uniform among the cards left. (Every joint choice leaves the same
 // number of cards, so the rest never weights one choice over another.)
 //
@@ -15,6 +17,10 @@
 // choices, and listing the narrow, overlapping ranges makes repeats rare.
 // Where repeats would still be the rule (many seats wanting the same few
 // cards), CountedChoice chooses for every ranged seat instead.
+// Weights: a listed joint choice or a drawn combination is kept with the
+// chance of its weight over the heaviest weight of its seat, else drawn
+// again; seats whose possible combinations weigh the same are drawn as
+// without weights, with the same random numbers.
 
 #include <array>
 #include <cstdint>
@@ -36,6 +42,11 @@ std::uint64_t KnownCards(const Scenario& scenario);
 
 // The combinations of `range` that avoid every card of `known`, in order.
 std::vector<Combo> PossibleCombos(const std::vector<Combo>& range, std::uint64_t known);
+
+// The weights of those combinations (`weights` in the order of `range`,
+// empty: all full); empty when they are all the same.
+std::vector<Weight> PossibleWeights(const std::vector<Combo>& range, const std::vector<Weight>& weights,
+                                    std::uint64_t known);
 
 enum class JointChoice { kExists, kNone, kTooHardToTell };
 
@@ -67,8 +78,8 @@ class RangeDealer {
 
  private:
   RangeDealer() = default;
-  void BuildTable(std::vector<std::vector<Combo>> ranges, const std::vector<int>& slots, std::size_t tableLimit,
-                  std::size_t countedStates);
+  void BuildTable(std::vector<std::vector<Combo>> ranges, std::vector<std::vector<Weight>> weights,
+                  const std::vector<int>& slots, std::size_t tableLimit, std::size_t countedStates);
 
   // 2^16 mod n for n = 1..64: Random::Below16's bounds in the shuffle.
   static constexpr std::array<std::uint32_t, 65> kShuffleThreshold16 = [] {
@@ -81,17 +92,36 @@ class RangeDealer {
   struct DrawnSeat {
     std::vector<std::uint64_t> mask;
     std::vector<std::array<std::uint8_t, 2>> cards;
+    std::vector<Weight> weight;   // per combination; empty: all the same
+    Weight heaviest = 0;          // the largest of `weight`
     std::uint32_t threshold = 0;  // 2^16 mod size, for Random::Below16
     int slot = 0;                 // output place of its first card
   };
 
-  static DrawnSeat MakeDrawnSeat(const std::vector<Combo>& range, int slot);
+  static DrawnSeat MakeDrawnSeat(const std::vector<Combo>& range, std::vector<Weight> weights, int slot);
+
+  // Whether a combination of weight `weight` is kept, with the chance of its
+  // weight over the heaviest: every seat's weights count only relative to
+  // each other.
+  static bool Keep(Random& random, Weight weight, Weight heaviest) { return random.Below(heaviest) < weight; }
+  bool KeepEntry(Random& random, std::uint32_t entry) const {
+    const std::size_t listed = tableSlots_.size();
+    for (std::size_t s = 0; s < listed; ++s) {
+      if (tableHeaviest_[s] != 0 && !Keep(random, tableWeights_[entry * listed + s], tableHeaviest_[s])) return false;
+    }
+    return true;
+  }
 
   // Joint choices of the listed seats: mask and cards (2 per listed seat).
   std::vector<std::uint64_t> tableMask_;
   std::vector<std::uint8_t> tableCards_;
   std::vector<int> tableSlots_;  // output place of each listed seat's first card
   std::uint32_t tableThreshold_ = 0;
+  // Weights of the listed combinations (as tableCards_, one per listed seat),
+  // and the heaviest of each listed seat (0: its weights are all the same);
+  // empty when no listed seat has weights.
+  std::vector<Weight> tableWeights_;
+  std::vector<Weight> tableHeaviest_;
   std::vector<DrawnSeat> drawn_;
   // When set, it chooses for every drawn seat and the table is empty.
   std::optional<CountedChoice> counted_;
@@ -111,17 +141,24 @@ inline void RangeDealer::Deal(Random& random, int* out) const {
   std::array<std::uint32_t, 10> pick{};
   std::uint32_t entry;
   std::uint64_t used;
-  if (counted_) {
+  for (bool kept = !counted_; !kept;) {
     entry = 0;
     used = counted_->Choose(random, pick.data());
+    kept = true;
+    for (std::size_t j = 0; j < drawnSeats && kept; ++j) {
+      kept = drawn_[j].weight.empty() || Keep(random, drawn_[j].weight[pick[j]], drawn_[j].heaviest);
+    }
   }
   for (bool clash = !counted_; clash;) {
     entry = random.Below16(tableSize, tableThreshold_);
+    if (!tableWeights_.empty() && !KeepEntry(random, entry)) continue;
     used = tableMask_[entry];
     clash = false;
     for (std::size_t j = 0; j < drawnSeats && !clash; ++j) {
       const DrawnSeat& seat = drawn_[j];
-      pick[j] = random.Below16(static_cast<std::uint32_t>(seat.mask.size()), seat.threshold);
+      do {
+        pick[j] = random.Below16(static_cast<std::uint32_t>(seat.mask.size()), seat.threshold);
+      } while (!seat.weight.empty() && !Keep(random, seat.weight[pick[j]], seat.heaviest));
       const std::uint64_t m = seat.mask[pick[j]];
       clash = (used & m) != 0;
       used |= m;

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "sim/card.h"
+#include "sim/quoted_text.h"
 #include "sim/range_dealer.h"
 
 namespace zuv::sim {
@@ -12,6 +13,11 @@ int Scenario::ActiveCount() const {
   int n = 0;
   for (bool a : active) n += a ? 1 : 0;
   return n;
+}
+
+void Scenario::SetRange(int seat, const ParsedRange& parsed) {
+  range[seat] = parsed.combos;
+  weight[seat] = parsed.weights;
 }
 
 namespace {
@@ -26,6 +32,14 @@ std::optional<std::string> CheckRanges(const Scenario& scenario) {
     const std::string seat = "seat " + std::to_string(i + 1);
     const auto& range = scenario.range[i];
     dealtSeats += scenario.active[i] && scenario.fixed[i][0] == 0 ? 1 : 0;
+    const auto& weights = scenario.weight[i];
+    if (!weights.empty() && weights.size() != range.size()) {
+      return seat + ": the hand range has " + std::to_string(range.size()) + " combinations but " +
+             std::to_string(weights.size()) + " weights";
+    }
+    for (Weight w : weights) {
+      if (w == 0 || w > kFullWeight) return seat + ": a weight of the hand range is not above 0 and at most 1";
+    }
     if (range.empty()) continue;
     if (!scenario.active[i]) return "Inactive " + seat + " has a hand range";
     if (scenario.fixed[i][0] != 0) return seat + " has fixed cards and a hand range";
@@ -42,7 +56,7 @@ std::optional<std::string> CheckRanges(const Scenario& scenario) {
     }
     ranges.push_back(PossibleCombos(range, known));
     if (ranges.back().empty()) {
-      return seat + ": no combination of '" + FormatRange(range) + "' is possible with the cards on the table";
+      return seat + ": no combination of " + QuotedText(FormatRange(range)) + " is possible with the cards on the table";
     }
   }
   const int needed = 2 * dealtSeats + 5 - static_cast<int>(scenario.board.size());

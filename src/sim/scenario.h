@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/hand_range.h"
+
 namespace zuv::sim {
 
 struct Scenario {
@@ -22,17 +24,29 @@ struct Scenario {
   // any two free cards, as before ranges existed. Inactive seats and seats
   // with fixed cards must have an empty range.
   std::array<std::vector<std::array<int, 2>>, 10> range{};
+  // The weights of a seat's range, in the order of `range`, each in
+  // 1..kFullWeight: a deal's chance is in proportion to the product of its
+  // seats' weights. Empty: every combination weighs kFullWeight, as in a
+  // range written without weights.
+  std::array<std::vector<Weight>, 10> weight{};
   // Cards known to be out of play: never dealt, never fixed anywhere.
   std::vector<int> dead;
 
   int ActiveCount() const;
+
+  // The weight of combination `range[seat][k]` (seat 0..9).
+  Weight WeightOf(int seat, std::size_t k) const { return weight[seat].empty() ? kFullWeight : weight[seat][k]; }
+
+  // Gives seat 0..9 a parsed range and its weights.
+  void SetRange(int seat, const ParsedRange& parsed);
 };
 
 // The first problem of the scenario as one line of text, or nullopt if it can
 // be run: fewer than two active seats, a board of other than 0, 3 or 4 cards,
 // a card outside 1..52, a seat with only one fixed card, cards on an inactive
 // seat, a card used twice (dead cards included), a range on an inactive seat or
-// beside fixed cards, a range with a bad or repeated combination or none that
+// beside fixed cards, weights not matching the range or outside
+// 1..kFullWeight, a range with a bad or repeated combination or none that
 // the known cards leave possible, fewer free cards than a hand deals, or
 // ranges that no joint deal satisfies.
 std::optional<std::string> CheckScenario(const Scenario& scenario);

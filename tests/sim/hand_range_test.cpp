@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "sim/card.h"
@@ -30,7 +31,9 @@ TEST(ParseRange, CountsOfEveryForm) {
       {"QQ", 6},       {"TT+", 30},      {"22-55", 24},   {"AK", 16},      {"AKs", 4},
       {"AKo", 12},     {"ATs+", 16},     {"K9+", 64},     {"A2s-A5s", 16}, {"K9o-KJo", 36},
       {"AhKh", 1},     {"random", 1326}, {"AA+", 6},      {"AKs+", 4},     {"QQ, AKs", 10},
-      {"aks,qq", 10},  {"RANDOM", 1326}, {" tt ", 6},     {"AA, AsAh", 6}, {"22+", 78}};
+      {"aks,qq", 10},  {"RANDOM", 1326}, {" tt ", 6},     {"AA, AsAh", 6}, {"22+", 78},
+      {"T9s-65s", 20}, {"65s-T9s", 20},  {"T8s-64s", 20}, {"KQo-JTo", 36}, {"QJ-87", 80},
+      {"AKs-JTs", 16}, {"QQ+,KK:0", 12}, {"AA:0.5", 6},   {"AA:0,AA", 6}};
   for (const auto& [text, n] : counts) EXPECT_EQ(Combos(text).size(), n) << text;
 }
 
@@ -48,6 +51,71 @@ TEST(ParseRange, ShortFormsEqualTheirLongForms) {
   EXPECT_EQ(Combos("KA"), Combos("ak"));
   EXPECT_EQ(Combos("ahkh"), Combos("KhAh"));
   EXPECT_EQ(Combos("T9s"), Combos("9Ts"));
+  EXPECT_EQ(Combos("T9s-65s"), Combos("65s,76s,87s,98s,T9s"));
+  EXPECT_EQ(Combos("64s-T8s"), Combos("T8s,97s,86s,75s,64s"));
+  EXPECT_EQ(Combos("KQo-JTo"), Combos("KQo,QJo,JTo"));
+  EXPECT_EQ(Combos("QJ-87"), Combos("QJ,JT,T9,98,87"));
+}
+
+// Each combination's weight in a parsed range, 0 when it is out.
+std::map<Combo, Weight> WeightsOf(std::string_view text) {
+  const auto parsed = ParseRange(text);
+  EXPECT_EQ(parsed.problem, "") << text;
+  std::map<Combo, Weight> weights;
+  for (std::size_t k = 0; k < parsed.combos.size(); ++k) {
+    weights[parsed.combos[k]] = parsed.weights.empty() ? kFullWeight : parsed.weights[k];
+  }
+  return weights;
+}
+
+TEST(ParseRange, WeightsAreExactAndTheLastMentionWins) {
+  const auto kk = Combos("KK");
+  const auto qqPlus = WeightsOf("QQ+ , KK:0.5");
+  EXPECT_EQ(qqPlus.size(), 18u);
+  for (const auto& [combo, weight] : qqPlus) {
+    EXPECT_EQ(weight, std::count(kk.begin(), kk.end(), combo) ? kFullWeight / 2 : kFullWeight);
+  }
+  const std::vector<std::pair<std::string_view, Weight>> single = {
+      {"AA:0.75", 750'000'000}, {"AA:.25", 250'000'000},    {"AA:1.000", kFullWeight},
+      {"AA: 0.3", 300'000'000}, {"AA:0.000000001", 1},      {"AA:0.1234567894", 123'456'789},
+      {"AA:0.1234567895", 123'456'790}, {"KK,AA:0.2,AA:0.9", 900'000'000}};
+  for (const auto& [text, weight] : single) {
+    for (const auto& c : Combos("AA")) EXPECT_EQ(WeightsOf(text)[c], weight) << text;
+  }
+  // Weights of 1 are no weights: such a range is the plain one.
+  EXPECT_TRUE(ParseRange("AA:1,KK:1.0").weights.empty());
+  EXPECT_EQ(ParseRange("AA:0.5,KK").weights.size(), 12u);
+}
+
+TEST(ParseRange, ReadsASolverExport) {
+  const auto weights =
+      WeightsOf("AA:1,KK:1,QQ:1,JJ:0.85,TT:0.6,AKs:1,AKo:0.755,AQs:0.5,AhJh:0.25,T9s-65s:0.3,KQs:0.5,KsQs:0");
+  EXPECT_EQ(weights.size(), 74u);
+  EXPECT_EQ(weights.at(Combo{Cards("Js")[0], Cards("Jh")[0]}), 850'000'000u);
+  EXPECT_EQ(weights.count(Combo{Cards("Ks")[0], Cards("Qs")[0]}), 0u);
+}
+
+TEST(ParseRange, RefusesWeightsAndTextsItCannotRead) {
+  for (const char* bad : {"AA:1.5", "AA:", "AA:x", "AA:0.5:0.5", "AA:-0.5", "AA:2", "AA:50%", "AA:1.01"}) {
+    EXPECT_NE(Problem(bad).find("is not a decimal from 0 to 1"), std::string::npos) << bad;
+  }
+  EXPECT_NE(Problem("AA:0").find("holds no hand"), std::string::npos);
+  EXPECT_NE(Problem("[50]AA,KK[/50]").find("weights in brackets are not read"), std::string::npos);
+  for (const char* bad : {"T9s-64s", "T9s-65o", "AKs-QQ", "T9-65s"}) {
+    EXPECT_NE(Problem(bad).find("is not a run"), std::string::npos) << bad;
+  }
+}
+
+TEST(ParseRange, LongOrStrangeTextsGiveShortOneLineMessages) {
+  std::string junk(kMaxRangeText + 1, 'x');
+  EXPECT_EQ(Problem(junk), "the range text '" + std::string(40, 'x') + "…' is longer than 32000 characters, more than any range needs");
+  std::string repeated;
+  while (repeated.size() + 7 <= kMaxRangeText) repeated += "random,";
+  EXPECT_EQ(Combos(repeated + "AA").size(), 1326u);
+  EXPECT_EQ(Problem("AA,\x1b]0;title\x07\nKK"), "'\\x1b]0;title\\x07\\nKK' is not a hand, a range item such as AKs or a run of cards");
+  std::string newlines;
+  for (int i = 0; i < 40; ++i) newlines += "\\n";
+  EXPECT_EQ(Problem(std::string(100, '\n') + ",AA"), "'" + newlines + "…' is not a hand, a range item such as AKs or a run of cards");
 }
 
 TEST(ParseRange, CombinationsAreSortedDistinctAndOfTheRightCards) {
@@ -98,6 +166,10 @@ TEST(FormatRange, WritesTheUsualShortForms) {
   EXPECT_EQ(FormatRange(Combos("K5s-K7s, K5o-K7o, K9s")), "K5-K7, K9s");
   EXPECT_EQ(FormatRange(Combos("AsAh, AhKh, 7c2d, AKo")), "AKo, AsAh, AhKh, 7c2d");
   EXPECT_EQ(FormatRange({}), "");
+  const auto weighted = ParseRange("QQ+,AKs:0.5,JJ:0.25,AKo:0.5,AA:0.75,AA");
+  EXPECT_EQ(FormatRange(weighted.combos, weighted.weights), "QQ+, AK:0.5, JJ:0.25");
+  EXPECT_EQ(FormatWeight(1), "0.000000001");
+  EXPECT_EQ(FormatWeight(kFullWeight), "1");
 }
 
 TEST(FormatRange, ParsingTheTextGivesTheSameCombinations) {
@@ -121,6 +193,13 @@ TEST(FormatRange, ParsingTheTextGivesTheSameCombinations) {
     const std::string text = FormatRange(subset);
     if (subset.empty()) continue;
     EXPECT_EQ(Combos(text), subset) << text;
+    // The same with weights, a few of them shared by many combinations.
+    std::vector<Weight> weights;
+    for (std::size_t k = 0; k < subset.size(); ++k) weights.push_back(kFullWeight / (1 + random.Below(4)) - random.Below(2));
+    const std::string weighted = FormatRange(subset, weights);
+    const auto parsed = ParseRange(weighted);
+    EXPECT_EQ(parsed.combos, subset) << weighted;
+    EXPECT_EQ(parsed.weights, weights) << weighted;
   }
 }
 

@@ -27,7 +27,7 @@ Scenario Ranged(const std::vector<std::string_view>& ranges, std::string_view bo
   Scenario s;
   for (std::size_t i = 0; i < ranges.size(); ++i) {
     s.active[i] = true;
-    if (!ranges[i].empty()) s.range[i] = Range(ranges[i]);
+    if (!ranges[i].empty()) s.SetRange(static_cast<int>(i), ParseRange(ranges[i]));
   }
   s.board = Cards(board);
   s.dead = Cards(dead);
@@ -56,34 +56,39 @@ void Score(int seats, const Holes& hole, const std::array<int, 5>& board, double
 
 // Exact pot shares of seats 1..n on a fixed turn: every joint choice of
 // combinations without a repeated card (any two cards for a seat without a
-// range), each with every river, equally likely.
+// range), each with every river, weighing the product of its seats' weights.
 std::vector<double> ExactShares(const Scenario& s) {
   const int seats = s.ActiveCount();
   const std::uint64_t known = KnownCards(s);
   std::vector<std::vector<Combo>> ranges;
-  for (int p = 0; p < seats; ++p) ranges.push_back(PossibleCombos(s.range[p].empty() ? Range("random") : s.range[p], known));
+  std::vector<std::vector<Weight>> weights;
+  for (int p = 0; p < seats; ++p) {
+    ranges.push_back(PossibleCombos(s.range[p].empty() ? Range("random") : s.range[p], known));
+    weights.push_back(PossibleWeights(s.range[p], s.weight[p], known));
+  }
   std::vector<double> sum(seats, 0.0);
   double deals = 0;
   Holes hole{};
   std::array<int, 5> board{s.board[0], s.board[1], s.board[2], s.board[3], 0};
-  std::function<void(int, std::uint64_t)> choose = [&](int p, std::uint64_t used) {
+  std::function<void(int, std::uint64_t, double)> choose = [&](int p, std::uint64_t used, double weight) {
     if (p == seats) {
       for (int river = 1; river <= 52; ++river) {
         if (used & CardMask(river)) continue;
         board[4] = river;
-        Score(seats, hole, board, 1.0, sum);
-        ++deals;
+        Score(seats, hole, board, weight, sum);
+        deals += weight;
       }
       return;
     }
-    for (const auto& c : ranges[p]) {
+    for (std::size_t k = 0; k < ranges[p].size(); ++k) {
+      const Combo& c = ranges[p][k];
       const std::uint64_t m = CardMask(c[0]) | CardMask(c[1]);
       if (used & m) continue;
       hole[p] = c;
-      choose(p + 1, used | m);
+      choose(p + 1, used | m, weight * (weights[p].empty() ? 1.0 : weights[p][k]));
     }
   };
-  choose(0, known);
+  choose(0, known, 1.0);
   for (auto& x : sum) x /= deals;
   return sum;
 }
@@ -293,6 +298,26 @@ TEST(JointChoice, FindsAChoiceOrProvesThereIsNone) {
   const std::vector<std::vector<Combo>> crowded(9, Range("JJ+"));
   EXPECT_EQ(FindJointChoice(crowded), JointChoice::kNone);
   EXPECT_EQ(FindJointChoice(std::vector<std::vector<Combo>>(8, Range("JJ+"))), JointChoice::kExists);
+}
+
+TEST(WeightedRangeDealing, EveryWayOfDealingMatchesExactWeightedShares) {
+  // Listed, drawn with rejection, and counted; weights on both kinds of seat.
+  ExpectDealerMatchesExact(Ranged({"AA:0.2,KK", "AK:0.5,AA:0.9", "KK:0.1,AQs,QQ:0.6"}, "2c7d8h3s", "Qh"),
+                           RangeDealer::kTableLimit, 0, false);
+  ExpectDealerMatchesExact(Ranged({"AA:0.2,KK", "AK:0.5,AA:0.9", "KK:0.1,AQs,QQ:0.6"}, "2c7d8h3s", "Qh"), 1, 0,
+                           false);
+  ExpectDealerMatchesExact(Ranged({"AA:0.3,KK", "AA,KK:0.25", "AK,KK:0.7", "AA:0.05,AK"}, "2c7d8h3s"), 1,
+                           RangeDealer::kCountedStates, true);
+}
+
+TEST(WeightedRangeDealing, EqualWeightsDealAsNoWeights) {
+  const Scenario plain = Ranged({"AA,KK,QQ", "AK,AQ", "", "KK,QQ,AKs"}, "", "5c");
+  const Scenario full = Ranged({"AA:1,KK:1,QQ:1.0", "AK,AQ", "", "KK,QQ,AKs"}, "", "5c");
+  Scenario half = plain;
+  for (int p : {0, 1, 3}) half.weight[p].assign(half.range[p].size(), kFullWeight / 2);
+  const RunStats expected = RunParallel(plain, 42, 5'000, 1);
+  EXPECT_TRUE(SameStats(RunParallel(full, 42, 5'000, 1), expected));
+  EXPECT_TRUE(SameStats(RunParallel(half, 42, 5'000, 1), expected));
 }
 
 }  // namespace

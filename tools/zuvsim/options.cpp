@@ -192,6 +192,7 @@ std::optional<std::string> TakeTable(const RawArgs& raw, Options& options) {
     options.seatText.push_back(seats[s]);
     options.scenario.fixed[s] = input.fixed;
     options.scenario.range[s] = input.range;
+    options.scenario.weight[s] = input.weights;
     if (input.fixed[0] != 0) {
       if (auto problem = take({input.fixed[0], input.fixed[1]}, "seat " + std::to_string(seat))) return *problem;
     }

@@ -16,8 +16,9 @@ std::variant<SeatInput, std::string> ParseSeat(const std::string& text, int seat
   if (!parsed.problem.empty()) return "seat " + std::to_string(seat) + ": " + parsed.problem;
   if (parsed.combos.size() == 1) {
     input.fixed = parsed.combos.front();
-  } else if (parsed.combos.size() < static_cast<std::size_t>(sim::kAllCombos)) {
+  } else if (parsed.combos.size() < static_cast<std::size_t>(sim::kAllCombos) || !parsed.weights.empty()) {
     input.range = std::move(parsed.combos);
+    input.weights = std::move(parsed.weights);
   }
   return input;
 }

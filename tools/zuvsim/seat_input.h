@@ -16,12 +16,14 @@ namespace zuv::zuvsim {
 struct SeatInput {
   std::array<int, 2> fixed{};     // two cards, or {0, 0} when dealt
   std::vector<sim::Combo> range;  // the combinations it may be dealt; empty: any two cards
+  std::vector<sim::Weight> weights;  // their weights, in the order of `range`; empty: all full
   bool IsRange() const { return fixed[0] == 0 && !range.empty(); }
 };
 
 // Reads SEAT argument `text` of seat `seat` (1..10), or says why not in one
 // line starting "seat N: ". A range of one combination is the same as those
-// two cards fixed, and a range of every combination the same as "random".
+// two cards fixed, and a range of every combination without weights the same
+// as "random".
 std::variant<SeatInput, std::string> ParseSeat(const std::string& text, int seat);
 
 // How many combinations seat `seat` (1..10) may hold once the cards known

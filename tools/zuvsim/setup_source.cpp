@@ -40,7 +40,7 @@ std::variant<Options, std::string> LoadSetup(Options options) {
     if (!options.scenario.active[p - 1]) {
       options.seatText.push_back("off");
     } else if (!options.scenario.range[p - 1].empty()) {
-      options.seatText.push_back(sim::FormatRange(options.scenario.range[p - 1]));
+      options.seatText.push_back(sim::FormatRange(options.scenario.range[p - 1], options.scenario.weight[p - 1]));
     } else if (fixed[0] == 0) {
       options.seatText.push_back("random");
     } else {

@@ -16,7 +16,7 @@ sim::Scenario ToScenario(const LoadedSetup& setup) {
   scenario.board = setup.boardcards;
   for (int p = 0; p < kSeats; ++p) {
     if (scenario.active[p] && setup.simulateplayers[p] == 1 && !setup.ranges[p].empty()) {
-      scenario.range[p] = sim::ParseRange(setup.ranges[p]).combos;
+      scenario.SetRange(p, sim::ParseRange(setup.ranges[p]));
     }
   }
   scenario.dead = setup.deadcards;
