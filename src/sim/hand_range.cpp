@@ -100,9 +100,6 @@ void AddRun(int high, int from, int to, Kind kind, std::vector<Combo>& out) {
 std::optional<std::string> ParseItem(std::string_view item, std::vector<Combo>& out) {
   const std::string quoted = QuotedText(item);
   const std::string notAHand = quoted + " is not a hand, a range item such as AKs or a run of cards";
-  if (item.front() == '[' || item.back() == ']') {
-    return notAHand + " (weights in brackets are not read: write AKs:0.5)";
-  }
   const std::string s = Lower(item);
   if (s == "random") {
     for (int a = 1; a <= kDeckSize; ++a)
@@ -239,6 +236,12 @@ ParsedRange ParseRange(std::string_view text) {
   }
   if (Trim(text).empty()) {
     result.problem = "the range is empty";
+    return result;
+  }
+  if (text.find_first_of("[]") != std::string_view::npos) {
+    result.problem = "the range " + QuotedText(text) +
+                     " holds brackets, which ranges do not use: write items joined by commas, and weights as "
+                     "AKs:0.5 rather than [50]AKs[/50]";
     return result;
   }
   // A combination is in or out, with its weight: repeats cost nothing.

@@ -100,7 +100,11 @@ TEST(ParseRange, RefusesWeightsAndTextsItCannotRead) {
     EXPECT_NE(Problem(bad).find("is not a decimal from 0 to 1"), std::string::npos) << bad;
   }
   EXPECT_NE(Problem("AA:0").find("holds no hand"), std::string::npos);
-  EXPECT_NE(Problem("[50]AA,KK[/50]").find("weights in brackets are not read"), std::string::npos);
+  for (const char* bad : {"[50]AA,KK[/50]", "[AA,KK]", "AA,[KK]"}) {
+    EXPECT_EQ(Problem(bad), std::string("the range '") + bad +
+                                "' holds brackets, which ranges do not use: write items joined by commas, and "
+                                "weights as AKs:0.5 rather than [50]AKs[/50]");
+  }
   for (const char* bad : {"T9s-64s", "T9s-65o", "AKs-QQ", "T9-65s"}) {
     EXPECT_NE(Problem(bad).find("is not a run"), std::string::npos) << bad;
   }

@@ -12,6 +12,7 @@
 #include "seat_input.h"
 #include "sim/card.h"
 #include "sim/exact.h"
+#include "sim/quoted_text.h"
 
 namespace zuv::zuvsim {
 
@@ -213,11 +214,31 @@ std::optional<std::string> TakeTable(const RawArgs& raw, Options& options) {
   for (std::size_t s = 0; s < seats.size(); ++s) {
     if (options.scenario.range[s].empty()) continue;
     if (PossibleCombos(options.scenario, static_cast<int>(s) + 1) == 0) {
-      return "seat " + std::to_string(s + 1) + ": no hand of '" + seats[s] +
-             "' is possible, the cards known elsewhere take them all";
+      return "seat " + std::to_string(s + 1) + ": no hand of " + sim::QuotedText(seats[s]) +
+             " is possible, the cards known elsewhere take them all";
     }
   }
   return sim::CheckScenario(options.scenario);
+}
+
+}  // namespace
+
+namespace {
+
+// CLI11 reads an argument "[a,b]" as the list of values a and b, but one
+// argument is one seat whatever it holds: such arguments pass through CLI11
+// with this mark in front, taken off again afterwards.
+constexpr char kListMark = '\x1f';
+
+void Unmark(std::string& text) {
+  if (!text.empty() && text.front() == kListMark) text.erase(0, 1);
+}
+
+void Unmark(RawArgs& raw) {
+  for (auto* text : {&raw.hands, &raw.seed, &raw.threads, &raw.board, &raw.dead, &raw.targetSe, &raw.setup}) {
+    if (*text) Unmark(**text);
+  }
+  for (auto& seat : raw.seats) Unmark(seat);
 }
 
 }  // namespace
@@ -228,7 +249,11 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   auto app = MakeCommandLine(raw);
   try {
     // CLI11 takes the arguments last to first.
-    app->parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    std::vector<std::string> reversed;
+    for (auto arg = args.rbegin(); arg != args.rend(); ++arg) {
+      reversed.push_back(!arg->empty() && arg->front() == '[' ? kListMark + *arg : *arg);
+    }
+    app->parse(std::move(reversed));
   } catch (const CLI::CallForHelp&) {
     options.stop = true;
     options.message = app->help();
@@ -240,6 +265,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   } catch (const CLI::ParseError& error) {
     return ParseProblem(error, *app);
   }
+  Unmark(raw);
 
   if (raw.hands) {
     if (auto problem = TakeHands(*raw.hands, options)) return *problem;
