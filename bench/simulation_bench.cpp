@@ -42,7 +42,7 @@ Scenario Ranges(const std::vector<std::string_view>& ranges) {
   Scenario s;
   for (std::size_t i = 0; i < ranges.size(); ++i) {
     s.active[i] = true;
-    if (!ranges[i].empty()) s.range[i] = zuv::sim::ParseRange(ranges[i]).combos;
+    if (!ranges[i].empty()) s.SetRange(static_cast<int>(i), zuv::sim::ParseRange(ranges[i]));
   }
   return s;
 }
@@ -73,6 +73,20 @@ void BM_ThreeOverlappingRanges(benchmark::State& state) {
   Run(state, Ranges({"AA,KK,QQ", "AK,AQ", "KK,QQ,AKs"}));
 }
 void BM_RangeAgainstRandomSeat(benchmark::State& state) { Run(state, Ranges({"QQ+,AKs", ""})); }
+// Tight multiway tables: almost every independent deal collides.
+void BM_TenSeatsOnTwentyCards(benchmark::State& state) {
+  Run(state, Ranges(std::vector<std::string_view>(10, "TT+,AQs+,AKo")));
+}
+void BM_TenSeatsOnTwentyCardsWeighted(benchmark::State& state) {
+  Run(state, Ranges(std::vector<std::string_view>(10, "TT+:0.8,AQs+,AKo:0.35,AKs:0.5")));
+}
+void BM_EightSeatsOnSixteenCards(benchmark::State& state) {
+  Run(state, Ranges(std::vector<std::string_view>(8, "JJ+,AJ+,KJ+,QJ")));
+}
+void BM_EightSeatsOnSixteenCardsWeighted(benchmark::State& state) {
+  Run(state, Ranges({"JJ+,AJ+,KJ+,QJ:0.3", "JJ+", "AK,QQ+:0.25", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+:0.6,KJ+,QJ", "JJ+,AJ+,KJ+,QJ",
+                     "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ"}));
+}
 BENCHMARK(BM_TwoRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AcesAgainstRandomSeat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SixRandomSeats)->Unit(benchmark::kMillisecond);
@@ -83,6 +97,10 @@ BENCHMARK(BM_TwoFixedSeatsTwoSuitedFlop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwoOverlappingRanges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ThreeOverlappingRanges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RangeAgainstRandomSeat)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TenSeatsOnTwentyCards)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TenSeatsOnTwentyCardsWeighted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EightSeatsOnSixteenCards)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EightSeatsOnSixteenCardsWeighted)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

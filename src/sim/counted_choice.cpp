@@ -1,12 +1,21 @@
 #include "sim/counted_choice.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <functional>
+#include <unordered_map>
 
 namespace zuv::sim {
 
 namespace {
 
-constexpr std::uint64_t kMostWays = std::uint64_t{1} << 62;
+// Weights are counted in steps of 1/kWeightSteps of a group's heaviest.
+constexpr std::uint64_t kWeightSteps = 256;
+constexpr unsigned __int128 kMostWays = static_cast<unsigned __int128>(1) << 120;
+// Visit's answers that are no state: every seat served, or no way on.
+constexpr std::int32_t kServed = -1;
+constexpr std::int32_t kNoWay = -2;
 
 // Uniform in [0, n) for 1 <= n < 2^64, exactly unbiased (Lemire's method).
 std::uint64_t Below64(Random& random, std::uint64_t n) {
@@ -22,70 +31,188 @@ std::uint64_t Below64(Random& random, std::uint64_t n) {
   return static_cast<std::uint64_t>(m >> 64);
 }
 
+// Uniform in [0, n) for 1 <= n <= 2^127.
+unsigned __int128 Below(Random& random, unsigned __int128 n) {
+  const auto high = static_cast<std::uint64_t>(n >> 64);
+  if (high == 0) return Below64(random, static_cast<std::uint64_t>(n));
+  const int bits = 128 - std::countl_zero(high);
+  const unsigned __int128 mask = (static_cast<unsigned __int128>(1) << (bits - 64) << 64) - 1;
+  for (;;) {
+    const unsigned __int128 x = ((static_cast<unsigned __int128>(random.Next64()) << 64) | random.Next64()) & mask;
+    if (x < n) return x;
+  }
+}
+
+struct Key {
+  std::uint64_t taken;  // positions of cards taken as higher cards of earlier combinations
+  std::uint32_t need;   // seats each group still needs, in mixed radix
+  std::uint32_t card;   // position of the card reached
+  bool operator==(const Key&) const = default;
+};
+
+struct KeyHash {
+  std::size_t operator()(const Key& k) const {
+    return std::hash<std::uint64_t>()(k.taken * 0x9E3779B97F4A7C15ull ^ (std::uint64_t{k.need} << 8 | k.card));
+  }
+};
+
+// A combination as the counting sees it, under its lower card.
+struct Link {
+  std::int16_t group;
+  std::uint16_t combo;
+  std::uint32_t higher;  // position of its higher card
+  std::uint64_t weight;  // its weight rounded up, in steps
+};
+
 }  // namespace
 
 std::optional<CountedChoice> CountedChoice::Build(const std::vector<std::vector<Combo>>& ranges,
+                                                  const std::vector<std::vector<Weight>>& weights,
                                                   std::size_t maxStates) {
   CountedChoice choice;
-  const std::size_t n = ranges.size();
-  for (const auto& range : ranges) {
-    choice.masks_.emplace_back();
-    for (const auto& c : range) choice.masks_.back().push_back((std::uint64_t{1} << c[0]) | (std::uint64_t{1} << c[1]));
-  }
-  choice.later_.assign(n + 1, 0);
-  for (std::size_t d = n; d-- > 0;) {
-    choice.later_[d] = choice.later_[d + 1];
-    for (auto m : choice.masks_[d]) choice.later_[d] |= m;
-  }
-  choice.ways_.resize(n);
-  std::size_t states = 0;
-  std::size_t steps = 0;
-  // Combinations looked at: bounds the time spent on ranges too wide to count.
-  const std::size_t maxSteps = 16 * maxStates;
-  bool fits = true;
-  std::function<std::uint64_t(std::size_t, std::uint64_t)> count = [&](std::size_t d, std::uint64_t used) {
-    if (d == n || !fits) return std::uint64_t{1};
-    const std::uint64_t key = used & choice.later_[d];
-    if (auto it = choice.ways_[d].find(key); it != choice.ways_[d].end()) return it->second;
-    std::uint64_t sum = 0;
-    for (auto m : choice.masks_[d]) {
-      if (++steps > maxSteps) fits = false;
-      if (m & used) continue;
-      sum += count(d + 1, used | m);
-      if (sum > kMostWays) fits = false;
-      if (!fits) return std::uint64_t{1};
+  for (std::uint32_t r = 0; r < ranges.size(); ++r) {
+    auto same = std::find_if(choice.groups_.begin(), choice.groups_.end(), [&](const Group& g) {
+      return ranges[g.members[0]] == ranges[r] && weights[g.members[0]] == weights[r];
+    });
+    if (same == choice.groups_.end()) {
+      choice.groups_.emplace_back();
+      same = choice.groups_.end() - 1;
     }
-    if (++states > maxStates) fits = false;
-    choice.ways_[d].emplace(key, sum);
-    return sum;
+    same->members.push_back(r);
+  }
+
+  // Cards by position in increasing order, and each combination under its lower card.
+  std::uint64_t cards = 0;
+  for (const auto& range : ranges) {
+    for (const auto& c : range) cards |= (std::uint64_t{1} << c[0]) | (std::uint64_t{1} << c[1]);
+  }
+  std::array<std::uint32_t, 64> position{};
+  std::uint32_t positions = 0;
+  for (int card = 0; card < 64; ++card) {
+    if (cards >> card & 1) position[card] = positions++;
+  }
+  std::vector<std::vector<Link>> under(positions);
+  std::vector<std::uint32_t> stride, size;
+  std::uint32_t need = 0;
+  double arrangements = 1;
+  for (std::size_t g = 0; g < choice.groups_.size(); ++g) {
+    Group& group = choice.groups_[g];
+    const auto& range = ranges[group.members[0]];
+    const auto& w = weights[group.members[0]];
+    const Weight heaviest = w.empty() ? kFullWeight : *std::max_element(w.begin(), w.end());
+    for (std::uint16_t k = 0; k < range.size(); ++k) {
+      const std::uint32_t a = position[range[k][0]], b = position[range[k][1]];
+      group.mask.push_back((std::uint64_t{1} << range[k][0]) | (std::uint64_t{1} << range[k][1]));
+      std::uint64_t steps = 1;
+      if (!w.empty()) {
+        steps = (kWeightSteps * w[k] + heaviest - 1) / heaviest;
+        group.keep.push_back(kWeightSteps * w[k]);
+        group.keepOf.push_back(steps * heaviest);
+      }
+      under[std::min(a, b)].push_back({static_cast<std::int16_t>(g), k, std::max(a, b), steps});
+    }
+    const auto members = static_cast<std::uint32_t>(group.members.size());
+    stride.push_back(g == 0 ? 1 : stride[g - 1] * (size[g - 1] + 1));
+    size.push_back(members);
+    need += members * stride[g];
+    for (std::uint32_t m = 2; m <= members; ++m) arrangements *= m;
+  }
+
+  auto needOf = [&](std::uint32_t code, std::size_t g) { return code / stride[g] % (size[g] + 1); };
+  std::unordered_map<Key, std::int32_t, KeyHash> known;
+  std::vector<double> counts;  // per state: its completions without weights
+  bool fits = true;
+  // Combinations looked at: bounds the time spent on ranges too wide to count.
+  std::size_t steps = 0;
+  std::function<std::int32_t(std::uint32_t, std::uint64_t, std::uint32_t)> visit = [&](std::uint32_t card,
+                                                                                       std::uint64_t taken,
+                                                                                       std::uint32_t code) {
+    while (card < positions && (taken >> card & 1)) taken &= ~(std::uint64_t{1} << card++);
+    if (code == 0) return kServed;
+    std::uint32_t seats = 0;
+    for (std::size_t g = 0; g < size.size(); ++g) seats += needOf(code, g);
+    if (positions - card - static_cast<std::uint32_t>(std::popcount(taken)) < 2 * seats || !fits) return kNoWay;
+    const Key key{taken, code, card};
+    if (const auto it = known.find(key); it != known.end()) return it->second;
+
+    std::vector<Option> options;
+    double count = 0;
+    auto add = [&](std::int32_t next, std::uint64_t weight, std::int16_t group, std::uint16_t combo) {
+      if (next == kNoWay) return;
+      const Count ways = next == kServed ? 1 : choice.states_[next].ways;
+      options.push_back({ways * weight, next, group, combo});
+      count += next == kServed ? 1 : counts[next];
+    };
+    add(visit(card + 1, taken, code), 1, -1, 0);
+    steps += under[card].size();
+    if (steps > 16 * maxStates) fits = false;
+    for (const Link& link : under[card]) {
+      if (needOf(code, link.group) == 0 || (taken >> link.higher & 1)) continue;
+      add(visit(card + 1, taken | std::uint64_t{1} << link.higher, code - stride[link.group]), link.weight, link.group,
+          link.combo);
+    }
+    State state;
+    state.firstOption = static_cast<std::uint32_t>(choice.options_.size());
+    state.options = static_cast<std::uint32_t>(options.size());
+    for (const Option& option : options) state.ways += option.ways;
+    if (state.ways == 0 || !fits) return kNoWay;
+    if (state.ways > kMostWays || choice.states_.size() >= maxStates) {
+      fits = false;
+      return kNoWay;
+    }
+    choice.options_.insert(choice.options_.end(), options.begin(), options.end());
+    choice.states_.push_back(state);
+    counts.push_back(count);
+    const auto index = static_cast<std::int32_t>(choice.states_.size() - 1);
+    known.emplace(key, index);
+    return index;
   };
-  choice.total_ = count(0, 0);
+  choice.start_ = visit(0, 0, need);
   if (!fits) return std::nullopt;
+  choice.total_ = choice.start_ >= 0 ? counts[choice.start_] * arrangements : 0;
+  // A state visit costs a few draws of one combination.
+  choice.cost_ = 4.0 * (positions + ranges.size());
   return choice;
 }
 
-std::uint64_t CountedChoice::Ways(std::size_t range, std::uint64_t used) const {
-  if (range == masks_.size()) return 1;
-  return ways_[range].find(used & later_[range])->second;
-}
-
 std::uint64_t CountedChoice::Choose(Random& random, std::uint32_t* pick) const {
-  std::uint64_t used = 0;
-  for (std::size_t d = 0; d < masks_.size(); ++d) {
-    std::uint64_t r = Below64(random, Ways(d, used));
-    const auto& masks = masks_[d];
-    for (std::uint32_t i = 0; i < masks.size(); ++i) {
-      if (masks[i] & used) continue;
-      const std::uint64_t ways = Ways(d + 1, used | masks[i]);
-      if (r < ways) {
-        pick[d] = i;
-        used |= masks[i];
-        break;
+  std::array<std::array<std::uint16_t, 10>, 10> chosen;
+  for (;;) {
+    std::array<std::uint32_t, 10> taken{};
+    std::uint64_t used = 0;
+    for (std::int32_t s = start_; s >= 0;) {
+      const State& state = states_[s];
+      const Option* option = &options_[state.firstOption];
+      if (state.options > 1) {
+        for (Count r = Below(random, state.ways); r >= option->ways; ++option) r -= option->ways;
       }
-      r -= ways;
+      if (option->group >= 0) {
+        chosen[option->group][taken[option->group]++] = option->combo;
+        used |= groups_[option->group].mask[option->combo];
+      }
+      s = option->next;
     }
+    bool kept = true;
+    for (std::size_t g = 0; g < groups_.size() && kept; ++g) {
+      const Group& group = groups_[g];
+      if (group.keepOf.empty()) continue;
+      for (std::uint32_t j = 0; j < taken[g] && kept; ++j) {
+        const std::uint16_t k = chosen[g][j];
+        kept = Below64(random, group.keepOf[k]) < group.keep[k];
+      }
+    }
+    if (!kept) continue;
+    // The group's seats take its combinations in random order.
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+      const auto& members = groups_[g].members;
+      for (auto j = static_cast<std::uint32_t>(members.size()); j-- > 0;) {
+        const std::uint32_t other = j == 0 ? 0 : random.Below16(j + 1, 65536u % (j + 1));
+        std::swap(chosen[g][j], chosen[g][other]);
+        pick[members[j]] = chosen[g][j];
+      }
+    }
+    return used;
   }
-  return used;
 }
 
 }  // namespace zuv::sim

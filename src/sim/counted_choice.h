@@ -1,15 +1,25 @@
 #pragma once
-// A uniform joint choice of one combination per range with no card twice,
-// by counting: each range in turn takes a combination with probability
-// proportional to the number of ways the later ranges can still be served.
+// A joint choice of one combination per range with no card twice, with a
+// chance in proportion to the product of the chosen combinations' weights
+// (all alike without weights), by counting over the cards the ranges share.
 // Exact for any ranges, and fast where drawing every range at random would
-// mostly collide (many seats wanting the same few cards), as long as the
-// counts fit in memory: they are remembered by the cards taken that later
-// ranges could use.
+// mostly collide (many seats wanting the same few cards).
+//
+// Ranges with the same combinations and weights form a group whose seats are
+// interchangeable: the group takes a set of combinations and hands them to
+// its seats in random order. Sets are counted card by card in increasing
+// order: each card is left out, or is the lower card of a combination of a
+// group that still has seats to serve. The count remembers the card reached,
+// the higher cards already taken and the seats each group still needs: a few
+// thousand states for ten seats on twenty cards. Wide ranges have far more
+// states; they rarely collide and are dealt otherwise.
+//
+// Weights: counting uses each group's weights rounded up to 1/256 of its
+// heaviest, and a chosen set is kept with the chance of the true weights over
+// the rounded ones, else chosen again: exact, and seldom repeated.
 
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "sim/hand_range.h"
@@ -19,26 +29,53 @@ namespace zuv::sim {
 
 class CountedChoice {
  public:
-  // nullopt when counting needs more than `maxStates` remembered states (or
-  // 16 times as many steps) or the number of joint choices passes 2^62.
-  static std::optional<CountedChoice> Build(const std::vector<std::vector<Combo>>& ranges, std::size_t maxStates);
+  // `weights[r]` holds the weights of `ranges[r]`'s combinations, or is empty
+  // when they are all alike. nullopt when counting needs more than
+  // `maxStates` states or the counts pass 2^120.
+  static std::optional<CountedChoice> Build(const std::vector<std::vector<Combo>>& ranges,
+                                            const std::vector<std::vector<Weight>>& weights, std::size_t maxStates);
 
-  // The number of joint choices.
-  std::uint64_t Total() const { return total_; }
+  // The number of joint choices, ignoring weights (it may pass 2^64).
+  double Total() const { return total_; }
+
+  // About how many card steps a choice takes.
+  double Cost() const { return cost_; }
 
   // Writes the index of the chosen combination of each range to `pick`;
   // returns the cards taken as a mask of bits 1 << card. Total() must be > 0.
   std::uint64_t Choose(Random& random, std::uint32_t* pick) const;
 
  private:
-  CountedChoice() = default;
-  std::uint64_t Ways(std::size_t range, std::uint64_t used) const;
+  using Count = unsigned __int128;
 
-  std::vector<std::vector<std::uint64_t>> masks_;  // per range, per combination
-  std::vector<std::uint64_t> later_;               // cards of ranges d.. onwards
-  // Per range d: ways to serve ranges d.. given the cards taken (& later_[d]).
-  std::vector<std::unordered_map<std::uint64_t, std::uint64_t>> ways_;
-  std::uint64_t total_ = 0;
+  // One way on from a state: leave its card out (group -1) or take the
+  // combination `combo` of `group` with it; `ways` counts the completions.
+  struct Option {
+    Count ways = 0;
+    std::int32_t next = -1;  // the state it leads to; -1: every seat is served
+    std::int16_t group = -1;
+    std::uint16_t combo = 0;
+  };
+  struct State {
+    Count ways = 0;  // the sum of its options' ways
+    std::uint32_t firstOption = 0;
+    std::uint32_t options = 0;
+  };
+  struct Group {
+    std::vector<std::uint32_t> members;   // ranges of the group
+    std::vector<std::uint64_t> mask;      // per combination: its two cards
+    std::vector<std::uint64_t> keep;      // per combination: kept when Below(keepOf) < keep
+    std::vector<std::uint64_t> keepOf;    // empty when the group has no weights
+  };
+
+  CountedChoice() = default;
+
+  std::vector<State> states_;
+  std::vector<Option> options_;
+  std::int32_t start_ = -1;
+  std::vector<Group> groups_;
+  double total_ = 0;
+  double cost_ = 0;
 };
 
 }  // namespace zuv::sim

@@ -188,18 +188,20 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector
   }
   if (drawn_.empty() || countedStates == 0) return;
 
-  // Drawing costs about one step per drawn seat and attempt; counting about
-  // eight per combination of every ranged seat, each hand.
+  // Drawing costs about one step per drawn seat and attempt; counting
+  // what the counted choice says.
   std::vector<std::vector<Combo>> ordered;
+  std::vector<std::vector<Weight>> orderedWeights;
   double proposals = static_cast<double>(tableMask_.size());
-  double countingCost = 0;
-  for (std::size_t i : order) ordered.push_back(ranges[i]);
+  for (std::size_t i : order) {
+    ordered.push_back(ranges[i]);
+    orderedWeights.push_back(weights[i]);
+  }
   for (const auto& seat : drawn_) proposals *= static_cast<double>(seat.mask.size());
-  for (const auto& range : ordered) countingCost += 8.0 * static_cast<double>(range.size());
-  auto counted = CountedChoice::Build(ordered, countedStates);
+  auto counted = CountedChoice::Build(ordered, orderedWeights, countedStates);
   if (!counted || counted->Total() == 0) return;
-  const double attempts = proposals / static_cast<double>(counted->Total());
-  if (attempts * static_cast<double>(drawn_.size() + 1) <= countingCost) return;
+  const double attempts = proposals / counted->Total();
+  if (attempts * static_cast<double>(drawn_.size() + 1) <= counted->Cost()) return;
   // Every ranged seat becomes a drawn seat, in the counted order.
   drawn_.clear();
   for (std::size_t i : order) drawn_.push_back(MakeDrawnSeat(ranges[i], weights[i], slots[i]));

@@ -141,13 +141,9 @@ inline void RangeDealer::Deal(Random& random, int* out) const {
   std::array<std::uint32_t, 10> pick{};
   std::uint32_t entry;
   std::uint64_t used;
-  for (bool kept = !counted_; !kept;) {
+  if (counted_) {
     entry = 0;
     used = counted_->Choose(random, pick.data());
-    kept = true;
-    for (std::size_t j = 0; j < drawnSeats && kept; ++j) {
-      kept = drawn_[j].weight.empty() || Keep(random, drawn_[j].weight[pick[j]], drawn_[j].heaviest);
-    }
   }
   for (bool clash = !counted_; clash;) {
     entry = random.Below16(tableSize, tableThreshold_);

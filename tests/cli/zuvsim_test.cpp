@@ -34,6 +34,13 @@ TEST(Zuvsim, JsonHasTheAgreedFields) {
   EXPECT_EQ(seat2["cards"], "random");
   EXPECT_EQ(seat1["combos"], 1);
   EXPECT_EQ(seat2["combos"], 47 * 46 / 2);  // any two of the cards not on the board or at seat 1
+  EXPECT_EQ(seat1["weight"], 1.0);
+  EXPECT_EQ(seat2["weight"], 47.0 * 46 / 2);
+  const auto weighted = Json(RunZuvsim("--json --hands 2000 --dead Kh 'AA:0.5,KK,KcKs:0.25' 'QQ+:0.25,QQ'"))["seats"];
+  EXPECT_EQ(weighted[0]["combos"], 9);
+  EXPECT_EQ(weighted[0]["weight"], 3 + 2 + 0.25);
+  EXPECT_EQ(weighted[1]["combos"], 15);
+  EXPECT_EQ(weighted[1]["weight"], 6 + 9 * 0.25);
   EXPECT_EQ(run["exact"], false);
   EXPECT_FALSE(seat1.contains("win_fraction"));  // a sampled share is no exact fraction
   EXPECT_EQ(run["deals"], 20000);

@@ -116,7 +116,7 @@ TEST(ParseRange, LongOrStrangeTextsGiveShortOneLineMessages) {
   std::string repeated;
   while (repeated.size() + 7 <= kMaxRangeText) repeated += "random,";
   EXPECT_EQ(Combos(repeated + "AA").size(), 1326u);
-  EXPECT_EQ(Problem("AA,\x1b]0;title\x07\nKK"), "'\\x1b]0;title\\x07\\nKK' is not a hand, a range item such as AKs or a run of cards");
+  EXPECT_EQ(Problem("AA,\x1b" "c\x07\rKK"), "'\\x1b" "c\\x07\\rKK' is not a hand, a range item such as AKs or a run of cards");
   std::string newlines;
   for (int i = 0; i < 40; ++i) newlines += "\\n";
   EXPECT_EQ(Problem(std::string(100, '\n') + ",AA"), "'" + newlines + "…' is not a hand, a range item such as AKs or a run of cards");

@@ -310,6 +310,25 @@ TEST(WeightedRangeDealing, EveryWayOfDealingMatchesExactWeightedShares) {
                            RangeDealer::kCountedStates, true);
 }
 
+TEST(WeightedRangeDealing, CountingGroupsOfAlikeSeatsMatchesExactShares) {
+  // Three seats alike, counted as one group, and one that differs.
+  ExpectDealerMatchesExact(Ranged({"AA:0.5,KK", "AA:0.5,KK", "AK,KK:0.3", "AA:0.5,KK"}, "2c7d8h3s"), 1,
+                           RangeDealer::kCountedStates, true);
+}
+
+TEST(WeightedRangeDealing, TightTablesGiveEverySeatAnEqualShare) {
+  const std::vector<std::pair<std::string_view, std::size_t>> tables = {
+      {"TT+,AQs+,AKo", 10}, {"TT+:0.8,AQs+,AKo:0.35,AKs:0.5", 10}, {"JJ+,AJ+,KJ+,QJ", 8}};
+  for (const auto& [range, seats] : tables) {
+    const Scenario s = Ranged(std::vector<std::string_view>(seats, range), "");
+    ASSERT_TRUE(RangeDealer::For(s)->Counts()) << range;
+    const RunStats stats = RunParallel(s, 3, 200'000, 2);
+    for (int p = 1; p <= static_cast<int>(seats); ++p) {
+      EXPECT_NEAR(stats.WinRate(p), 1.0 / static_cast<double>(seats), 4.5 * stats.WinRateStandardError(p)) << range;
+    }
+  }
+}
+
 TEST(WeightedRangeDealing, EqualWeightsDealAsNoWeights) {
   const Scenario plain = Ranged({"AA,KK,QQ", "AK,AQ", "", "KK,QQ,AKs"}, "", "5c");
   const Scenario full = Ranged({"AA:1,KK:1,QQ:1.0", "AK,AQ", "", "KK,QQ,AKs"}, "", "5c");

@@ -37,7 +37,8 @@ constexpr const char* kUsage =
 constexpr const char* kNotes =
     "Each SEAT is two cards such as AsKh, 'random', or a range such as 'QQ+,AKs' (quoted\n"
     "when it holds commas or spaces): QQ, TT+, 22-55, AK, AKs, AKo, ATs+, K9+, A2s-A5s,\n"
-    "K9o-KJo, AhKh, items joined by commas. 2 to 10 seats, numbered in order.\n"
+    "K9o-KJo, T9s-65s, AhKh, items joined by commas, each with a weight from 0 to 1 if\n"
+    "wanted (AKs:0.5). 2 to 10 seats, numbered in order.\n"
     "Win % counts the pots a seat won, a pot shared by k players counting 1/k;\n"
     "Alone % the pots it won alone; Shared % the hands in which it shared the pot.\n"
     "On a terminal, a run longer than a second shows its progress on standard error.\n"

@@ -43,6 +43,7 @@ void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& s
     seat["seat"] = row.seat;
     seat["cards"] = row.cards;
     seat["combos"] = row.combos;
+    seat["weight"] = row.weight;
     seat["wins"] = row.wins;
     seat["win_rate"] = row.winRate;
     if (complete) seat["win_fraction"] = Fraction(row.winUnits, sim::RunStats::kUnit * stats.hands);

@@ -25,6 +25,7 @@ std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& s
     if (options.scenario.active[s]) {
       row.isRange = !options.scenario.range[s].empty();
       row.combos = PossibleCombos(options.scenario, seat);
+      row.weight = PossibleWeight(options.scenario, seat);
     }
     row.winUnits = stats.WinRecord[s];
     row.wins = sim::RunStats::Pots(stats.WinRecord[s]);

@@ -18,6 +18,7 @@ struct SeatFigures {
   std::string cards;         // as given: two cards, "random", a range, or "off" for a switched-off seat
   bool isRange = false;      // cards is a range (neither two cards nor any two)
   std::int64_t combos = 0;   // two-card combinations the seat may hold, given the cards known elsewhere
+  double weight = 0;         // the sum of those combinations' weights (combos without weights)
   std::int64_t winUnits = 0; // wins in 1/2520 pots, exact
   double wins = 0;           // pots won, a pot shared by k winners counting 1/k
   double winRate = 0;        // wins / hands

@@ -23,9 +23,13 @@ std::variant<SeatInput, std::string> ParseSeat(const std::string& text, int seat
   return input;
 }
 
-std::int64_t PossibleCombos(const sim::Scenario& scenario, int seat) {
+namespace {
+
+// The weights of the combinations seat `seat` may hold, summed in billionths
+// (kFullWeight each without weights), and how many there are.
+std::pair<std::int64_t, std::int64_t> Possible(const sim::Scenario& scenario, int seat) {
   const auto& fixed = scenario.fixed[seat - 1];
-  if (fixed[0] != 0) return 1;
+  if (fixed[0] != 0) return {1, sim::kFullWeight};
   std::array<bool, sim::kDeckSize + 1> known{};
   for (int s = 0; s < 10; ++s) {
     if (s != seat - 1) {
@@ -38,13 +42,25 @@ std::int64_t PossibleCombos(const sim::Scenario& scenario, int seat) {
 
   const auto& range = scenario.range[seat - 1];
   if (!range.empty()) {
-    std::int64_t count = 0;
-    for (const auto& combo : range) count += known[combo[0]] || known[combo[1]] ? 0 : 1;
-    return count;
+    std::int64_t count = 0, weight = 0;
+    for (std::size_t k = 0; k < range.size(); ++k) {
+      if (known[range[k][0]] || known[range[k][1]]) continue;
+      ++count;
+      weight += scenario.WeightOf(seat - 1, k);
+    }
+    return {count, weight};
   }
   std::int64_t free = 0;
   for (int c = 1; c <= sim::kDeckSize; ++c) free += known[c] ? 0 : 1;
-  return free * (free - 1) / 2;
+  return {free * (free - 1) / 2, free * (free - 1) / 2 * sim::kFullWeight};
+}
+
+}  // namespace
+
+std::int64_t PossibleCombos(const sim::Scenario& scenario, int seat) { return Possible(scenario, seat).first; }
+
+double PossibleWeight(const sim::Scenario& scenario, int seat) {
+  return static_cast<double>(Possible(scenario, seat).second) / sim::kFullWeight;
 }
 
 }  // namespace zuv::zuvsim

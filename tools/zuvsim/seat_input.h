@@ -30,4 +30,8 @@ std::variant<SeatInput, std::string> ParseSeat(const std::string& text, int seat
 // elsewhere (other seats' fixed cards, the board, the dead cards) are taken out.
 std::int64_t PossibleCombos(const sim::Scenario& scenario, int seat);
 
+// The sum of those combinations' weights ("weighted combos"): PossibleCombos
+// for a range without weights.
+double PossibleWeight(const sim::Scenario& scenario, int seat);
+
 }  // namespace zuv::zuvsim
