@@ -213,21 +213,36 @@ TEST(SetupScenario, RangesDeadCardsAndTheExactFlagTravelWithTheFile) {
   TempFolder folder;
   const std::string path = folder.path("range.zuv");
   SetupContent content = FixedFlopContent();
-  content.ranges[0] = "QQ+,AKs";
+  content.ranges[0] = "QQ+,AKs:0.5,T9s-65s:0.3";
   content.deadcards = {2, 3};
   content.cardsindeck[1] = content.cardsindeck[2] = 0;
   content.exact = 1;
   ASSERT_EQ(WriteSetupFile(path, content), std::nullopt);
 
   const LoadedSetup s = Load(path);
-  EXPECT_EQ(s.ranges[0], "QQ+,AKs");
+  EXPECT_EQ(s.ranges[0], "QQ+,AKs:0.5,T9s-65s:0.3");
   EXPECT_EQ(s.deadcards, (std::vector<int>{2, 3}));
   EXPECT_EQ(s.exact, 1);
   const sim::Scenario scenario = ToScenario(s);
-  EXPECT_EQ(scenario.range[0], sim::ParseRange("QQ+,AKs").combos);
+  EXPECT_EQ(scenario.range[0], sim::ParseRange("QQ+,AKs:0.5,T9s-65s:0.3").combos);
+  EXPECT_EQ(scenario.weight[0], sim::ParseRange("QQ+,AKs:0.5,T9s-65s:0.3").weights);
   EXPECT_TRUE(scenario.range[1].empty());
   EXPECT_EQ(scenario.dead, (std::vector<int>{2, 3}));
   EXPECT_EQ(sim::CheckScenario(scenario), std::nullopt);
+}
+
+TEST(SetupScenario, AHugeRangeTextIsRefusedWithoutReadingItAll) {
+  TempFolder folder;
+  const std::string path = folder.path("huge.zuv");
+  SetupContent content = FixedFlopContent();
+  for (int i = 0; i < 1'500'000; ++i) content.ranges[0] += "random,";
+  content.ranges[0] += "random";
+  ASSERT_EQ(WriteSetupFile(path, content), std::nullopt);
+  auto result = ReadSetupFile(path);
+  ASSERT_TRUE(std::holds_alternative<std::string>(result));
+  EXPECT_EQ(std::get<std::string>(result),
+            "playerranges{1} is not a range: the range text 'random,random,random,random,random,rando…' is longer than "
+            "32000 characters, more than any range needs");
 }
 
 TEST(SetupScenario, AFileWithoutTheExtraVariablesHasNoRangesNoDeadCardsAndNoExactOdds) {
