@@ -138,6 +138,7 @@ void ChooseRangeWindow::setCell(int row, int column, bool on) {
     std::set_difference(combos_.begin(), combos_.end(), cell.begin(), cell.end(), std::back_inserter(merged));
   }
   combos_ = std::move(merged);
+  for (const sim::Combo& c : cell) partWeights_.erase(c);
   parses_ = true;
   showCombos(true);
 }
@@ -146,26 +147,48 @@ void ChooseRangeWindow::setText(const QString& text) {
   if (field_->text() != text) field_->setText(text);
   if (text.trimmed().isEmpty()) {
     combos_.clear();
+    partWeights_.clear();
     parses_ = true;
     showCombos(false);
     return;
   }
   sim::ParsedRange parsed = sim::ParseRange(text.toStdString());
   parses_ = parsed.problem.empty();
-  if (parses_) combos_ = std::move(parsed.combos);
+  if (parses_) {
+    partWeights_.clear();
+    for (std::size_t i = 0; i < parsed.weights.size(); ++i)
+      if (parsed.weights[i] != sim::kFullWeight) partWeights_[parsed.combos[i]] = parsed.weights[i];
+    combos_ = std::move(parsed.combos);
+  }
   showCombos(false);
   if (!parses_) problem_->setText(QString::fromStdString(parsed.problem));
 }
 
+std::vector<sim::Weight> ChooseRangeWindow::weights() const {
+  if (partWeights_.empty()) return {};
+  std::vector<sim::Weight> weights;
+  weights.reserve(combos_.size());
+  for (const sim::Combo& c : combos_) {
+    const auto part = partWeights_.find(c);
+    weights.push_back(part == partWeights_.end() ? sim::kFullWeight : part->second);
+  }
+  return weights;
+}
+
 void ChooseRangeWindow::showCombos(bool rewriteText) {
-  if (rewriteText) field_->setText(QString::fromStdString(sim::FormatRange(combos_)));
-  std::vector<bool> in(53 * 53, false);
-  for (const sim::Combo& c : combos_) in[PairIndex(c)] = true;
+  if (rewriteText) field_->setText(QString::fromStdString(sim::FormatRange(combos_, weights())));
+  // A cell is lit by the weighted share of its combinations that the range holds.
+  std::vector<double> held(53 * 53, 0.0);
+  for (const sim::Combo& c : combos_) {
+    const auto part = partWeights_.find(c);
+    held[PairIndex(c)] = part == partWeights_.end() ? 1.0 : static_cast<double>(part->second) / sim::kFullWeight;
+  }
   for (int row = 0; row < RangeGridScene::kSide; ++row) {
     for (int column = 0; column < RangeGridScene::kSide; ++column) {
       const std::vector<sim::Combo> cell = sim::RangeCellCombos(row, column);
-      const auto held = std::count_if(cell.begin(), cell.end(), [&](const sim::Combo& c) { return in[PairIndex(c)]; });
-      grid_->setShare(row, column, static_cast<double>(held) / static_cast<double>(cell.size()));
+      double share = 0;
+      for (const sim::Combo& c : cell) share += held[PairIndex(c)];
+      grid_->setShare(row, column, share / static_cast<double>(cell.size()));
     }
   }
   count_->setText(countText());
@@ -181,8 +204,8 @@ void ChooseRangeWindow::showCombos(bool rewriteText) {
 void ChooseRangeWindow::accept() {
   if (!acceptable() || finished_) return;
   // Every combination is no range at all: the seat is dealt any two cards.
-  const bool everything = static_cast<int>(combos_.size()) == sim::kAllCombos;
-  emit accepted(everything ? QString() : QString::fromStdString(sim::FormatRange(combos_)));
+  const bool everything = static_cast<int>(combos_.size()) == sim::kAllCombos && partWeights_.empty();
+  emit accepted(everything ? QString() : QString::fromStdString(sim::FormatRange(combos_, weights())));
   finish();
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "sim/hand_range.h"
@@ -69,12 +70,16 @@ class ChooseRangeWindow : public QWidget {
 
  private:
   void showCombos(bool rewriteText);
+  // The weight of each combination in combos_, or empty when all are whole.
+  std::vector<sim::Weight> weights() const;
   void finish();
 
   App& app_;
   int seat_;
   std::array<bool, 53> blocked_;
   std::vector<sim::Combo> combos_;  // the range as last parsed or clicked
+  // Combinations held part of the time; a click gives a cell's whole weight back.
+  std::map<sim::Combo, sim::Weight> partWeights_;
   bool parses_ = true;
   bool finished_ = false;
   RangeGridScene* grid_;

@@ -113,6 +113,11 @@ TEST_F(ChooseRangeWindowTest, TextAndGridFollowEachOtherAndOkGivesTheSeatTheRang
   });
   EXPECT_EQ(app->player(2).Range, "JJ+, A2s");
 
+  // Weights typed in the field reach the seat.
+  setRange(2, "AA:0.5,KK");
+  EXPECT_EQ(app->player(2).Range, sim::FormatRange(sim::ParseRange("AA:0.5,KK").combos, sim::ParseRange("AA:0.5,KK").weights));
+  EXPECT_NE(app->player(2).Range.find(":0.5"), std::string::npos) << app->player(2).Range;
+
   // Every combination is no range at all.
   setRange(2, "random");
   EXPECT_EQ(app->player(2).Range, "");
