@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace zuv {
 
@@ -21,6 +22,19 @@ QString DialogFilter(const QString& filter) {
 }
 }  // namespace
 
+// Only a file is asked about: a folder or a device in the way is refused by
+// the save itself, with its reason.
+bool FileDialogs::mayReplace(const QString& path) { return !QFileInfo(path).isFile() || confirmReplace(path); }
+
+bool QtFileDialogs::confirmReplace(const QString& path) {
+  QMessageBox box(QMessageBox::Question, "Replace file?",
+                  QString("\"%1\" already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setDefaultButton(QMessageBox::No);
+  box.setInformativeText(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+  return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<FileChoice> QtFileDialogs::getOpenFile(const QString& filter, const QString& title) {
   const QString path = QFileDialog::getOpenFileName(parent_, title, startFolder_, DialogFilter(filter));
   if (path.isEmpty()) return std::nullopt;
@@ -28,11 +42,14 @@ std::optional<FileChoice> QtFileDialogs::getOpenFile(const QString& filter, cons
 }
 
 std::optional<FileChoice> QtFileDialogs::getSaveFile(const QString& filter, const QString& title) {
-  // The program itself decides about the extension and replaces files without asking.
-  const QString path = QFileDialog::getSaveFileName(parent_, title, startFolder_, DialogFilter(filter), nullptr,
+  // The program itself decides about the extension, and so asks itself before replacing a file.
+  QString chosen;
+  const QString path = QFileDialog::getSaveFileName(parent_, title, startFolder_, DialogFilter(filter), &chosen,
                                                     QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
-  return SplitPath(path);
+  FileChoice choice = SplitPath(path);
+  choice.filter = chosen;
+  return choice;
 }
 
 }  // namespace zuv

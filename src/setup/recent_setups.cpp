@@ -23,12 +23,19 @@ QString LastFolder() { return QSettings().value(kFolderKey).toString(); }
 
 void SetLastFolder(const QString& folder) { QSettings().setValue(kFolderKey, folder); }
 
+QString Cleaned(const QString& path) { return QDir::cleanPath(QDir(path).absolutePath()); }
+
 void Remember(const QString& path) {
-  const QString file = QDir::cleanPath(QDir(path).absolutePath());
   QStringList files = Files();
-  files.removeAll(file);
-  files.prepend(file);
+  files.removeAll(Cleaned(path));
+  files.prepend(Cleaned(path));
   QSettings().setValue(kFilesKey, files.mid(0, kKept));
+}
+
+void Forget(const QString& path) {
+  QStringList files = Files();
+  files.removeAll(Cleaned(path));
+  QSettings().setValue(kFilesKey, files);
 }
 
 }  // namespace recent_setups

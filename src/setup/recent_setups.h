@@ -22,6 +22,8 @@ QString LastFolder();
 void SetLastFolder(const QString& folder);
 // Puts a file that loaded or saved at the front of the list.
 void Remember(const QString& path);
+// Takes a file that is gone off the list.
+void Forget(const QString& path);
 
 }  // namespace recent_setups
 

@@ -1,6 +1,7 @@
 #include "setup/setup_files.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "app/app.h"
 #include "setup/file/setup_name.h"
@@ -30,6 +31,8 @@ void CBSaveSetup(App& app) {
   if (!choice) return;
   const QString name = QString::fromStdString(setupfile::WithZuvEnding(choice->name.toStdString()));
   const QString path = choice->folder + name;
+  // The dialog saw the name without ".zuv": it could not warn about an existing file.
+  if (!app.dialogs().mayReplace(path)) return;
   if (const auto reason = setupfile::WriteSetupFile(FileSystemName(path), SetupContentOf(app))) {
     app.messages.errordlg(
         QString("The setup was not saved to \"%1\": %2").arg(path, QString::fromStdString(*reason)),
@@ -56,6 +59,7 @@ void LoadSetupFile(App& app, const QString& path) {
     app.messages.errordlg(
         QString("The setup file \"%1\" was not loaded: %2").arg(path, QString::fromStdString(*problem)),
         "Setup not loaded");
+    if (!QFileInfo::exists(path)) recent_setups::Forget(path);
     return;
   }
   RestoreSetup(app, std::get<setupfile::LoadedSetup>(loaded));

@@ -32,7 +32,10 @@ void CBSaveStatPicture(App& app) {
   const auto choice =
       app.dialogs().getSaveFile("PNG pictures (*.png);;PDF documents (*.pdf)", "Save the statistics picture");
   if (!choice || !window) return;
-  const QString path = PathWithEnding(*choice, {".png", ".pdf"}, ".png");
+  // A name without an ending takes the kind of the chosen filter.
+  const QString ending = choice->filter.contains("*.pdf") ? ".pdf" : ".png";
+  const QString path = PathWithEnding(*choice, {".png", ".pdf"}, ending);
+  if (!app.dialogs().mayReplace(path) || !window) return;
   QCustomPlot* plot = window->plot();
   const bool saved = path.endsWith(".pdf", Qt::CaseInsensitive)
                          ? plot->savePdf(path, 0, 0, QCP::epNoCosmetic, "Zuv Poker Simulator", window->windowTitle())
@@ -47,6 +50,7 @@ void CBSaveStatTable(App& app) {
   const auto choice = app.dialogs().getSaveFile("CSV tables (*.csv)", "Save the statistics table");
   if (!choice || !window) return;
   const QString path = PathWithEnding(*choice, {".csv"}, ".csv");
+  if (!app.dialogs().mayReplace(path) || !window) return;
   QSaveFile file(path);
   const bool saved = file.open(QIODevice::WriteOnly) && file.write(window->table().csv().toUtf8()) >= 0 &&
                      file.commit();

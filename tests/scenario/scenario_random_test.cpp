@@ -326,6 +326,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     const auto messagesBefore = app->messages.open().size();
 
     dialogs->answers.push_back(FileChoice{folder.path() + "/", "step"});
+    dialogs->replaceAnswers.push_back(true);  // the step before saved "step.zuv"
     run("CBSaveSetup");
     run("CBTogglePlayerActivate(" + std::to_string(uniform(1, 10)) + ")");
     hands->setText("12345");

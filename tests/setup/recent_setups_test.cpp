@@ -100,6 +100,8 @@ TEST_F(RecentSetups, AFileThatCannotBeLoadedIsNotAddedAndAGoneFileIsReported) {
   run("CBLoadRecentSetup(1)");
   ASSERT_EQ(app->messages.open().size(), 1u);
   EXPECT_TRUE(app->messages.open()[0].text.contains("kept.zuv"));
+  // Gone from the list as well, which the next session reads.
+  EXPECT_EQ(recent_setups::Files(), QStringList{});
 }
 
 TEST_F(RecentSetups, DialogsOpenInTheFolderUsedLast) {

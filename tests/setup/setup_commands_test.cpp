@@ -147,6 +147,25 @@ TEST_F(SetupCommands, SavingAddsTheEndingByTheNameRule) {
   expected.sort();
   EXPECT_EQ(written, expected);
   EXPECT_TRUE(messages().empty());
+  // "table.zuv" met the file "table" had made: asked once, and the answer No kept it.
+  EXPECT_EQ(dialogs->askedToReplace, std::vector<QString>{dir() + "table.zuv"});
+}
+
+// "three" becomes "three.zuv", which the save dialog never saw: the program asks.
+TEST_F(SetupCommands, AnExistingSetupIsReplacedOnlyWhenTheUserSaysYes) {
+  app->SETUP.NrOfSims = 1234;
+  save("three");
+  app->SETUP.NrOfSims = 5;
+  save("three");
+  load("three.zuv");
+  EXPECT_EQ(app->SETUP.NrOfSims, 1234);
+  app->SETUP.NrOfSims = 5;
+  dialogs->replaceAnswers.push_back(true);
+  save("three");
+  app->SETUP.NrOfSims = 6;
+  load("three.zuv");
+  EXPECT_EQ(app->SETUP.NrOfSims, 5);
+  EXPECT_EQ(dialogs->askedToReplace, (std::vector<QString>{dir() + "three.zuv", dir() + "three.zuv"}));
 }
 
 TEST_F(SetupCommands, LoadingTheFileJustSavedLeavesEverythingAsItWasWithTheChartHidden) {

@@ -113,7 +113,27 @@ TEST_F(WinStatExport, ThePictureIsSavedAsPngOrPdfByItsEnding) {
   answer("chart.PDF");
   run("CBSaveStatPicture");
   EXPECT_TRUE(read("chart.PDF").startsWith("%PDF"));
+  // Without an ending the chosen filter decides.
+  dialogs->answers.push_back(FileChoice{folder.path() + "/", "filtered", "PDF documents (*.pdf)"});
+  run("CBSaveStatPicture");
+  EXPECT_TRUE(read("filtered.pdf").startsWith("%PDF"));
   EXPECT_TRUE(app->messages.open().empty());
+
+  // An existing picture or table is replaced only when the user says so.
+  for (const auto& [command, name] : {std::pair{"CBSaveStatPicture", "chart.PDF"}, {"CBSaveStatTable", "chart.PDF.csv"}}) {
+    QFile existing(folder.filePath(name));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("old");
+    existing.close();
+    answer(name);
+    run(command);
+    EXPECT_EQ(read(name), "old") << command;
+    dialogs->replaceAnswers.push_back(true);
+    answer(name);
+    run(command);
+    EXPECT_NE(read(name), "old") << command;
+  }
+  EXPECT_EQ(dialogs->askedToReplace.size(), 4u);
 }
 
 TEST_F(WinStatExport, AFailedSaveIsReportedAndACancelWritesNothing) {

@@ -17,12 +17,24 @@ class FakeFileDialogs : public FileDialogs {
 
   std::deque<std::optional<FileChoice>> answers;
   std::vector<Shown> shown;
+  // Answers to "replace it?", in turn; No when none is left. The paths asked about.
+  std::deque<bool> replaceAnswers;
+  std::vector<QString> askedToReplace;
 
   std::optional<FileChoice> getOpenFile(const QString& filter, const QString& title) override {
     return next(filter, title);
   }
   std::optional<FileChoice> getSaveFile(const QString& filter, const QString& title) override {
     return next(filter, title);
+  }
+
+ protected:
+  bool confirmReplace(const QString& path) override {
+    askedToReplace.push_back(path);
+    if (replaceAnswers.empty()) return false;
+    const bool yes = replaceAnswers.front();
+    replaceAnswers.pop_front();
+    return yes;
   }
 
  private:
