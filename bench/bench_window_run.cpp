@@ -9,11 +9,11 @@
 #include <chrono>
 #include <memory>
 
-#include "app/app.h"
-#include "app/startup.h"
 #include "platform/event_loop.h"
+#include "program/startup.h"
 #include "sim/run_stats.h"
 #include "sim/simulation.h"
+#include "state/app.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <QCheckBox>
 
-#include "app/app.h"
-#include "app/control_panel.h"
-#include "app/main_window.h"
 #include "run/simulation_run.h"
+#include "state/app.h"
+#include "state/controls.h"
+#include "state/main_window.h"
 
 namespace zuv {
 

@@ -2,7 +2,7 @@
 
 #include <qcustomplot.h>
 
-#include "app/app.h"
+#include "state/app.h"
 
 namespace zuv {
 

@@ -1,7 +1,8 @@
-#include "app/app.h"
-#include "app/command_registry.h"
+#include "run/run_commands.h"
+
 #include "run/exact_odds_box.h"
 #include "run/simulation_run.h"
+#include "state/app.h"
 
 namespace zuv {
 

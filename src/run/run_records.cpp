@@ -1,7 +1,7 @@
 #include "run/run_records.h"
 
-#include "app/app.h"
 #include "sim/hand_range.h"
+#include "state/app.h"
 
 namespace zuv {
 

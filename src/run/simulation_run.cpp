@@ -12,8 +12,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "app/app.h"
-#include "app/control_panel.h"
+#include "platform/callback.h"
 #include "platform/event_loop.h"
 #include "run/block_runner.h"
 #include "run/exact_odds_box.h"
@@ -21,6 +20,7 @@
 #include "run/result_display.h"
 #include "run/run_records.h"
 #include "run/win_rate_chart.h"
+#include "state/app.h"
 #include "stats/win_stat_window.h"
 #include "table/card_display.h"
 

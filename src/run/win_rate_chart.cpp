@@ -2,8 +2,8 @@
 
 #include <qcustomplot.h>
 
-#include "app/app.h"
 #include "platform/event_loop.h"
+#include "state/app.h"
 
 namespace zuv {
 

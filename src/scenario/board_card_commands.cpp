@@ -2,12 +2,12 @@
 
 #include <QAction>
 
-#include "app/app.h"
 #include "platform/graphics_items.h"
 #include "run/result_display.h"
 #include "scenario/choose_in_window.h"
 #include "scenario/choosing_window_open.h"
 #include "scenario/scenario_menus.h"
+#include "state/app.h"
 #include "table/card_display.h"
 
 namespace zuv {

@@ -3,13 +3,13 @@
 #include <QPointer>
 #include <algorithm>
 
-#include "app/app.h"
-#include "app/main_window.h"
 #include "platform/event_loop.h"
 #include "scenario/choose_card_window.h"
 #include "scenario/main_window_input_block.h"
 #include "scenario/pick_card_commands.h"
 #include "scenario/player_switching.h"
+#include "state/app.h"
+#include "state/main_window.h"
 
 namespace zuv {
 

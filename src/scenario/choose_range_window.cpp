@@ -11,11 +11,11 @@
 #include <QShortcut>
 #include <algorithm>
 
-#include "app/app.h"
-#include "app/control_panel.h"
-#include "app/main_window.h"
+#include "platform/callback.h"
 #include "platform/graphics_items.h"
 #include "scenario/range_grid.h"
+#include "state/app.h"
+#include "state/main_window.h"
 
 namespace zuv {
 

@@ -1,10 +1,10 @@
 #include "scenario/dead_card_commands.h"
 
-#include "app/app.h"
 #include "run/result_display.h"
 #include "scenario/choose_in_window.h"
 #include "scenario/choosing_window_open.h"
 #include "scenario/scenario_menus.h"
+#include "state/app.h"
 #include "table/card_display.h"
 
 namespace zuv {

@@ -1,12 +1,12 @@
 #include "scenario/hole_card_commands.h"
 
-#include "app/app.h"
 #include "run/result_display.h"
 #include "scenario/choose_in_window.h"
 #include "scenario/choosing_window_open.h"
 #include "scenario/range_commands.h"
 #include "scenario/scenario_menus.h"
 #include "scenario/seat_argument.h"
+#include "state/app.h"
 #include "table/card_display.h"
 
 namespace zuv {

@@ -3,8 +3,8 @@
 #include <QMenuBar>
 #include <QPointer>
 
-#include "app/app.h"
-#include "app/main_window.h"
+#include "state/app.h"
+#include "state/main_window.h"
 
 namespace zuv {
 

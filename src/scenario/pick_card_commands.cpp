@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/app.h"
 #include "scenario/choose_card_window.h"
+#include "state/app.h"
 
 namespace zuv {
 

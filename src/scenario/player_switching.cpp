@@ -4,14 +4,14 @@
 #include <QPen>
 #include <QWidget>
 
-#include "app/app.h"
-#include "app/control_panel.h"
 #include "platform/graphics_items.h"
 #include "run/result_display.h"
 #include "scenario/choosing_window_open.h"
 #include "scenario/hole_card_commands.h"
 #include "scenario/scenario_menus.h"
 #include "scenario/seat_argument.h"
+#include "state/app.h"
+#include "state/controls.h"
 #include "table/card_display.h"
 #include "table/seat_look.h"
 

@@ -2,7 +2,6 @@
 
 #include <QPointer>
 
-#include "app/app.h"
 #include "platform/event_loop.h"
 #include "run/result_display.h"
 #include "scenario/choose_range_window.h"
@@ -12,6 +11,7 @@
 #include "scenario/player_switching.h"
 #include "scenario/scenario_menus.h"
 #include "scenario/seat_argument.h"
+#include "state/app.h"
 #include "table/card_display.h"
 
 namespace zuv {

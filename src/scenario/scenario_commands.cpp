@@ -1,13 +1,14 @@
+#include "scenario/scenario_commands.h"
+
 #include <climits>
 
-#include "app/app.h"
-#include "app/command_registry.h"
 #include "scenario/board_card_commands.h"
 #include "scenario/dead_card_commands.h"
 #include "scenario/hole_card_commands.h"
 #include "scenario/pick_card_commands.h"
 #include "scenario/player_switching.h"
 #include "scenario/range_commands.h"
+#include "state/app.h"
 
 namespace zuv {
 

@@ -2,9 +2,9 @@
 
 #include <QAction>
 
-#include "app/app.h"
 #include "scenario/hole_card_commands.h"
 #include "scenario/range_commands.h"
+#include "state/app.h"
 
 namespace zuv {
 

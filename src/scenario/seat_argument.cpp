@@ -1,7 +1,7 @@
 #include "scenario/seat_argument.h"
 
-#include "app/app.h"
 #include "platform/graphics_items.h"
+#include "state/app.h"
 
 namespace zuv {
 

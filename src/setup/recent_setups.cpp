@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QSettings>
 
-#include "app/app.h"
-#include "app/control_panel.h"
+#include "platform/callback.h"
 #include "setup/setup_files.h"
+#include "state/app.h"
 
 namespace zuv {
 

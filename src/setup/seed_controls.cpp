@@ -3,8 +3,8 @@
 #include <QLineEdit>
 #include <cmath>
 
-#include "app/app.h"
-#include "app/number_text.h"
+#include "state/app.h"
+#include "state/number_text.h"
 
 namespace zuv {
 

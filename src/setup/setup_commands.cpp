@@ -1,8 +1,9 @@
-#include "app/app.h"
-#include "app/command_registry.h"
+#include "setup/setup_commands.h"
+
 #include "setup/recent_setups.h"
 #include "setup/seed_controls.h"
 #include "setup/setup_files.h"
+#include "state/app.h"
 
 namespace zuv {
 

@@ -3,12 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/app.h"
 #include "setup/file/setup_name.h"
 #include "setup/file/setup_reader.h"
 #include "setup/file/setup_writer.h"
 #include "setup/recent_setups.h"
 #include "setup/setup_records.h"
+#include "state/app.h"
 
 namespace zuv {
 

@@ -4,12 +4,12 @@
 #include <QLineEdit>
 #include <map>
 
-#include "app/app.h"
-#include "app/number_text.h"
 #include "run/exact_odds_box.h"
 #include "run/result_display.h"
 #include "scenario/player_switching.h"
 #include "scenario/scenario_menus.h"
+#include "state/app.h"
+#include "state/number_text.h"
 #include "table/card_display.h"
 
 namespace zuv {

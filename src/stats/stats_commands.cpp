@@ -1,5 +1,6 @@
-#include "app/app.h"
-#include "app/command_registry.h"
+#include "stats/stats_commands.h"
+
+#include "state/app.h"
 #include "stats/win_stat_export.h"
 #include "stats/win_stat_window.h"
 

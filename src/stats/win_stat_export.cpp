@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <qcustomplot.h>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "stats/win_stat_table.h"
 #include "stats/win_stat_window.h"
 

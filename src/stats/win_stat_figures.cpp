@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/app.h"
-#include "app/number_text.h"
+#include "state/app.h"
+#include "state/number_text.h"
 
 namespace zuv {
 

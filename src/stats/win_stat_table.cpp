@@ -1,7 +1,7 @@
 #include "stats/win_stat_table.h"
 
-#include "app/app.h"
-#include "app/number_text.h"
+#include "state/app.h"
+#include "state/number_text.h"
 #include "stats/win_stat_figures.h"
 
 namespace zuv {

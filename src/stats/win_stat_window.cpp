@@ -6,9 +6,9 @@
 #include <cmath>
 #include <qcustomplot.h>
 
-#include "app/app.h"
-#include "app/control_panel.h"
-#include "app/main_window.h"
+#include "platform/callback.h"
+#include "state/app.h"
+#include "state/main_window.h"
 #include "stats/movable_frame.h"
 #include "stats/percent_ticker.h"
 #include "stats/text_legend_item.h"

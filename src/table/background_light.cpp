@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <cmath>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "table/table_geometry.h"
 
 namespace zuv {

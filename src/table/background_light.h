@@ -3,7 +3,7 @@
 #include <QImage>
 #include <optional>
 
-#include "app/records.h"
+#include "state/records.h"
 
 namespace zuv {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "app/app.h"
 #include "platform/graphics_items.h"
+#include "state/app.h"
 #include "table/range_caption.h"
 #include "table/table_geometry.h"
 #include "table/table_layout.h"

@@ -4,8 +4,8 @@
 #include <QPolygonF>
 #include <algorithm>
 
-#include "app/app.h"
 #include "platform/graphics_items.h"
+#include "state/app.h"
 #include "table/table_geometry.h"
 #include "table/table_layout.h"
 #include "table/table_style.h"

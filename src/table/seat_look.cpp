@@ -2,8 +2,8 @@
 
 #include <QAction>
 
-#include "app/app.h"
 #include "platform/graphics_items.h"
+#include "state/app.h"
 #include "table/table_style.h"
 
 namespace zuv {

@@ -1,5 +1,6 @@
-#include "app/app.h"
-#include "app/command_registry.h"
+#include "table/table_commands.h"
+
+#include "state/app.h"
 #include "table/card_display.h"
 
 namespace zuv {

@@ -3,10 +3,10 @@
 #include <QGraphicsView>
 #include <QPainter>
 
-#include "app/app.h"
-#include "app/main_window.h"
 #include "platform/data_folders.h"
 #include "platform/graphics_items.h"
+#include "state/app.h"
+#include "state/main_window.h"
 #include "table/background_light.h"
 #include "table/card_display.h"
 #include "table/seat_look.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/records.h"
+#include "state/records.h"
 
 namespace zuv {
 

@@ -2,8 +2,8 @@
 
 #include <QGraphicsItem>
 
-#include "app/main_window.h"
 #include "platform/normal_position.h"
+#include "state/main_window.h"
 
 namespace zuv::table_geometry {
 

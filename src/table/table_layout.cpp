@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/app.h"
+#include "state/app.h"
 
 namespace zuv::table_layout {
 

@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/app.h"
-#include "app/control_panel.h"
-#include "app/main_window.h"
+#include "platform/callback.h"
+#include "state/app.h"
+#include "state/main_window.h"
 
 namespace zuv {
 

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QPen>
 
-#include "app/records.h"
+#include "state/records.h"
 
 namespace zuv::table_style {
 

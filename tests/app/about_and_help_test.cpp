@@ -11,10 +11,10 @@
 #include <QTest>
 #include <QTextDocument>
 
-#include "app/about_window.h"
-#include "app/help_links.h"
-#include "app/main_window.h"
 #include "platform/event_loop.h"
+#include "program/about_window.h"
+#include "program/help_links.h"
+#include "state/main_window.h"
 #include "support/app_fixture.h"
 
 namespace zuv {

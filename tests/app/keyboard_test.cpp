@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/main_window.h"
 #include "scenario/choose_card_window.h"
+#include "state/main_window.h"
 #include "support/app_fixture.h"
 
 namespace zuv {

@@ -13,11 +13,11 @@
 #include <numbers>
 #include <qcustomplot.h>
 
-#include "app/help_links.h"
-#include "app/initial_setup.h"
-#include "app/main_window.h"
 #include "platform/data_folders.h"
 #include "platform/normal_position.h"
+#include "program/help_links.h"
+#include "state/initial_setup.h"
+#include "state/main_window.h"
 #include "support/app_fixture.h"
 
 namespace zuv {

@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <qcustomplot.h>
 
-#include "app/main_window.h"
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
 #include "platform/random_numbers.h"
 #include "run/run_records.h"
 #include "run/run_test_support.h"
+#include "state/main_window.h"
 #include "stats/win_stat_window.h"
 
 namespace zuv {

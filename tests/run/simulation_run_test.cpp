@@ -9,7 +9,7 @@
 #include <qcustomplot.h>
 #include <set>
 
-#include "app/control_panel.h"
+#include "platform/callback.h"
 #include "platform/graphics_items.h"
 #include "run/run_test_support.h"
 #include "sim/start_hands.h"

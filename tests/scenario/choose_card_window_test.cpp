@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/control_panel.h"
-#include "app/main_window.h"
+#include "platform/callback.h"
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
 #include "scenario_test.h"
+#include "state/main_window.h"
 
 namespace zuv {
 namespace {

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/main_window.h"
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
 #include "scenario/choose_range_window.h"
 #include "scenario/range_grid.h"
-#include "sim/hand_range.h"
 #include "scenario_test.h"
+#include "sim/hand_range.h"
+#include "state/main_window.h"
 
 namespace zuv {
 namespace {

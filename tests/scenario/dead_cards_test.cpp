@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/control_panel.h"
+#include "platform/callback.h"
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
 #include "scenario_test.h"

@@ -3,10 +3,10 @@
 #include <QWidget>
 #include <qcustomplot.h>
 
-#include "app/control_panel.h"
 #include "platform/graphics_items.h"
 #include "scenario/player_switching.h"
 #include "scenario_test.h"
+#include "state/controls.h"
 
 namespace zuv {
 namespace {

@@ -5,9 +5,9 @@
 #include <map>
 #include <qcustomplot.h>
 
-#include "app/control_panel.h"
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
+#include "state/controls.h"
 
 namespace zuv::testing {
 

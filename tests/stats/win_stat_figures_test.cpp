@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/app.h"
-#include "app/initial_setup.h"
+#include "state/app.h"
+#include "state/initial_setup.h"
 #include "stats/win_stat_figures.h"
 
 namespace zuv {

@@ -6,7 +6,7 @@
 #include <qcustomplot.h>
 #include <set>
 
-#include "app/control_panel.h"
+#include "platform/callback.h"
 #include "platform/event_loop.h"
 #include "stats/movable_frame.h"
 #include "stats/text_legend_item.h"

@@ -4,8 +4,8 @@
 #include <QSettings>
 #include <QTimer>
 
-#include "app/startup.h"
 #include "platform/event_loop.h"
+#include "program/startup.h"
 
 namespace zuv::testing {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "state/app.h"
 #include "support/fake_file_dialogs.h"
 
 namespace zuv::testing {

@@ -6,10 +6,10 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 
-#include "app/app.h"
-#include "app/initial_setup.h"
-#include "app/startup.h"
 #include "platform/graphics_items.h"
+#include "program/startup.h"
+#include "state/app.h"
+#include "state/initial_setup.h"
 #include "support/app_fixture.h"
 #include "table/table_drawing.h"
 #include "table/table_geometry.h"

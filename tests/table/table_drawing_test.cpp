@@ -9,12 +9,12 @@
 #include <QMenu>
 #include <algorithm>
 
+#include "platform/callback.h"
 #include "support/app_fixture.h"
 #include "table/background_light.h"
 #include "table/card_display.h"
 #include "table/table_geometry.h"
 #include "table/table_layout.h"
-#include "app/control_panel.h"
 #include "table_test_support.h"
 
 namespace zuv {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/main_window.h"
+#include "state/main_window.h"
 #include "support/app_fixture.h"
 #include "table/table_drawing.h"
 #include "table/table_geometry.h"

@@ -5,8 +5,8 @@
 #include <QPointF>
 #include <string>
 
-#include "app/app.h"
 #include "platform/graphics_items.h"
+#include "state/app.h"
 #include "table/table_geometry.h"
 
 class QGraphicsItem;

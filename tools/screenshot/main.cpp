@@ -19,11 +19,11 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/app.h"
-#include "app/main_window.h"
-#include "app/startup.h"
 #include "platform/event_loop.h"
+#include "program/startup.h"
 #include "scenario/choose_range_window.h"
+#include "state/app.h"
+#include "state/main_window.h"
 #include "table/card_display.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "app/initial_setup.h"
+#include "state/initial_setup.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "app/app.h"
-#include "app/main_window.h"
 #include "platform/data_folders.h"
+#include "state/app.h"
+#include "state/main_window.h"
 
 namespace zuv {
 

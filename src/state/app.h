@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/records.h"
 #include "platform/command_dispatcher.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_windows.h"
 #include "platform/random_numbers.h"
+#include "state/records.h"
 
 class QGraphicsItem;
 

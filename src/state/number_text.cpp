@@ -1,4 +1,4 @@
-#include "app/number_text.h"
+#include "state/number_text.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "app/help_links.h"
+#include "program/help_links.h"
 
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/app.h"
 #include "platform/data_folders.h"
+#include "state/app.h"
 
 namespace zuv {
 

@@ -1,4 +1,4 @@
-#include "app/about_window.h"
+#include "program/about_window.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/app.h"
-#include "app/help_links.h"
 #include "platform/data_folders.h"
 #include "platform/normal_position.h"
+#include "program/help_links.h"
+#include "state/app.h"
 
 namespace zuv {
 

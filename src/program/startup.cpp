@@ -1,15 +1,17 @@
-#include "app/startup.h"
+#include "program/startup.h"
 
-#include "app/app.h"
-#include "app/control_panel.h"
-#include "app/initial_setup.h"
-#include "app/main_window.h"
+#include "program/command_registry.h"
+#include "program/control_panel.h"
 #include "setup/recent_setups.h"
+#include "state/app.h"
+#include "state/initial_setup.h"
+#include "state/main_window.h"
 #include "table/table_drawing.h"
 
 namespace zuv {
 
 std::optional<QString> zuvpoker(App& app) {
+  RegisterCommands(app);
   if (auto problem = InitialSetup(app)) return problem;
   plottable(app);
   if (auto problem = DisplaySetup(app)) return problem;

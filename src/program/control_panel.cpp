@@ -1,4 +1,4 @@
-#include "app/control_panel.h"
+#include "program/control_panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -9,16 +9,17 @@
 #include <QShortcut>
 #include <qcustomplot.h>
 
-#include "app/app.h"
-#include "app/main_window.h"
+#include "platform/callback.h"
 #include "platform/event_loop.h"
 #include "platform/normal_position.h"
+#include "state/app.h"
+#include "state/controls.h"
+#include "state/main_window.h"
 
 namespace zuv {
 
 namespace {
 
-constexpr const char* kCallbackProperty = "zuvCallback";
 constexpr double kPanelLeft = 0.65;  // the panel's left edge in fractions of the window
 // The fields and the counter keep their left edges and reach to near the
 // window's right edge, so that their longest texts (a 10-digit hand count, a
@@ -117,10 +118,6 @@ QAction* MenuItem(App& app, QMenu* menu, const QString& label, const QString& co
 }
 
 }  // namespace
-
-void SetCallback(QObject* control, const QString& command) { control->setProperty(kCallbackProperty, command); }
-
-QString Callback(const QObject* control) { return control->property(kCallbackProperty).toString(); }
 
 void CreateControlPanel(App& app) {
   QWidget* panel = app.FIGURE.mainfigurehandle->canvas();

@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <iostream>
 
-#include "app/app.h"
-#include "app/startup.h"
 #include "platform/termination_signal.h"
+#include "program/startup.h"
+#include "state/app.h"
 
 int main(int argc, char* argv[]) {
   zuv::CatchTerminationSignal();

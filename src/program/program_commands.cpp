@@ -1,13 +1,13 @@
-#include "app/about_window.h"
-#include "app/app.h"
-#include "app/command_registry.h"
-#include "app/hands_field.h"
-#include "app/help_links.h"
-#include "app/shutdown.h"
+#include "program/about_window.h"
+#include "program/command_registry.h"
+#include "program/hands_field.h"
+#include "program/help_links.h"
+#include "program/shutdown.h"
+#include "state/app.h"
 
 namespace zuv {
 
-void RegisterAppCommands(App& app) {
+void RegisterProgramCommands(App& app) {
   app.commands.add("CBCloseMainWindow", 0, [&app](const CommandArgs&) { CBCloseMainWindow(app); });
   app.commands.add("CBValidateHandsToSimulate", 0, [&app](const CommandArgs&) { CBValidateHandsToSimulate(app); });
   app.commands.add("CBGettingStarted", 0, [&app](const CommandArgs&) { CBGettingStarted(app); });

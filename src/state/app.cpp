@@ -1,17 +1,14 @@
-#include "app/app.h"
+#include "state/app.h"
 
-#include "app/command_registry.h"
-#include "app/main_window.h"
 #include "platform/browser.h"
 #include "platform/data_folders.h"
+#include "state/main_window.h"
 
 namespace zuv {
 
 App::App(std::unique_ptr<FileDialogs> dialogs)
     : dataFolders(StandardDataFolders()), openUrl(ibrowse),
-      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()) {
-  RegisterCommands(*this);
-}
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()) {}
 
 App::~App() {
   messages.closeAll();

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "state/main_window.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/app.h"
+#include "state/app.h"
 
 namespace zuv {
 

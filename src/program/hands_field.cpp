@@ -1,10 +1,10 @@
-#include "app/hands_field.h"
+#include "program/hands_field.h"
 
 #include <QLineEdit>
 #include <cmath>
 
-#include "app/app.h"
-#include "app/number_text.h"
+#include "state/app.h"
+#include "state/number_text.h"
 
 namespace zuv {
 

@@ -1,12 +1,12 @@
-#include "app/shutdown.h"
+#include "program/shutdown.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
-#include "app/app.h"
-#include "app/main_window.h"
 #include "platform/event_loop.h"
+#include "state/app.h"
+#include "state/main_window.h"
 
 namespace zuv {
 

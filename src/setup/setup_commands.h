@@ -1,0 +1,10 @@
+#pragma once
+
+namespace zuv {
+
+class App;
+
+// Makes this folder's commands known to the dispatcher under their names.
+void RegisterSetupCommands(App& app);
+
+}  // namespace zuv
