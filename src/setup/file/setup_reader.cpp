@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "setup/file/mat_check.h"
 #include "setup/file/mat_var.h"
 #include "setup/file/setup_check.h"
+#include "setup/file/setup_fields.h"
 
 namespace zuv::setupfile {
 
@@ -226,14 +228,15 @@ Result<std::string> TextOf(const matvar_t* v, const std::string& what) {
   return text;
 }
 
-// "playerranges": one text per seat.
-Result<std::array<std::string, kSeats>> RangeTexts(const matvar_t* v, const std::string& what) {
+// A row of N texts ("playerranges": one text per seat).
+template <std::size_t N>
+Result<std::array<std::string, N>> Texts(const matvar_t* v, const std::string& what) {
   if (v->class_type != MAT_C_CELL) return Problem{what + " is " + ClassName(v->class_type) + ", not a list of texts"};
-  if (ElementCount(v) != kSeats || !IsVectorShape(v)) {
-    return Problem{what + " holds " + std::to_string(ElementCount(v)) + " texts instead of " + std::to_string(kSeats)};
+  if (ElementCount(v) != N || !IsVectorShape(v)) {
+    return Problem{what + " holds " + std::to_string(ElementCount(v)) + " texts instead of " + std::to_string(N)};
   }
-  std::array<std::string, kSeats> texts;
-  for (std::size_t i = 0; i < kSeats; ++i) {
+  std::array<std::string, N> texts;
+  for (std::size_t i = 0; i < N; ++i) {
     const std::string item = what + "{" + std::to_string(i + 1) + "}";
     const matvar_t* cell = Mat_VarGetCell(const_cast<matvar_t*>(v), static_cast<int>(i));
     if (!cell) return Problem{item + " cannot be read"};
@@ -244,16 +247,94 @@ Result<std::array<std::string, kSeats>> RangeTexts(const matvar_t* v, const std:
   return texts;
 }
 
-// Runs the steps of a read until the first problem.
-class FieldReader {
- public:
-  bool failed() const { return problem_.has_value(); }
-  const std::string& problem() const { return *problem_; }
+// A value as the place it is loaded into asks for it.
+Result<double> Read(const matvar_t* v, const std::string& what, const double&) { return Scalar(v, what); }
+Result<std::vector<double>> Read(const matvar_t* v, const std::string& what, const std::vector<double>&) {
+  return List(v, what);
+}
+template <std::size_t N>
+Result<std::array<double, N>> Read(const matvar_t* v, const std::string& what, const std::array<double, N>&) {
+  return FixedList<N>(v, what);
+}
+template <std::size_t N>
+Result<std::array<std::string, N>> Read(const matvar_t* v, const std::string& what,
+                                        const std::array<std::string, N>&) {
+  return Texts<N>(v, what);
+}
 
-  // Stores the value of `result` in `out`, or remembers its problem.
+// Reads the entries of VisitSetupFile that a load takes back, until the first problem.
+class FileFieldsReader {
+ public:
+  explicit FileFieldsReader(mat_t* mat) : mat_(mat) {
+    size_t count = 0;
+    char** names = Mat_GetDir(mat, &count);
+    if (!names && count != 0) {
+      problem_ = "its list of variables cannot be read";
+      return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+      if (names[i]) names_.emplace_back(names[i]);
+    }
+  }
+  const std::optional<std::string>& problem() const { return problem_; }
+
+  void record(const char* name, std::size_t elements) {
+    record_ = nullptr;
+    recordName_ = name;
+    elements_ = elements;
+    index_ = 0;
+    if (const matvar_t* v = Required(name)) take(Record(v, name, elements), record_);
+  }
+  void element(std::size_t index) { index_ = index; }
+
+  template <class Saved, class Loaded>
+  void field(const char* name, const Saved&, Loaded* loaded) {
+    if (!loaded || problem_) return;
+    const std::string what =
+        elements_ == 1 ? recordName_ : recordName_ + "(" + std::to_string(index_ + 1) + ")";
+    const matvar_t* f = nullptr;
+    if (take(Field(record_, name, index_, what), f)) take(Read(f, what + "." + name, *loaded), *loaded);
+  }
+  void field(const char*, const auto&, std::nullptr_t) {}
+
+  template <class Saved, class Loaded>
+  void variable(const char* name, const Saved&, Loaded* loaded) {
+    if (const matvar_t* v = Required(name)) take(Read(v, name, *loaded), *loaded);
+  }
+
+  // Only an absent variable means an older file; one that is there but
+  // cannot be read is a damaged file like any other.
+  template <class Saved, class Loaded>
+  void extra(const char* name, const Saved&, Loaded* loaded) {
+    if (problem_ || !Present(name)) return;
+    if (const matvar_t* v = Load(name)) take(Read(v, name, *loaded), *loaded);
+  }
+
+ private:
+  bool Present(const char* name) const { return std::find(names_.begin(), names_.end(), name) != names_.end(); }
+
+  const matvar_t* Required(const char* name) {
+    if (problem_) return nullptr;
+    if (!Present(name)) {
+      problem_ = std::string("the variable ") + name + " is missing";
+      return nullptr;
+    }
+    return Load(name);
+  }
+
+  const matvar_t* Load(const char* name) {
+    MatVar v(Mat_VarRead(mat_, name));
+    if (!v) {
+      problem_ = std::string("the variable ") + name + " cannot be read";
+      return nullptr;
+    }
+    vars_.push_back(std::move(v));
+    return vars_.back().get();
+  }
+
   template <class T, class U>
   bool take(Result<T> result, U& out) {
-    if (failed()) return false;
+    if (problem_) return false;
     if (auto* p = std::get_if<Problem>(&result)) {
       problem_ = p->text;
       return false;
@@ -262,72 +343,22 @@ class FieldReader {
     return true;
   }
 
-  // A field of element `index` of a record, read by `read`.
-  template <class Read, class U>
-  void field(const matvar_t* record, const std::string& recordName, const char* name, std::size_t index, Read read,
-             U& out) {
-    const matvar_t* f = nullptr;
-    if (!take(Field(record, name, index, recordName), f)) return;
-    take(read(f, recordName + "." + name), out);
-  }
-
- private:
+  mat_t* mat_;
+  std::vector<std::string> names_;
+  std::vector<MatVar> vars_;  // what the fields point into lives as long as the reader
   std::optional<std::string> problem_;
+  const matvar_t* record_ = nullptr;
+  std::string recordName_;
+  std::size_t elements_ = 1;
+  std::size_t index_ = 0;
 };
 
 Result<FileFields> ReadOpenFile(mat_t* mat) {
-  constexpr std::array<const char*, 5> kNames = {"tempTABLE", "tempSETUP", "tempPLAYER", "cardsindeck", "tempSIM"};
-  size_t count = 0;
-  char** names = Mat_GetDir(mat, &count);
-  if (!names && count != 0) return Problem{"its list of variables cannot be read"};
-  std::array<MatVar, 5> vars;
-  for (std::size_t k = 0; k < kNames.size(); ++k) {
-    bool present = false;
-    for (size_t i = 0; i < count; ++i) present = present || (names[i] && std::strcmp(names[i], kNames[k]) == 0);
-    if (!present) return Problem{std::string("the variable ") + kNames[k] + " is missing"};
-    vars[k].reset(Mat_VarRead(mat, kNames[k]));
-    if (!vars[k]) return Problem{std::string("the variable ") + kNames[k] + " cannot be read"};
-  }
-
+  FileFieldsReader reader(mat);
+  const SetupContent unused;
   FileFields f;
-  FieldReader r;
-  const matvar_t* table = nullptr;
-  const matvar_t* setup = nullptr;
-  const matvar_t* players = nullptr;
-  const matvar_t* sim = nullptr;
-  r.take(Record(vars[0].get(), "tempTABLE", 1), table);
-  r.take(Record(vars[1].get(), "tempSETUP", 1), setup);
-  r.take(Record(vars[2].get(), "tempPLAYER", kSeats), players);
-  r.take(FixedList<kCards>(vars[3].get(), "cardsindeck"), f.cardsindeck);
-  r.take(Record(vars[4].get(), "tempSIM", 1), sim);
-  if (r.failed()) return Problem{r.problem()};
-
-  for (std::size_t p = 0; p < kSeats; ++p) {
-    r.field(players, "tempPLAYER(" + std::to_string(p + 1) + ")", "Cards", p, List, f.playerCards[p]);
-  }
-  r.field(setup, "tempSETUP", "NrOfSims", 0, Scalar, f.NrOfSims);
-  r.field(setup, "tempSETUP", "Dealer", 0, Scalar, f.Dealer);
-  r.field(setup, "tempSETUP", "SimulateFlop", 0, Scalar, f.SimulateFlop);
-  r.field(setup, "tempSETUP", "SimulateTurn", 0, Scalar, f.SimulateTurn);
-  r.field(setup, "tempSETUP", "SetSeed", 0, Scalar, f.SetSeed);
-  r.field(setup, "tempSETUP", "Seed", 0, Scalar, f.Seed);
-  r.field(sim, "tempSIM", "showhands", 0, Scalar, f.showhands);
-  r.field(table, "tempTABLE", "boardcards", 0, List, f.boardcards);
-  r.field(table, "tempTABLE", "activeplayers", 0, FixedList<kSeats>, f.activeplayers);
-  r.field(table, "tempTABLE", "simulateplayers", 0, FixedList<kSeats>, f.simulateplayers);
-  if (r.failed()) return Problem{r.problem()};
-
-  // The extra variables, in files that have them.
-  auto optional = [&](const char* name) -> MatVar {
-    for (size_t i = 0; i < count; ++i) {
-      if (names[i] && std::strcmp(names[i], name) == 0) return MatVar(Mat_VarRead(mat, name));
-    }
-    return nullptr;
-  };
-  if (MatVar ranges = optional("playerranges")) r.take(RangeTexts(ranges.get(), "playerranges"), f.ranges);
-  if (MatVar dead = optional("deadcards")) r.take(List(dead.get(), "deadcards"), f.deadcards);
-  if (MatVar exact = optional("exactodds")) r.take(Scalar(exact.get(), "exactodds"), f.exact);
-  if (r.failed()) return Problem{r.problem()};
+  if (!reader.problem()) VisitSetupFile(reader, unused, f);
+  if (reader.problem()) return Problem{*reader.problem()};
   return f;
 }
 

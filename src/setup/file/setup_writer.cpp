@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "setup/file/mat_check.h"
+#include "setup/file/setup_fields.h"
 #include "setup/file/mat_var.h"
 #include "setup/file/replace_file.h"
 
@@ -22,14 +23,6 @@ MatVar Numeric(const NumericArray& a) {
   void* data = a.values.empty() ? nullptr : const_cast<double*>(a.values.data());
   return MatVar(Mat_VarCreate(nullptr, MAT_C_DOUBLE, MAT_T_DOUBLE, static_cast<int>(dims.size()), dims.data(), data, 0));
 }
-
-MatVar Scalar(double v) { return Numeric(NumericArray::Scalar(v)); }
-template <std::size_t N>
-MatVar Row(const std::array<double, N>& v) {
-  return Numeric(NumericArray::Row({v.begin(), v.end()}));
-}
-MatVar RowOrEmpty(const std::vector<double>& v) { return Numeric(NumericArray::RowOrEmpty(v)); }
-MatVar ColumnOrEmpty(const std::vector<double>& v) { return Numeric(NumericArray::ColumnOrEmpty(v)); }
 
 // Texts are written as 16-bit characters, as other writers do; libmatio
 // miscounts the size of 8-bit character data inside compressed variables.
@@ -53,122 +46,91 @@ MatVar TextList(const std::array<std::string, N>& texts) {
   return cell;
 }
 
+MatVar Value(double v) { return Numeric(NumericArray::Scalar(v)); }
+template <std::size_t N>
+MatVar Value(const std::array<double, N>& v) {
+  return Numeric(NumericArray::Row({v.begin(), v.end()}));
+}
+MatVar Value(const std::vector<double>& v) { return Numeric(NumericArray::RowOrEmpty(v)); }
+MatVar Value(const Column<const std::vector<double>>& v) { return Numeric(NumericArray::ColumnOrEmpty(v.values)); }
+MatVar Value(const NumericArray& a) { return Numeric(a); }
+template <std::size_t N>
+MatVar Value(const std::array<std::string, N>& texts) {
+  return TextList(texts);
+}
+
 // A top-level variable named `name`; libmatio frees the name with the variable.
 MatVar Named(MatVar v, const char* name) {
   if (v) v->name = strdup(name);
   return v;
 }
 
-// A structure array whose fields are filled element by element.
-class Record {
+// Makes the variables of VisitSetupFile, in its order. A structure is made
+// once all its fields are known: its field names are those of its first element.
+class VariableWriter {
  public:
-  Record(const char* name, std::vector<const char*> fields, std::size_t count = 1) : fields_(std::move(fields)) {
-    size_t dims[2] = {1, count};
-    var_.reset(Mat_VarCreateStruct(name, 2, dims, fields_.data(), static_cast<unsigned>(fields_.size())));
-    ok_ = var_ != nullptr;
+  void record(const char* name, std::size_t elements) {
+    close();
+    record_ = {name, elements, {}, {}};
+    open_ = true;
   }
-  void set(const char* field, MatVar value, std::size_t index = 0) {
-    if (!ok_ || !value) {
-      ok_ = false;
-      return;
-    }
-    // The record owns the value from here on; what it returns is the empty field it had.
-    Mat_VarFree(Mat_VarSetStructFieldByName(var_.get(), field, index, value.release()));
+  void element(std::size_t index) { index_ = index; }
+  template <class Loaded>
+  void field(const char* name, const auto& saved, Loaded) {
+    if (index_ == 0) record_.names.push_back(name);
+    record_.values.push_back({name, index_, Value(saved)});
   }
-  // The finished record, or null when anything failed.
-  MatVar take() { return ok_ ? std::move(var_) : nullptr; }
+  template <class Loaded>
+  void variable(const char* name, const auto& saved, Loaded) {
+    close();
+    vars_.push_back(Named(Value(saved), name));
+  }
+  template <class Loaded>
+  void extra(const char* name, const auto& saved, Loaded loaded) {
+    variable(name, saved, loaded);
+  }
+  // Every variable, or null for one that could not be made.
+  std::vector<MatVar> take() {
+    close();
+    return std::move(vars_);
+  }
 
  private:
-  std::vector<const char*> fields_;
-  MatVar var_;
-  bool ok_ = false;
-};
+  struct FieldValue {
+    const char* name;
+    std::size_t index;
+    MatVar value;
+  };
+  struct PendingRecord {
+    const char* name = nullptr;
+    std::size_t elements = 1;
+    std::vector<const char*> names;
+    std::vector<FieldValue> values;
+  };
 
-MatVar TableVar(const SavedTable& t) {
-  Record r("tempTABLE", {"activeplayers", "simulateplayers", "boardcards", "tempplayercards", "tablecolor",
-                         "activeplayercolor", "lightyellow", "backgroundcolor", "deactiveplayercolor", "playerangle",
-                         "skew", "axes", "tableradie", "headradie", "patchhandle", "cmenu", "cmitem1", "cmitem2",
-                         "cmitem3", "cmitem4", "boardcardsimage", "dealerbutton", "winner"});
-  r.set("activeplayers", Row(t.activeplayers));
-  r.set("simulateplayers", Row(t.simulateplayers));
-  r.set("boardcards", ColumnOrEmpty(t.boardcards));
-  r.set("tempplayercards", ColumnOrEmpty(t.tempplayercards));
-  r.set("tablecolor", Row(t.tablecolor));
-  r.set("activeplayercolor", Row(t.activeplayercolor));
-  r.set("lightyellow", Row(t.lightyellow));
-  r.set("backgroundcolor", Row(t.backgroundcolor));
-  r.set("deactiveplayercolor", Row(t.deactiveplayercolor));
-  r.set("playerangle", Row(t.playerangle));
-  r.set("skew", Scalar(t.skew));
-  r.set("axes", Scalar(t.axes));
-  r.set("tableradie", Row(t.tableradie));
-  r.set("headradie", Row(t.headradie));
-  r.set("patchhandle", Scalar(t.patchhandle));
-  r.set("cmenu", Scalar(t.cmenu));
-  r.set("cmitem1", Scalar(t.cmitem1));
-  r.set("cmitem2", Scalar(t.cmitem2));
-  r.set("cmitem3", Scalar(t.cmitem3));
-  r.set("cmitem4", Scalar(t.cmitem4));
-  r.set("boardcardsimage", Row(t.boardcardsimage));
-  r.set("dealerbutton", Scalar(t.dealerbutton));
-  r.set("winner", RowOrEmpty(t.winner));
-  return r.take();
-}
-
-MatVar SetupVar(const SavedSetup& s) {
-  Record r("tempSETUP", {"NrOfSims", "Dealer", "SimulateFlop", "SimulateTurn", "SetSeed", "Seed", "CardSize",
-                         "NrOfPlayers", "handnames"});
-  r.set("NrOfSims", Scalar(s.NrOfSims));
-  r.set("Dealer", Scalar(s.Dealer));
-  r.set("SimulateFlop", Scalar(s.SimulateFlop));
-  r.set("SimulateTurn", Scalar(s.SimulateTurn));
-  r.set("SetSeed", Scalar(s.SetSeed));
-  r.set("Seed", Scalar(s.Seed));
-  r.set("CardSize", Row(s.CardSize));
-  r.set("NrOfPlayers", Scalar(s.NrOfPlayers));
-  r.set("handnames", TextList(s.handnames));
-  return r.take();
-}
-
-MatVar PlayerVar(const std::array<SavedPlayer, kSeats>& players) {
-  Record r("tempPLAYER",
-           {"Cards", "hand", "highcard", "patchhandle", "playernrtexthandle", "cardimage", "handtext",
-            "handtextrectangle", "cmenu", "cmitem1", "cmitem2", "cmitem3"},
-           kSeats);
-  for (std::size_t i = 0; i < kSeats; ++i) {
-    const SavedPlayer& p = players[i];
-    r.set("Cards", ColumnOrEmpty(p.Cards), i);
-    r.set("hand", RowOrEmpty(p.hand), i);
-    r.set("highcard", RowOrEmpty(p.highcard), i);
-    r.set("patchhandle", Scalar(p.patchhandle), i);
-    r.set("playernrtexthandle", Scalar(p.playernrtexthandle), i);
-    r.set("cardimage", Row(p.cardimage), i);
-    r.set("handtext", Scalar(p.handtext), i);
-    r.set("handtextrectangle", Scalar(p.handtextrectangle), i);
-    r.set("cmenu", Scalar(p.cmenu), i);
-    r.set("cmitem1", Scalar(p.cmitem1), i);
-    r.set("cmitem2", Scalar(p.cmitem2), i);
-    r.set("cmitem3", Scalar(p.cmitem3), i);
+  void close() {
+    if (!open_) return;
+    open_ = false;
+    index_ = 0;
+    size_t dims[2] = {1, record_.elements};
+    MatVar var(Mat_VarCreateStruct(record_.name, 2, dims, record_.names.data(),
+                                   static_cast<unsigned>(record_.names.size())));
+    for (FieldValue& f : record_.values) {
+      if (!var || !f.value) {
+        var.reset();
+        break;
+      }
+      // The record owns the value from here on; what it returns is the empty field it had.
+      Mat_VarFree(Mat_VarSetStructFieldByName(var.get(), f.name, f.index, f.value.release()));
+    }
+    vars_.push_back(std::move(var));
   }
-  return r.take();
-}
 
-MatVar DeckVar(const std::array<double, kCards>& cardsindeck) {
-  size_t dims[2] = {1, kCards};
-  return MatVar(Mat_VarCreate("cardsindeck", MAT_C_DOUBLE, MAT_T_DOUBLE, 2, dims,
-                              const_cast<double*>(cardsindeck.data()), 0));
-}
-
-MatVar SimVar(const SavedSim& s) {
-  Record r("tempSIM", {"showhands", "stopsim", "WinStat", "WinStat2", "Statistic", "WinRecord"});
-  r.set("showhands", Scalar(s.showhands));
-  r.set("stopsim", Scalar(s.stopsim));
-  r.set("WinStat", Numeric(s.WinStat));
-  r.set("WinStat2", Numeric(s.WinStat2));
-  r.set("Statistic", Numeric(s.Statistic));
-  r.set("WinRecord", Numeric(s.WinRecord));
-  return r.take();
-}
+  bool open_ = false;
+  std::size_t index_ = 0;
+  PendingRecord record_;
+  std::vector<MatVar> vars_;
+};
 
 bool Consistent(const NumericArray& a) {
   std::size_t n = 1;
@@ -182,10 +144,10 @@ std::optional<std::string> WriteVariables(const std::string& path, const SetupCo
                                 &content.sim.WinRecord}) {
     if (!Consistent(*a)) return "the statistics do not fit their sizes";
   }
-  MatVar vars[] = {TableVar(content.table), SetupVar(content.setup), PlayerVar(content.players),
-                   DeckVar(content.cardsindeck), SimVar(content.sim),
-                   Named(TextList(content.ranges), "playerranges"),
-                   Named(RowOrEmpty(content.deadcards), "deadcards"), Named(Scalar(content.exact), "exactodds")};
+  VariableWriter writer;
+  FileFields unused;
+  VisitSetupFile(writer, content, unused);
+  const std::vector<MatVar> vars = writer.take();
   for (const MatVar& v : vars) {
     if (!v) return "out of memory";
   }
