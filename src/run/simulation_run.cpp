@@ -208,7 +208,10 @@ void ReplayLastHand(sim::Simulation& simulation, long long played, sim::LastHand
 // and nothing runs.
 void RunExactly(App& app, const sim::Scenario& scenario, int active) {
   if (auto problem = sim::ExactProblem(scenario)) {
-    app.messages.errordlg(QString::fromStdString(*problem), "Setup error");
+    // In the window the way to a sample is the box.
+    QString text = QString::fromStdString(*problem);
+    text.replace("run a sample instead", "untick \"Exact odds (every deal)\" to run a sample instead");
+    app.messages.errordlg(text, "Exact odds");
     return;
   }
   ExactRunner runner(scenario, app.runThreads);

@@ -64,6 +64,7 @@ ChooseRangeWindow::ChooseRangeWindow(App& app, int seat, const std::array<bool, 
       cancel_(new QPushButton("Cancel", this)),
       ok_(new QPushButton("Ok", this)) {
   setWindowTitle(QString("Choose range for player %1").arg(seat));
+  count_->setObjectName("combos");
   // Modal by hand, like the card-choosing window, so that the main window's
   // close box keeps working.
   setWindowModality(Qt::NonModal);
@@ -97,6 +98,8 @@ ChooseRangeWindow::ChooseRangeWindow(App& app, int seat, const std::array<bool, 
   place(cancel_, kSize.width() / 2 - 100, "Cancel");
   place(ok_, kSize.width() / 2 + 20, "Ok");
   ok_->setDefault(true);
+  // Return in the text field is Ok, as the default button promises.
+  connect(field_, &QLineEdit::returnPressed, ok_, &QPushButton::click);
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, [&app, seat] { app.run(CloseCommand("Cancel", seat).toStdString()); });
 
@@ -191,7 +194,8 @@ void ChooseRangeWindow::showCombos(bool rewriteText) {
       grid_->setShare(row, column, share / static_cast<double>(cell.size()));
     }
   }
-  count_->setText(countText());
+  // Text that is no range has no count: the old one would read as its own.
+  count_->setText(parses_ ? countText() : QString());
   field_->setStyleSheet(parses_ ? QString() : "QLineEdit { border: 2px solid rgb(230, 90, 60); }");
   if (parses_ && !combos_.empty() && possibleCombos() == 0) {
     problem_->setText("No combination of this range is possible with the cards on the table");

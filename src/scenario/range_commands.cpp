@@ -43,6 +43,13 @@ void GiveRange(App& app, int seat, const std::string& range) {
   ResetResultDisplay(app);
 }
 
+// The seat's range as the window starts with it: its two fixed cards, if it has them.
+QString RangeOfSeat(App& app, int seat) {
+  const PlayerRecord& player = app.player(seat);
+  if (!HasFixedCards(app, seat)) return QString::fromStdString(player.Range);
+  return QString::fromStdString(app.DECK.symbol[player.Cards[0] - 1] + app.DECK.symbol[player.Cards[1] - 1]);
+}
+
 }  // namespace
 
 bool HasRange(const App& app, int seat) {
@@ -59,8 +66,7 @@ void CBSetPlayerRange(App& app, std::optional<int> seat) {
   const SavedMenuStates saved = DisableContextMenues(app);
   {
     const MainWindowInputBlock block(app);
-    QPointer<ChooseRangeWindow> window =
-        new ChooseRangeWindow(app, *i, BlockedCards(app, *i), QString::fromStdString(app.player(*i).Range));
+    QPointer<ChooseRangeWindow> window = new ChooseRangeWindow(app, *i, BlockedCards(app, *i), RangeOfSeat(app, *i));
     QObject::connect(window, &ChooseRangeWindow::accepted, window, [&chosen](const QString& range) { chosen = range; });
     window->show();
     uiwait(window);

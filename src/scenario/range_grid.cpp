@@ -14,6 +14,8 @@ namespace {
 
 // Pairs, suited and offsuit hands in slightly different shades of felt, so
 // the three regions of the grid read at a glance.
+const QColor kDarkLetters(20, 40, 10);
+
 QColor BaseColor(const QColor& felt, int row, int column) {
   if (row == column) return felt.lighter(175);
   return row < column ? felt.lighter(145) : felt.lighter(120);
@@ -35,9 +37,14 @@ RangeGridScene::RangeGridScene(const QColor& felt, const QColor& lit, QObject* p
       const QRectF area(column * kCell, row * kCell, kCell, kCell);
       cell.base = addRect(area.adjusted(0.5, 0.5, -0.5, -0.5), border, BaseColor(felt, row, column));
       cell.fill = addRect(QRectF(), Qt::NoPen, lit_);
-      cell.name = addSimpleText(QString::fromStdString(sim::RangeCellName(row, column)), font);
+      const QString name = QString::fromStdString(sim::RangeCellName(row, column));
+      cell.halo = addSimpleText(name, font);
+      cell.halo->setBrush(kDarkLetters);
+      cell.halo->setPen(QPen(kDarkLetters, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      cell.name = addSimpleText(name, font);
       const QRectF text = cell.name->boundingRect();
       cell.name->setPos(area.center() - text.center());
+      cell.halo->setPos(cell.name->pos());
       setShare(row, column, 0);
     }
   }
@@ -50,8 +57,10 @@ void RangeGridScene::setShare(int row, int column, double share) {
   const QRectF area = cell.base->rect();
   const double height = area.height() * share;
   cell.fill->setRect(QRectF(area.left(), area.bottom() - height, area.width(), height));
-  // Dark letters on a mostly lit cell, light ones on felt.
-  cell.name->setBrush(share >= 0.5 ? QColor(20, 40, 10) : QColor(240, 240, 215));
+  // Dark letters on a lit cell, light ones on felt; a partly lit cell has
+  // both under its name, which takes light letters on a dark rim.
+  cell.name->setBrush(share >= 1.0 ? kDarkLetters : QColor(240, 240, 215));
+  cell.halo->setVisible(share > 0 && share < 1.0);
 }
 
 std::optional<int> RangeGridScene::cellAt(QPointF scenePos) const {

@@ -43,6 +43,7 @@ class RangeGridScene : public QGraphicsScene {
     QGraphicsRectItem* base = nullptr;
     QGraphicsRectItem* fill = nullptr;
     QGraphicsSimpleTextItem* name = nullptr;
+    QGraphicsSimpleTextItem* halo = nullptr;  // a dark rim behind the name of a partly lit cell
   };
   QColor lit_;
   std::array<Cell, kSide * kSide> cells_{};

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QMenu>
+#include <QStyle>
 #include <QToolButton>
 #include <cmath>
 #include <qcustomplot.h>
@@ -220,6 +221,8 @@ void WinStatWindow::addResultsMenu() {
   results_->setMenu(menu);
   results_->move(6, 6);
   results_->adjustSize();
+  // The menu arrow is drawn inside the button: room for it beside the text.
+  results_->resize(results_->width() + style()->pixelMetric(QStyle::PM_MenuButtonIndicator), results_->height());
 }
 
 void WinStatWindow::placePlotArea() {

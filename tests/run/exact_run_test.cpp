@@ -92,8 +92,10 @@ TEST_F(RunTest, AnExactRunTheEngineRefusesIsAMessageAndNothingRuns) {
   run("CBStartSimulation");
 
   ASSERT_EQ(app->messages.open().size(), 1u);
-  EXPECT_EQ(app->messages.open()[0].title, "Setup error");
-  EXPECT_EQ(app->messages.open()[0].text.toStdString(), *sim::ExactProblem(ScenarioFromRecords(*app)));
+  EXPECT_EQ(app->messages.open()[0].title, "Exact odds");
+  const QString text = app->messages.open()[0].text;
+  EXPECT_TRUE(text.startsWith("Too many deals to enumerate exactly (")) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(": untick \"Exact odds (every deal)\" to run a sample instead")) << text.toStdString();
   EXPECT_EQ(app->SIM.WinRecord, std::vector<double>(10, 7.0));
   EXPECT_TRUE(WinStatWindows().empty());
   EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Start simulation");

@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QApplication>
+#include <QLabel>
+#include <QTest>
 #include <algorithm>
 #include <cmath>
 
@@ -85,13 +87,18 @@ TEST_F(ChooseRangeWindowTest, TextAndGridFollowEachOtherAndOkGivesTheSeatTheRang
     EXPECT_NE(window.problem().toStdString().find("'AKx'"), std::string::npos) << window.problem().toStdString();
     EXPECT_FALSE(window.textField()->styleSheet().isEmpty());
     EXPECT_FALSE(window.okButton()->isEnabled());
+    EXPECT_EQ(window.countText(), "22 combos, 1.7 %");
+    EXPECT_EQ(window.findChild<QLabel*>("combos")->text(), "") << "no count for text that is no range";
     run("CBCloseRangeFigure('Ok', 2)");
+    QTest::keyClick(window.textField(), Qt::Key_Return);
     EXPECT_EQ(OpenChooseRangeWindow(), &window) << "Ok must not take a text that does not parse";
     run("CBRangeText('JJ+, A2s')");
     EXPECT_TRUE(window.problem().isEmpty());
+    EXPECT_EQ(window.findChild<QLabel*>("combos")->text(), window.countText());
     run("CBCloseRangeFigure('Ok', 3)");  // a stale seat number does nothing
     EXPECT_EQ(OpenChooseRangeWindow(), &window);
-    run("CBCloseRangeFigure('Ok', 2)");
+    QTest::keyClick(window.textField(), Qt::Key_Return);
+    EXPECT_EQ(OpenChooseRangeWindow(), nullptr) << "Return in the text field is Ok";
   });
   EXPECT_EQ(app->player(2).Range, "JJ+, A2s");
   EXPECT_EQ(app->simulateplayers(2), 1);
@@ -110,6 +117,11 @@ TEST_F(ChooseRangeWindowTest, TextAndGridFollowEachOtherAndOkGivesTheSeatTheRang
   inRangeWindow("CBSetPlayerRange(2)", [this](ChooseRangeWindow& window) {
     run("CBRangeText('72o')");
     window.close();
+  });
+  inRangeWindow("CBSetPlayerRange(2)", [this](ChooseRangeWindow& window) {
+    run("CBRangeText('72o')");
+    QTest::keyClick(window.textField(), Qt::Key_Escape);
+    EXPECT_EQ(OpenChooseRangeWindow(), nullptr) << "Escape is Cancel";
   });
   EXPECT_EQ(app->player(2).Range, "JJ+, A2s");
 
@@ -149,6 +161,12 @@ TEST_F(ChooseRangeWindowTest, CardsFixedElsewhereLimitTheCombosAndTheSeatsOwnCar
   });
   EXPECT_EQ(app->player(1).Range, "KK+");
   EXPECT_TRUE(app->player(1).Cards.empty());
+  fixHoleCards(1, {13, 26});
+  inRangeWindow("CBSetPlayerRange(1)", [this](ChooseRangeWindow& window) {
+    EXPECT_EQ(window.text(), "AsAh") << "a seat's fixed cards are its range";
+    window.cancel();
+  });
+  setRange(1, "AA,KK");
   EXPECT_EQ(app->cardsindeck(13), 1);
   EXPECT_EQ(app->cardsindeck(26), 1);
   EXPECT_EQ(app->simulateplayers(1), 1);
