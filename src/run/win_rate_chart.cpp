@@ -44,7 +44,9 @@ QString WinRateTitle(const App& app) {
 
 RateLabelPlace PlaceRateLabel(double rate) {
   if (rate >= kInsideFrom) return {true, rate - 0.42, 0, 0};
-  return {false, rate + 0.03, rate + 0.02, rate + 0.44};
+  // A gap of a few pixels from the bar or the axis, whose line would
+  // otherwise read as a minus sign before "0.0%".
+  return {false, rate + 0.07, rate + 0.02, rate + 0.48};
 }
 
 void plothistogram(App& app, long long simulation) {

@@ -15,15 +15,15 @@ TEST(PlaceRateLabel, AboveTheBarBelowSixtyThreePercentInsideFromThere) {
   const RateLabelPlace half = PlaceRateLabel(0.5);
   EXPECT_FALSE(half.insideBar);
   EXPECT_DOUBLE_EQ(half.backdropBottom, 0.52);
-  EXPECT_DOUBLE_EQ(half.backdropTop, 0.94);
-  EXPECT_DOUBLE_EQ(half.textY, 0.53);
+  EXPECT_DOUBLE_EQ(half.backdropTop, 0.98);
+  EXPECT_DOUBLE_EQ(half.textY, 0.57);
   EXPECT_FALSE(PlaceRateLabel(0.6299).insideBar);
   EXPECT_TRUE(PlaceRateLabel(0.63).insideBar);
   EXPECT_NEAR(PlaceRateLabel(0.63).textY, 0.21, 1e-12);
   EXPECT_TRUE(PlaceRateLabel(1.0).insideBar);
   EXPECT_NEAR(PlaceRateLabel(1.0).textY, 0.58, 1e-12);
   EXPECT_FALSE(PlaceRateLabel(0.0).insideBar);
-  EXPECT_DOUBLE_EQ(PlaceRateLabel(0.0).textY, 0.03);
+  EXPECT_DOUBLE_EQ(PlaceRateLabel(0.0).textY, 0.07);
 }
 
 struct Label {
@@ -123,11 +123,11 @@ TEST_F(ChartTest, LabelsAboveOnABackdropOrInsideTheBar) {
   const QColor ink = app->TABLE.lightyellow.toQColor();
   const QColor felt = app->TABLE.backgroundcolor.toQColor();
   EXPECT_DOUBLE_EQ(labels[0].x, 1);
-  EXPECT_NEAR(labels[0].y, 0.08, 1e-12);
+  EXPECT_NEAR(labels[0].y, 0.12, 1e-12);
   EXPECT_EQ(labels[0].colour, ink);
   // 0.6299 stays above.
   EXPECT_DOUBLE_EQ(labels[1].x, 2);
-  EXPECT_NEAR(labels[1].y, 0.6599, 1e-12);
+  EXPECT_NEAR(labels[1].y, 0.6999, 1e-12);
   EXPECT_EQ(labels[1].colour, ink);
   EXPECT_DOUBLE_EQ(labels[3].x, 7);
   // Three backdrops, one behind every label above its bar.
@@ -136,7 +136,7 @@ TEST_F(ChartTest, LabelsAboveOnABackdropOrInsideTheBar) {
   EXPECT_NEAR(backdrops[0].left(), 0.65, 1e-12);
   EXPECT_NEAR(backdrops[0].right(), 1.35, 1e-12);
   EXPECT_NEAR(backdrops[0].top(), 0.07, 1e-12);
-  EXPECT_NEAR(backdrops[0].bottom(), 0.49, 1e-12);
+  EXPECT_NEAR(backdrops[0].bottom(), 0.53, 1e-12);
 
   draw({6300, 3700}, 10000);
   const auto tall = RateLabels(chart());
