@@ -12,9 +12,10 @@ namespace zuv {
 
 namespace {
 
+const QColor kDarkLetters(20, 40, 10);
+
 // Pairs, suited and offsuit hands in slightly different shades of felt, so
 // the three regions of the grid read at a glance.
-const QColor kDarkLetters(20, 40, 10);
 
 QColor BaseColor(const QColor& felt, int row, int column) {
   if (row == column) return felt.lighter(175);
