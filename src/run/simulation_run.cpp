@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -169,8 +172,15 @@ void ServeWhileWorking(App& app, const Workers& workers, const BlockRunner::Prog
     sinceRedraw.start();
     busy = false;
   });
-  // The last worker to stop wakes this thread at once rather than at the next tick.
-  workers.start([&wait] { QMetaObject::invokeMethod(&wait, &QEventLoop::quit, Qt::QueuedConnection); });
+  // The last worker to stop wakes this thread at once rather than at the next
+  // tick. The tick may have seen the work done and this loop may be gone by
+  // the time the wake is posted, so it goes to the application, which lives
+  // on, and reaches the loop through a guarded pointer on this thread.
+  auto loop = std::make_shared<QPointer<QEventLoop>>(&wait);
+  workers.start([loop] {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [loop] { if (*loop) (*loop)->quit(); }, Qt::QueuedConnection);
+  });
   tick.start();
   wait.exec();
 }
