@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "report.h"
+#include "text_columns.h"
 #include "sim/hand_key.h"
 #include "sim/per_hand_figures.h"
 
@@ -11,21 +12,7 @@ namespace zuv::zuvsim {
 
 namespace {
 
-std::string Percent(double x) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.2f", 100 * x);
-  return buffer;
-}
-
-std::string Pad(std::string s, std::size_t width) {
-  if (s.size() < width) s.insert(0, width - s.size(), ' ');
-  return s;
-}
-
-std::string PadRight(std::string s, std::size_t width) {
-  if (s.size() < width) s.append(width - s.size(), ' ');
-  return s;
-}
+std::string Percent(double x) { return Fixed(100 * x, 2); }
 
 // The seat's combinations as the run may deal them: its range, or any two cards.
 std::vector<sim::Combo> SeatCombos(const sim::Scenario& scenario, int seat) {

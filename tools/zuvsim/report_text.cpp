@@ -8,28 +8,13 @@
 #include "per_hand_report.h"
 #include "report.h"
 #include "seat_figures.h"
+#include "text_columns.h"
 #include "sim/card.h"
 #include "sim/exact.h"
 
 namespace zuv::zuvsim {
 
 namespace {
-
-std::string Fixed(double x, int decimals) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
-  return buffer;
-}
-
-std::string Pad(std::string s, std::size_t width) {
-  if (s.size() < width) s.insert(0, width - s.size(), ' ');
-  return s;
-}
-
-std::string PadRight(std::string s, std::size_t width) {
-  if (s.size() < width) s.append(width - s.size(), ' ');
-  return s;
-}
 
 bool TargetMet(const std::vector<SeatFigures>& rows, double target) {
   for (const auto& row : rows) {
