@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "sim/card.h"
 #include "sim/quoted_text.h"
@@ -44,10 +45,27 @@ std::string Lower(std::string_view text) {
   return s;
 }
 
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
   return text;
+}
+
+// Text pasted from elsewhere may hold one item per line: lines that are not
+// blank are joined by commas, where the lines themselves have none.
+std::string JoinLines(std::string_view text) {
+  std::string joined;
+  for (std::size_t start = 0; start <= text.size();) {
+    const auto end = std::min(text.find('\n', start), text.size());
+    const auto line = Trim(text.substr(start, end - start));
+    start = end + 1;
+    if (line.empty()) continue;
+    if (!joined.empty() && joined.back() != ',' && line.front() != ',') joined += ',';
+    joined += line;
+  }
+  return joined;
 }
 
 Combo MakeCombo(int a, int b) { return a < b ? Combo{a, b} : Combo{b, a}; }
@@ -186,33 +204,47 @@ std::string CellText(int high, int low, Kind kind) {
   return text;
 }
 
-// Texts of the runs in `member` (indexed by value), highest run first: pairs
-// when high == 0, otherwise lower cards under `high`.
-void RunTexts(int high, const std::array<bool, 15>& member, Kind kind, std::vector<std::string>& out) {
+// A cell's part in the text of one weight: out of the range, in it and still
+// to be written, or in it and already written by another item (which an item
+// may then cover again or not, whichever is shorter).
+enum class Cover : std::uint8_t { kOut, kMust, kMay };
+// Cells of one row of the grid, indexed by the lower value.
+using Line = std::array<Cover, 15>;
+
+// Texts of the runs that write every kMust cell of `line`, highest run first:
+// pairs when high == 0, otherwise lower cards under `high`. One run per
+// stretch of cells in the range, from its lowest to its highest kMust cell,
+// or "+" when the stretch reaches the top.
+void RunTexts(int high, const Line& line, Kind kind, std::vector<std::string>& out) {
   const int top = high == 0 ? 14 : high - 1;
   for (int v = top; v >= 2;) {
-    if (!member[v]) {
+    if (line[v] == Cover::kOut) {
       --v;
       continue;
     }
     int from = v;
-    while (from > 2 && member[from - 1]) --from;
-    const int cellHigh = high == 0 ? v : high;
-    const int fromHigh = high == 0 ? from : high;
-    if (from == v) {
-      out.push_back(CellText(cellHigh, v, kind));
-    } else if (v == top) {
-      out.push_back(CellText(fromHigh, from, kind) + "+");
-    } else {
-      out.push_back(CellText(fromHigh, from, kind) + "-" + CellText(cellHigh, v, kind));
+    while (from > 2 && line[from - 1] != Cover::kOut) --from;
+    int highest = v;
+    while (highest >= from && line[highest] != Cover::kMust) --highest;
+    int lowest = from;
+    while (lowest <= highest && line[lowest] != Cover::kMust) ++lowest;
+    auto cell = [&](int low) { return CellText(high == 0 ? low : high, low, kind); };
+    if (lowest == highest) {
+      out.push_back(cell(lowest));
+    } else if (lowest < highest && v == top) {
+      out.push_back(cell(lowest) + "+");
+    } else if (lowest < highest) {
+      out.push_back(cell(lowest) + "-" + cell(highest));
     }
     v = from - 1;
   }
 }
 
-std::size_t TextLength(const std::vector<std::string>& items) {
+// Length of the items in a text, each with its separator and `extra` more
+// characters (its weight).
+std::size_t TextLength(const std::vector<std::string>& items, std::size_t extra) {
   std::size_t n = 0;
-  for (const auto& item : items) n += item.size() + 2;
+  for (const auto& item : items) n += item.size() + 2 + extra;
   return n;
 }
 
@@ -234,7 +266,9 @@ ParsedRange ParseRange(std::string_view text) {
                      " characters, more than any range needs";
     return result;
   }
-  if (Trim(text).empty()) {
+  const std::string joined = JoinLines(text);
+  text = joined;
+  if (text.empty()) {
     result.problem = "the range is empty";
     return result;
   }
@@ -287,54 +321,147 @@ ParsedRange ParseRange(std::string_view text) {
 
 namespace {
 
-// The items of FormatRange for combinations of one weight.
-std::vector<std::string> FormatItems(const std::vector<Combo>& combos) {
+// The whole grid cells of one weight's combinations: pairs by value, suited
+// and offsuit cells by higher and lower value.
+struct WholeCells {
+  Line pairs{};
+  std::array<Line, 15> suited{};
+  std::array<Line, 15> offsuit{};
+};
+
+// A run of connectors or gappers ("T9s-65s"): the cells (high, high - gap)
+// for every high from `bottom` to `top`.
+struct Diagonal {
+  int gap = 0;
+  int top = 0;
+  int bottom = 0;
+  Kind kind = Kind::kAny;
+};
+
+// Connectors are written as a run from three cells on: "AKs-KQs" saves one
+// character over "AKs, KQs" and reads like a slip.
+constexpr int kShortestDiagonal = 3;
+
+std::vector<Diagonal> DiagonalRuns(const WholeCells& cells) {
+  std::vector<Diagonal> runs;
+  for (const Kind kind : {Kind::kAny, Kind::kSuited, Kind::kOffsuit}) {
+    auto whole = [&](int high, int gap) {
+      const bool suited = cells.suited[high][high - gap] == Cover::kMust;
+      const bool offsuit = cells.offsuit[high][high - gap] == Cover::kMust;
+      return kind == Kind::kAny ? suited && offsuit : kind == Kind::kSuited ? suited : offsuit;
+    };
+    for (int gap = 1; gap <= 12; ++gap) {
+      for (int high = 14; high - gap >= 2; --high) {
+        if (!whole(high, gap)) continue;
+        const int top = high;
+        while (high - 1 - gap >= 2 && whole(high - 1, gap)) --high;
+        if (top - high + 1 >= kShortestDiagonal) runs.push_back({gap, top, high, kind});
+      }
+    }
+  }
+  return runs;
+}
+
+// One row's items: either "K9+" where both kinds agree plus the rest by kind,
+// or every kind on its own ("K2s+, K9o+"), whichever writes shorter.
+std::vector<std::string> RowTexts(int high, const Line& suited, const Line& offsuit, std::size_t extra) {
+  Line both{}, suitedOnly{}, offsuitOnly{};
+  for (int low = 2; low < high; ++low) {
+    const bool inBoth = suited[low] != Cover::kOut && offsuit[low] != Cover::kOut;
+    const bool must = suited[low] == Cover::kMust || offsuit[low] == Cover::kMust;
+    both[low] = !inBoth ? Cover::kOut : must ? Cover::kMust : Cover::kMay;
+    suitedOnly[low] = inBoth ? Cover::kOut : suited[low];
+    offsuitOnly[low] = inBoth ? Cover::kOut : offsuit[low];
+  }
+  std::vector<std::string> joint, apart;
+  RunTexts(high, both, Kind::kAny, joint);
+  RunTexts(high, suitedOnly, Kind::kSuited, joint);
+  RunTexts(high, offsuitOnly, Kind::kOffsuit, joint);
+  RunTexts(high, suited, Kind::kSuited, apart);
+  RunTexts(high, offsuit, Kind::kOffsuit, apart);
+  return TextLength(apart, extra) <= TextLength(joint, extra) ? apart : joint;
+}
+
+// The items of the whole cells with the given runs of connectors: pairs, then
+// row by row from the aces, each run after the row of its top cell.
+std::vector<std::string> CellItems(const WholeCells& cells, const std::vector<Diagonal>& diagonals, std::size_t extra) {
+  WholeCells rows = cells;
+  for (const Diagonal& d : diagonals) {
+    for (int high = d.bottom; high <= d.top; ++high) {
+      if (d.kind != Kind::kOffsuit) rows.suited[high][high - d.gap] = Cover::kMay;
+      if (d.kind != Kind::kSuited) rows.offsuit[high][high - d.gap] = Cover::kMay;
+    }
+  }
+  std::vector<std::string> items;
+  RunTexts(0, cells.pairs, Kind::kAny, items);
+  for (int high = 14; high >= 3; --high) {
+    const auto row = RowTexts(high, rows.suited[high], rows.offsuit[high], extra);
+    items.insert(items.end(), row.begin(), row.end());
+    for (const Diagonal& d : diagonals) {
+      if (d.top == high) {
+        items.push_back(CellText(d.top, d.top - d.gap, d.kind) + "-" + CellText(d.bottom, d.bottom - d.gap, d.kind));
+      }
+    }
+  }
+  return items;
+}
+
+// Runs of connectors are taken one at a time, the one that shortens the text
+// most first, while one still does.
+std::vector<std::string> ShortestCellItems(const WholeCells& cells, std::size_t extra) {
+  std::vector<Diagonal> candidates = DiagonalRuns(cells);
+  std::vector<Diagonal> chosen;
+  std::vector<std::string> best = CellItems(cells, chosen, extra);
+  for (;;) {
+    std::size_t bestLength = TextLength(best, extra);
+    std::optional<std::size_t> pick;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+      chosen.push_back(candidates[i]);
+      auto items = CellItems(cells, chosen, extra);
+      chosen.pop_back();
+      if (TextLength(items, extra) < bestLength) {
+        bestLength = TextLength(items, extra);
+        pick = i;
+        best = std::move(items);
+      }
+    }
+    if (!pick) return best;
+    chosen.push_back(candidates[*pick]);
+    candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(*pick));
+    // Runs with the same top cell in one order, whichever was taken first.
+    std::sort(chosen.begin(), chosen.end(), [](const Diagonal& a, const Diagonal& b) {
+      return std::tuple(-a.top, a.gap, a.kind) < std::tuple(-b.top, b.gap, b.kind);
+    });
+  }
+}
+
+// The items of FormatRange for combinations of one weight, each to be
+// followed by `extra` characters of its weight.
+std::vector<std::string> FormatItems(const std::vector<Combo>& combos, std::size_t extra) {
   if (combos.empty()) return {};
   if (combos.size() == kAllCombos) return {"random"};
   std::array<bool, 53 * 53> has{};
   for (const auto& c : combos) has[std::min(c[0], c[1]) * 53 + std::max(c[0], c[1])] = true;
-  auto fullCell = [&](int high, int low, Kind kind) {
-    std::vector<Combo> cell;
-    AddCell(high, low, kind, cell);
-    return std::all_of(cell.begin(), cell.end(), [&](const Combo& c) { return has[c[0] * 53 + c[1]]; });
-  };
   std::array<bool, 53 * 53> covered{};
-  auto cover = [&](int high, int low, Kind kind) {
+  // Whether the cell is whole; its combinations are then written by a cell item.
+  auto whole = [&](int high, int low, Kind kind) {
     std::vector<Combo> cell;
     AddCell(high, low, kind, cell);
-    for (const auto& c : cell) covered[c[0] * 53 + c[1]] = true;
-  };
-
-  std::vector<std::string> items;
-  std::array<bool, 15> pairs{};
-  for (int v = 2; v <= 14; ++v) {
-    pairs[v] = fullCell(v, v, Kind::kAny);
-    if (pairs[v]) cover(v, v, Kind::kAny);
-  }
-  RunTexts(0, pairs, Kind::kAny, items);
-
-  for (int high = 14; high >= 3; --high) {
-    std::array<bool, 15> suited{}, offsuit{}, both{}, suitedOnly{}, offsuitOnly{};
-    for (int low = 2; low < high; ++low) {
-      suited[low] = fullCell(high, low, Kind::kSuited);
-      offsuit[low] = fullCell(high, low, Kind::kOffsuit);
-      both[low] = suited[low] && offsuit[low];
-      suitedOnly[low] = suited[low] && !both[low];
-      offsuitOnly[low] = offsuit[low] && !both[low];
-      if (suited[low]) cover(high, low, Kind::kSuited);
-      if (offsuit[low]) cover(high, low, Kind::kOffsuit);
+    if (!std::all_of(cell.begin(), cell.end(), [&](const Combo& c) { return has[c[0] * 53 + c[1]]; })) {
+      return Cover::kOut;
     }
-    // Either "K9+" where both kinds agree plus the rest by kind, or every kind
-    // on its own ("K2s+, K9o+"): whichever writes shorter.
-    std::vector<std::string> joint, apart;
-    RunTexts(high, both, Kind::kAny, joint);
-    RunTexts(high, suitedOnly, Kind::kSuited, joint);
-    RunTexts(high, offsuitOnly, Kind::kOffsuit, joint);
-    RunTexts(high, suited, Kind::kSuited, apart);
-    RunTexts(high, offsuit, Kind::kOffsuit, apart);
-    const auto& best = TextLength(apart) < TextLength(joint) ? apart : joint;
-    items.insert(items.end(), best.begin(), best.end());
+    for (const auto& c : cell) covered[c[0] * 53 + c[1]] = true;
+    return Cover::kMust;
+  };
+  WholeCells cells;
+  for (int high = 2; high <= 14; ++high) {
+    cells.pairs[high] = whole(high, high, Kind::kAny);
+    for (int low = 2; low < high; ++low) {
+      cells.suited[high][low] = whole(high, low, Kind::kSuited);
+      cells.offsuit[high][low] = whole(high, low, Kind::kOffsuit);
+    }
   }
+  std::vector<std::string> items = ShortestCellItems(cells, extra);
 
   std::vector<Combo> rest;
   for (const auto& c : combos) {
@@ -359,7 +486,7 @@ std::string FormatRange(const std::vector<Combo>& combos, const std::vector<Weig
   std::string text;
   for (const auto& [weight, group] : byWeight) {
     const std::string suffix = weight == kFullWeight ? std::string() : std::string(":").append(FormatWeight(weight));
-    for (const auto& item : FormatItems(group)) text.append(text.empty() ? "" : ", ").append(item).append(suffix);
+    for (const auto& item : FormatItems(group, suffix.size())) text.append(text.empty() ? "" : ", ").append(item).append(suffix);
   }
   return text;
 }

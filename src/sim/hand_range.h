@@ -43,7 +43,8 @@ struct ParsedRange {
   std::string problem;
 };
 
-// Letters in either case, "T" for ten, spaces around items allowed. A weight
+// Letters in either case, "T" for ten, spaces, tabs and line breaks around
+// items allowed, a line break between items counting as a comma. A weight
 // is a decimal from 0 to 1 after a colon ("AA:0.5", "AA:1", "AA:.25");
 // further places than nine are rounded to the nearest billionth. A
 // combination named more than once takes the weight of its last mention
@@ -56,7 +57,8 @@ ParsedRange ParseRange(std::string_view text);
 // first, distinct):
 // "random" for all of them, runs of pairs as "TT+" or "22-55", runs of one
 // higher card as "ATs+" or "K9o-KJo", or "K9+" where suited and offsuit
-// agree, and combinations outside a whole grid cell as "AhKh". Parsing the
+// agree, runs of three or more connectors or gappers as "T9s-65s" where that
+// is shorter, and combinations outside a whole grid cell as "AhKh". Parsing the
 // text gives the same set back. Empty set: empty text.
 // With `weights` (in the order of `combos`, empty: all full), each weight's
 // combinations are written that way, full weight first, every item of a

@@ -93,6 +93,8 @@ TEST(ParseRange, ReadsASolverExport) {
   EXPECT_EQ(weights.size(), 74u);
   EXPECT_EQ(weights.at(Combo{Cards("Js")[0], Cards("Jh")[0]}), 850'000'000u);
   EXPECT_EQ(weights.count(Combo{Cards("Ks")[0], Cards("Qs")[0]}), 0u);
+  // As pasted from elsewhere: line breaks and tabs between items, a line each.
+  EXPECT_EQ(WeightsOf("AA:1,\r\n\tAKs: 0.75\n\nKQs:0.5\n"), WeightsOf("AA,AKs:0.75,KQs:0.5"));
 }
 
 TEST(ParseRange, RefusesWeightsAndTextsItCannotRead) {
@@ -117,9 +119,8 @@ TEST(ParseRange, LongOrStrangeTextsGiveShortOneLineMessages) {
   while (repeated.size() + 7 <= kMaxRangeText) repeated += "random,";
   EXPECT_EQ(Combos(repeated + "AA").size(), 1326u);
   EXPECT_EQ(Problem("AA,\x1b" "c\x07\rKK"), "'\\x1b" "c\\x07\\rKK' is not a hand, a range item such as AKs or a run of cards");
-  std::string newlines;
-  for (int i = 0; i < 40; ++i) newlines += "\\n";
-  EXPECT_EQ(Problem(std::string(100, '\n') + ",AA"), "'" + newlines + "…' is not a hand, a range item such as AKs or a run of cards");
+  // Line breaks are white space between items, never part of one.
+  EXPECT_EQ(Problem(std::string(100, '\n') + ",AA"), "the range ',AA' has an empty item between commas");
 }
 
 TEST(ParseRange, CombinationsAreSortedDistinctAndOfTheRightCards) {
@@ -157,7 +158,8 @@ TEST(ParseRange, RefusesWithOneLineNamingThePart) {
 
 TEST(FormatRange, WritesTheUsualShortForms) {
   for (const char* text : {"TT+", "22-55", "ATs+", "K9o-KJo", "K9+", "AhKh", "random", "QQ", "AKo", "AK",
-                           "A2s-A5s", "AA, KK, QQ", "TT+, 22-55, AKs, KQo"}) {
+                           "A2s-A5s", "AA, KK, QQ", "TT+, 22-55, AKs, KQo", "T9s-65s", "KQo-JTo", "QJ-87",
+                           "T8s-64s", "AKs, KQs", "QQ+, AKs, AQo-J9o, JTs-54s"}) {
     const auto combos = Combos(text);
     if (std::string_view(text) == "AA, KK, QQ") {
       EXPECT_EQ(FormatRange(combos), "QQ+");
@@ -172,6 +174,8 @@ TEST(FormatRange, WritesTheUsualShortForms) {
   EXPECT_EQ(FormatRange({}), "");
   const auto weighted = ParseRange("QQ+,AKs:0.5,JJ:0.25,AKo:0.5,AA:0.75,AA");
   EXPECT_EQ(FormatRange(weighted.combos, weighted.weights), "QQ+, AK:0.5, JJ:0.25");
+  const auto runs = ParseRange("T9s-65s:0.5,98s,AKs-QJs:0.5");
+  EXPECT_EQ(FormatRange(runs.combos, runs.weights), "98s, AKs-QJs:0.5, T9s:0.5, 87s-65s:0.5");
   EXPECT_EQ(FormatWeight(1), "0.000000001");
   EXPECT_EQ(FormatWeight(kFullWeight), "1");
 }
@@ -193,7 +197,18 @@ TEST(FormatRange, ParsingTheTextGivesTheSameCombinations) {
         }
       }
     }
-    std::sort(subset.begin(), subset.end());
+    // A run of connectors or gappers, sometimes crossing the cells above.
+    const int gap = 1 + static_cast<int>(random.Below(12));
+    const int length = static_cast<int>(random.Below(static_cast<std::uint32_t>(14 - gap)));
+    const std::uint32_t kinds = 1 + random.Below(3);  // suited, offsuit or both
+    for (int row = 0; row < length; ++row) {
+      for (std::uint32_t kind = 1; kind <= 2; ++kind) {
+        if ((kinds & kind) == 0) continue;
+        const auto cell = kind == 1 ? RangeCellCombos(row, row + gap) : RangeCellCombos(row + gap, row);
+        subset.insert(subset.end(), cell.begin(), cell.end());
+      }
+    }
+    subset.erase(std::unique((std::sort(subset.begin(), subset.end()), subset.begin()), subset.end()), subset.end());
     const std::string text = FormatRange(subset);
     if (subset.empty()) continue;
     EXPECT_EQ(Combos(text), subset) << text;
