@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QSaveFile>
 #include <qcustomplot.h>
 
@@ -23,6 +25,19 @@ QString PathWithEnding(const FileChoice& choice, const QStringList& endings, con
   return choice.folder + choice.name + ending;
 }
 
+// The view drawn on one PDF page of its own size.
+bool SaveWidgetPdf(QWidget& widget, const QString& path) {
+  QPdfWriter writer(path);
+  writer.setCreator("Zuv Poker Simulator");
+  writer.setResolution(96);
+  writer.setPageSize(QPageSize(QSizeF(widget.size()), QPageSize::Point));
+  writer.setPageMargins(QMarginsF());
+  QPainter painter;
+  if (!painter.begin(&writer)) return false;
+  widget.render(&painter);
+  return painter.end();
+}
+
 }  // namespace
 
 void CBSaveStatPicture(App& app) {
@@ -37,9 +52,14 @@ void CBSaveStatPicture(App& app) {
   const QString path = PathWithEnding(*choice, {".png", ".pdf"}, ending);
   if (!app.dialogs().mayReplace(path) || !window) return;
   QCustomPlot* plot = window->plot();
-  const bool saved = path.endsWith(".pdf", Qt::CaseInsensitive)
-                         ? plot->savePdf(path, 0, 0, QCP::epNoCosmetic, "Zuv Poker Simulator", window->windowTitle())
-                         : plot->savePng(path);
+  const bool pdf = path.endsWith(".pdf", Qt::CaseInsensitive);
+  bool saved = false;
+  if (window->showsHands()) {
+    saved = pdf ? SaveWidgetPdf(*window->handsView(), path) : window->handsView()->grab().save(path, "PNG");
+  } else {
+    saved = pdf ? plot->savePdf(path, 0, 0, QCP::epNoCosmetic, "Zuv Poker Simulator", window->windowTitle())
+                : plot->savePng(path);
+  }
   if (!saved) app.messages.errordlg(QString("The picture was not saved to \"%1\".").arg(path), "Picture not saved");
 }
 
@@ -52,7 +72,7 @@ void CBSaveStatTable(App& app) {
   const QString path = PathWithEnding(*choice, {".csv"}, ".csv");
   if (!app.dialogs().mayReplace(path) || !window) return;
   QSaveFile file(path);
-  const bool saved = file.open(QIODevice::WriteOnly) && file.write(window->table().csv().toUtf8()) >= 0 &&
+  const bool saved = file.open(QIODevice::WriteOnly) && file.write(window->shownTable().csv().toUtf8()) >= 0 &&
                      file.commit();
   if (!saved) {
     app.messages.errordlg(QString("The table was not saved to \"%1\": %2").arg(path, file.errorString()),
@@ -61,7 +81,7 @@ void CBSaveStatTable(App& app) {
 }
 
 void CBCopyStatTable(App& app) {
-  if (WinStatWindow* window = TargetWindow(app)) QGuiApplication::clipboard()->setText(window->table().tabSeparated());
+  if (WinStatWindow* window = TargetWindow(app)) QGuiApplication::clipboard()->setText(window->shownTable().tabSeparated());
 }
 
 }  // namespace zuv

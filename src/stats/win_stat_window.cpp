@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QStyle>
+#include <QTabBar>
 #include <QToolButton>
 #include <cmath>
 #include <qcustomplot.h>
@@ -67,7 +68,7 @@ QCPItemText* Text(QCustomPlot* plot, const QString& text, const QColor& ink, dou
 
 }  // namespace
 
-WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures)
+WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures, const HandsRun& hands)
     : app_(app), plot_(new QCustomPlot(this)), box_(new QCheckBox("Show splitted hands")) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Zuv Poker Simulator - Winning hands statistics");
@@ -103,9 +104,11 @@ WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures)
   build(figures);
   table_ = WinStatTable::Of(app, figures);
   addResultsMenu();
+  addHandsTab(hands);
   placePlotArea();
   frame_->raise();
   results_->raise();
+  tabs_->raise();
   fitValueAxis();
 }
 
@@ -225,9 +228,31 @@ void WinStatWindow::addResultsMenu() {
   results_->resize(results_->width() + style()->pixelMetric(QStyle::PM_MenuButtonIndicator), results_->height());
 }
 
+void WinStatWindow::addHandsTab(const HandsRun& hands) {
+  hands_ = new HandsView(hands, app_.TABLE.backgroundcolor.toQColor(), app_.TABLE.lightyellow.toQColor(), this);
+  hands_->hide();
+  tabs_ = new QTabBar(this);
+  tabs_->addTab("Chart");
+  tabs_->addTab("Hands");
+  tabs_->setToolTip("The chart of winning hands, or each hand of a seat's range");
+  tabs_->setPalette(results_->palette());
+  tabs_->setDrawBase(false);
+  tabs_->adjustSize();
+  tabs_->move(results_->geometry().right() + 8, results_->y() + (results_->height() - tabs_->height()) / 2);
+  connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
+    const bool hands = tab == 1;
+    hands_->setVisible(hands);
+    plot_->setVisible(!hands);
+    frame_->setVisible(!hands);
+  });
+}
+
+bool WinStatWindow::showsHands() const { return tabs_ && tabs_->currentIndex() == 1; }
+
 void WinStatWindow::placePlotArea() {
   const QSize size = this->size();
   plot_->setGeometry(rect());
+  if (hands_) hands_->setGeometry(rect());
   // A hidden plot gets no resize event; its layout must know the size before it is shown.
   plot_->setViewport(plot_->rect());
   plot_->axisRect()->setAutoMargins(QCP::msNone);
@@ -278,10 +303,10 @@ void WinStatWindow::resizeEvent(QResizeEvent* event) {
   fitValueAxis();
 }
 
-void PlotWinStat(App& app, const QString& counted) {
+void PlotWinStat(App& app, const QString& counted, const HandsRun& hands) {
   WinStatFigures figures = WinStatFigures::Read(app);
   figures.counted = counted;
-  auto* window = new WinStatWindow(app, figures);
+  auto* window = new WinStatWindow(app, figures, hands);
   app.FIGURE.WinStatFigHandle = window;
   app.UICONTROLS.handle[8] = window->checkBox();
   app.SPLITBARHANDLES = window->splitBars();

@@ -3,9 +3,11 @@
 #include <QWidget>
 #include <vector>
 
+#include "stats/hands_view.h"
 #include "stats/win_stat_table.h"
 
 class QCheckBox;
+class QTabBar;
 class QToolButton;
 class QCPBars;
 class QCustomPlot;
@@ -23,7 +25,8 @@ struct WinStatFigures;
 // UICONTROLS.handle(8) and its split bars in SPLITBARHANDLES. `counted`
 // names what the run counted in the heading: "simulated hands", or the deals
 // of an exact run.
-void PlotWinStat(App& app, const QString& counted = "simulated hands");
+// `hands`: the run's table and statistics for the "Hands" view.
+void PlotWinStat(App& app, const QString& counted = "simulated hands", const HandsRun& hands = {});
 
 // The check box "Show splitted hands": shows or hides the split bars of
 // SPLITBARHANDLES and fits the y axis to what is shown.
@@ -39,7 +42,7 @@ class WinStatWindow : public QWidget {
   // names run into each other and tall bars have no room under the legend.
   static constexpr QSize kMinimumSize{700, 460};
 
-  WinStatWindow(App& app, const WinStatFigures& figures);
+  WinStatWindow(App& app, const WinStatFigures& figures, const HandsRun& hands = {});
   ~WinStatWindow() override;
 
   QCustomPlot* plot() const { return plot_; }
@@ -51,6 +54,12 @@ class WinStatWindow : public QWidget {
   QToolButton* resultsButton() const { return results_; }
   // The numbers the chart shows, as a table.
   const WinStatTable& table() const { return table_; }
+  // The tabs "Chart" and "Hands", and the second view.
+  QTabBar* viewTabs() const { return tabs_; }
+  HandsView* handsView() const { return hands_; }
+  bool showsHands() const;
+  // What Results saves or copies: the per-hand table while "Hands" shows.
+  WinStatTable shownTable() const { return showsHands() ? hands_->table() : table_; }
 
   // Fits the y axis to the bars that are shown and redraws.
   void fitValueAxis();
@@ -61,6 +70,7 @@ class WinStatWindow : public QWidget {
  private:
   void build(const WinStatFigures& figures);
   void addResultsMenu();
+  void addHandsTab(const HandsRun& hands);
   void placePlotArea();
   // The tallest shown bar of the groups between two keys.
   double tallestBar(double fromKey, double toKey) const;
@@ -70,6 +80,8 @@ class WinStatWindow : public QWidget {
   QCheckBox* box_;
   MovableFrame* frame_;
   QToolButton* results_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  HandsView* hands_ = nullptr;
   WinStatTable table_;
   std::vector<QCPBars*> winBars_;
   std::vector<QCPBars*> splitBars_;

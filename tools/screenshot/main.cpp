@@ -1,7 +1,7 @@
 // zuvscreenshot: starts Zuv Poker Simulator off screen and saves its main
 // window as a picture, so the picture in the README can be remade.
 //
-//   zuvscreenshot [--showcase | --range | --statistics] [OUTPUT.png]
+//   zuvscreenshot [--showcase | --range | --statistics | --hands | --hands-ten] [OUTPUT.png]
 //
 // Run it from the folder that holds cardimages/ (the repository root).
 // OUTPUT defaults to docs/screenshot.png. With QT_SCALE_FACTOR=2 in the
@@ -11,8 +11,13 @@
 // captions of a pot split between seats 1 and 7.
 // --range saves the range window of seat 2 holding a typical opening range.
 // --statistics runs AhKh against a random hand and saves the statistics window.
+// --hands saves the statistics window's "Hands" view at its smallest size:
+// AhKh against QQ+,AKs,JTs and a random hand on the flop Qh7c2h; --hands-ten
+// the same flop at a ten-seat table, eight random seats and a wide range.
 
 #include <QApplication>
+#include <QComboBox>
+#include <QTabBar>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -24,6 +29,8 @@
 #include "scenario/choose_range_window.h"
 #include "state/app.h"
 #include "state/main_window.h"
+#include "sim/run_parallel.h"
+#include "stats/win_stat_window.h"
 #include "table/card_display.h"
 
 namespace {
@@ -84,6 +91,29 @@ QPixmap StatisticsWindowPicture(zuv::App& app) {
   return window->grab();
 }
 
+QPixmap HandsViewPicture(zuv::App& app, bool tenSeats) {
+  zuv::HandsRun run;
+  zuv::sim::Scenario& table = run.table;
+  const int seats = tenSeats ? 10 : 3;
+  for (int i = 0; i < seats; ++i) table.active[i] = true;
+  table.fixed[0] = {Card(app, "Ah"), Card(app, "Kh")};
+  table.range[1] = zuv::sim::ParseRange(tenSeats ? "22+,A2s+,K9s+,QTs+,JTs,ATo+,KJo+" : "QQ+,AKs,JTs").combos;
+  table.board = {Card(app, "Qh"), Card(app, "7c"), Card(app, "2h")};
+  zuv::sim::RunOptions options;
+  options.hands = 200'000;
+  options.perHand = true;
+  run.stats = zuv::sim::RunParallel(table, options);
+  zuv::PlotWinStat(app, "simulated hands", run);
+  auto* window = qobject_cast<zuv::WinStatWindow*>(app.FIGURE.WinStatFigHandle.data());
+  if (!window) return {};
+  window->resize(zuv::WinStatWindow::kMinimumSize);
+  window->viewTabs()->setCurrentIndex(1);
+  window->handsView()->seatChooser()->setCurrentIndex(tenSeats ? 0 : 0);
+  window->handsView()->listCell(0, 1);  // AKs
+  zuv::drawnow();
+  return window->grab();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -96,10 +126,10 @@ int main(int argc, char* argv[]) {
   for (const QString& argument : application.arguments().mid(1)) {
     if (argument == "--showcase") {
       showcase = true;
-    } else if (argument == "--range" || argument == "--statistics") {
+    } else if (argument == "--range" || argument == "--statistics" || argument == "--hands" || argument == "--hands-ten") {
       window = argument;
     } else if (argument.startsWith("-")) {
-      std::fprintf(stderr, "zuvscreenshot: unknown option %s\nusage: zuvscreenshot [--showcase | --range | --statistics] [OUTPUT.png]\n",
+      std::fprintf(stderr, "zuvscreenshot: unknown option %s\nusage: zuvscreenshot [--showcase | --range | --statistics | --hands | --hands-ten] [OUTPUT.png]\n",
                    qPrintable(argument));
       return 2;
     } else {
@@ -122,6 +152,7 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(target.absolutePath());
   const QPixmap picture = window == "--range"        ? RangeWindowPicture(app)
                           : window == "--statistics" ? StatisticsWindowPicture(app)
+                          : window.startsWith("--hands") ? HandsViewPicture(app, window == "--hands-ten")
                                                      : app.FIGURE.mainfigurehandle->grab();
   if (picture.isNull()) {
     std::fprintf(stderr, "zuvscreenshot: the window %s did not open\n", qPrintable(window));
