@@ -41,6 +41,7 @@ void BlockRunner::Start(std::int64_t fromHand, std::int64_t toHand, std::functio
 
 void BlockRunner::Work(int worker) {
   sim::Simulation simulation(scenario_, seed_);
+  simulation.KeepPerHand();
   sim::RunStats& stats = partial_[worker];
   std::array<std::int64_t, sim::RunStats::kSeats> before = stats.WinRecord;
   for (std::int64_t b; !stop_ && (b = nextBlock_.fetch_add(1)) < endBlock_;) {

@@ -246,7 +246,7 @@ void RunExactly(App& app, const sim::Scenario& scenario, int active) {
   plothistogram(app, result.deals);
   if (app.FIGURE.terminateprogram == 1) return;
   LeaveRunningState(app);
-  PlotWinStat(app, result.complete ? "deals (exact)" : "deals (stopped, not exact)");
+  PlotWinStat(app, result.complete ? "deals (exact)" : "deals (stopped, not exact)", HandsRun{scenario, result.stats});
 }
 
 bool Running(App& app) {
@@ -279,6 +279,7 @@ void CBStartSimulation(App& app) {
   std::optional<sim::Simulation> engine;
   try {
     engine.emplace(scenario, seed);
+    engine->KeepPerHand();
   } catch (const std::exception& e) {
     app.messages.errordlg(QString::fromStdString(e.what()), "Setup error");
     return;
@@ -347,7 +348,7 @@ void CBStartSimulation(App& app) {
   // A stopped run has taken back the dealt cards; a hand still shown on the
   // table would no longer match them.
   if (stopped && app.SIM.showhands == 1) CBClearTable(app);
-  PlotWinStat(app);
+  PlotWinStat(app, "simulated hands", HandsRun{scenario, stats});
 }
 
 void CBStopSimulation(App& app) { app.SIM.stopsim = 1; }

@@ -87,5 +87,22 @@ TEST_F(HandsViewTest, SaveTableAndCopyGiveThePerHandTableWhileHandsShows) {
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Simulated hands"));
 }
 
+TEST_F(HandsViewTest, ARunStartedInTheWindowShowsItsOwnHands) {
+  // The first table: two seats dealt at random.
+  app->SETUP.NrOfSims = 3000;
+  run("CBStartSimulation");
+  auto* window = qobject_cast<WinStatWindow*>(app->FIGURE.WinStatFigHandle.data());
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(window->handsView()->seatChooser()->count(), 2);
+  EXPECT_EQ(window->handsView()->seatChooser()->itemText(1), "Seat 2: random");
+  double share = 0;
+  for (int row = 0; row < 13; ++row) {
+    for (int column = 0; column < 13; ++column) {
+      if (const sim::HandFigures* cell = window->handsView()->grid()->classAt(row, column)) share += cell->share;
+    }
+  }
+  EXPECT_NEAR(share, 1.0, 1e-12);
+}
+
 }  // namespace
 }  // namespace zuv
