@@ -470,15 +470,17 @@ std::vector<std::string> FormatItems(const std::vector<Combo>& combos, std::size
   std::sort(rest.begin(), rest.end(), [](const Combo& a, const Combo& b) {
     return std::pair(RangeCellOf(a), a) < std::pair(RangeCellOf(b), b);
   });
-  for (const auto& c : rest) {
-    // Higher value first ("AhKh"); a pair in suit order ("AsAh").
-    const bool lowerNumberFirst = CardValue(c[0]) >= CardValue(c[1]);
-    items.push_back(lowerNumberFirst ? CardSymbol(c[0]) + CardSymbol(c[1]) : CardSymbol(c[1]) + CardSymbol(c[0]));
-  }
+  for (const auto& c : rest) items.push_back(ComboText(c));
   return items;
 }
 
 }  // namespace
+
+std::string ComboText(const Combo& combo) {
+  const int low = std::min(combo[0], combo[1]), high = std::max(combo[0], combo[1]);
+  // Equal values keep the lower card number, the earlier suit, first.
+  return CardValue(low) >= CardValue(high) ? CardSymbol(low) + CardSymbol(high) : CardSymbol(high) + CardSymbol(low);
+}
 
 std::string FormatRange(const std::vector<Combo>& combos, const std::vector<Weight>& weights) {
   std::map<Weight, std::vector<Combo>, std::greater<>> byWeight;

@@ -65,6 +65,10 @@ ParsedRange ParseRange(std::string_view text);
 // lighter weight followed by it: "QQ+, AKs:0.5".
 std::string FormatRange(const std::vector<Combo>& combos, const std::vector<Weight>& weights = {});
 
+// One combination as FormatRange writes it: the higher value first ("AhKh"),
+// a pair in suit order ("QhQd").
+std::string ComboText(const Combo& combo);
+
 // A weight as the shortest decimal: "1", "0.75", "0.000000001".
 std::string FormatWeight(Weight weight);
 

@@ -41,12 +41,6 @@ void StrongestFirst(std::vector<HandFigures>& rows) {
 
 }  // namespace
 
-std::string ComboText(const Combo& combo) {
-  const int low = std::min(combo[0], combo[1]), high = std::max(combo[0], combo[1]);
-  // Equal values keep the lower card number, the earlier suit, first.
-  return CardValue(low) >= CardValue(high) ? CardSymbol(low) + CardSymbol(high) : CardSymbol(high) + CardSymbol(low);
-}
-
 std::vector<HandFigures> PerHandRows(const RunStats& stats, int seat) {
   std::vector<HandFigures> rows;
   const PerHandStats perHand = stats.perHand.Folded();
@@ -95,6 +89,15 @@ std::vector<HandFigures> PerClassRows(const RunStats& stats, int seat) {
   }
   StrongestFirst(rows);
   return rows;
+}
+
+std::vector<double> SeatComboWeights(const Scenario& scenario, int seat) {
+  const auto& range = scenario.range[seat];
+  std::vector<double> weights(kAllCombos, range.empty() ? 1.0 : 0.0);
+  for (std::size_t k = 0; k < range.size(); ++k) {
+    weights[ComboIndex(range[k][0], range[k][1])] = static_cast<double>(scenario.WeightOf(seat, k)) / kFullWeight;
+  }
+  return weights;
 }
 
 }  // namespace zuv::sim

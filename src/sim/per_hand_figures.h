@@ -10,6 +10,7 @@
 #include "sim/exact.h"
 #include "sim/hand_range.h"
 #include "sim/run_stats.h"
+#include "sim/scenario.h"
 
 namespace zuv::sim {
 
@@ -26,14 +27,16 @@ struct HandFigures {
   WinFraction exactWinRate;  // won / (kUnit * held) in lowest terms
 };
 
-// "AhKh": the higher value first, a pair in suit order ("QhQd").
-std::string ComboText(const Combo& combo);
-
 // The combinations seat index 0..9 held, strongest (highest win rate) first;
 // empty when the run kept no per-hand figures for the seat.
 std::vector<HandFigures> PerHandRows(const RunStats& stats, int seat);
 
 // The same summed over starting-hand classes, strongest first.
 std::vector<HandFigures> PerClassRows(const RunStats& stats, int seat);
+
+// The weight 0..1 with which seat index 0..9 holds each combination, by
+// ComboIndex: its range's weights (0 outside the range), or 1 for every
+// combination of a seat dealt any two cards or holding fixed cards.
+std::vector<double> SeatComboWeights(const Scenario& scenario, int seat);
 
 }  // namespace zuv::sim

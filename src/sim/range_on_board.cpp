@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <vector>
 
 #include "sim/card.h"
 #include "sim/rank_rules.h"
@@ -77,6 +78,27 @@ RangeOnBoard EvaluateRangeOnBoard(std::span<const Combo> combos, std::span<const
     for (double& share : result.draws) share /= result.weight;
   }
   return result;
+}
+
+std::optional<RangeOnBoard> SeatOnBoard(const Scenario& scenario, int seat) {
+  if (scenario.board.size() < 3 || !scenario.active[seat]) return std::nullopt;
+  std::vector<int> known = scenario.dead;
+  for (int other = 0; other < 10; ++other) {
+    if (other != seat && scenario.active[other] && scenario.fixed[other][0] != 0) {
+      known.insert(known.end(), scenario.fixed[other].begin(), scenario.fixed[other].end());
+    }
+  }
+  std::vector<Combo> combos;
+  std::vector<double> weights;
+  if (scenario.fixed[seat][0] != 0) {
+    combos.push_back(scenario.fixed[seat]);
+  } else if (!scenario.range[seat].empty()) {
+    combos = scenario.range[seat];
+    for (std::size_t k = 0; k < combos.size(); ++k) weights.push_back(static_cast<double>(scenario.WeightOf(seat, k)) / kFullWeight);
+  } else {
+    for (int c = 0; c < kAllCombos; ++c) combos.push_back(ComboAt(c));
+  }
+  return EvaluateRangeOnBoard(combos, weights, scenario.board, known);
 }
 
 }  // namespace zuv::sim

@@ -5,11 +5,13 @@
 // draw. Counted over the combinations themselves, no sampling.
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "sim/hand_key.h"
 #include "sim/hand_range.h"
+#include "sim/scenario.h"
 
 namespace zuv::sim {
 
@@ -48,5 +50,11 @@ ComboOnBoard EvaluateOnBoard(const Combo& combo, std::span<const int> board);
 // for weight 1 each. A range with nothing left gives all shares 0.
 RangeOnBoard EvaluateRangeOnBoard(std::span<const Combo> combos, std::span<const double> weights,
                                   std::span<const int> board, std::span<const int> known = {});
+
+// What seat index 0..9 of `scenario` holds on its fixed board: its fixed
+// cards, its range with its weights, or any two cards, less those the other
+// seats' fixed cards and the dead cards take. nullopt without a fixed flop
+// or for an inactive seat.
+std::optional<RangeOnBoard> SeatOnBoard(const Scenario& scenario, int seat);
 
 }  // namespace zuv::sim

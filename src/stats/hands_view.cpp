@@ -20,17 +20,7 @@ QString Percent(double x) { return QString::number(100 * x, 'f', 2); }
 // "Seat 2: QQ+, AKs", or "Seat 3: random".
 QString SeatName(const sim::Scenario& table, int seat) {
   const auto& range = table.range[seat];
-  return QString("Seat %1: %2").arg(seat + 1).arg(range.empty() ? "random" : QString::fromStdString(sim::FormatRange(range)));
-}
-
-// The combinations seat index `seat` may hold: its cards, its range, or any two.
-std::vector<sim::Combo> SeatCombos(const sim::Scenario& table, int seat) {
-  if (table.fixed[seat][0] != 0) return {{table.fixed[seat][0], table.fixed[seat][1]}};
-  if (!table.range[seat].empty()) return table.range[seat];
-  std::vector<sim::Combo> all;
-  for (int a = 1; a <= 52; ++a)
-    for (int b = a + 1; b <= 52; ++b) all.push_back({a, b});
-  return all;
+  return QString("Seat %1: %2").arg(seat + 1).arg(range.empty() ? "random" : QString::fromStdString(sim::FormatRange(range, table.weight[seat])));
 }
 
 }  // namespace
@@ -84,6 +74,7 @@ void HandsView::showSeat(int index) {
   }
   grid_->setClasses(sim::PerClassRows(run_.stats, dealtSeats_[index]));
   hands_ = sim::PerHandRows(run_.stats, dealtSeats_[index]);
+  weights_ = sim::SeatComboWeights(run_.table, dealtSeats_[index]);
   grid_->setSelected(std::nullopt);
 }
 
@@ -97,7 +88,12 @@ void HandsView::listCell(int row, int column) {
   QString text = QString("<b>%1</b>: win %2 %, held in %3 % of the hands<br>").arg(name, Percent(cell->winRate), Percent(cell->share));
   for (const sim::HandFigures& hand : hands_) {
     if (hand.startClass != cell->startClass) continue;
-    text += QString("%1&nbsp;&nbsp;%2 %").arg(QString::fromStdString(hand.name), Percent(hand.winRate));
+    QString name = QString::fromStdString(hand.name);
+    // A lighter combination is named with its weight, as a range writes it.
+    if (const double weight = weights_[sim::ComboIndex(hand.combo[0], hand.combo[1])]; weight < 1) {
+      name += ":" + QString::number(weight);
+    }
+    text += QString("%1&nbsp;&nbsp;%2 %").arg(name, Percent(hand.winRate));
     if (hand.winRateSe > 0) text += QString(" &plusmn; %1").arg(Percent(hand.winRateSe));
     text += "<br>";
   }
@@ -110,15 +106,10 @@ QString HandsView::boardText() const {
   std::vector<int> seats;
   std::vector<sim::RangeOnBoard> made;
   for (int seat = 0; seat < 10; ++seat) {
-    if (!table.active[seat]) continue;
-    std::vector<int> known = table.dead;
-    for (int other = 0; other < 10; ++other) {
-      if (other != seat && table.active[other] && table.fixed[other][0] != 0) {
-        known.insert(known.end(), table.fixed[other].begin(), table.fixed[other].end());
-      }
+    if (auto onBoard = sim::SeatOnBoard(table, seat)) {
+      seats.push_back(seat);
+      made.push_back(*onBoard);
     }
-    seats.push_back(seat);
-    made.push_back(sim::EvaluateRangeOnBoard(SeatCombos(table, seat), {}, table.board, known));
   }
   QString board;
   for (int card : table.board) board += QString::fromStdString(sim::CardSymbol(card));

@@ -50,6 +50,7 @@ class HandsView : public QWidget {
   HandsRun run_;
   std::vector<int> dealtSeats_;  // seat indexes with per-hand results
   std::vector<sim::HandFigures> hands_;  // the chosen seat's combinations
+  std::vector<double> weights_;          // their weights, by ComboIndex
   QComboBox* seats_;
   HandsGrid* grid_;
   QLabel* combos_;

@@ -10,7 +10,7 @@ using testing::Json;
 using testing::RunZuvsim;
 
 TEST(ZuvsimPerHand, HandsAndClassesAddUpToTheSeatAndTheBoardCountsItsHands) {
-  const auto run = Json(RunZuvsim("--json --per-hand --hands 40000 --board Qh7c2h AhKh 'QQ+,AKs,JTs' random"));
+  const auto run = Json(RunZuvsim("--json --per-hand --hands 40000 --board Qh7c2h AhKh 'QQ+,AKs:0.5,JTs' random"));
   const auto& fixed = run["seats"][0];
   EXPECT_FALSE(fixed.contains("hands"));  // two fixed cards are one hand: the seat's own figures
   for (int s : {1, 2}) {
@@ -27,15 +27,20 @@ TEST(ZuvsimPerHand, HandsAndClassesAddUpToTheSeatAndTheBoardCountsItsHands) {
       EXPECT_NEAR(wins, seat["win_rate"].get<double>(), 1e-12) << list;
     }
   }
-  // Seat 2 keeps 16 combinations: QQ makes trips (3), AA and KK a pair (6),
-  // AKs and JTs nothing (7); JhTh alone holds four hearts.
+  // Seat 2 keeps 16 combinations weighing 14.5: QQ makes trips (3), AA and
+  // KK a pair (6), AKs at half weight and JTs nothing (1.5 + 4); JhTh alone
+  // holds four hearts.
   const auto& range = run["seats"][1];
   EXPECT_EQ(range["hands"].size(), 16u);
+  for (const auto& row : range["hands"]) {
+    const std::string hand = row["hand"];
+    EXPECT_EQ(row["weight"].get<double>(), hand[0] == 'A' && hand[2] == 'K' ? 0.5 : 1.0) << hand;
+  }
   EXPECT_EQ(range["classes"].size(), 5u);
-  EXPECT_DOUBLE_EQ(range["made"]["Trips"].get<double>(), 3.0 / 16);
-  EXPECT_DOUBLE_EQ(range["made"]["Pair"].get<double>(), 6.0 / 16);
-  EXPECT_DOUBLE_EQ(range["made"]["High card"].get<double>(), 7.0 / 16);
-  EXPECT_DOUBLE_EQ(range["draws"]["Flush draw"].get<double>(), 1.0 / 16);
+  EXPECT_DOUBLE_EQ(range["made"]["Trips"].get<double>(), 3.0 / 14.5);
+  EXPECT_DOUBLE_EQ(range["made"]["Pair"].get<double>(), 6.0 / 14.5);
+  EXPECT_DOUBLE_EQ(range["made"]["High card"].get<double>(), 5.5 / 14.5);
+  EXPECT_DOUBLE_EQ(range["draws"]["Flush draw"].get<double>(), 1.0 / 14.5);
   EXPECT_DOUBLE_EQ(fixed["draws"]["Flush draw"].get<double>(), 1.0);
 }
 

@@ -7,6 +7,7 @@
 #include "text_columns.h"
 #include "sim/hand_key.h"
 #include "sim/per_hand_figures.h"
+#include "sim/range_on_board.h"
 
 namespace zuv::zuvsim {
 
@@ -14,23 +15,14 @@ namespace {
 
 std::string Percent(double x) { return Fixed(100 * x, 2); }
 
-// The seat's combinations as the run may deal them: its range, or any two cards.
-std::vector<sim::Combo> SeatCombos(const sim::Scenario& scenario, int seat) {
-  if (scenario.fixed[seat][0] != 0) return {{scenario.fixed[seat][0], scenario.fixed[seat][1]}};
-  if (!scenario.range[seat].empty()) return scenario.range[seat];
-  std::vector<sim::Combo> all;
-  for (int a = 1; a <= 52; ++a)
-    for (int b = a + 1; b <= 52; ++b) all.push_back({a, b});
-  return all;
-}
-
-nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResult* exact, bool isClass) {
+// `weight`: the combination's weight in the seat's range; ignored for a class.
+nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResult* exact, bool isClass, double weight) {
   nlohmann::ordered_json item;
   item[isClass ? "class" : "hand"] = row.name;
   if (isClass) {
     item["combos"] = row.combos;
   } else {
-    item["weight"] = 1;
+    item["weight"] = weight;
   }
   item["share"] = row.share;
   item["win_rate"] = row.winRate;
@@ -50,27 +42,18 @@ nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResu
 
 }  // namespace
 
-std::optional<sim::RangeOnBoard> SeatOnBoard(const Options& options, int seat) {
-  const sim::Scenario& scenario = options.scenario;
-  if (scenario.board.size() < 3 || !scenario.active[seat]) return std::nullopt;
-  std::vector<int> known = scenario.dead;
-  for (int other = 0; other < 10; ++other) {
-    if (other != seat && scenario.active[other] && scenario.fixed[other][0] != 0) {
-      known.insert(known.end(), scenario.fixed[other].begin(), scenario.fixed[other].end());
-    }
-  }
-  return sim::EvaluateRangeOnBoard(SeatCombos(scenario, seat), {}, scenario.board, known);
-}
-
 void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, const sim::RunStats& stats, int seat,
                     const sim::ExactResult* exact) {
   if (stats.perHand.Slot(seat) >= 0) {
     seatObject["hands"] = nlohmann::ordered_json::array();
-    for (const auto& row : sim::PerHandRows(stats, seat)) seatObject["hands"].push_back(RowJson(row, exact, false));
+    const std::vector<double> weights = sim::SeatComboWeights(options.scenario, seat);
+    for (const auto& row : sim::PerHandRows(stats, seat)) {
+      seatObject["hands"].push_back(RowJson(row, exact, false, weights[sim::ComboIndex(row.combo[0], row.combo[1])]));
+    }
     seatObject["classes"] = nlohmann::ordered_json::array();
-    for (const auto& row : sim::PerClassRows(stats, seat)) seatObject["classes"].push_back(RowJson(row, exact, true));
+    for (const auto& row : sim::PerClassRows(stats, seat)) seatObject["classes"].push_back(RowJson(row, exact, true, 1));
   }
-  if (const auto onBoard = SeatOnBoard(options, seat)) {
+  if (const auto onBoard = sim::SeatOnBoard(options.scenario, seat)) {
     nlohmann::ordered_json made, draws;
     for (int h = 1; h <= sim::kHandClasses; ++h) made[std::string(sim::HandClassName(h))] = onBoard->made[h - 1];
     for (std::size_t d = 0; d < sim::kDrawNames.size(); ++d) draws[std::string(sim::kDrawNames[d])] = onBoard->draws[d];
@@ -91,7 +74,7 @@ void PrintPerHandText(std::ostream& out, const Options& options, const sim::RunS
   if (options.scenario.board.size() < 3) return;
   std::vector<std::pair<int, sim::RangeOnBoard>> seats;
   for (std::size_t s = 0; s < options.seatText.size(); ++s) {
-    if (auto onBoard = SeatOnBoard(options, static_cast<int>(s))) seats.emplace_back(static_cast<int>(s) + 1, *onBoard);
+    if (auto onBoard = sim::SeatOnBoard(options.scenario, static_cast<int>(s))) seats.emplace_back(static_cast<int>(s) + 1, *onBoard);
   }
   out << "\nOn the board " << BoardText(options.scenario) << ", % of each seat's hands\n" << PadRight("", 16);
   for (const auto& [seat, onBoard] : seats) out << Pad("Seat " + std::to_string(seat), 8);

@@ -9,13 +9,9 @@
 
 #include "options.h"
 #include "sim/exact.h"
-#include "sim/range_on_board.h"
 #include "sim/run_stats.h"
 
 namespace zuv::zuvsim {
-
-// What seat index 0..9 makes on the fixed board; nullopt without a fixed flop.
-std::optional<sim::RangeOnBoard> SeatOnBoard(const Options& options, int seat);
 
 // Adds "hands" and "classes" (for a seat with per-hand figures) and "made"
 // and "draws" (on a fixed flop) to the JSON object of seat index 0..9.
