@@ -27,7 +27,7 @@ Scenario Table(std::initializer_list<std::string_view> seats, std::string_view b
     } else if (seat != "random") {
       auto range = zuv::sim::ParseRange(seat);
       if (!range.problem.empty()) throw std::invalid_argument(range.problem);
-      s.range[i] = range.combos;
+      s.SetRange(i, range);
     }
     ++i;
   }
@@ -58,10 +58,19 @@ void BM_SixRangesOnTheTurn(benchmark::State& state) {
   Run(state, Table({"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"}, "2c3d4h5s",
                    "Ac"));
 }
+// The same two ranges with weights: every deal counts the product of its seats' weights.
+void BM_TwoWeightedRanges(benchmark::State& state) {
+  Run(state, Table({"QQ+:0.5,AKs", "JJ-99:0.75,AQs+,KQs:0.25"}));
+}
+void BM_ThreeWeightedRanges(benchmark::State& state) {
+  Run(state, Table({"AA,KK:0.5,QQ,AK:0.25", "AK,AQ:0.75,KQs", "JJ:0.5,TT,AJs+"}));
+}
 BENCHMARK(BM_PairAgainstPair)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TwoRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PairAgainstRandom)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ThreeRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TwoWeightedRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ThreeWeightedRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SixRangesOnTheTurn)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

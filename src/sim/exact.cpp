@@ -60,6 +60,21 @@ std::string AboutDeals(double deals) {
   return buffer;
 }
 
+// Whether the units won, summed with every deal's weight, could pass what
+// the statistics' 64-bit counters hold: every deal at the heaviest weights.
+bool WeightedSumsOverflow(const ExactDeals& deals, std::uint64_t count) {
+  if (!deals.weighted) return false;
+  constexpr auto kLimit = static_cast<unsigned __int128>(INT64_MAX);
+  unsigned __int128 bound = static_cast<unsigned __int128>(count) * RunStats::kUnit;
+  for (const auto& combos : deals.combos) {
+    std::uint64_t heaviest = 1;
+    for (const HoleCombo& combo : combos) heaviest = std::max(heaviest, combo.weight);
+    bound *= heaviest;
+    if (bound > kLimit) return true;
+  }
+  return false;
+}
+
 // Why the prepared table cannot be enumerated, given its count.
 std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count) {
   if (count == 0) return "No deal fits the seats' cards and ranges, the board and the dead cards";
@@ -68,6 +83,10 @@ std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count)
         count == UINT64_MAX ? AboutDeals(EstimateExactDeals(deals)) : GroupedCount(count);
     return "Too many deals to enumerate exactly (" + countText + " deals, more than " +
            GroupedCount(kExactDealLimit) + "): run a sample instead";
+  }
+  if (WeightedSumsOverflow(deals, count)) {
+    return "The weights make the exact sums of this table too large to count (" + GroupedCount(count) +
+           " deals): run a sample instead, or give the weights fewer decimal places";
   }
   if (count < kMeasureFrom) return std::nullopt;
   const double perDeal = MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime);
@@ -108,36 +127,22 @@ WinFraction ExactWinRate(const RunStats& stats, int seat) {
 
 std::uint64_t CountDeals(const Scenario& scenario) { return CountExactDeals(PrepareExactDeals(scenario)); }
 
-namespace {
-
-// Until the enumeration weighs deals, ranges whose weights differ are refused.
-std::optional<std::string> WeightsProblem(const Scenario& scenario) {
-  for (const auto& weights : scenario.weight) {
-    if (std::adjacent_find(weights.begin(), weights.end(), std::not_equal_to<>()) != weights.end()) {
-      return "Exact odds of ranges with weights are not counted yet: run a sample instead";
-    }
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
 std::optional<std::string> ExactProblem(const Scenario& scenario) {
   if (auto problem = CheckScenario(scenario)) return problem;
-  if (auto problem = WeightsProblem(scenario)) return problem;
   const ExactDeals deals = PrepareExactDeals(scenario);
   return Refusal(deals, CountExactDeals(deals));
 }
 
 ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   if (auto problem = CheckScenario(scenario)) throw std::invalid_argument(*problem);
-  if (auto problem = WeightsProblem(scenario)) throw std::invalid_argument(*problem);
   const ExactDeals deals = PrepareExactDeals(scenario);
   const std::uint64_t count = CountExactDeals(deals);
   // The time a table would take is the caller's to judge (ExactProblem), before
   // it asks for the run: a second measurement here could disagree with the
   // first on a busy machine and refuse a run the user was promised.
-  if (count == 0 || count > kExactDealLimit) throw std::invalid_argument(*Refusal(deals, count));
+  if (count == 0 || count > kExactDealLimit || WeightedSumsOverflow(deals, count)) {
+    throw std::invalid_argument(*Refusal(deals, count));
+  }
   const ExactBoards boards(deals);
   if (options.dealsTotal) options.dealsTotal->store(static_cast<std::int64_t>(count));
 
@@ -150,7 +155,8 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   if (options.timeLimit.count() > 0) stop.deadline = Clock::now() + options.timeLimit;
 
   std::mutex mutex;
-  RunStats total(seats);  // guarded by mutex
+  RunStats total(seats);  // guarded by mutex; hands: the deals' weights summed
+  std::int64_t totalDeals = 0;  // guarded by mutex
   ExactUnitSample sample;  // guarded by mutex
   std::atomic<std::size_t> nextItem{0};
 
@@ -159,7 +165,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
     // The items finished since the last hand-over, and their live count.
     RunStats pending(seats);
     ExactUnitSample pendingSample;
-    std::int64_t reported = 0, unreported = 0;
+    std::int64_t reported = 0, unreported = 0, pendingDeals = 0;
     bool commitDue = false;
     int sincePoll = 0;
     auto lastCommit = Clock::now(), lastProgress = lastCommit;
@@ -169,8 +175,10 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
       {
         const std::lock_guard lock(mutex);
         total.Add(pending);
+        totalDeals += pendingDeals;
         sample.Add(pendingSample);
       }
+      pendingDeals = 0;
       // Cleared in place: a fresh RunStats would cost an allocation of 120 KB each time.
       pending.hands = 0;
       std::fill(pending.WinStat2.begin(), pending.WinStat2.end(), 0);
@@ -216,6 +224,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
         if (next >= order.size()) break;
       }
       std::int64_t itemDeals = 0;
+      const std::int64_t handsBefore = pending.hands;
       boards.VisitItem(order[next++], [&](const BoardCompletion& completion) {
         if (scorer.Stopped()) return;
         const std::int64_t done = scorer.Score(completion, pending);
@@ -231,7 +240,9 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
         }
       });
       if (scorer.Stopped()) break;
-      pendingSample.Add(itemDeals, scorer.TakeSeatUnits());
+      pendingDeals += itemDeals;
+      // The sample weighs each item by its deals' weights, as the win rates do.
+      pendingSample.Add(pending.hands - handsBefore, scorer.TakeSeatUnits());
       if (commitDue) commit();
     }
     if (scorer.Stopped()) {
@@ -248,7 +259,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
 
   ExactResult result;
   FillWinSums(total);
-  result.deals = total.hands;
+  result.deals = totalDeals;
   result.totalDeals = static_cast<std::int64_t>(count);
   result.complete = static_cast<std::uint64_t>(result.deals) == count;
   for (int p = 0; p < RunStats::kSeats; ++p) {

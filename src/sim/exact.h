@@ -6,7 +6,10 @@
 // a seat with a range takes one of its combinations, any other seat any two
 // free cards; no card twice, none of the dead cards) together with one
 // completion of the board from the cards left. Every deal counts once, so a
-// seat's exact win rate is WinRecord / (RunStats::kUnit * deals).
+// seat's exact win rate is WinRecord / (RunStats::kUnit * deals). With
+// weighted ranges a deal counts the product of its seats' weights (each
+// seat's weights divided by their greatest common divisor, so the sums stay
+// whole and small): hands and units are weighted sums, still exact.
 
 #include <array>
 #include <atomic>
@@ -47,13 +50,15 @@ struct ExactOptions {
   // then leaves unfinished is taken off again).
   std::atomic<std::int64_t>* dealsDone = nullptr;
   // If given, called on the calling thread about every `progressInterval`
-  // with the statistics of the deals finished so far (hands = their count).
+  // with the statistics of the deals finished so far (hands = their count,
+  // or with weighted ranges their weights summed).
   std::function<void(const RunStats&)> progress;
   std::chrono::milliseconds progressInterval{100};
 };
 
 struct ExactResult {
-  // Statistics of the enumerated deals; stats.hands == deals.
+  // Statistics of the enumerated deals; stats.hands == deals, or with
+  // weighted ranges the deals' weights summed.
   RunStats stats;
   // Deals enumerated: all of the scenario's unless stopped.
   std::int64_t deals = 0;
@@ -73,13 +78,15 @@ struct ExactResult {
 std::uint64_t CountDeals(const Scenario& scenario);
 
 // Why Enumerate would refuse the scenario, as one line (a bad scenario, no
-// deal at all, more than kExactDealLimit deals, or an expected time above
+// deal at all, more than kExactDealLimit deals, weights whose exact sums
+// could overflow the statistics' counters, or an expected time above
 // kExactSecondsLimit, stated), or nullopt. Tables of many deals cost a
 // measurement of a few hundredths of a second.
 std::optional<std::string> ExactProblem(const Scenario& scenario);
 
 // Enumerates every deal. Throws std::invalid_argument with ExactProblem's text
-// for a bad table, one without a deal or one above kExactDealLimit; the
+// for a bad table, one without a deal, one above kExactDealLimit or one whose
+// weighted sums could overflow; the
 // expected time is not checked again here.
 ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options = {});
 

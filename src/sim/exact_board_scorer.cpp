@@ -20,7 +20,7 @@ constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2,
 }  // namespace
 
 ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
-    : seatCount_(deals.SeatCount()), stop_(stop) {
+    : seatCount_(deals.SeatCount()), weighted_(deals.weighted), stop_(stop) {
   for (int card : deals.fixedBoard) fixedBoardBits_ |= FastEvaluator::CardBit(card);
   for (int p = 0; p < seatCount_; ++p) {
     Place& place = places_.emplace_back();
@@ -29,6 +29,7 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
       place.bits.push_back(combo.bits);
       place.key.push_back(combo.key);
       place.startClass.push_back(combo.startClass);
+      place.weight.push_back(combo.weight);
     }
     place.hand.assign(place.bits.size(), 0);
     place.count.assign(place.bits.size() * seatCount_, 0);
@@ -62,13 +63,16 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
       ++possible[StartHandClass(deals.boardCards[a], deals.boardCards[b])];
     }
   }
-  groupLast_ = last.bits.size() >= kGroupFrom;
+  // Counting by values takes every pair of a class as one, so also of one weight.
+  groupLast_ = last.bits.size() >= kGroupFrom &&
+               std::all_of(last.weight.begin(), last.weight.end(), [](std::uint64_t w) { return w == 1; });
   for (int c = 1; c <= kStartHandClasses; ++c) groupLast_ = groupLast_ && (inPlace[c] == 0 || inPlace[c] == possible[c]);
   // Searching pays once the place before the last has a few pairs to try.
   sortedLast_ = !groupLast_ && !fixedSeats_ && seatCount_ >= 2 &&
                 (seatCount_ > 2 || places_[seatCount_ - 2].bits.size() >= 4);
   if (sortedLast_) {
     sortBuffer_.resize(last.bits.size());
+    if (weighted_) lastWeightSum_.resize(last.bits.size() + 1);
     cardPositions_.resize(2 * last.bits.size());
     difference_.assign(static_cast<std::size_t>(seatCount_) * (last.bits.size() + 1), 0);
   }
@@ -102,18 +106,22 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
 std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats& stats) {
   if (fixedSeats_) return ScoreFixedSeats(completion, stats);
   Evaluate(completion);
-  deals_ = 0;
+  deals_ = weightedDeals_ = 0;
   Views views{};
   for (int p = 0; p < seatCount_; ++p) views[p] = &candidates_[seatCount_][p];
-  Assign(0, completion.bits, 0, 0, nullptr, views);
+  if (weighted_) {
+    Assign<true>(0, completion.bits, 0, 0, nullptr, views, 1);
+  } else {
+    Assign<false>(0, completion.bits, 0, 0, nullptr, views, 1);
+  }
   AddUnits(completion, stats);
-  const std::int64_t deals = deals_ * completion.weight;
-  stats.hands += deals;
-  return deals;
+  stats.hands += (weighted_ ? weightedDeals_ : deals_) * completion.weight;
+  return deals_ * completion.weight;
 }
 
 std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion, RunStats& stats) {
-  // The board's cards exclude every seat's, so the completion is one deal.
+  // The board's cards exclude every seat's, so the completion is one deal;
+  // a seat's one pair weighs 1.
   const FastEvaluator& evaluator = FastEvaluator::Get();
   const std::uint64_t boardBits = completion.bits | fixedBoardBits_;
   std::array<HandKey, 10> hand{};
@@ -207,11 +215,12 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
   }
 }
 
+template <bool kWeighted>
 void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners,
-                              const Views& views) {
+                              const Views& views, std::uint64_t weight) {
   // Indexing the last list costs more than a few pairs of scanning it.
   if (sortedLast_ && level == seatCount_ - 2 && views[level]->size * views[level + 1]->size >= 256) {
-    AssignLastTwo(used, best, ties, winners, views);
+    AssignLastTwo<kWeighted>(used, best, ties, winners, views, weight);
     return;
   }
   Place& place = places_[level];
@@ -245,21 +254,22 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
         dead = dead || n == 0;
       }
       if (dead) continue;  // a deeper place has no pair left: no deal
+      const std::uint64_t deeperWeight = kWeighted ? weight * place.weight[mine.pair[k]] : 1;
       const HandKey h = hand[k];
       if (h < best) {
-        Assign(level + 1, used | b, best, ties, winners, deeper);
+        Assign<kWeighted>(level + 1, used | b, best, ties, winners, deeper, deeperWeight);
         continue;
       }
       const int kept = h == best ? ties : 0;
       std::copy(winners, winners + kept, next);
       next[kept] = {level, static_cast<int>(mine.pair[k])};
-      Assign(level + 1, used | b, h, kept + 1, next, deeper);
+      Assign<kWeighted>(level + 1, used | b, h, kept + 1, next, deeper, deeperWeight);
     }
     return;
   }
   if (++lastSeatRounds_ % 4096 == 0) stopped_ = stopped_ || stop_.Now();
   if (groupLast_) {
-    AssignGroupedLast(used, best, ties, winners);
+    AssignGroupedLast<kWeighted>(used, best, ties, winners, weight);
     return;
   }
 
@@ -268,26 +278,46 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
   std::uint64_t* alone = place.count.data();
   std::uint64_t* tied = place.count.data() + static_cast<std::size_t>(ties) * place.bits.size();
   std::uint64_t less = 0, equal = 0, valid = 0;
-  for (std::size_t k = 0; k < size; ++k) {
-    const std::uint64_t ok = (bits[k] & used) == 0;
-    const HandKey h = hand[k];
-    alone[pair[k]] += ok & (h > best);
-    tied[pair[k]] += ok & (h == best);
-    less += ok & (h < best);
-    equal += ok & (h == best);
-    valid += ok;
+  if constexpr (kWeighted) {
+    // The last pairs' own weights are left to AddUnits; the winners before
+    // count the weights of the pairs they beat or tie.
+    const std::uint64_t* own = place.weight.data();
+    std::uint64_t validWeight = 0;
+    for (std::size_t k = 0; k < size; ++k) {
+      const std::uint64_t ok = (bits[k] & used) == 0;
+      const HandKey h = hand[k];
+      const std::uint64_t w = own[pair[k]];
+      alone[pair[k]] += weight * (ok & (h > best));
+      tied[pair[k]] += weight * (ok & (h == best));
+      less += w * (ok & (h < best));
+      equal += w * (ok & (h == best));
+      validWeight += w * ok;
+      valid += ok;
+    }
+    weightedDeals_ += static_cast<std::int64_t>(weight * validWeight);
+  } else {
+    for (std::size_t k = 0; k < size; ++k) {
+      const std::uint64_t ok = (bits[k] & used) == 0;
+      const HandKey h = hand[k];
+      alone[pair[k]] += ok & (h > best);
+      tied[pair[k]] += ok & (h == best);
+      less += ok & (h < best);
+      equal += ok & (h == best);
+      valid += ok;
+    }
   }
   deals_ += static_cast<std::int64_t>(valid);
   for (int w = 0; w < ties; ++w) {
     Place& winner = places_[winners[w].place];
     const auto base = static_cast<std::size_t>(winners[w].pair);
-    winner.count[(ties - 1) * winner.bits.size() + base] += less;
-    winner.count[ties * winner.bits.size() + base] += equal;
+    winner.count[(ties - 1) * winner.bits.size() + base] += weight * less;
+    winner.count[ties * winner.bits.size() + base] += weight * equal;
   }
 }
 
+template <bool kWeighted>
 void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners,
-                                     const Views& views) {
+                                     const Views& views, std::uint64_t weight) {
   const int level = seatCount_ - 2;
   const Candidates& mine = *views[level];
   const Candidates& last = *views[level + 1];
@@ -314,6 +344,15 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
   const std::size_t stride = n + 1;
   std::int64_t* alone = difference_.data();
   const HandKey* lastHand = last.hand.data();
+  // The last list's weight before each position, so that a range of positions weighs a difference.
+  const std::uint64_t* lastWeight = lastPlace.weight.data();
+  std::uint64_t* weightBefore = lastWeightSum_.data();
+  if constexpr (kWeighted) {
+    weightBefore[0] = 0;
+    for (std::size_t pos = 0; pos < n; ++pos) weightBefore[pos + 1] = weightBefore[pos] + lastWeight[last.pair[pos]];
+  }
+  auto weightOf = [&](std::uint32_t pos) -> std::uint64_t { return kWeighted ? lastWeight[last.pair[pos]] : 1; };
+  auto weightUpTo = [&](std::size_t pos) -> std::uint64_t { return kWeighted ? weightBefore[pos] : pos; };
 
   Winner* next = winnerLists_[level + 1].data();
   for (std::size_t k = 0; k < mine.size && !stopped_; ++k) {
@@ -321,6 +360,8 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
     if (b & used) continue;
     if (++lastSeatRounds_ % 4096 == 0) stopped_ = stopped_ || stop_.Now();
     const HandKey h = mine.hand[k];
+    // This deal's weight so far: the places before and this pair; the last pair's own is left to AddUnits.
+    const auto w0 = static_cast<std::int64_t>(kWeighted ? weight * places_[level].weight[mine.pair[k]] : 1);
     HandKey top = best;
     int t = ties;
     const Winner* w = winners;
@@ -338,38 +379,47 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
     const auto through = static_cast<std::size_t>(
         std::partition_point(lastHand + above, lastHand + n, [&](HandKey x) { return x == top; }) - lastHand);
     std::int64_t* tied = difference_.data() + static_cast<std::size_t>(t) * stride;
-    std::uint64_t greaterOut = 0, equalOut = 0, lessOut = 0;
+    std::uint64_t greaterOut = 0, equalOut = 0, lessOut = 0, takenOut = 0;
     const int c1 = low(b), c2 = high(b);
     auto takeOut = [&](std::uint32_t pos) {
       const HandKey x = lastHand[pos];
+      const std::uint64_t pw = weightOf(pos);
+      if constexpr (kWeighted) ++takenOut;
       if (x > top) {
-        ++greaterOut;
-        --alone[pos];
-        ++alone[pos + 1];
+        greaterOut += pw;
+        alone[pos] -= w0;
+        alone[pos + 1] += w0;
       } else if (x == top) {
-        ++equalOut;
-        --tied[pos];
-        ++tied[pos + 1];
+        equalOut += pw;
+        tied[pos] -= w0;
+        tied[pos + 1] += w0;
       } else {
-        ++lessOut;
+        lessOut += pw;
       }
     };
     for (std::uint32_t i = start[c1]; i < start[c1 + 1]; ++i) takeOut(cardPositions_[i]);
     for (std::uint32_t i = start[c2]; i < start[c2 + 1]; ++i) {
       if (!(last.bits[cardPositions_[i]] >> c1 & 1)) takeOut(cardPositions_[i]);
     }
-    ++alone[0];
-    --alone[above];
-    ++tied[above];
-    --tied[through];
-    const std::uint64_t greater = above - greaterOut, equal = through - above - equalOut,
-                        less = n - through - lessOut;
-    deals_ += static_cast<std::int64_t>(greater + equal + less);
+    alone[0] += w0;
+    alone[above] -= w0;
+    tied[above] += w0;
+    tied[through] -= w0;
+    const std::uint64_t greater = weightUpTo(above) - greaterOut,
+                        equal = weightUpTo(through) - weightUpTo(above) - equalOut,
+                        less = weightUpTo(n) - weightUpTo(through) - lessOut;
+    if constexpr (kWeighted) {
+      deals_ += static_cast<std::int64_t>(n - takenOut);
+      weightedDeals_ += w0 * static_cast<std::int64_t>(greater + equal + less);
+    } else {
+      deals_ += static_cast<std::int64_t>(greater + equal + less);
+    }
+    const auto wu = static_cast<std::uint64_t>(w0);
     for (int i = 0; i < t; ++i) {
       Place& winner = places_[w[i].place];
       const auto base = static_cast<std::size_t>(w[i].pair);
-      winner.count[(t - 1) * winner.bits.size() + base] += less;
-      winner.count[t * winner.bits.size() + base] += equal;
+      winner.count[(t - 1) * winner.bits.size() + base] += wu * less;
+      winner.count[t * winner.bits.size() + base] += wu * equal;
     }
   }
 
@@ -387,7 +437,11 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
   }
 }
 
-void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners) {
+template <bool kWeighted>
+void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners,
+                                         std::uint64_t weight) {
+  // The grouped place's pairs all weigh 1: the deals weigh what the places before do.
+  const std::uint64_t w0 = kWeighted ? weight : 1;
   Place& place = places_.back();
   const std::size_t pairs = place.bits.size();
   std::uint64_t* alone = place.count.data();
@@ -396,8 +450,8 @@ void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int t
   for (int i : place.oneByOne) {
     const std::uint64_t ok = (place.bits[i] & used) == 0;
     const HandKey h = place.hand[i];
-    alone[i] += ok & (h > best);
-    tied[i] += ok & (h == best);
+    alone[i] += w0 * (ok & (h > best));
+    tied[i] += w0 * (ok & (h == best));
     less += ok & (h < best);
     equal += ok & (h == best);
     valid += ok;
@@ -413,8 +467,8 @@ void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int t
   std::uint64_t* wonAlone = classCount_.data();
   std::uint64_t* wonTied = classCount_.data() + static_cast<std::size_t>(ties) * kStartHandClasses;
   auto tally = [&](std::uint64_t pairsOfClass, int startClass, HandKey h) {
-    wonAlone[startClass - 1] += pairsOfClass * (h > best);
-    wonTied[startClass - 1] += pairsOfClass * (h == best);
+    wonAlone[startClass - 1] += w0 * pairsOfClass * (h > best);
+    wonTied[startClass - 1] += w0 * pairsOfClass * (h == best);
     less += pairsOfClass * (h < best);
     equal += pairsOfClass * (h == best);
     valid += pairsOfClass;
@@ -433,20 +487,22 @@ void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int t
   }
 
   deals_ += static_cast<std::int64_t>(valid);
+  if constexpr (kWeighted) weightedDeals_ += static_cast<std::int64_t>(w0 * valid);
   for (int w = 0; w < ties; ++w) {
     Place& winner = places_[winners[w].place];
     const auto base = static_cast<std::size_t>(winners[w].pair);
-    winner.count[(ties - 1) * winner.bits.size() + base] += less;
-    winner.count[ties * winner.bits.size() + base] += equal;
+    winner.count[(ties - 1) * winner.bits.size() + base] += w0 * less;
+    winner.count[ties * winner.bits.size() + base] += w0 * equal;
   }
 }
 
 void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& stats) {
   const int n = seatCount_;
   std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(n, 1, 1);
-  auto add = [&](std::uint64_t& count, int seat, int k, int startClass, HandKey hand) {
+  auto add = [&](std::uint64_t& count, int seat, int k, int startClass, HandKey hand, std::uint64_t ownWeight = 1) {
     if (count == 0) return;
-    const std::int64_t units = static_cast<std::int64_t>(count) * (RunStats::kUnit / k) * completion.weight;
+    const std::int64_t units =
+        static_cast<std::int64_t>(count * ownWeight) * (RunStats::kUnit / k) * completion.weight;
     count = 0;
     const int h = HandClass(hand);
     stats.WinStat2[stats.WinStat2Index(seat + 1, h, k)] += units;
@@ -457,10 +513,14 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     Place& place = places_[p];
     const std::size_t pairs = place.bits.size();
     const bool grouped = groupLast_ && p + 1 == places_.size();
+    // The last place's counts leave out its own weights.
+    const bool weighOwn = weighted_ && p + 1 == places_.size();
     for (int k = 1; k <= n; ++k) {
       std::uint64_t* count = place.count.data() + (k - 1) * pairs;
       if (!grouped) {
-        for (std::size_t i = 0; i < pairs; ++i) add(count[i], place.seat, k, place.startClass[i], place.hand[i]);
+        for (std::size_t i = 0; i < pairs; ++i) {
+          add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
+        }
         continue;
       }
       for (int i : place.oneByOne) add(count[i], place.seat, k, place.startClass[i], place.hand[i]);

@@ -45,7 +45,10 @@ class ExactBoardScorer {
 
   // Scores every deal on this board completion, adds weight times each
   // score to `stats` (WinStat2, Statistic and hands; WinRecord and WinStat
-  // are left to FillWinSums) and returns the number of deals counted.
+  // are left to FillWinSums) and returns the number of deals counted. With
+  // weighted combinations (HoleCombo::weight) every deal counts its weight,
+  // the product of its seats' weights, in hands and in the units won; the
+  // number returned is still that of the deals.
   std::int64_t Score(const BoardCompletion& completion, RunStats& stats);
 
   bool Stopped() const { return stopped_; }
@@ -59,8 +62,11 @@ class ExactBoardScorer {
     int seat = 0;  // seat index 0..9
     std::vector<std::uint64_t> bits, key;  // the pairs' CardBit and CardKey sums
     std::vector<int> startClass;
+    std::vector<std::uint64_t> weight;     // HoleCombo::weight
     std::vector<HandKey> hand;             // on the current board; 0 if a card is on the board
-    std::vector<std::uint64_t> count;      // [(k - 1) * pairs + pair]: deals won with k - 1 others
+    // [(k - 1) * pairs + pair]: deals won with k - 1 others, each counted by
+    // its weight; the last place's leave out its own pair's weight.
+    std::vector<std::uint64_t> count;
     std::vector<int> oneByOne;             // grouped last place: its pairs scored one by one on this board
   };
   struct Winner {
@@ -92,15 +98,21 @@ class ExactBoardScorer {
   // Every seat with its one pair of cards: one deal per board, scored straight.
   std::int64_t ScoreFixedSeats(const BoardCompletion& completion, RunStats& stats);
   void Evaluate(const BoardCompletion& completion);
-  // Scores the assignments of places level.. given the cards used so far and
-  // the best hand of the places before, held by `ties` winners.
-  void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
-  void AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners);
+  // Scores the assignments of places level.. given the cards used so far,
+  // the best hand of the places before, held by `ties` winners, and the
+  // product of their pairs' weights (always 1 unless kWeighted).
+  template <bool kWeighted>
+  void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views,
+              std::uint64_t weight);
+  template <bool kWeighted>
+  void AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners, std::uint64_t weight);
   // The last two places together, the last one's candidates sorted by hand:
   // against each pair of the place before, the last place's pairs that beat,
   // tie or lose are counted by searching the sorted hands, less the few that
   // share a card with that pair, and credited through difference arrays.
-  void AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
+  template <bool kWeighted>
+  void AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views,
+                     std::uint64_t weight);
   void AddUnits(const BoardCompletion& completion, RunStats& stats);
 
   int seatCount_ = 0;
@@ -124,6 +136,9 @@ class ExactBoardScorer {
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
+  bool weighted_ = false;              // ExactDeals::weighted
+  std::int64_t weightedDeals_ = 0;     // the deals counted by weight, when weighted_
+  std::vector<std::uint64_t> lastWeightSum_;  // AssignLastTwo: the last list's weights summed up to each position
   ExactStop stop_;
   bool stopped_ = false;
   std::array<std::int64_t, 10> seatUnits_{};

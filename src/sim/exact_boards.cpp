@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 #include "sim/card.h"
 #include "sim/fast_evaluator.h"
@@ -17,14 +18,18 @@ std::uint64_t SwapSuits(std::uint64_t bits, int a, int b) {
   return bits | laneA << (16 * b) | laneB << (16 * a);
 }
 
-bool SwapKeepsDeals(const ExactDeals& deals, const std::vector<std::vector<std::uint64_t>>& sortedCombos, int a,
-                    int b) {
+// A seat's combinations as (CardBit, weight), sorted.
+using SortedCombos = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+
+bool SwapKeepsDeals(const ExactDeals& deals, const std::vector<SortedCombos>& sortedCombos, int a, int b) {
   std::uint64_t boardBits = 0;
   for (int card : deals.fixedBoard) boardBits |= FastEvaluator::CardBit(card);
   if (SwapSuits(boardBits, a, b) != boardBits || SwapSuits(deals.deadBits, a, b) != deals.deadBits) return false;
+  // Each combination's image must be in the seat's range with the same weight.
   for (const auto& combos : sortedCombos) {
-    for (std::uint64_t bits : combos) {
-      if (!std::binary_search(combos.begin(), combos.end(), SwapSuits(bits, a, b))) return false;
+    for (const auto& [bits, weight] : combos) {
+      const auto image = std::lower_bound(combos.begin(), combos.end(), std::pair{SwapSuits(bits, a, b), std::uint64_t{0}});
+      if (image == combos.end() || image->first != SwapSuits(bits, a, b) || image->second != weight) return false;
     }
   }
   return true;
@@ -35,11 +40,11 @@ constexpr std::array<std::int64_t, 5> kFactorial{1, 1, 2, 6, 24};
 }  // namespace
 
 ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard) {
-  std::vector<std::vector<std::uint64_t>> sortedCombos;
+  std::vector<SortedCombos> sortedCombos;
   for (const auto& combos : deals.combos) {
-    auto& bits = sortedCombos.emplace_back();
-    for (const HoleCombo& combo : combos) bits.push_back(combo.bits);
-    std::sort(bits.begin(), bits.end());
+    auto& sorted = sortedCombos.emplace_back();
+    for (const HoleCombo& combo : combos) sorted.emplace_back(combo.bits, combo.weight);
+    std::sort(sorted.begin(), sorted.end());
   }
   // Swaps of two suits compose, so "interchangeable" is an equivalence: its
   // classes are the blocks, and every permutation within blocks keeps the deals.

@@ -4,8 +4,8 @@
 //
 // Swapping two suits that the scenario treats alike (the same fixed cards,
 // board and dead cards, and every seat's set of possible hole cards mapped
-// onto itself) maps deals onto deals with the same winners, hand classes and
-// starting-hand classes. Such swaps generate a group that permutes the suits
+// onto itself, each combination onto one of the same weight) maps deals onto
+// deals with the same winners, hand classes, starting-hand classes and weight. Such swaps generate a group that permutes the suits
 // within blocks; a completion is a tuple of four 13-bit value masks, one per
 // suit, and within a block only non-increasing tuples are visited, weighted by
 // the number of distinct reorderings of their masks.

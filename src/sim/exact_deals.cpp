@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 #include <tuple>
 #include <type_traits>
@@ -73,10 +74,18 @@ ExactDeals PrepareExactDeals(const Scenario& scenario) {
       combos.push_back(MakeCombo(fixed[0], fixed[1]));
       deals.fixedHoleBits |= combos.back().bits;
     } else if (!scenario.range[i].empty()) {
-      for (const auto& pair : scenario.range[i]) {
+      for (std::size_t k = 0; k < scenario.range[i].size(); ++k) {
+        const auto& pair = scenario.range[i][k];
         const bool valid = pair[0] >= 1 && pair[0] <= 52 && pair[1] >= 1 && pair[1] <= 52 && pair[0] != pair[1];
-        if (valid && !taken[pair[0]] && !taken[pair[1]]) combos.push_back(MakeCombo(pair[0], pair[1]));
+        if (!valid || taken[pair[0]] || taken[pair[1]]) continue;
+        combos.push_back(MakeCombo(pair[0], pair[1]));
+        combos.back().weight = scenario.WeightOf(i, k);
       }
+      // Only the ratios of a seat's weights matter: the smallest whole numbers keep the sums small.
+      std::uint64_t common = 0;
+      for (const HoleCombo& combo : combos) common = std::gcd(common, combo.weight);
+      for (HoleCombo& combo : combos) combo.weight /= common;
+      deals.weighted = deals.weighted || std::any_of(combos.begin(), combos.end(), [](const HoleCombo& c) { return c.weight != 1; });
       std::sort(combos.begin(), combos.end(),
                 [](const HoleCombo& x, const HoleCombo& y) { return std::tie(x.card1, x.card2) < std::tie(y.card1, y.card2); });
       combos.erase(std::unique(combos.begin(), combos.end(),

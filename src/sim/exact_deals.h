@@ -15,6 +15,10 @@ struct HoleCombo {
   std::uint64_t bits = 0;    // FastEvaluator::CardBit of both cards
   std::uint64_t key = 0;     // FastEvaluator::CardKey of both cards, summed
   int startClass = 0;        // 1..169
+  // The seat's weight of the combination, divided by the greatest common
+  // divisor of the seat's weights: 1 for every combination of a seat whose
+  // weights are all alike, so that only tables with weights that differ pay for them.
+  std::uint64_t weight = 1;
 };
 
 struct ExactDeals {
@@ -25,6 +29,7 @@ struct ExactDeals {
   std::uint64_t deadBits = 0;              // CardBit of the dead cards
   std::uint64_t fixedHoleBits = 0;         // CardBit of the seats' fixed cards
   int missingBoard = 5;                    // board cards each deal adds
+  bool weighted = false;                   // some seat's combinations weigh differently
 
   int SeatCount() const { return static_cast<int>(seats.size()); }
 };

@@ -60,14 +60,16 @@ class DealByDeal {
     }
     int winners = 0;
     for (int a = 0; a < n; ++a) winners += keys[a] == best ? 1 : 0;
-    const std::int64_t worth = RunStats::kUnit / winners;
+    std::int64_t weight = 1;
+    for (int a = 0; a < n; ++a) weight *= static_cast<std::int64_t>(hole_[a]->weight);
+    const std::int64_t worth = RunStats::kUnit / winners * weight;
     const int h = HandClass(best);
     for (int a = 0; a < n; ++a) {
       if (keys[a] != best) continue;
       stats_.WinStat2[stats_.WinStat2Index(deals_.seats[a] + 1, h, winners)] += worth;
       stats_.Statistic[RunStats::StatisticIndex(n, hole_[a]->startClass, h)] += worth;
     }
-    ++stats_.hands;
+    stats_.hands += weight;
   }
 
   const ExactDeals& deals_;

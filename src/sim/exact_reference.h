@@ -8,7 +8,8 @@
 
 namespace zuv::sim {
 
-// Statistics of every deal; hands = the number of deals.
+// Statistics of every deal, each counted by its weight (the product of its
+// combinations' HoleCombo::weight); hands = the deals' weights summed.
 RunStats EnumerateDealByDeal(const ExactDeals& deals);
 
 }  // namespace zuv::sim

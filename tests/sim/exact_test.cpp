@@ -340,24 +340,26 @@ TEST(ExactOdds, StopEndsEarlyWithTheDealsSoFar) {
 }
 
 TEST(ExactOdds, StoppedRunEstimatesTheExactRatesWithinTheirStandardErrors) {
-  Scenario s = Seats(2);
-  s.range[0] = ParseRange("QQ,KK,AA,AKs").combos;
-  s.range[1] = ParseRange("JJ,TT,99,AQs,AKs,KQs").combos;
-  const ExactResult exact = Enumerate(s);
-  for (std::uint64_t seed : {1, 2, 3}) {
-    std::atomic<bool> stop{false};
-    ExactOptions options;
-    options.threads = 1;
-    options.seed = seed;
-    options.stop = &stop;
-    options.progressInterval = std::chrono::milliseconds(1);
-    options.progress = [&](const RunStats& soFar) { stop = stop || soFar.hands > exact.deals / 20; };
-    const ExactResult stopped = Enumerate(s, options);
-    ASSERT_FALSE(stopped.complete);
-    for (int seat = 1; seat <= 2; ++seat) {
-      const double se = stopped.winRateSe[seat - 1];
-      EXPECT_GT(se, 0) << seed;
-      EXPECT_NEAR(stopped.stats.WinRate(seat), exact.stats.WinRate(seat), 4 * se) << seed;
+  for (const char* first : {"QQ,KK,AA,AKs", "QQ:0.3,KK,AA:0.55,AKs:0.1"}) {
+    Scenario s = Seats(2);
+    s.SetRange(0, ParseRange(first));
+    s.range[1] = ParseRange("JJ,TT,99,AQs,AKs,KQs").combos;
+    const ExactResult exact = Enumerate(s);
+    for (std::uint64_t seed : {1, 2, 3}) {
+      std::atomic<bool> stop{false};
+      ExactOptions options;
+      options.threads = 1;
+      options.seed = seed;
+      options.stop = &stop;
+      options.progressInterval = std::chrono::milliseconds(1);
+      options.progress = [&](const RunStats& soFar) { stop = stop || soFar.hands > exact.stats.hands / 20; };
+      const ExactResult stopped = Enumerate(s, options);
+      ASSERT_FALSE(stopped.complete);
+      for (int seat = 1; seat <= 2; ++seat) {
+        const double se = stopped.winRateSe[seat - 1];
+        EXPECT_GT(se, 0) << first << " " << seed;
+        EXPECT_NEAR(stopped.stats.WinRate(seat), exact.stats.WinRate(seat), 4 * se) << first << " " << seed;
+      }
     }
   }
 }
@@ -383,6 +385,79 @@ TEST(ExactOdds, StopIsHeardInsideALongBoard) {
   EXPECT_EQ(result.stats.hands, result.deals);
   EXPECT_EQ(result.stats.WinRecord[0] + result.stats.WinRecord[1] + result.stats.WinRecord[2],
             RunStats::kUnit * result.deals);
+}
+
+// Seats 1..n: "AhKh" fixes the cards, anything else is a range; "" any two cards.
+Scenario Table(const std::vector<std::string_view>& seats, std::string_view board, std::string_view dead = "") {
+  Scenario s = Seats(static_cast<int>(seats.size()));
+  for (std::size_t i = 0; i < seats.size(); ++i) {
+    const ParsedRange parsed = ParseRange(seats[i].empty() ? "random" : seats[i]);
+    if (parsed.combos.size() == 1) {
+      Fix(s, static_cast<int>(i), seats[i]);
+    } else if (!seats[i].empty()) {
+      s.SetRange(static_cast<int>(i), parsed);
+    }
+  }
+  s.board = Cards(board);
+  s.dead = Cards(dead);
+  return s;
+}
+
+TEST(WeightedExactOdds, EveryDealCountsTheProductOfItsSeatsWeights) {
+  // The scoring paths: the last seat scanned, the last two searched, deeper
+  // seats thinned out, a last seat of any two cards counted by values, and
+  // weights that tell suits apart on a one-suited flop.
+  ExpectMatchesDealByDeal(Table({"AhKh", "QQ+:0.5,AKs,JTs:0.25"}, "Qh7c2h5d"));
+  ExpectMatchesDealByDeal(Table({"KK:0.3,QQ,77:0.6,AKs", "AKo:0.75,KK,87s:0.1"}, "Ks7h7d2s", "Qc"));
+  ExpectMatchesDealByDeal(
+      Table({"JJ+:0.5,AJ+,KJ+:0.2,QJ", "AA,KK:0.4,AKs", "QJ:0.3,JJ", "AJ,KJ:0.9"}, "2c3d4h5s", "Ac"));
+  ExpectMatchesDealByDeal(Table({"AhKd", "QQ:0.5,JJ,AQs:0.2", ""}, "Qh9h2c5h"));
+  ExpectMatchesDealByDeal(Table({"AA,88,JTs", "AA,88,JTs,JhTh:0.25", "AA,88:0.5,JTs"}, "2c7c9c"));
+}
+
+TEST(WeightedExactOdds, AreTheWeightedSumsOfEachCombinationsOwnExactOdds) {
+  const Scenario weighted = Table({"AhKh", "QQ+:0.5,AKs:0.25,JTs:0.75,T9s:0.125", ""}, "Qh7c2h");
+  const ExactResult result = Enumerate(weighted);
+  ASSERT_TRUE(result.complete);
+  EXPECT_EQ(static_cast<std::uint64_t>(result.deals), CountDeals(weighted));
+  using Wide = __int128;
+  std::array<Wide, 3> won{};
+  Wide hands = 0;
+  for (std::size_t k = 0; k < weighted.range[1].size(); ++k) {
+    Scenario one = weighted;
+    one.range[1] = {weighted.range[1][k]};
+    one.weight[1].clear();
+    if (CheckScenario(one)) continue;  // a card taken by the fixed hand or the board
+    const RunStats stats = Enumerate(one).stats;
+    const Wide weight = weighted.WeightOf(1, k);
+    hands += weight * stats.hands;
+    for (int p = 0; p < 3; ++p) won[p] += weight * stats.WinRecord[p];
+  }
+  for (int seat = 1; seat <= 3; ++seat) {
+    const WinFraction rate = ExactWinRate(result.stats, seat);
+    EXPECT_EQ(Wide{rate.numerator} * RunStats::kUnit * hands, Wide{rate.denominator} * won[seat - 1]) << seat;
+  }
+}
+
+TEST(WeightedExactOdds, ZeroAndEqualWeightsCountAsTheRangeWithoutThem) {
+  const std::vector<std::pair<Scenario, Scenario>> alike = {
+      {Table({"AhKh", "QQ+,JJ:0,AKs"}, "Qh7c2h"), Table({"AhKh", "QQ+,AKs"}, "Qh7c2h")},
+      {Table({"AhKh", "QQ+:0.5,AKs:0.5", "99:0.2,88:0.2"}, "Qh7c2h"), Table({"AhKh", "QQ+,AKs", "99,88"}, "Qh7c2h")},
+  };
+  for (const auto& [withWeights, without] : alike) {
+    const ExactResult a = Enumerate(withWeights), b = Enumerate(without);
+    EXPECT_EQ(a.deals, b.deals);
+    ExpectSameStats(a.stats, b.stats);
+  }
+}
+
+TEST(WeightedExactOdds, WeightsWhoseSumsCouldOverflowAreRefused) {
+  // Weights of nine places on three seats: every deal may weigh up to 10^27.
+  const Scenario s = Table({"AA:0.000000001,KK", "QQ:0.000000001,JJ", "TT:0.000000001,99"}, "");
+  const auto problem = ExactProblem(s);
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_NE(problem->find("weights"), std::string::npos) << *problem;
+  EXPECT_THROW(Enumerate(s), std::invalid_argument);
 }
 
 }  // namespace

@@ -35,7 +35,9 @@ std::string Number(double x) {
 }
 
 void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& stats, const sim::ExactResult* exact) {
-  const double hands = stats.hands > 0 ? static_cast<double>(stats.hands) : 1.0;
+  // SeatRows gives an exact run's pots per deal, also when weights make its statistics count weights.
+  const std::int64_t deals = exact ? exact->deals : stats.hands;
+  const double hands = deals > 0 ? static_cast<double>(deals) : 1.0;
   out << "seat,cards,win_rate,win_rate_se,alone_rate,shared_rate";
   for (int h = 1; h <= sim::kHandClasses; ++h) out << "," << ColumnName(sim::HandClassName(h));
   out << "\n";

@@ -24,14 +24,16 @@ void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& s
                const sim::ExactResult* exact) {
   // ordered_json: the keys come out in the order written here, run first, seats last.
   nlohmann::ordered_json run;
-  run["hands"] = stats.hands;
+  // With weighted ranges an exact run's statistics count weights, not deals.
+  const std::int64_t deals = exact ? exact->deals : stats.hands;
+  run["hands"] = deals;
   run["seconds"] = seconds;
   run["seed"] = options.seed;
   run["board"] = BoardText(options.scenario);
   run["dead"] = DeadText(options.scenario);
   run["exact"] = options.exact;
   // Hands played, or for an exact run the deals enumerated (then equal to hands).
-  run["deals"] = stats.hands;
+  run["deals"] = deals;
   const bool complete = exact && exact->complete;
   if (exact) {
     run["complete"] = complete;

@@ -39,16 +39,18 @@ std::string DeadText(const sim::Scenario& scenario) { return CardsText(scenario.
 
 void PrintText(std::ostream& out, const Options& options, const sim::RunStats& stats, double seconds,
                const sim::ExactResult* exact) {
-  const double hands = static_cast<double>(stats.hands);
+  // With weighted ranges the statistics count weights, not deals; SeatRows gives pots per deal.
+  const std::int64_t deals = exact ? exact->deals : stats.hands;
+  const double hands = static_cast<double>(deals);
   const std::string board = BoardText(options.scenario);
   const auto rows = SeatRows(options, stats, exact);
   const bool complete = exact && exact->complete;
   if (complete) {
-    out << "exact odds: " << sim::GroupedCount(stats.hands) << " deals";
+    out << "exact odds: " << sim::GroupedCount(deals) << " deals";
   } else if (exact) {
-    out << "estimate, stopped after " << sim::GroupedCount(stats.hands) << " of "
+    out << "estimate, stopped after " << sim::GroupedCount(deals) << " of "
         << sim::GroupedCount(exact->totalDeals) << " deals ("
-        << Fixed(100.0 * hands / static_cast<double>(std::max<std::int64_t>(exact->totalDeals, 1)), 1)
+        << Fixed(100.0 * static_cast<double>(deals) / static_cast<double>(std::max<std::int64_t>(exact->totalDeals, 1)), 1)
         << " %) in random order, seed " << options.seed;
   } else {
     out << stats.hands << " hands, seed " << options.seed;

@@ -1,5 +1,7 @@
 #include "seat_figures.h"
 
+#include <cmath>
+
 #include "seat_input.h"
 
 namespace zuv::zuvsim {
@@ -17,6 +19,8 @@ std::int64_t HandsShared(const sim::RunStats& stats, int seat) {
 
 std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& stats, const sim::ExactResult* exact) {
   std::vector<SeatFigures> rows;
+  // An exact run of weighted ranges counts weights: its pots are given per deal, as the rates are.
+  const double perDeal = exact && stats.hands > 0 ? static_cast<double>(exact->deals) / static_cast<double>(stats.hands) : 1.0;
   for (std::size_t s = 0; s < options.seatText.size(); ++s) {
     const int seat = static_cast<int>(s) + 1;
     SeatFigures row;
@@ -28,14 +32,14 @@ std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& s
       row.weight = PossibleWeight(options.scenario, seat);
     }
     row.winUnits = stats.WinRecord[s];
-    row.wins = sim::RunStats::Pots(stats.WinRecord[s]);
+    row.wins = perDeal * sim::RunStats::Pots(stats.WinRecord[s]);
     row.winRate = stats.WinRate(seat);
     // A complete exact run has no error; a stopped one knows its own.
     row.winRateSe = exact ? exact->winRateSe[s] : stats.WinRateStandardError(seat);
-    row.winsAlone = stats.PotsAlone(seat);
-    row.winsShared = stats.PotsSplit(seat);
-    row.handsShared = HandsShared(stats, seat);
-    for (int h = 0; h < sim::RunStats::kClasses; ++h) row.winStat[h] = sim::RunStats::Pots(stats.WinStat[s][h]);
+    row.winsAlone = perDeal * stats.PotsAlone(seat);
+    row.winsShared = perDeal * stats.PotsSplit(seat);
+    row.handsShared = std::llround(perDeal * static_cast<double>(HandsShared(stats, seat)));
+    for (int h = 0; h < sim::RunStats::kClasses; ++h) row.winStat[h] = perDeal * sim::RunStats::Pots(stats.WinStat[s][h]);
     rows.push_back(row);
   }
   return rows;
