@@ -34,9 +34,10 @@ Scenario Table(std::initializer_list<std::string_view> seats, std::string_view b
   return s;
 }
 
-void Run(benchmark::State& state, const Scenario& scenario) {
+void Run(benchmark::State& state, const Scenario& scenario, bool perHand = false) {
   zuv::sim::ExactOptions options;
   options.threads = static_cast<int>(state.range(0));
+  options.perHand = perHand;
   std::int64_t deals = 0;
   for (auto _ : state) {
     const auto result = zuv::sim::Enumerate(scenario, options);
@@ -65,6 +66,19 @@ void BM_TwoWeightedRanges(benchmark::State& state) {
 void BM_ThreeWeightedRanges(benchmark::State& state) {
   Run(state, Table({"AA,KK:0.5,QQ,AK:0.25", "AK,AQ:0.75,KQs", "JJ:0.5,TT,AJs+"}));
 }
+// Per-hand figures of every ranged or random seat, counted within the enumeration.
+void BM_TwoRangesPerHand(benchmark::State& state) { Run(state, Table({"QQ+,AKs", "JJ-99,AQs+,KQs"}), true); }
+void BM_ThreeRangesPerHand(benchmark::State& state) {
+  Run(state, Table({"AA,KK,QQ,AK", "AK,AQ,KQs", "JJ,TT,AJs+"}), true);
+}
+void BM_PairAgainstRandomOnTheFlopPerHand(benchmark::State& state) {
+  Run(state, Table({"AhAc", "random"}, "Kd7s2c"), true);
+}
+void BM_PairAgainstRandomOnTheFlop(benchmark::State& state) { Run(state, Table({"AhAc", "random"}, "Kd7s2c")); }
+void BM_SixRangesOnTheTurnPerHand(benchmark::State& state) {
+  Run(state, Table({"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"}, "2c3d4h5s",
+                   "Ac"), true);
+}
 BENCHMARK(BM_PairAgainstPair)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TwoRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PairAgainstRandom)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -72,6 +86,11 @@ BENCHMARK(BM_ThreeRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRea
 BENCHMARK(BM_TwoWeightedRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ThreeWeightedRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SixRangesOnTheTurn)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TwoRangesPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ThreeRangesPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PairAgainstRandomOnTheFlop)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PairAgainstRandomOnTheFlopPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SixRangesOnTheTurnPerHand)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

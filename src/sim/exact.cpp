@@ -15,6 +15,7 @@
 #include "sim/exact_cost.h"
 #include "sim/exact_deals.h"
 #include "sim/exact_unit_sample.h"
+#include "sim/per_hand_exact.h"
 #include "sim/split_mix64.h"
 
 namespace zuv::sim {
@@ -154,16 +155,26 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   stop.flag = options.stop;
   if (options.timeLimit.count() > 0) stop.deadline = Clock::now() + options.timeLimit;
 
+  // A fresh RunStats, with per-hand figures when asked for.
+  std::vector<int> dealtSeats;
+  for (int p = 0; p < seats; ++p) {
+    if (deals.dealt[p]) dealtSeats.push_back(deals.seats[p]);
+  }
+  auto emptyStats = [&] {
+    RunStats stats(seats);
+    if (options.perHand) stats.perHand = PerHandStats(dealtSeats);
+    return stats;
+  };
   std::mutex mutex;
-  RunStats total(seats);  // guarded by mutex; hands: the deals' weights summed
+  RunStats total = emptyStats();  // guarded by mutex; hands: the deals' weights summed
   std::int64_t totalDeals = 0;  // guarded by mutex
   ExactUnitSample sample;  // guarded by mutex
   std::atomic<std::size_t> nextItem{0};
 
   auto work = [&](bool reportsProgress) {
-    ExactBoardScorer scorer(deals, stop);
+    ExactBoardScorer scorer(deals, stop, options.perHand);
     // The items finished since the last hand-over, and their live count.
-    RunStats pending(seats);
+    RunStats pending = emptyStats();
     ExactUnitSample pendingSample;
     std::int64_t reported = 0, unreported = 0, pendingDeals = 0;
     bool commitDue = false;
@@ -183,6 +194,8 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
       pending.hands = 0;
       std::fill(pending.WinStat2.begin(), pending.WinStat2.end(), 0);
       std::fill(pending.Statistic.begin(), pending.Statistic.end(), 0);
+      std::fill(pending.perHand.held.begin(), pending.perHand.held.end(), 0);
+      std::fill(pending.perHand.won.begin(), pending.perHand.won.end(), 0);
       pendingSample = {};
       reported = 0;
       commitDue = false;
@@ -265,6 +278,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   for (int p = 0; p < RunStats::kSeats; ++p) {
     result.winRateSe[p] = result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(order.size()));
   }
+  if (options.perHand) SpreadOverSuitSymmetry(total.perHand, boards.SuitBlocks());
   result.stats = std::move(total);
   return result;
 }

@@ -54,6 +54,9 @@ struct ExactOptions {
   // or with weighted ranges their weights summed).
   std::function<void(const RunStats&)> progress;
   std::chrono::milliseconds progressInterval{100};
+  // Keep per-hand figures (RunStats::perHand) for every seat dealt from a
+  // range or at random, counted within the one enumeration.
+  bool perHand = false;
 };
 
 struct ExactResult {

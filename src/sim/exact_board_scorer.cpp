@@ -5,6 +5,7 @@
 
 #include "sim/card.h"
 #include "sim/fast_evaluator.h"
+#include "sim/per_hand_stats.h"
 #include "sim/start_hands.h"
 
 namespace zuv::sim {
@@ -19,13 +20,15 @@ constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2,
 
 }  // namespace
 
-ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
-    : seatCount_(deals.SeatCount()), weighted_(deals.weighted), stop_(stop) {
+ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool perHand)
+    : seatCount_(deals.SeatCount()), weighted_(deals.weighted), perHand_(perHand), stop_(stop) {
   for (int card : deals.fixedBoard) fixedBoardBits_ |= FastEvaluator::CardBit(card);
   for (int p = 0; p < seatCount_; ++p) {
     Place& place = places_.emplace_back();
     place.seat = deals.seats[p];
+    place.dealt = perHand && deals.dealt[p];
     for (const HoleCombo& combo : deals.combos[p]) {
+      place.combo.push_back(ComboIndex(combo.card1, combo.card2));
       place.bits.push_back(combo.bits);
       place.key.push_back(combo.key);
       place.startClass.push_back(combo.startClass);
@@ -33,6 +36,7 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
     }
     place.hand.assign(place.bits.size(), 0);
     place.count.assign(place.bits.size() * seatCount_, 0);
+    if (perHand) place.held.assign(place.bits.size(), 0);
   }
   fixedSeats_ = std::all_of(places_.begin(), places_.end(), [](const Place& p) { return p.bits.size() == 1; });
   for (int p = 0; fixedSeats_ && p < seatCount_; ++p) {
@@ -40,6 +44,7 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
     fixedBits_[p] = places_[p].bits[0];
     fixedSeat_[p] = places_[p].seat;
     fixedStartClass_[p] = places_[p].startClass[0];
+    fixedHoleBits_ |= places_[p].bits[0];
   }
   // The last seat is the inner loop: make it the longest.
   std::stable_sort(places_.begin(), places_.end(),
@@ -64,9 +69,14 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
     }
   }
   // Counting by values takes every pair of a class as one, so also of one weight.
-  groupLast_ = last.bits.size() >= kGroupFrom &&
-               std::all_of(last.weight.begin(), last.weight.end(), [](std::uint64_t w) { return w == 1; });
-  for (int c = 1; c <= kStartHandClasses; ++c) groupLast_ = groupLast_ && (inPlace[c] == 0 || inPlace[c] == possible[c]);
+  // Per-hand figures need each pair's own count.
+  bool groupable = last.bits.size() >= kGroupFrom &&
+                   std::all_of(last.weight.begin(), last.weight.end(), [](std::uint64_t w) { return w == 1; });
+  for (int c = 1; c <= kStartHandClasses; ++c) groupable = groupable && (inPlace[c] == 0 || inPlace[c] == possible[c]);
+  // Per-hand figures need each pair's own count: the pairs are scored one
+  // by one, their hands still taken from their values.
+  groupLast_ = groupable && !perHand;
+  valueHands_ = groupable && perHand;
   // Searching pays once the place before the last has a few pairs to try.
   sortedLast_ = !groupLast_ && !fixedSeats_ && seatCount_ >= 2 &&
                 (seatCount_ > 2 || places_[seatCount_ - 2].bits.size() >= 4);
@@ -74,9 +84,9 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
     sortBuffer_.resize(last.bits.size());
     if (weighted_) lastWeightSum_.resize(last.bits.size() + 1);
     cardPositions_.resize(2 * last.bits.size());
-    difference_.assign(static_cast<std::size_t>(seatCount_) * (last.bits.size() + 1), 0);
+    difference_.assign(static_cast<std::size_t>(seatCount_ + (perHand ? 1 : 0)) * (last.bits.size() + 1), 0);
   }
-  if (!groupLast_) return;
+  if (!groupable) return;
   const FastEvaluator& evaluator = FastEvaluator::Get();
   for (int card : deals.boardCards) freeBits_ |= FastEvaluator::CardBit(card);
   for (int high = 2; high <= 14; ++high) {
@@ -101,6 +111,7 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop)
     }
   }
   classCount_.assign(static_cast<std::size_t>(kStartHandClasses) * seatCount_, 0);
+  for (int c : last.startClass) pairGroup_.push_back(groupOfClass_[c]);
 }
 
 std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats& stats) {
@@ -110,18 +121,23 @@ std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats
   Views views{};
   for (int p = 0; p < seatCount_; ++p) views[p] = &candidates_[seatCount_][p];
   if (weighted_) {
-    Assign<true>(0, completion.bits, 0, 0, nullptr, views, 1);
+    perHand_ ? Assign<true, true>(0, completion.bits, 0, 0, nullptr, views)
+             : Assign<true, false>(0, completion.bits, 0, 0, nullptr, views);
   } else {
-    Assign<false>(0, completion.bits, 0, 0, nullptr, views, 1);
+    perHand_ ? Assign<false, true>(0, completion.bits, 0, 0, nullptr, views)
+             : Assign<false, false>(0, completion.bits, 0, 0, nullptr, views);
   }
   AddUnits(completion, stats);
+  if (perHand_) AddPerHand(completion, stats);
   stats.hands += (weighted_ ? weightedDeals_ : deals_) * completion.weight;
   return deals_ * completion.weight;
 }
 
 std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion, RunStats& stats) {
-  // The board's cards exclude every seat's, so the completion is one deal;
-  // a seat's one pair weighs 1.
+  // The board's cards exclude every fixed seat's, so the completion is one
+  // deal, unless it takes a card of a range left with one pair; a seat's one
+  // pair weighs 1.
+  if (completion.bits & fixedHoleBits_) return 0;
   const FastEvaluator& evaluator = FastEvaluator::Get();
   const std::uint64_t boardBits = completion.bits | fixedBoardBits_;
   std::array<HandKey, 10> hand{};
@@ -144,6 +160,15 @@ std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion
     statistic[(fixedStartClass_[p] - 1) * RunStats::kClasses] += units;
     seatUnits_[fixedSeat_[p]] += units;
   }
+  if (perHand_) {
+    // A seat dealt from a range of which one combination is left.
+    for (std::size_t p = 0; p < places_.size(); ++p) {
+      if (!places_[p].dealt) continue;
+      const std::size_t i = stats.perHand.Index(stats.perHand.Slot(places_[p].seat), places_[p].combo[0]);
+      stats.perHand.held[i] += completion.weight;
+      if (hand[p] == best) stats.perHand.won[i] += units;
+    }
+  }
   stats.hands += completion.weight;
   return completion.weight;
 }
@@ -161,17 +186,36 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
     const std::uint64_t sum = completion.key + comboKey;
     return FastEvaluator::HasFlush(sum) ? evaluator.WithFlush(sum, boardBits | comboBits) : evaluator.NoFlush(sum);
   };
+  // Five board cards have three or more of at most one suit; with five of
+  // it every pair may improve the board's flush.
+  oneByOneSuits_ = 0;
+  const std::vector<int>* oneByOne = nullptr;
+  if (groupLast_ || valueHands_) {
+    for (int suit = 0; suit < 4; ++suit) {
+      const int onBoard = static_cast<int>(completion.key >> (32 + 4 * suit) & 0xF) - 3;
+      if (onBoard >= 3) {
+        oneByOneSuits_ = onBoard >= 5 ? ~0ull : 0x1FFFull << (16 * suit);
+        oneByOne = onBoard >= 5 ? &allPairs_ : &pairsWithSuit_[suit];
+      }
+    }
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+      groupHand_[g] = evaluator.NoFlush(static_cast<std::uint32_t>(completion.key) + groups_[g].key);
+    }
+  }
   const std::size_t evaluated = places_.size() - (groupLast_ ? 1 : 0);
   for (std::size_t p = 0; p < evaluated; ++p) {
     Place& place = places_[p];
     Candidates& all = candidates_[seatCount_][p];
+    const bool byValues = valueHands_ && p + 1 == places_.size();
     all.size = 0;
     for (std::size_t i = 0; i < place.bits.size(); ++i) {
       if (place.bits[i] & completion.bits) {
         place.hand[i] = 0;
         continue;
       }
-      place.hand[i] = evaluate(place.key[i], place.bits[i]);
+      // A pair that cannot make a flush holds its values' hand.
+      place.hand[i] = byValues && !(place.bits[i] & oneByOneSuits_) ? groupHand_[pairGroup_[i]]
+                                                                      : evaluate(place.key[i], place.bits[i]);
       all.bits[all.size] = place.bits[i];
       all.hand[all.size] = place.hand[i];
       all.pair[all.size++] = static_cast<std::uint32_t>(i);
@@ -189,25 +233,10 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
     }
   }
   if (!groupLast_) return;
-
-  // Five board cards have three or more of at most one suit; with five of
-  // it every pair may improve the board's flush.
-  oneByOneSuits_ = 0;
-  const std::vector<int>* candidates = nullptr;
-  for (int suit = 0; suit < 4; ++suit) {
-    const int onBoard = static_cast<int>(completion.key >> (32 + 4 * suit) & 0xF) - 3;
-    if (onBoard >= 3) {
-      oneByOneSuits_ = onBoard >= 5 ? ~0ull : 0x1FFFull << (16 * suit);
-      candidates = onBoard >= 5 ? &allPairs_ : &pairsWithSuit_[suit];
-    }
-  }
-  for (std::size_t g = 0; g < groups_.size(); ++g) {
-    groupHand_[g] = evaluator.NoFlush(static_cast<std::uint32_t>(completion.key) + groups_[g].key);
-  }
   Place& last = places_.back();
   last.oneByOne.clear();
-  if (!candidates) return;
-  for (int i : *candidates) {
+  if (!oneByOne) return;
+  for (int i : *oneByOne) {
     if (!(last.bits[i] & completion.bits)) {
       last.oneByOne.push_back(i);
       last.hand[i] = evaluate(last.key[i], last.bits[i]);
@@ -215,12 +244,14 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
   }
 }
 
-template <bool kWeighted>
+template <bool kWeighted, bool kHeld>
 void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners,
-                              const Views& views, std::uint64_t weight) {
+                              const Views& views) {
+  // The product of the weights of the pairs chosen before; 1 unless weighted.
+  const std::uint64_t weight = kWeighted ? levelWeight_[level] : 1;
   // Indexing the last list costs more than a few pairs of scanning it.
   if (sortedLast_ && level == seatCount_ - 2 && views[level]->size * views[level + 1]->size >= 256) {
-    AssignLastTwo<kWeighted>(used, best, ties, winners, views, weight);
+    AssignLastTwo<kWeighted, kHeld>(used, best, ties, winners, views);
     return;
   }
   Place& place = places_[level];
@@ -254,22 +285,27 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
         dead = dead || n == 0;
       }
       if (dead) continue;  // a deeper place has no pair left: no deal
-      const std::uint64_t deeperWeight = kWeighted ? weight * place.weight[mine.pair[k]] : 1;
+      if constexpr (kWeighted) levelWeight_[level + 1] = weight * place.weight[mine.pair[k]];
+      // The deals below this choice are those in which the place holds the pair.
+      const std::int64_t dealsBefore = kWeighted ? weightedDeals_ : deals_;
       const HandKey h = hand[k];
       if (h < best) {
-        Assign<kWeighted>(level + 1, used | b, best, ties, winners, deeper, deeperWeight);
-        continue;
+        Assign<kWeighted, kHeld>(level + 1, used | b, best, ties, winners, deeper);
+      } else {
+        const int kept = h == best ? ties : 0;
+        std::copy(winners, winners + kept, next);
+        next[kept] = {level, static_cast<int>(mine.pair[k])};
+        Assign<kWeighted, kHeld>(level + 1, used | b, h, kept + 1, next, deeper);
       }
-      const int kept = h == best ? ties : 0;
-      std::copy(winners, winners + kept, next);
-      next[kept] = {level, static_cast<int>(mine.pair[k])};
-      Assign<kWeighted>(level + 1, used | b, h, kept + 1, next, deeper, deeperWeight);
+      if constexpr (kHeld) {
+        place.held[mine.pair[k]] += static_cast<std::uint64_t>((kWeighted ? weightedDeals_ : deals_) - dealsBefore);
+      }
     }
     return;
   }
   if (++lastSeatRounds_ % 4096 == 0) stopped_ = stopped_ || stop_.Now();
   if (groupLast_) {
-    AssignGroupedLast<kWeighted>(used, best, ties, winners, weight);
+    AssignGroupedLast<kWeighted>(used, best, ties, winners);
     return;
   }
 
@@ -289,6 +325,7 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
       const std::uint64_t w = own[pair[k]];
       alone[pair[k]] += weight * (ok & (h > best));
       tied[pair[k]] += weight * (ok & (h == best));
+      if constexpr (kHeld) place.held[pair[k]] += weight * ok;
       less += w * (ok & (h < best));
       equal += w * (ok & (h == best));
       validWeight += w * ok;
@@ -301,6 +338,7 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
       const HandKey h = hand[k];
       alone[pair[k]] += ok & (h > best);
       tied[pair[k]] += ok & (h == best);
+      if constexpr (kHeld) place.held[pair[k]] += ok;
       less += ok & (h < best);
       equal += ok & (h == best);
       valid += ok;
@@ -315,9 +353,10 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
   }
 }
 
-template <bool kWeighted>
+template <bool kWeighted, bool kHeld>
 void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners,
-                                     const Views& views, std::uint64_t weight) {
+                                     const Views& views) {
+  const std::uint64_t weight = kWeighted ? levelWeight_[seatCount_ - 2] : 1;
   const int level = seatCount_ - 2;
   const Candidates& mine = *views[level];
   const Candidates& last = *views[level + 1];
@@ -379,12 +418,17 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
     const auto through = static_cast<std::size_t>(
         std::partition_point(lastHand + above, lastHand + n, [&](HandKey x) { return x == top; }) - lastHand);
     std::int64_t* tied = difference_.data() + static_cast<std::size_t>(t) * stride;
+    std::int64_t* held = kHeld ? difference_.data() + static_cast<std::size_t>(seatCount_) * stride : nullptr;
     std::uint64_t greaterOut = 0, equalOut = 0, lessOut = 0, takenOut = 0;
     const int c1 = low(b), c2 = high(b);
     auto takeOut = [&](std::uint32_t pos) {
       const HandKey x = lastHand[pos];
       const std::uint64_t pw = weightOf(pos);
       if constexpr (kWeighted) ++takenOut;
+      if constexpr (kHeld) {
+        held[pos] -= w0;
+        held[pos + 1] += w0;
+      }
       if (x > top) {
         greaterOut += pw;
         alone[pos] -= w0;
@@ -401,6 +445,10 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
     for (std::uint32_t i = start[c2]; i < start[c2 + 1]; ++i) {
       if (!(last.bits[cardPositions_[i]] >> c1 & 1)) takeOut(cardPositions_[i]);
     }
+    if constexpr (kHeld) {
+      held[0] += w0;
+      held[n] -= w0;
+    }
     alone[0] += w0;
     alone[above] -= w0;
     tied[above] += w0;
@@ -414,6 +462,7 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
     } else {
       deals_ += static_cast<std::int64_t>(greater + equal + less);
     }
+    if constexpr (kHeld) places_[level].held[mine.pair[k]] += static_cast<std::uint64_t>(w0) * (greater + equal + less);
     const auto wu = static_cast<std::uint64_t>(w0);
     for (int i = 0; i < t; ++i) {
       Place& winner = places_[w[i].place];
@@ -425,23 +474,23 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
 
   // Running sums of the differences: what each candidate won, row by row.
   const std::size_t pairs = lastPlace.bits.size();
-  for (int row = 0; row < seatCount_; ++row) {
+  for (int row = 0; row < seatCount_ + (kHeld ? 1 : 0); ++row) {
     std::int64_t* difference = difference_.data() + static_cast<std::size_t>(row) * stride;
+    std::uint64_t* to = row < seatCount_ ? lastPlace.count.data() + row * pairs : lastPlace.held.data();
     std::int64_t running = 0;
     for (std::size_t pos = 0; pos < n; ++pos) {
       running += difference[pos];
       difference[pos] = 0;
-      lastPlace.count[row * pairs + last.pair[pos]] += static_cast<std::uint64_t>(running);
+      to[last.pair[pos]] += static_cast<std::uint64_t>(running);
     }
     difference[n] = 0;
   }
 }
 
 template <bool kWeighted>
-void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners,
-                                         std::uint64_t weight) {
+void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners) {
   // The grouped place's pairs all weigh 1: the deals weigh what the places before do.
-  const std::uint64_t w0 = kWeighted ? weight : 1;
+  const std::uint64_t w0 = kWeighted ? levelWeight_[seatCount_ - 1] : 1;
   Place& place = places_.back();
   const std::size_t pairs = place.bits.size();
   std::uint64_t* alone = place.count.data();
@@ -499,8 +548,10 @@ void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int t
 void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& stats) {
   const int n = seatCount_;
   std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(n, 1, 1);
-  auto add = [&](std::uint64_t& count, int seat, int k, int startClass, HandKey hand, std::uint64_t ownWeight = 1) {
-    if (count == 0) return;
+  // Returns the units added.
+  auto add = [&](std::uint64_t& count, int seat, int k, int startClass, HandKey hand,
+                 std::uint64_t ownWeight = 1) -> std::int64_t {
+    if (count == 0) return 0;
     const std::int64_t units =
         static_cast<std::int64_t>(count * ownWeight) * (RunStats::kUnit / k) * completion.weight;
     count = 0;
@@ -508,6 +559,7 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     stats.WinStat2[stats.WinStat2Index(seat + 1, h, k)] += units;
     seatUnits_[seat] += units;
     statistic[(startClass - 1) * RunStats::kClasses + (h - 1)] += units;
+    return units;
   };
   for (std::size_t p = 0; p < places_.size(); ++p) {
     Place& place = places_[p];
@@ -518,14 +570,33 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     for (int k = 1; k <= n; ++k) {
       std::uint64_t* count = place.count.data() + (k - 1) * pairs;
       if (!grouped) {
+        std::int64_t* won = place.dealt ? stats.perHand.won.data() + stats.perHand.Index(stats.perHand.Slot(place.seat), 0) : nullptr;
         for (std::size_t i = 0; i < pairs; ++i) {
-          add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
+          const std::int64_t units =
+              add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
+          if (won) won[place.combo[i]] += units;
         }
         continue;
       }
       for (int i : place.oneByOne) add(count[i], place.seat, k, place.startClass[i], place.hand[i]);
       std::uint64_t* byClass = classCount_.data() + (k - 1) * kStartHandClasses;
       for (int c = 1; c <= kStartHandClasses; ++c) add(byClass[c - 1], place.seat, k, c, groupHand_[groupOfClass_[c]]);
+    }
+  }
+}
+
+void ExactBoardScorer::AddPerHand(const BoardCompletion& completion, RunStats& stats) {
+  for (std::size_t p = 0; p < places_.size(); ++p) {
+    Place& place = places_[p];
+    if (!place.dealt) continue;
+    std::int64_t* held = stats.perHand.held.data() + stats.perHand.Index(stats.perHand.Slot(place.seat), 0);
+    // The last place's counts leave out its own weights.
+    const bool weighOwn = weighted_ && p + 1 == places_.size();
+    for (std::size_t i = 0; i < place.held.size(); ++i) {
+      if (place.held[i] == 0) continue;
+      held[place.combo[i]] +=
+          static_cast<std::int64_t>(place.held[i] * (weighOwn ? place.weight[i] : 1)) * completion.weight;
+      place.held[i] = 0;
     }
   }
 }

@@ -41,7 +41,10 @@ class ExactBoardScorer {
   // A board can take seconds when several seats hold any two cards, so the
   // scorer itself also listens to `stop` and leaves the board unfinished:
   // the deals it did count are scored in full, and Stopped() says so.
-  explicit ExactBoardScorer(const ExactDeals& deals, ExactStop stop = {});
+  // `perHand`: Score also adds to the statistics' per-hand figures
+  // (RunStats::perHand, kept for the seats dealt from a range or at random),
+  // per combination the deals held and the units won, by weight.
+  explicit ExactBoardScorer(const ExactDeals& deals, ExactStop stop = {}, bool perHand = false);
 
   // Scores every deal on this board completion, adds weight times each
   // score to `stats` (WinStat2, Statistic and hands; WinRecord and WinStat
@@ -63,6 +66,10 @@ class ExactBoardScorer {
     std::vector<std::uint64_t> bits, key;  // the pairs' CardBit and CardKey sums
     std::vector<int> startClass;
     std::vector<std::uint64_t> weight;     // HoleCombo::weight
+    std::vector<int> combo;                // ComboIndex of each pair
+    bool dealt = false;                    // a seat with a range or any two cards: per-hand figures kept
+    // With per-hand figures: the deals (by weight, as in count) in which the place held each pair.
+    std::vector<std::uint64_t> held;
     std::vector<HandKey> hand;             // on the current board; 0 if a card is on the board
     // [(k - 1) * pairs + pair]: deals won with k - 1 others, each counted by
     // its weight; the last place's leave out its own pair's weight.
@@ -98,21 +105,21 @@ class ExactBoardScorer {
   // Every seat with its one pair of cards: one deal per board, scored straight.
   std::int64_t ScoreFixedSeats(const BoardCompletion& completion, RunStats& stats);
   void Evaluate(const BoardCompletion& completion);
-  // Scores the assignments of places level.. given the cards used so far,
-  // the best hand of the places before, held by `ties` winners, and the
-  // product of their pairs' weights (always 1 unless kWeighted).
+  // Scores the assignments of places level.. given the cards used so far and
+  // the best hand of the places before, held by `ties` winners; with
+  // kWeighted, levelWeight_[level] is the product of their pairs' weights.
+  // kHeld: also count the deals in which each pair is held (Place::held).
+  template <bool kWeighted, bool kHeld>
+  void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
   template <bool kWeighted>
-  void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views,
-              std::uint64_t weight);
-  template <bool kWeighted>
-  void AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners, std::uint64_t weight);
+  void AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners);
   // The last two places together, the last one's candidates sorted by hand:
   // against each pair of the place before, the last place's pairs that beat,
   // tie or lose are counted by searching the sorted hands, less the few that
   // share a card with that pair, and credited through difference arrays.
-  template <bool kWeighted>
-  void AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views,
-                     std::uint64_t weight);
+  template <bool kWeighted, bool kHeld>
+  void AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
+  void AddPerHand(const BoardCompletion& completion, RunStats& stats);
   void AddUnits(const BoardCompletion& completion, RunStats& stats);
 
   int seatCount_ = 0;
@@ -120,6 +127,7 @@ class ExactBoardScorer {
   std::array<std::uint64_t, 10> fixedKey_{}, fixedBits_{};
   std::array<int, 10> fixedSeat_{}, fixedStartClass_{};
   std::uint64_t fixedBoardBits_ = 0;
+  std::uint64_t fixedHoleBits_ = 0;  // CardBit of every place's one pair
   std::vector<Place> places_;  // in assignment order: the seat with the most pairs last
   // candidates_[level][place]: the place's candidates after the choice at
   // `level`, for places level + 2 and later; candidates_[seatCount_]: on the board alone.
@@ -132,12 +140,15 @@ class ExactBoardScorer {
   };
   std::vector<Entry> sortBuffer_;
   std::vector<std::uint32_t> cardPositions_;          // positions in the last list, by card bit
-  std::vector<std::int64_t> difference_;              // [row * (size + 1) + position]
+  // [row * (size + 1) + position]: rows of the wins with k - 1 others, then of the deals held.
+  std::vector<std::int64_t> difference_;
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
   bool weighted_ = false;              // ExactDeals::weighted
+  bool perHand_ = false;
   std::int64_t weightedDeals_ = 0;     // the deals counted by weight, when weighted_
+  std::array<std::uint64_t, 11> levelWeight_{1};  // see Assign
   std::vector<std::uint64_t> lastWeightSum_;  // AssignLastTwo: the last list's weights summed up to each position
   ExactStop stop_;
   bool stopped_ = false;
@@ -146,6 +157,10 @@ class ExactBoardScorer {
 
   // The last place counted by values.
   bool groupLast_ = false;
+  // With per-hand figures such a last place is scored pair by pair, each
+  // pair that cannot flush taking the hand of its group (pairGroup_).
+  bool valueHands_ = false;
+  std::vector<int> pairGroup_;
   std::uint64_t freeBits_ = 0;        // CardBit of the cards not fixed anywhere and not dead
   std::uint64_t oneByOneSuits_ = 0;   // this board: CardBit lanes of suits that may flush
   std::array<std::vector<int>, 4> pairsWithSuit_;  // the last place's pairs with a card of the suit

@@ -68,6 +68,7 @@ ExactDeals PrepareExactDeals(const Scenario& scenario) {
   for (int i = 0; i < 10; ++i) {
     if (!scenario.active[i]) continue;
     deals.seats.push_back(i);
+    deals.dealt.push_back(scenario.fixed[i][0] == 0);
     std::vector<HoleCombo> combos;
     const auto& fixed = scenario.fixed[i];
     if (fixed[0] != 0) {

@@ -24,6 +24,7 @@ struct HoleCombo {
 struct ExactDeals {
   std::vector<int> seats;                  // active seat indexes 0..9, ascending
   std::vector<std::vector<HoleCombo>> combos;  // per active seat: its possible hole cards
+  std::vector<bool> dealt;                 // per active seat: dealt from a range or at random, not fixed
   std::vector<int> fixedBoard;             // the scenario's board cards
   std::vector<int> boardCards;             // cards the board may take: not fixed anywhere, not dead
   std::uint64_t deadBits = 0;              // CardBit of the dead cards

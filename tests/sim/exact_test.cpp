@@ -49,6 +49,22 @@ void Fix(Scenario& s, int seat, std::string_view cards) {
   s.fixed[seat] = {c[0], c[1]};
 }
 
+// Seats 1..n: "AhKh" fixes the cards, anything else is a range; "" any two cards.
+Scenario Table(const std::vector<std::string_view>& seats, std::string_view board, std::string_view dead = "") {
+  Scenario s = Seats(static_cast<int>(seats.size()));
+  for (std::size_t i = 0; i < seats.size(); ++i) {
+    const ParsedRange parsed = ParseRange(seats[i].empty() ? "random" : seats[i]);
+    if (parsed.combos.size() == 1) {
+      Fix(s, static_cast<int>(i), seats[i]);
+    } else if (!seats[i].empty()) {
+      s.SetRange(static_cast<int>(i), parsed);
+    }
+  }
+  s.board = Cards(board);
+  s.dead = Cards(dead);
+  return s;
+}
+
 TEST(ExactDealCount, HeadsUpPairsPreflop) {
   Scenario s = Seats(2);
   Fix(s, 0, "AhAc");
@@ -240,6 +256,10 @@ TEST(ExactOdds, FourSeatsWithRangesOverTheSameCards) {
   ExpectMatchesDealByDeal(s);
 }
 
+TEST(ExactOdds, ARangeLeftWithOnePairKeepsItsCardsOffTheBoard) {
+  ExpectMatchesDealByDeal(Table({"AhKh", "QQ"}, "2c3c4d5h", "QhQc"));
+}
+
 TEST(ExactOdds, AnyTwoCardsWhereRiversMakeFiveOfASuit) {
   Scenario s = Seats(2);
   Fix(s, 0, "AsKs");
@@ -385,22 +405,6 @@ TEST(ExactOdds, StopIsHeardInsideALongBoard) {
   EXPECT_EQ(result.stats.hands, result.deals);
   EXPECT_EQ(result.stats.WinRecord[0] + result.stats.WinRecord[1] + result.stats.WinRecord[2],
             RunStats::kUnit * result.deals);
-}
-
-// Seats 1..n: "AhKh" fixes the cards, anything else is a range; "" any two cards.
-Scenario Table(const std::vector<std::string_view>& seats, std::string_view board, std::string_view dead = "") {
-  Scenario s = Seats(static_cast<int>(seats.size()));
-  for (std::size_t i = 0; i < seats.size(); ++i) {
-    const ParsedRange parsed = ParseRange(seats[i].empty() ? "random" : seats[i]);
-    if (parsed.combos.size() == 1) {
-      Fix(s, static_cast<int>(i), seats[i]);
-    } else if (!seats[i].empty()) {
-      s.SetRange(static_cast<int>(i), parsed);
-    }
-  }
-  s.board = Cards(board);
-  s.dead = Cards(dead);
-  return s;
 }
 
 TEST(WeightedExactOdds, EveryDealCountsTheProductOfItsSeatsWeights) {

@@ -44,6 +44,7 @@ void ExpectSumRule(const RunStats& stats) {
 // The seat's exact win rate with its range narrowed to one combination.
 double ExactWithOnlyCombo(Scenario scenario, int seat, const Combo& combo) {
   scenario.range[seat] = {combo};
+  scenario.weight[seat].clear();
   ExactOptions options;
   options.threads = 1;
   const RunStats stats = Enumerate(scenario, options).stats;
@@ -72,17 +73,28 @@ TEST(PerHand, SampledHandsMeetTheirExactRatesAndAddUpToTheSeat) {
 }
 
 TEST(PerHand, ExactHandsAreTheirOwnExactRunsAndTheTableIsWhole) {
-  Scenario scenario = AceKingAgainstRange("QQ+, AKs");
-  scenario.range[2] = ParseRange("JJ, TT, 98s").combos;
-  const ExactResult result = EnumeratePerHand(scenario);
-  ASSERT_TRUE(result.complete);
-  const RunStats whole = Enumerate(scenario).stats;
-  EXPECT_EQ(result.stats.WinStat2, whole.WinStat2);
-  EXPECT_EQ(result.stats.hands, whole.hands);
-  ExpectSumRule(result.stats);
-  // Seat 3's hands come from a pass of their own.
-  for (const HandFigures& row : PerHandRows(result.stats, 2)) {
-    EXPECT_DOUBLE_EQ(row.winRate, ExactWithOnlyCombo(scenario, 2, row.combo)) << row.name;
+  Scenario ranges = AceKingAgainstRange("QQ+, AKs");
+  ranges.range[2] = ParseRange("JJ, TT, 98s").combos;
+  Scenario weighted = AceKingAgainstRange("");
+  weighted.SetRange(1, ParseRange("QQ+:0.5, AKs, 98s:0.25"));
+  weighted.SetRange(2, ParseRange("JJ:0.75, TT, AQs:0.2"));
+  // Any two cards beside AhKh on the turn: suits that swap, and a last seat of many pairs.
+  Scenario random = AceKingAgainstRange("");
+  random.range[1].clear();
+  random.active[2] = false;
+  random.board = Cards("Qs7c2d5h");
+  for (const Scenario& scenario : {ranges, weighted, random}) {
+    const ExactResult result = EnumeratePerHand(scenario);
+    ASSERT_TRUE(result.complete);
+    const RunStats whole = Enumerate(scenario).stats;
+    EXPECT_EQ(result.stats.WinStat2, whole.WinStat2);
+    EXPECT_EQ(result.stats.hands, whole.hands);
+    ExpectSumRule(result.stats);
+    for (int seat : result.stats.perHand.seats) {
+      for (const HandFigures& row : PerHandRows(result.stats, seat)) {
+        EXPECT_DOUBLE_EQ(row.winRate, ExactWithOnlyCombo(scenario, seat, row.combo)) << row.name;
+      }
+    }
   }
 }
 
