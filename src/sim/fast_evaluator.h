@@ -1,6 +1,8 @@
 #pragma once
-// The fast seven-card evaluator: tables built once at start-up, then a hand
-// costs a few additions, one flush test and one or two table reads.
+// The fast seven-card evaluator: its tables are computed when the program is
+// built (make_evaluator_tables.cpp writes them as constants), so nothing is
+// built at start-up; a hand costs a few additions, one flush test and one or
+// two table reads.
 //
 // Each card has a 64-bit key. The low 32 bits hold 5^(value-2), so the sum of
 // seven keys writes the count of every value as a base-5 digit: one number per
@@ -12,7 +14,6 @@
 // with a flush in seven cards, so the flush answer is always final.
 
 #include <array>
-#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -36,16 +37,23 @@ class FastEvaluator {
   }();
 
  public:
-  // Built on first use; thread-safe; lives until the program ends. The one
-  // instance is a static object, so the hot path reads its tables at fixed
-  // addresses instead of through pointers.
-  static const FastEvaluator& Get() {
-    if (!ready_.load(std::memory_order_acquire)) [[unlikely]]
-      Build();
-    return instance_;
-  }
+  // Card (suit - 1) * 13 + value - 1: 5^(value - 2) in the low word, one in its suit's counter.
+  static constexpr std::array<std::uint64_t, 53> kCardKey = [] {
+    std::array<std::uint64_t, 53> keys{};
+    for (int card = 1; card <= 52; ++card) {
+      std::uint64_t power = 1;
+      for (int v = 0; v < (card - 1) % 13; ++v) power *= 5;
+      keys[card] = power | 1ull << (32 + 4 * ((card - 1) / 13));
+    }
+    return keys;
+  }();
+  static constexpr std::uint32_t kSlots = PerfectHash::kSlots;
+  static constexpr std::uint32_t kFlushMasks = 1u << 13;
 
-  std::uint64_t CardKey(int card) const { return cardKey_[card]; }
+  // The one instance, a constant: the hot path reads its tables at fixed addresses.
+  static const FastEvaluator& Get() { return instance_; }
+
+  static constexpr std::uint64_t CardKey(int card) { return kCardKey[card]; }
   // Bit (16 * (suit - 1) + value - 2): suit blocks of 16 bits, one bit per value.
   static constexpr std::uint64_t CardBit(int card) { return kCardBit[card]; }
 
@@ -77,7 +85,7 @@ class FastEvaluator {
 
   HandKey Seven(const std::array<int, 7>& cards) const {
     std::uint64_t sum = kKeyBias;
-    for (int c : cards) sum += cardKey_[c];
+    for (int c : cards) sum += kCardKey[c];
     if (!HasFlush(sum)) [[likely]]
       return NoFlush(sum);
     std::uint64_t bits = 0;
@@ -86,17 +94,16 @@ class FastEvaluator {
   }
 
  private:
-  constexpr FastEvaluator() = default;
-  static void Build();
-  void Fill();
+  // From the generated tables only.
+  constexpr FastEvaluator(const PerfectHash& hash, const std::array<HandKey, kSlots>& rankTable,
+                          const std::array<HandKey, kFlushMasks>& flushTable)
+      : hash_(hash), rankTable_(rankTable), flushTable_(flushTable) {}
 
-  static FastEvaluator instance_;
-  static std::atomic<bool> ready_;
+  static const FastEvaluator instance_;  // defined in the generated fast_evaluator_tables.cpp
 
-  std::array<std::uint64_t, 53> cardKey_{};  // index = card number, 0 unused
   PerfectHash hash_;
-  alignas(64) std::array<HandKey, PerfectHash::kSlots> rankTable_{};
-  alignas(64) std::array<HandKey, 1u << 13> flushTable_{};  // by 13-bit value mask
+  alignas(64) std::array<HandKey, kSlots> rankTable_{};
+  alignas(64) std::array<HandKey, kFlushMasks> flushTable_{};  // by 13-bit value mask
 };
 
 }  // namespace zuv::sim

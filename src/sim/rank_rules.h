@@ -1,7 +1,7 @@
 #pragma once
 // The hand of a multiset of values without a flush, and the hand of a set of
-// suited values, written plainly from the ranking rules. Used only to fill
-// the fast evaluator's tables at start-up.
+// suited values, written plainly from the ranking rules. Used to compute the
+// fast evaluator's tables when the program is built, and where speed does not count.
 
 #include <array>
 #include <cstdint>
