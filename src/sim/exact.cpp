@@ -255,7 +255,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
       if (scorer.Stopped()) break;
       pendingDeals += itemDeals;
       // The sample weighs each item by its deals' weights, as the win rates do.
-      pendingSample.Add(pending.hands - handsBefore, scorer.TakeSeatUnits());
+      pendingSample.Add(pending.hands - handsBefore, scorer.TakeSeatUnits(pending));
       if (commitDue) commit();
     }
     if (scorer.Stopped()) {

@@ -46,6 +46,7 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
     fixedStartClass_[p] = places_[p].startClass[0];
     fixedHoleBits_ |= places_[p].bits[0];
   }
+  if (fixedSeats_) fixedOutcomes_.assign(std::size_t{16} << seatCount_, 0);
   // The last seat is the inner loop: make it the longest.
   std::stable_sort(places_.begin(), places_.end(),
                    [](const Place& x, const Place& y) { return x.bits.size() < y.bits.size(); });
@@ -140,40 +141,60 @@ std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion
   if (completion.bits & fixedHoleBits_) return 0;
   const FastEvaluator& evaluator = FastEvaluator::Get();
   const std::uint64_t boardBits = completion.bits | fixedBoardBits_;
-  std::array<HandKey, 10> hand{};
   HandKey best = 0;
-  int ties = 0;
+  std::uint32_t winners = 0;
   for (int p = 0; p < seatCount_; ++p) {
     const std::uint64_t sum = completion.key + fixedKey_[p];
     const HandKey h = FastEvaluator::HasFlush(sum) ? evaluator.WithFlush(sum, boardBits | fixedBits_[p])
                                                    : evaluator.NoFlush(sum);
-    hand[p] = h;
-    ties = h > best ? 1 : ties + (h == best);
+    const std::uint32_t bit = 1u << p;
+    winners = h > best ? bit : winners | (h == best ? bit : 0u);
     best = std::max(best, h);
   }
+  if (!perHand_) {
+    const std::uint32_t outcome = winners << 4 | static_cast<std::uint32_t>(HandClass(best));
+    if (fixedOutcomes_[outcome] == 0) fixedTouched_.push_back(outcome);
+    fixedOutcomes_[outcome] += completion.weight;
+    stats.hands += completion.weight;
+    return completion.weight;
+  }
+  // With per-hand figures, deal by deal.
+  const int ties = std::popcount(winners);
   const std::int64_t units = RunStats::kUnit / ties * completion.weight;
   const int h = HandClass(best);
   std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seatCount_, 1, h);
   for (int p = 0; p < seatCount_; ++p) {
-    if (hand[p] != best) continue;
+    if (!(winners >> p & 1)) continue;
     stats.WinStat2[stats.WinStat2Index(fixedSeat_[p] + 1, h, ties)] += units;
     statistic[(fixedStartClass_[p] - 1) * RunStats::kClasses] += units;
     seatUnits_[fixedSeat_[p]] += units;
   }
-  if (perHand_) {
-    // A seat dealt from a range of which one combination is left.
-    for (std::size_t p = 0; p < places_.size(); ++p) {
-      if (!places_[p].dealt) continue;
-      const std::size_t i = stats.perHand.Index(stats.perHand.Slot(places_[p].seat), places_[p].combo[0]);
-      stats.perHand.held[i] += completion.weight;
-      if (hand[p] == best) stats.perHand.won[i] += units;
-    }
+  // A seat dealt from a range of which one combination is left.
+  for (std::size_t p = 0; p < places_.size(); ++p) {
+    if (!places_[p].dealt) continue;
+    const std::size_t i = stats.perHand.Index(stats.perHand.Slot(places_[p].seat), places_[p].combo[0]);
+    stats.perHand.held[i] += completion.weight;
+    if (winners >> p & 1) stats.perHand.won[i] += units;
   }
   stats.hands += completion.weight;
   return completion.weight;
 }
 
-std::array<std::int64_t, 10> ExactBoardScorer::TakeSeatUnits() {
+std::array<std::int64_t, 10> ExactBoardScorer::TakeSeatUnits(RunStats& stats) {
+  for (std::uint32_t outcome : fixedTouched_) {
+    const std::uint32_t winners = outcome >> 4;
+    const int h = static_cast<int>(outcome & 15), ties = std::popcount(winners);
+    const std::int64_t units = RunStats::kUnit / ties * fixedOutcomes_[outcome];
+    fixedOutcomes_[outcome] = 0;
+    std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seatCount_, 1, h);
+    for (int p = 0; p < seatCount_; ++p) {
+      if (!(winners >> p & 1)) continue;
+      stats.WinStat2[stats.WinStat2Index(fixedSeat_[p] + 1, h, ties)] += units;
+      statistic[(fixedStartClass_[p] - 1) * RunStats::kClasses] += units;
+      seatUnits_[fixedSeat_[p]] += units;
+    }
+  }
+  fixedTouched_.clear();
   const auto units = seatUnits_;
   seatUnits_ = {};
   return units;

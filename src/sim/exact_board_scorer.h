@@ -57,8 +57,9 @@ class ExactBoardScorer {
   bool Stopped() const { return stopped_; }
   // Stops from outside, between boards.
   void Stop() { stopped_ = true; }
-  // Units won by each seat index 0..9 since the last call (weights included).
-  std::array<std::int64_t, 10> TakeSeatUnits();
+  // Adds the scores Score held back to `stats` and returns the units won by
+  // each seat index 0..9 since the last call (weights included).
+  std::array<std::int64_t, 10> TakeSeatUnits(RunStats& stats);
 
  private:
   struct Place {
@@ -128,6 +129,11 @@ class ExactBoardScorer {
   std::array<int, 10> fixedSeat_{}, fixedStartClass_{};
   std::uint64_t fixedBoardBits_ = 0;
   std::uint64_t fixedHoleBits_ = 0;  // CardBit of every place's one pair
+  // Fixed seats: deals counted by their winners (a bit per place) and hand
+  // class, [winners * 16 + class], and the entries in use; TakeSeatUnits
+  // turns them into units, so a board costs its evaluations and one addition.
+  std::vector<std::int64_t> fixedOutcomes_;
+  std::vector<std::uint32_t> fixedTouched_;
   std::vector<Place> places_;  // in assignment order: the seat with the most pairs last
   // candidates_[level][place]: the place's candidates after the choice at
   // `level`, for places level + 2 and later; candidates_[seatCount_]: on the board alone.

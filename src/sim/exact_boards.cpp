@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <numeric>
 #include <utility>
 
 #include "sim/card.h"
@@ -61,21 +62,25 @@ ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard)
   }
 
   std::array<int, 4> blockSize{};
+  std::int64_t orderings = 1;  // product of the blocks' size factorials
   for (int s = 0; s < 4; ++s) ++blockSize[block_[s]];
-  for (int size : blockSize) orderings_ *= kFactorial[size];
+  for (int size : blockSize) orderings *= kFactorial[size];
+  for (std::size_t repeats = 1; repeats < weightOfRepeats_.size(); ++repeats) {
+    weightOfRepeats_[repeats] = orderings % static_cast<std::int64_t>(repeats) == 0 ? orderings / static_cast<std::int64_t>(repeats) : 0;
+  }
 
   const FastEvaluator& evaluator = FastEvaluator::Get();
   std::array<std::uint16_t, 4> available{};
   for (int card : deals.boardCards) available[CardSuit(card) - 1] |= 1u << (CardValue(card) - 2);
+  std::vector<std::uint64_t> keyOf(1u << 13);  // of a suit's value mask, from the mask less its lowest value
   for (int suit = 0; suit < 4; ++suit) {
+    for (unsigned values = 1; values < (1u << 13); ++values) {
+      keyOf[values] = keyOf[values & (values - 1)] + evaluator.CardKey(MakeCard(std::countr_zero(values) + 2, suit + 1));
+    }
     for (unsigned values = 0; values < (1u << 13); ++values) {
       const int count = std::popcount(values);
       if ((values & ~available[suit]) != 0 || count > missing_) continue;
-      std::uint64_t key = 0;
-      for (int v = 0; v < 13; ++v) {
-        if (values >> v & 1) key += evaluator.CardKey(MakeCard(v + 2, suit + 1));
-      }
-      masks_[suit][count].push_back({static_cast<std::uint16_t>(values), key});
+      masks_[suit][count].push_back({static_cast<std::uint16_t>(values), keyOf[values]});
     }
   }
 
@@ -84,56 +89,55 @@ ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard)
     for (int card : deals.fixedBoard) key += evaluator.CardKey(card);
     return key;
   }();
-  // At most about this many completions per item: a stop drops the items a
+  // At most about this many completions per part: a stop drops the items a
   // worker did since its last hand-over, and the order is random by item.
-  constexpr std::size_t kItemCompletions = 2048;
+  constexpr std::size_t kPartCompletions = 2048;
+  std::vector<std::size_t> partCompletions;  // an upper bound (the blocks' order is not counted)
   for (int n0 = 0; n0 <= missing_; ++n0) {
     for (const Mask& m0 : masks_[0][n0]) {
       for (int n1 = 0; n0 + n1 <= missing_; ++n1) {
         for (const Mask& m1 : masks_[1][n1]) {
           if (previousInBlock_[1] == 0 && m1.values > m0.values) break;
-          const Item item{m0.values, m1.values, biasAndBoard + m0.key + m1.key, n0 + n1};
-          const int left = missing_ - item.used;
+          const Part part{m0.values, m1.values, biasAndBoard + m0.key + m1.key, n0 + n1};
+          const int left = missing_ - part.used;
           std::size_t completions = 0;
           for (int n2 = 0; n2 <= left; ++n2) completions += masks_[2][n2].size() * masks_[3][left - n2].size();
-          if (completions <= kItemCompletions) {
-            items_.push_back(item);
+          if (completions <= kPartCompletions) {
+            parts_.push_back(part);
+            partCompletions.push_back(completions);
             continue;
           }
           for (int n2 = 0; n2 <= left; ++n2) {
             const std::size_t perThird = std::max<std::size_t>(masks_[3][left - n2].size(), 1);
-            const std::size_t step = std::max<std::size_t>(kItemCompletions / perThird, 1);
+            const std::size_t step = std::max<std::size_t>(kPartCompletions / perThird, 1);
             for (std::size_t begin = 0; begin < masks_[2][n2].size(); begin += step) {
-              Item part = item;
-              part.n2 = n2;
-              part.m2Begin = static_cast<std::uint32_t>(begin);
-              part.m2End = static_cast<std::uint32_t>(std::min(begin + step, masks_[2][n2].size()));
-              items_.push_back(part);
+              Part piece = part;
+              piece.n2 = n2;
+              piece.m2Begin = static_cast<std::uint32_t>(begin);
+              piece.m2End = static_cast<std::uint32_t>(std::min(begin + step, masks_[2][n2].size()));
+              parts_.push_back(piece);
+              partCompletions.push_back((piece.m2End - piece.m2Begin) * perThird);
             }
           }
         }
       }
     }
   }
-}
-
-std::int64_t ExactBoards::Weight(const std::array<std::uint16_t, 4>& masks) const {
-  // Masks of one block arrive non-increasing, so equal ones follow each other
-  // in the block: run[s] counts them, and their product is the product of
-  // the factorials of the multiplicities.
-  std::array<int, 4> run{};
-  std::int64_t repeats = 1;
-  for (int s = 0; s < 4; ++s) {
-    const int p = previousInBlock_[s];
-    run[s] = p >= 0 && masks[s] == masks[p] ? run[p] + 1 : 1;
-    repeats *= run[s];
-  }
-  return orderings_ / repeats;
+  // Small parts share an item, so that a worker's cost per item (taking it,
+  // handing its figures over) is spread over enough boards; yet about a
+  // thousand items or more, so that work spreads over the threads and a
+  // stopped run has a sample of many items. An item takes every itemCount_-th
+  // part: boards from all over the table, so that the items of a stopped run
+  // are as good a sample as as many boards drawn at random.
+  constexpr std::size_t kMinItems = 1024;
+  const std::size_t total = std::accumulate(partCompletions.begin(), partCompletions.end(), std::size_t{0});
+  const std::size_t itemCompletions = std::clamp<std::size_t>(total / kMinItems, 1, kPartCompletions);
+  itemCount_ = std::clamp<std::size_t>((total + itemCompletions - 1) / itemCompletions, 1, parts_.size());
 }
 
 std::int64_t ExactBoards::CompletionCount() const {
   std::int64_t count = 0;
-  for (std::size_t i = 0; i < items_.size(); ++i) {
+  for (std::size_t i = 0; i < itemCount_; ++i) {
     VisitItem(i, [&](const BoardCompletion& completion) { count += completion.weight; });
   }
   return count;

@@ -32,10 +32,10 @@ class ExactBoards {
   // Suit block 0..3 of each suit 0..3 (s, h, d, c): suits of one block are interchangeable.
   const std::array<int, 4>& SuitBlocks() const { return block_; }
 
-  // The completions are split into work items by their first two suits'
-  // masks, and items of many completions further by the third suit's;
-  // VisitItem calls visit(const BoardCompletion&) for each completion of the item.
-  std::size_t ItemCount() const { return items_.size(); }
+  // The completions are split into parts by their first two suits' masks,
+  // parts of many completions further by the third suit's, and parts spread
+  // over the work items; VisitItem calls visit(const BoardCompletion&) for each completion of the item.
+  std::size_t ItemCount() const { return itemCount_; }
   template <typename Visit>
   void VisitItem(std::size_t item, Visit&& visit) const;
 
@@ -47,7 +47,8 @@ class ExactBoards {
     std::uint16_t values;  // 13-bit value mask
     std::uint64_t key;     // CardKey sum of those cards
   };
-  struct Item {
+  // A piece of work: the completions with these first two suits' masks.
+  struct Part {
     std::uint16_t mask0, mask1;
     std::uint64_t key;
     int used;  // cards taken by suits 0 and 1
@@ -57,30 +58,54 @@ class ExactBoards {
     std::uint32_t m2Begin = 0, m2End = 0;
   };
   std::int64_t Weight(const std::array<std::uint16_t, 4>& masks) const;
+  template <typename Visit>
+  void VisitPart(const Part& part, Visit& visit) const;
 
   int missing_ = 0;
   std::array<int, 4> block_{};
   std::array<int, 4> previousInBlock_{};  // the lower suit of the same block, or -1
-  std::int64_t orderings_ = 1;            // product of the blocks' size factorials
+  // The blocks' orderings (product of their sizes' factorials) over a product
+  // of multiplicities' factorials, by that product (at most 4! = 24): no division per board.
+  std::array<std::int64_t, 25> weightOfRepeats_{};
   // Per suit: its masks by card count 0..missing, ascending.
   std::array<std::array<std::vector<Mask>, 6>, 4> masks_;
-  std::vector<Item> items_;
+  std::vector<Part> parts_;
+  std::size_t itemCount_ = 0;  // item i: parts_[i], parts_[i + itemCount_], ...
 };
+
+// Inline: it runs once per board.
+inline std::int64_t ExactBoards::Weight(const std::array<std::uint16_t, 4>& masks) const {
+  // Masks of one block arrive non-increasing, so equal ones follow each other
+  // in the block: run[s] counts them, and their product is the product of
+  // the factorials of the multiplicities.
+  std::array<int, 4> run{};
+  std::int64_t repeats = 1;
+  for (int s = 0; s < 4; ++s) {
+    const int p = previousInBlock_[s];
+    run[s] = p >= 0 && masks[s] == masks[p] ? run[p] + 1 : 1;
+    repeats *= run[s];
+  }
+  return weightOfRepeats_[repeats];
+}
 
 template <typename Visit>
 void ExactBoards::VisitItem(std::size_t index, Visit&& visit) const {
-  const Item& item = items_[index];
-  std::array<std::uint16_t, 4> masks{item.mask0, item.mask1, 0, 0};
-  const int left = missing_ - item.used;
+  for (std::size_t p = index; p < parts_.size(); p += itemCount_) VisitPart(parts_[p], visit);
+}
+
+template <typename Visit>
+void ExactBoards::VisitPart(const Part& part, Visit& visit) const {
+  std::array<std::uint16_t, 4> masks{part.mask0, part.mask1, 0, 0};
+  const int left = missing_ - part.used;
   auto bound = [&](int suit) -> unsigned {
     return previousInBlock_[suit] < 0 ? 0xFFFFu : masks[previousInBlock_[suit]];
   };
-  const bool whole = item.n2 < 0;
-  for (int n2 = whole ? 0 : item.n2; n2 <= (whole ? left : item.n2); ++n2) {
+  const bool whole = part.n2 < 0;
+  for (int n2 = whole ? 0 : part.n2; n2 <= (whole ? left : part.n2); ++n2) {
     const unsigned bound2 = bound(2);
     const auto& thirds = masks_[2][n2];
-    const auto end = whole ? thirds.end() : thirds.begin() + item.m2End;
-    for (auto m2 = whole ? thirds.begin() : thirds.begin() + item.m2Begin; m2 != end; ++m2) {
+    const auto end = whole ? thirds.end() : thirds.begin() + part.m2End;
+    for (auto m2 = whole ? thirds.begin() : thirds.begin() + part.m2Begin; m2 != end; ++m2) {
       if (m2->values > bound2) break;
       masks[2] = m2->values;
       const unsigned bound3 = bound(3);
@@ -88,9 +113,9 @@ void ExactBoards::VisitItem(std::size_t index, Visit&& visit) const {
         if (m3.values > bound3) break;
         masks[3] = m3.values;
         BoardCompletion completion;
-        completion.bits = std::uint64_t{item.mask0} | std::uint64_t{item.mask1} << 16 |
+        completion.bits = std::uint64_t{part.mask0} | std::uint64_t{part.mask1} << 16 |
                           std::uint64_t{m2->values} << 32 | std::uint64_t{m3.values} << 48;
-        completion.key = item.key + m2->key + m3.key;
+        completion.key = part.key + m2->key + m3.key;
         completion.weight = Weight(masks);
         visit(completion);
       }
