@@ -127,15 +127,15 @@ void CreateControlPanel(App& app) {
 
   auto* start = PushButton(app, panel, "Start simulation", Place(x, 0.1, 0.12, 0.06), "CBStartSimulation");
   start->setToolTip(kStartToolTip);
-  handle[2] = start;
+  handle[kStartButton] = start;
   auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), app.FIGURE.mainfigurehandle);
   QObject::connect(shortcut, &QShortcut::activated, start, [start] {
     // A field being edited applies its text first, as when the button is clicked.
     if (QWidget* editing = QApplication::focusWidget()) editing->clearFocus();
     start->click();
   });
-  handle[3] = CheckBox(app, panel, "Show every simulated hand", Place(x, 0.18, 0.2, 0.06), app.SIM.showhands == 1,
-                       "CBShowHands;");
+  handle[kShowHandsBox] = CheckBox(app, panel, "Show every simulated hand", Place(x, 0.18, 0.2, 0.06),
+                                   app.SIM.showhands == 1, "CBShowHands;");
   // Below the start button, the one free place under "Show every simulated hand".
   auto* exact = CheckBox(app, panel, "Exact odds (every deal)", Place(x, 0.035, 0.2, 0.05), app.SIM.exact == 1,
                          "CBExactOdds;");
@@ -143,20 +143,21 @@ void CreateControlPanel(App& app) {
   exact->setToolTip("Enumerate every deal instead of sampling hands");
   drawnow();
 
-  handle[5] = Label(app, panel, "Number of hands to simulate:", Place(x, 0.4, 0.2, 0.025), Qt::AlignLeft);
-  handle[4] = EditField(app, panel, QString::number(app.SETUP.NrOfSims), Place(kFieldLeft, 0.395, kFieldWidth, 0.035),
-                        "CBValidateHandsToSimulate");
+  handle[kHandsLabel] = Label(app, panel, "Number of hands to simulate:", Place(x, 0.4, 0.2, 0.025), Qt::AlignLeft);
+  handle[kHandsField] = EditField(app, panel, QString::number(app.SETUP.NrOfSims),
+                                  Place(kFieldLeft, 0.395, kFieldWidth, 0.035), "CBValidateHandsToSimulate");
   drawnow();
 
-  handle[6] = Label(app, panel, "Number of simulated hands:", Place(x, 0.35, 0.3, 0.025), Qt::AlignLeft);
-  handle[6]->hide();
-  handle[7] = Label(app, panel, "", Place(kCounterLeft, 0.35, kPanelRight - kCounterLeft, 0.025), Qt::AlignRight);
-  handle[7]->hide();
+  handle[kCounterLabel] = Label(app, panel, "Number of simulated hands:", Place(x, 0.35, 0.3, 0.025), Qt::AlignLeft);
+  handle[kCounterLabel]->hide();
+  handle[kCounter] =
+      Label(app, panel, "", Place(kCounterLeft, 0.35, kPanelRight - kCounterLeft, 0.025), Qt::AlignRight);
+  handle[kCounter]->hide();
   drawnow();
 
-  handle[9] = CheckBox(app, panel, "Set shuffle random seed:", Place(x, 0.23, 0.19, 0.06), app.SETUP.SetSeed == 1,
-                       "CBSetRandomSeed;");
-  handle[10] = EditField(app, panel, "0", Place(kFieldLeft, 0.245, kFieldWidth, 0.035), "CBValidateSeed");
+  handle[kSetSeedBox] = CheckBox(app, panel, "Set shuffle random seed:", Place(x, 0.23, 0.19, 0.06),
+                                 app.SETUP.SetSeed == 1, "CBSetRandomSeed;");
+  handle[kSeedField] = EditField(app, panel, "0", Place(kFieldLeft, 0.245, kFieldWidth, 0.035), "CBValidateSeed");
   drawnow();
 }
 
@@ -177,17 +178,19 @@ void CreateHistogramAxes(App& app) {
 
 void CreateMenus(App& app) {
   QMenuBar* bar = app.FIGURE.mainfigurehandle->menuBar();
-  app.UIMENU[1] = bar->addMenu("File");
-  app.UIMENU[1]->setPalette(QApplication::palette());
-  app.UIMENULABELS[1][1] = MenuItem(app, app.UIMENU[1], "Load setup", "CBLoadSetup");
-  app.UIMENULABELS[1][2] = MenuItem(app, app.UIMENU[1], "Save setup", "CBSaveSetup");
-  app.UIMENULABELS[1][3] = MenuItem(app, app.UIMENU[1], "Quit", "CBCloseMainWindow");
-  app.UIMENU[2] = bar->addMenu("Help");
-  app.UIMENU[2]->setPalette(QApplication::palette());
-  app.UIMENULABELS[2][1] = MenuItem(app, app.UIMENU[2], "Getting started", "CBGettingStarted");
-  app.UIMENULABELS[2][2] = MenuItem(app, app.UIMENU[2], "Zuv Poker on the web", "CBZuvPokerOnTheWeb");
-  app.UIMENU[2]->addSeparator();
-  app.UIMENULABELS[2][3] = MenuItem(app, app.UIMENU[2], "About...", "CBAbout");
+  app.UIMENU[kFileMenu] = bar->addMenu("File");
+  app.UIMENU[kFileMenu]->setPalette(QApplication::palette());
+  app.UIMENULABELS[kFileMenu][kLoadSetupItem] = MenuItem(app, app.UIMENU[kFileMenu], "Load setup", "CBLoadSetup");
+  app.UIMENULABELS[kFileMenu][kSaveSetupItem] = MenuItem(app, app.UIMENU[kFileMenu], "Save setup", "CBSaveSetup");
+  app.UIMENULABELS[kFileMenu][kQuitItem] = MenuItem(app, app.UIMENU[kFileMenu], "Quit", "CBCloseMainWindow");
+  app.UIMENU[kHelpMenu] = bar->addMenu("Help");
+  app.UIMENU[kHelpMenu]->setPalette(QApplication::palette());
+  app.UIMENULABELS[kHelpMenu][kGettingStartedItem] =
+      MenuItem(app, app.UIMENU[kHelpMenu], "Getting started", "CBGettingStarted");
+  app.UIMENULABELS[kHelpMenu][kWebPageItem] =
+      MenuItem(app, app.UIMENU[kHelpMenu], "Zuv Poker on the web", "CBZuvPokerOnTheWeb");
+  app.UIMENU[kHelpMenu]->addSeparator();
+  app.UIMENULABELS[kHelpMenu][kAboutItem] = MenuItem(app, app.UIMENU[kHelpMenu], "About...", "CBAbout");
 }
 
 }  // namespace zuv

@@ -5,7 +5,7 @@ namespace zuv {
 class App;
 
 // Creates the controls of the main window's panel, in their fixed order,
-// storing each in UICONTROLS.handle(k). Flushes the drawing between groups.
+// storing each in its UICONTROLS.handle slot. Flushes the drawing between groups.
 void CreateControlPanel(App& app);
 
 // Creates the hidden plot area of the live win-rate chart.

@@ -9,7 +9,7 @@
 namespace zuv {
 
 void CBValidateHandsToSimulate(App& app) {
-  auto* field = qobject_cast<QLineEdit*>(app.UICONTROLS.handle[4]);
+  auto* field = qobject_cast<QLineEdit*>(app.UICONTROLS.handle[kHandsField]);
   if (!field) return;
   const auto value = ReadSingleNumber(field->text());
   if (value && *value == std::round(*value) && *value >= 1 && *value <= kMaxHandsToSimulate) {

@@ -23,8 +23,8 @@ void ShowExactOdds(App& app) {
   const bool exact = app.SIM.exact == 1;
   if (exact && app.SIM.showhands == 1) CBShowHands(app);
   if (QCheckBox* box = ExactOddsBox(app)) box->setChecked(exact);
-  if (QWidget* hands = app.UICONTROLS.handle[4]) hands->setEnabled(!exact);
-  if (QWidget* show = app.UICONTROLS.handle[3]) show->setEnabled(!exact);
+  if (QWidget* hands = app.UICONTROLS.handle[kHandsField]) hands->setEnabled(!exact);
+  if (QWidget* show = app.UICONTROLS.handle[kShowHandsBox]) show->setEnabled(!exact);
 }
 
 }  // namespace zuv

@@ -12,8 +12,8 @@ void ResetResultDisplay(App& app) {
     chart->clearItems();
     chart->hide();
   }
-  if (QWidget* label = app.UICONTROLS.handle[6]) label->hide();
-  if (QWidget* counter = app.UICONTROLS.handle[7]) counter->hide();
+  if (QWidget* label = app.UICONTROLS.handle[kCounterLabel]) label->hide();
+  if (QWidget* counter = app.UICONTROLS.handle[kCounter]) counter->hide();
 }
 
 }  // namespace zuv

@@ -35,7 +35,7 @@ constexpr long long kRefreshHands = 1000;  // the chart and Stop are served ever
 constexpr qint64 kRedrawMilliseconds = 50;  // redraws closer than this are skipped
 constexpr int kWorkerTickMilliseconds = 20;  // how often the waiting window looks at the workers
 
-QPushButton* StartButton(App& app) { return qobject_cast<QPushButton*>(app.UICONTROLS.handle[2]); }
+QPushButton* StartButton(App& app) { return qobject_cast<QPushButton*>(app.UICONTROLS.handle[kStartButton]); }
 
 void Enable(QObject* control, bool on) {
   if (auto* action = qobject_cast<QAction*>(control)) action->setEnabled(on);
@@ -43,7 +43,7 @@ void Enable(QObject* control, bool on) {
 }
 
 void SetCounter(App& app, long long hands) {
-  if (auto* counter = qobject_cast<QLabel*>(app.UICONTROLS.handle[7])) counter->setText(QString::number(hands));
+  if (auto* counter = qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])) counter->setText(QString::number(hands));
 }
 
 std::vector<int> RandomSeats(App& app) {
@@ -66,19 +66,19 @@ void EnterRunningState(App& app, const QString& counterLabel) {
   for (QAction* item : {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4, t.cmitem5, t.cmitem6}) {
     Enable(item, false);
   }
-  Enable(app.UICONTROLS.handle[4], false);
+  Enable(app.UICONTROLS.handle[kHandsField], false);
   Enable(ExactOddsBox(app), false);
   ResetResultDisplay(app);
-  if (auto* label = qobject_cast<QLabel*>(app.UICONTROLS.handle[6])) {
+  if (auto* label = qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounterLabel])) {
     label->setText(counterLabel);
     label->show();
   }
-  if (auto* counter = qobject_cast<QLabel*>(app.UICONTROLS.handle[7])) {
+  if (auto* counter = qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])) {
     counter->setText("");
     counter->show();
   }
-  Enable(app.UIMENULABELS[1][1], false);
-  Enable(app.UIMENULABELS[1][2], false);
+  Enable(app.UIMENULABELS[kFileMenu][kLoadSetupItem], false);
+  Enable(app.UIMENULABELS[kFileMenu][kSaveSetupItem], false);
   drawnow();
 }
 
@@ -90,10 +90,10 @@ void LeaveRunningState(App& app) {
     SetCallback(button, "CBStartSimulation");
     button->setText("Start simulation");
   }
-  Enable(app.UICONTROLS.handle[4], app.SIM.exact != 1);
+  Enable(app.UICONTROLS.handle[kHandsField], app.SIM.exact != 1);
   Enable(ExactOddsBox(app), true);
-  Enable(app.UIMENULABELS[1][1], true);
-  Enable(app.UIMENULABELS[1][2], true);
+  Enable(app.UIMENULABELS[kFileMenu][kLoadSetupItem], true);
+  Enable(app.UIMENULABELS[kFileMenu][kSaveSetupItem], true);
   for (int p = 1; p <= kSeats; ++p) {
     PlayerRecord& player = app.player(p);
     Enable(player.cmitem1, true);
@@ -356,7 +356,9 @@ void CBStopSimulation(App& app) { app.SIM.stopsim = 1; }
 void CBShowHands(App& app) {
   app.SIM.showhands = app.SIM.showhands == 1 ? 0 : 1;
   // The box shows the flag, also when the command comes from elsewhere than a click.
-  if (auto* box = qobject_cast<QCheckBox*>(app.UICONTROLS.handle[3])) box->setChecked(app.SIM.showhands == 1);
+  if (auto* box = qobject_cast<QCheckBox*>(app.UICONTROLS.handle[kShowHandsBox])) {
+    box->setChecked(app.SIM.showhands == 1);
+  }
   if (app.SIM.showhands == 0) CBClearTable(app);
 }
 

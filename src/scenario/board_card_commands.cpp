@@ -44,26 +44,26 @@ void CBSetFlop(App& app) {
     for (int card : chosen) app.cardsindeck(card) = 0;
     app.SETUP.SimulateFlop = 0;
     DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4});
-    SetLabel(app.TABLE.cmitem1, "Choose new flop cards");
-    SetEnable(app.TABLE.cmitem2, true);
-    SetEnable(app.TABLE.cmitem3, true);
+    SetLabel(app.TABLE.item(BoardItem::SetFlop), "Choose new flop cards");
+    SetEnable(app.TABLE.item(BoardItem::SetTurn), true);
+    SetEnable(app.TABLE.item(BoardItem::ReleaseFlop), true);
     ResetResultDisplay(app);
   } else {
     // Cancel hands a committed flop back, so this is the open board staying
     // open. Should anything be left on the board, it goes back to the deck.
     for (int card : board) app.cardsindeck(card) = 1;
     if (turnFixed) {
-      SetLabel(app.TABLE.cmitem2, "Choose turn card");
-      SetLabel(app.TABLE.cmitem3, "Release flop cards");
-      SetEnable(app.TABLE.cmitem4, false);
+      SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose turn card");
+      SetLabel(app.TABLE.item(BoardItem::ReleaseFlop), "Release flop cards");
+      SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), false);
     }
     board.clear();
     app.SETUP.SimulateFlop = 1;
     app.SETUP.SimulateTurn = 1;
     DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
-    SetLabel(app.TABLE.cmitem1, "Choose flop cards");
-    SetEnable(app.TABLE.cmitem2, false);
-    SetEnable(app.TABLE.cmitem3, false);
+    SetLabel(app.TABLE.item(BoardItem::SetFlop), "Choose flop cards");
+    SetEnable(app.TABLE.item(BoardItem::SetTurn), false);
+    SetEnable(app.TABLE.item(BoardItem::ReleaseFlop), false);
   }
 }
 
@@ -83,16 +83,16 @@ void CBSetTurn(App& app) {
     app.cardsindeck(turn) = 0;
     app.SETUP.SimulateTurn = 0;
     DisplayBoardCards(app, std::vector<int>{4});
-    SetLabel(app.TABLE.cmitem2, "Choose new turn card");
-    SetLabel(app.TABLE.cmitem3, "Release flop and turn");
-    SetEnable(app.TABLE.cmitem4, true);
+    SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose new turn card");
+    SetLabel(app.TABLE.item(BoardItem::ReleaseFlop), "Release flop and turn");
+    SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), true);
     ResetResultDisplay(app);
   } else {
     // Cancel hands a committed turn back, so this is a flop without a turn.
     board.resize(3);
     app.SETUP.SimulateTurn = 1;
-    SetLabel(app.TABLE.cmitem2, "Choose turn card");
-    SetEnable(app.TABLE.cmitem4, false);
+    SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose turn card");
+    SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), false);
   }
 }
 
@@ -102,12 +102,12 @@ void CBReleaseFlop(App& app) {
   for (int card : board) app.cardsindeck(card) = 1;
   board.clear();
   DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
-  SetLabel(app.TABLE.cmitem1, "Choose flop cards");
-  SetLabel(app.TABLE.cmitem2, "Choose turn card");
-  SetEnable(app.TABLE.cmitem2, false);
-  SetLabel(app.TABLE.cmitem3, "Release flop cards");
-  SetEnable(app.TABLE.cmitem3, false);
-  SetEnable(app.TABLE.cmitem4, false);
+  SetLabel(app.TABLE.item(BoardItem::SetFlop), "Choose flop cards");
+  SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose turn card");
+  SetEnable(app.TABLE.item(BoardItem::SetTurn), false);
+  SetLabel(app.TABLE.item(BoardItem::ReleaseFlop), "Release flop cards");
+  SetEnable(app.TABLE.item(BoardItem::ReleaseFlop), false);
+  SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), false);
   app.SETUP.SimulateFlop = 1;
   app.SETUP.SimulateTurn = 1;
   ResetResultDisplay(app);
@@ -119,9 +119,9 @@ void CBReleaseTurn(App& app) {
   app.cardsindeck(board[3]) = 1;
   board.resize(3);
   DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
-  SetLabel(app.TABLE.cmitem2, "Choose turn card");
-  SetLabel(app.TABLE.cmitem3, "Release flop cards");
-  SetEnable(app.TABLE.cmitem4, false);
+  SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose turn card");
+  SetLabel(app.TABLE.item(BoardItem::ReleaseFlop), "Release flop cards");
+  SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), false);
   app.SETUP.SimulateTurn = 1;
   ResetResultDisplay(app);
 }

@@ -87,7 +87,7 @@ ChooseCardWindow::ChooseCardWindow(App& app, int cardsToPick, int leastToPick, c
 ChooseCardWindow::~ChooseCardWindow() {
   // The handles of a window that is gone must not be used again.
   auto& buttons = app_.CHOOSEWINDOWBUTTONS.handle;
-  if (buttons[1] && buttons[1]->window() == this) buttons = {};
+  if (buttons[kOkButton] && buttons[kOkButton]->window() == this) buttons = {};
   for (auto& cell : app_.CHOOSECARDS.axes) {
     if (cell && cell->scene() == scene_) cell = nullptr;
   }
@@ -167,7 +167,7 @@ ChooseCardWindow* CreateChooseCardWindow(App& app, const CardRequest& request, c
 }
 
 ChooseCardWindow* OpenChooseCardWindow(App& app) {
-  QPushButton* ok = app.CHOOSEWINDOWBUTTONS.handle[1];
+  QPushButton* ok = app.CHOOSEWINDOWBUTTONS.handle[kOkButton];
   auto* window = ok ? qobject_cast<ChooseCardWindow*>(ok->window()) : nullptr;
   return window && !window->finished() ? window : nullptr;
 }

@@ -19,7 +19,7 @@ void MakeDead(App& app, const std::vector<int>& cards) {
   dead = cards;
   for (int card : dead) app.cardsindeck(card) = 0;
   DisplayDeadCards(app);
-  SetEnable(app.TABLE.cmitem6, !dead.empty());
+  SetEnable(app.TABLE.item(BoardItem::ReleaseDeadCards), !dead.empty());
   if (changed) ResetResultDisplay(app);
 }
 

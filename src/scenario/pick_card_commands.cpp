@@ -61,7 +61,7 @@ void CBPickCard(App& app, std::optional<int> card, std::optional<int> NumberOfCa
     app.messages.helpdlg(limit->text, limit->title);
   }
 
-  if (QPushButton* ok = app.CHOOSEWINDOWBUTTONS.handle[1]) {
+  if (QPushButton* ok = app.CHOOSEWINDOWBUTTONS.handle[kOkButton]) {
     ok->setEnabled(static_cast<int>(chosen.size()) >= window->leastToPick());
   }
 }

@@ -35,14 +35,16 @@ void BrightenPlayer(App& app, int seat) {
   if (TextItem* number = player.playernrtexthandle) number->setColor(app.TABLE.lightyellow.toQColor());
 }
 
-std::array<QAction*, 4> SeatItems(App& app, int seat) {
-  const PlayerRecord& p = app.player(seat);
-  return {p.cmitem1, p.cmitem2, p.cmitem3, p.cmitem4};
+std::array<QAction*, kSeatItems> SeatItems(App& app, int seat) {
+  std::array<QAction*, kSeatItems> items{};
+  for (int k = 1; k <= kSeatItems; ++k) items[k - 1] = app.player(seat).item(SeatItem(k));
+  return items;
 }
 
-std::array<QAction*, 6> BoardItems(App& app) {
-  const TableRecord& t = app.TABLE;
-  return {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4, t.cmitem5, t.cmitem6};
+std::array<QAction*, kBoardItems> BoardItems(App& app) {
+  std::array<QAction*, kBoardItems> items{};
+  for (int k = 1; k <= kBoardItems; ++k) items[k - 1] = app.TABLE.item(BoardItem(k));
+  return items;
 }
 
 }  // namespace
@@ -93,7 +95,7 @@ SavedMenuStates DisableContextMenues(App& app) {
     saved.tcm[j] = Enabled(board[j]);
     SetEnable(board[j], false);
   }
-  if (QWidget* start = app.UICONTROLS.handle[2]) {
+  if (QWidget* start = app.UICONTROLS.handle[kStartButton]) {
     start->setEnabled(false);
     start->setToolTip("Close card-choosing window before starting simulation");
   }
@@ -111,7 +113,7 @@ void RestoreContextMenues(App& app, const SavedMenuStates& saved) {
   for (std::size_t j = 0; j < board.size(); ++j) {
     if (saved.tcm[j] != 0) SetEnable(board[j], true);
   }
-  if (QWidget* start = app.UICONTROLS.handle[2]) {
+  if (QWidget* start = app.UICONTROLS.handle[kStartButton]) {
     start->setEnabled(true);
     start->setToolTip(kStartToolTip);
   }

@@ -3,6 +3,8 @@
 #include <array>
 #include <optional>
 
+#include "state/controls.h"
+
 namespace zuv {
 
 class App;
@@ -13,8 +15,8 @@ void CBTogglePlayerActivate(App& app, std::optional<int> seat = std::nullopt);
 
 // Enable states of the context-menu items saved while a card-choosing window is open.
 struct SavedMenuStates {
-  std::array<std::array<int, 4>, 10> pcm{};  // seat i, item j: 1 = was enabled
-  std::array<int, 6> tcm{};                  // board item j: 1 = was enabled
+  std::array<std::array<int, kSeatItems>, 10> pcm{};  // seat i, item j: 1 = was enabled
+  std::array<int, kBoardItems> tcm{};                 // board item j: 1 = was enabled
 };
 SavedMenuStates DisableContextMenues(App& app);
 void RestoreContextMenues(App& app, const SavedMenuStates& saved);

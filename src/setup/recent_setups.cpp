@@ -41,12 +41,12 @@ void Forget(const QString& path) {
 }  // namespace recent_setups
 
 QMenu* AddRecentSetupsMenu(App& app) {
-  QMenu* file = app.UIMENU[1];
-  QAction* load = app.UIMENULABELS[1][1];
+  QMenu* file = app.UIMENU[kFileMenu];
+  QAction* load = app.UIMENULABELS[kFileMenu][kLoadSetupItem];
   if (!file || !load) return nullptr;
   auto* menu = new QMenu("Recent setups", file);
   // Above "Quit", below the items that load and save.
-  file->insertMenu(app.UIMENULABELS[1][3], menu);
+  file->insertMenu(app.UIMENULABELS[kFileMenu][kQuitItem], menu);
   QObject::connect(menu, &QMenu::aboutToShow, menu, [&app, menu] { FillRecentSetupsMenu(app, menu); });
   QObject::connect(load, &QAction::enabledChanged, menu->menuAction(), &QAction::setEnabled);
   FillRecentSetupsMenu(app, menu);
@@ -67,7 +67,8 @@ void FillRecentSetupsMenu(App& app, QMenu* menu) {
 void CBLoadRecentSetup(App& app, int k) {
   const QStringList files = recent_setups::Files();
   // Like "Load setup", not while a run has the menu switched off.
-  if (k < 1 || k > files.size() || !app.UIMENULABELS[1][1] || !app.UIMENULABELS[1][1]->isEnabled()) return;
+  const QAction* load = app.UIMENULABELS[kFileMenu][kLoadSetupItem];
+  if (k < 1 || k > files.size() || !load || !load->isEnabled()) return;
   LoadSetupFile(app, files[k - 1]);
 }
 

@@ -10,11 +10,11 @@ namespace zuv {
 
 void CBSetRandomSeed(App& app) {
   app.SETUP.SetSeed = app.SETUP.SetSeed == 1 ? 0 : 1;
-  if (QWidget* field = app.UICONTROLS.handle[10]) field->setEnabled(app.SETUP.SetSeed == 1);
+  if (QWidget* field = app.UICONTROLS.handle[kSeedField]) field->setEnabled(app.SETUP.SetSeed == 1);
 }
 
 void CBValidateSeed(App& app) {
-  auto* field = qobject_cast<QLineEdit*>(app.UICONTROLS.handle[10]);
+  auto* field = qobject_cast<QLineEdit*>(app.UICONTROLS.handle[kSeedField]);
   if (!field) return;
   const auto value = ReadSingleNumber(field->text());
   if (!value || *value != std::round(*value)) {

@@ -169,14 +169,20 @@ void RestoreSetup(App& app, const setupfile::LoadedSetup& s) {
   DisplayPlayerCards(app);
   ResetResultDisplay(app);
 
-  if (auto* hands = qobject_cast<QLineEdit*>(app.UICONTROLS.handle[4])) hands->setText(PlainNumber(app.SETUP.NrOfSims));
-  if (auto* setSeed = qobject_cast<QCheckBox*>(app.UICONTROLS.handle[9])) setSeed->setChecked(app.SETUP.SetSeed == 1);
-  if (auto* seed = qobject_cast<QLineEdit*>(app.UICONTROLS.handle[10])) {
+  if (auto* hands = qobject_cast<QLineEdit*>(app.UICONTROLS.handle[kHandsField])) {
+    hands->setText(PlainNumber(app.SETUP.NrOfSims));
+  }
+  if (auto* setSeed = qobject_cast<QCheckBox*>(app.UICONTROLS.handle[kSetSeedBox])) {
+    setSeed->setChecked(app.SETUP.SetSeed == 1);
+  }
+  if (auto* seed = qobject_cast<QLineEdit*>(app.UICONTROLS.handle[kSeedField])) {
     seed->setText(PlainNumber(app.SETUP.Seed));
     // The field is editable exactly while the box is ticked, as a click leaves it.
     seed->setEnabled(app.SETUP.SetSeed == 1);
   }
-  if (auto* show = qobject_cast<QCheckBox*>(app.UICONTROLS.handle[3])) show->setChecked(app.SIM.showhands == 1);
+  if (auto* show = qobject_cast<QCheckBox*>(app.UICONTROLS.handle[kShowHandsBox])) {
+    show->setChecked(app.SIM.showhands == 1);
+  }
   ShowExactOdds(app);
 }
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "state/controls.h"
+
 class QAction;
 class QCheckBox;
 class QCPBars;
@@ -79,6 +81,12 @@ struct PlayerRecord {
   QAction* cmitem2 = nullptr;    // "Choose player cards"
   QAction* cmitem3 = nullptr;    // "Release player cards"
   QAction* cmitem4 = nullptr;    // "Set player range..."
+
+  // The context-menu item by what it does (null before the menu is built).
+  QAction*& item(SeatItem k) {
+    return *std::array{&cmitem1, &cmitem2, &cmitem3, &cmitem4}.at(static_cast<std::size_t>(k) - 1);
+  }
+  QAction* item(SeatItem k) const { return const_cast<PlayerRecord*>(this)->item(k); }
 };
 
 struct TableRecord {
@@ -106,6 +114,12 @@ struct TableRecord {
   std::array<PictureItem*, 5> boardcardsimage{};
   std::array<PictureItem*, kMaxDeadCards> deadcardsimage{};  // the row of dead cards, in TABLE.deadcards order
   PictureItem* dealerbutton = nullptr;
+
+  // The board's context-menu item by what it does (null before the menu is built).
+  QAction*& item(BoardItem k) {
+    return *std::array{&cmitem1, &cmitem2, &cmitem3, &cmitem4, &cmitem5, &cmitem6}.at(static_cast<std::size_t>(k) - 1);
+  }
+  QAction* item(BoardItem k) const { return const_cast<TableRecord*>(this)->item(k); }
 };
 
 struct DeckRecord {
@@ -150,11 +164,11 @@ struct ChooseCardsRecord {
 using HandIndex = std::array<std::array<int, 5>, 21>;
 
 struct UiControlsRecord {
-  std::array<QWidget*, 11> handle{};          // handle[k] for k = 1..10; handle[0] is unused
+  std::array<QWidget*, 11> handle{};  // by ControlSlot; handle[0] and handle[1] are unused
 };
 
 struct ChooseWindowButtonsRecord {
-  std::array<QPushButton*, 2> handle{};       // [0] "Cancel", [1] "Ok"
+  std::array<QPushButton*, 2> handle{};  // by ChooseWindowButton: "Cancel", "Ok"
 };
 
 }  // namespace zuv

@@ -94,7 +94,7 @@ WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures, const Hand
   // The clicked window's bars are the ones to flip, also in an older window.
   connect(box_, &QCheckBox::clicked, this, [this] {
     app_.SPLITBARHANDLES = splitBars_;
-    app_.UICONTROLS.handle[8] = box_;
+    app_.UICONTROLS.handle[kSplitHandsBox] = box_;
     app_.run(Callback(box_).toStdString());
   });
   const double boxTop = 1.0 - 0.95 * (kBottom + kHeight) - 0.03;
@@ -114,7 +114,7 @@ WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures, const Hand
 
 WinStatWindow::~WinStatWindow() {
   // The records must not point into a window that is gone.
-  if (app_.UICONTROLS.handle[8] == box_) app_.UICONTROLS.handle[8] = nullptr;
+  if (app_.UICONTROLS.handle[kSplitHandsBox] == box_) app_.UICONTROLS.handle[kSplitHandsBox] = nullptr;
   if (!splitBars_.empty() && app_.SPLITBARHANDLES == splitBars_) app_.SPLITBARHANDLES.clear();
 }
 
@@ -308,7 +308,7 @@ void PlotWinStat(App& app, const QString& counted, const HandsRun& hands) {
   figures.counted = counted;
   auto* window = new WinStatWindow(app, figures, hands);
   app.FIGURE.WinStatFigHandle = window;
-  app.UICONTROLS.handle[8] = window->checkBox();
+  app.UICONTROLS.handle[kSplitHandsBox] = window->checkBox();
   app.SPLITBARHANDLES = window->splitBars();
   // The window is not a child of the main window, so that it can lie behind
   // it, but it goes when the main window goes.

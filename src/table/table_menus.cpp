@@ -30,23 +30,26 @@ QAction* Item(App& app, QMenu* menu, const QString& label, const QString& comman
 void CreateBoardMenu(App& app) {
   auto& TABLE = app.TABLE;
   TABLE.cmenu = NewMenu(app);
-  TABLE.cmitem1 = Item(app, TABLE.cmenu, "Set Flop cards", "CBSetFlop", true);
-  TABLE.cmitem2 = Item(app, TABLE.cmenu, "Set Turn card", "CBSetTurn", false);
-  TABLE.cmitem3 = Item(app, TABLE.cmenu, "Release Flop cards", "CBReleaseFlop", false);
-  TABLE.cmitem4 = Item(app, TABLE.cmenu, "Release Turn card", "CBReleaseTurn", false);
-  TABLE.cmitem5 = Item(app, TABLE.cmenu, "Set dead cards...", "CBSetDeadCards", true, true);
-  TABLE.cmitem6 = Item(app, TABLE.cmenu, "Release dead cards", "CBReleaseDeadCards", false);
+  TABLE.item(BoardItem::SetFlop) = Item(app, TABLE.cmenu, "Set Flop cards", "CBSetFlop", true);
+  TABLE.item(BoardItem::SetTurn) = Item(app, TABLE.cmenu, "Set Turn card", "CBSetTurn", false);
+  TABLE.item(BoardItem::ReleaseFlop) = Item(app, TABLE.cmenu, "Release Flop cards", "CBReleaseFlop", false);
+  TABLE.item(BoardItem::ReleaseTurn) = Item(app, TABLE.cmenu, "Release Turn card", "CBReleaseTurn", false);
+  TABLE.item(BoardItem::SetDeadCards) = Item(app, TABLE.cmenu, "Set dead cards...", "CBSetDeadCards", true, true);
+  TABLE.item(BoardItem::ReleaseDeadCards) = Item(app, TABLE.cmenu, "Release dead cards", "CBReleaseDeadCards", false);
 }
 
 void CreateSeatMenu(App& app, int seat) {
   PlayerRecord& player = app.player(seat);
   const QString number = QString::number(seat);
   player.cmenu = NewMenu(app);
-  player.cmitem1 = Item(app, player.cmenu, "Deactivate player", "CBTogglePlayerActivate(" + number + ")", true);
-  player.cmitem2 =
+  player.item(SeatItem::Activate) =
+      Item(app, player.cmenu, "Deactivate player", "CBTogglePlayerActivate(" + number + ")", true);
+  player.item(SeatItem::ChooseCards) =
       Item(app, player.cmenu, "Choose player cards", "CBChoosePlayerCards(" + number + ")", true, true);
-  player.cmitem4 = Item(app, player.cmenu, "Set player range...", "CBSetPlayerRange(" + number + ")", true);
-  player.cmitem3 = Item(app, player.cmenu, "Release player cards", "CBReleaseCards(" + number + ")", false);
+  player.item(SeatItem::SetRange) =
+      Item(app, player.cmenu, "Set player range...", "CBSetPlayerRange(" + number + ")", true);
+  player.item(SeatItem::ReleaseCards) =
+      Item(app, player.cmenu, "Release player cards", "CBReleaseCards(" + number + ")", false);
 }
 
 }  // namespace zuv

@@ -92,8 +92,8 @@ TEST_F(AppTest, AboutWindowOpensWithoutItsPictures) {
 }
 
 TEST_F(AppTest, HelpItemsOpenTheHelpPageAndTheWebPage) {
-  app->UIMENULABELS[2][1]->trigger();
-  app->UIMENULABELS[2][2]->trigger();
+  app->UIMENULABELS[kHelpMenu][kGettingStartedItem]->trigger();
+  app->UIMENULABELS[kHelpMenu][kWebPageItem]->trigger();
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[0], QUrl::fromLocalFile(testing::SourceFolder() + "/help.htm").toString());
   EXPECT_TRUE(opened[0].startsWith("file:///"));

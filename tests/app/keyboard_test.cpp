@@ -14,14 +14,14 @@ namespace {
 
 class Keyboard : public testing::AppTest {
  protected:
-  QLineEdit* field(int k) { return qobject_cast<QLineEdit*>(app->UICONTROLS.handle[k]); }
-  QPushButton* startButton() { return qobject_cast<QPushButton*>(app->UICONTROLS.handle[2]); }
+  QLineEdit* field(ControlSlot k) { return qobject_cast<QLineEdit*>(app->UICONTROLS.handle[k]); }
+  QPushButton* startButton() { return qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton]); }
   void activate(QWidget* window) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   }
-  // Types `text` into field k and presses Return there.
-  void typeAndReturn(int k, const QString& text) {
+  // Types `text` into field `k` and presses Return there.
+  void typeAndReturn(ControlSlot k, const QString& text) {
     QLineEdit* edit = field(k);
     edit->setFocus();
     edit->selectAll();
@@ -33,9 +33,9 @@ class Keyboard : public testing::AppTest {
 
 TEST_F(Keyboard, ReturnInTheHandsOrSeedFieldAppliesItAndStartsNoRun) {
   activate(app->FIGURE.mainfigurehandle);
-  typeAndReturn(4, "2000");
+  typeAndReturn(kHandsField, "2000");
   EXPECT_EQ(app->SETUP.NrOfSims, 2000);
-  typeAndReturn(10, "42");
+  typeAndReturn(kSeedField, "42");
   EXPECT_EQ(app->SETUP.Seed, 42);
   EXPECT_FALSE(ran());
   EXPECT_EQ(startButton()->text(), "Start simulation");
@@ -44,7 +44,7 @@ TEST_F(Keyboard, ReturnInTheHandsOrSeedFieldAppliesItAndStartsNoRun) {
 TEST_F(Keyboard, CtrlRStartsTheRunWithTheFieldBeingEdited) {
   activate(app->FIGURE.mainfigurehandle);
   EXPECT_TRUE(startButton()->toolTip().contains("Ctrl+R"));
-  QLineEdit* hands = field(4);
+  QLineEdit* hands = field(kHandsField);
   hands->setFocus();
   hands->selectAll();
   QTest::keyClicks(hands, "3000");

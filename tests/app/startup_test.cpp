@@ -190,21 +190,21 @@ TEST_F(AppTest, EveryPanelTextFitsItsControlAtItsLongestValue) {
 }
 
 TEST_F(AppTest, MenusCarryTheirCommands) {
-  ASSERT_NE(app->UIMENU[1], nullptr);
-  EXPECT_EQ(app->UIMENU[1]->title(), "File");
-  EXPECT_EQ(app->UIMENU[2]->title(), "Help");
+  ASSERT_NE(app->UIMENU[kFileMenu], nullptr);
+  EXPECT_EQ(app->UIMENU[kFileMenu]->title(), "File");
+  EXPECT_EQ(app->UIMENU[kHelpMenu]->title(), "Help");
   const char* labels[3][4] = {{}, {"", "Load setup", "Save setup", "Quit"},
                               {"", "Getting started", "Zuv Poker on the web", "About..."}};
   for (int m = 1; m <= 2; ++m)
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(app->UIMENULABELS[m][i]->text(), labels[m][i]);
   // "About..." has a separator line above it.
-  const auto actions = app->UIMENU[2]->actions();
+  const auto actions = app->UIMENU[kHelpMenu]->actions();
   ASSERT_EQ(actions.size(), 4);
   EXPECT_TRUE(actions[2]->isSeparator());
 }
 
 TEST_F(AppTest, HandsFieldTakesWholeNumbersAndRefusesTheRest) {
-  auto* field = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[4]);
+  auto* field = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[kHandsField]);
   const auto enter = [&](const QString& text) {
     field->setText(text);
     run("CBValidateHandsToSimulate");

@@ -20,7 +20,7 @@ using testing::RunTest;
 using testing::Sum;
 using testing::WinStatWindows;
 
-QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[7])->text(); }
+QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])->text(); }
 
 // The live chart's title: its one text that is not a percentage.
 QString ChartTitle(App& app) {
@@ -51,15 +51,15 @@ TEST_F(RunTest, ExactOddsSwitchOffTheHandsFieldAndTheHandDisplay) {
   EXPECT_EQ(app->SIM.exact, 1);
   EXPECT_TRUE(exact->isChecked());
   EXPECT_EQ(app->SIM.showhands, 0);
-  EXPECT_FALSE(qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3])->isChecked());
-  EXPECT_FALSE(app->UICONTROLS.handle[3]->isEnabled());
-  EXPECT_FALSE(app->UICONTROLS.handle[4]->isEnabled());
+  EXPECT_FALSE(qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kShowHandsBox])->isChecked());
+  EXPECT_FALSE(app->UICONTROLS.handle[kShowHandsBox]->isEnabled());
+  EXPECT_FALSE(app->UICONTROLS.handle[kHandsField]->isEnabled());
 
   run("CBExactOdds");
   EXPECT_EQ(app->SIM.exact, 0);
   EXPECT_FALSE(exact->isChecked());
-  EXPECT_TRUE(app->UICONTROLS.handle[3]->isEnabled());
-  EXPECT_TRUE(app->UICONTROLS.handle[4]->isEnabled());
+  EXPECT_TRUE(app->UICONTROLS.handle[kShowHandsBox]->isEnabled());
+  EXPECT_TRUE(app->UICONTROLS.handle[kHandsField]->isEnabled());
 }
 
 TEST_F(RunTest, AnExactRunEnumeratesEveryDeal) {
@@ -71,7 +71,7 @@ TEST_F(RunTest, AnExactRunEnumeratesEveryDeal) {
   const sim::ExactResult engine = sim::Enumerate(ScenarioFromRecords(*app));
   ASSERT_EQ(engine.deals, 1712304);
   EXPECT_EQ(Counter(*app), "1712304");
-  EXPECT_EQ(qobject_cast<QLabel*>(app->UICONTROLS.handle[6])->text(), "Number of dealt hands:");
+  EXPECT_EQ(qobject_cast<QLabel*>(app->UICONTROLS.handle[kCounterLabel])->text(), "Number of dealt hands:");
   EXPECT_EQ(ChartTitle(*app), "Exact win rate");
   for (int p = 0; p < kSeats; ++p) EXPECT_EQ(app->SIM.WinRecord[p], sim::RunStats::Pots(engine.stats.WinRecord[p]));
   EXPECT_NEAR(Sum(app->SIM.WinStat2), 1712304, 1e-6);
@@ -80,8 +80,8 @@ TEST_F(RunTest, AnExactRunEnumeratesEveryDeal) {
   EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(), "Percentage of 1712304 deals (exact)");
   EXPECT_EQ(BoardRows(*WinStatWindows()[0]), (QStringList{"Flop: Enumerated", "Turn: Enumerated"}));
   // Idle again, with the hands field still off while exact odds are on.
-  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Start simulation");
-  EXPECT_FALSE(app->UICONTROLS.handle[4]->isEnabled());
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton])->text(), "Start simulation");
+  EXPECT_FALSE(app->UICONTROLS.handle[kHandsField]->isEnabled());
   EXPECT_TRUE(ExactOddsBox(*app)->isEnabled());
 }
 
@@ -98,7 +98,7 @@ TEST_F(RunTest, AnExactRunTheEngineRefusesIsAMessageAndNothingRuns) {
   EXPECT_TRUE(text.endsWith(": untick \"Exact odds (every deal)\" to run a sample instead")) << text.toStdString();
   EXPECT_EQ(app->SIM.WinRecord, std::vector<double>(10, 7.0));
   EXPECT_TRUE(WinStatWindows().empty());
-  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Start simulation");
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton])->text(), "Start simulation");
 }
 
 TEST_F(RunTest, AStoppedExactRunSaysSo) {

@@ -21,14 +21,14 @@ using testing::RunTest;
 using testing::Sum;
 using testing::WinStatWindows;
 
-QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[7])->text(); }
+QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])->text(); }
 
 TEST_F(RunTest, StopIsHeardAfterAMultipleOfAThousandHands) {
   testing::FixSeatCards(*app, 2, {13, 26});
   app->SETUP.NrOfSims = 1000000000;
   duringRun([&] {
     if (handsSoFar() < 3000) return false;
-    qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->click();
+    qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton])->click();
     return true;
   });
   run("CBStartSimulation");
@@ -48,7 +48,7 @@ TEST_F(RunTest, StopIsHeardAfterAMultipleOfAThousandHands) {
   EXPECT_TRUE(app->player(1).Cards.empty());
   EXPECT_EQ(app->player(2).Cards, (std::vector<int>{13, 26}));
   EXPECT_EQ(app->SIM.stopsim, 0);
-  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Start simulation");
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton])->text(), "Start simulation");
   ASSERT_EQ(WinStatWindows().size(), 1u);
   EXPECT_EQ(app->FIGURE.WinStatFigHandle, WinStatWindows()[0]);
   EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(), QString("Percentage of %1 simulated hands").arg(hands));
@@ -61,7 +61,7 @@ TEST_F(RunTest, ShowHandsSwitchedOnDuringARunShowsTheHandsAfterTheBlock) {
   duringRun([&] {
     if (!switched) {
       if (handsSoFar() < 1000) return false;
-      qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3])->click();
+      qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kShowHandsBox])->click();
       switched = true;
       return false;
     }
@@ -109,7 +109,7 @@ TEST_F(RunTest, QuitDuringARunEndsWithoutDrawingOrStatistics) {
   duringRun([&] {
     if (handsSoFar() < 2000) return false;
     atQuit = handsSoFar();
-    app->UIMENULABELS[1][3]->trigger();
+    app->UIMENULABELS[kFileMenu][kQuitItem]->trigger();
     return true;
   });
   run("CBStartSimulation");
@@ -122,7 +122,7 @@ TEST_F(RunTest, QuitDuringARunEndsWithoutDrawingOrStatistics) {
   // The run returned at the first look after the close, without its end.
   EXPECT_EQ(handsSoFar(), atQuit);
   EXPECT_LT(Counter(*app).toLongLong(), app->SETUP.NrOfSims);
-  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[2])->text(), "Stop simulation");
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton])->text(), "Stop simulation");
 }
 
 TEST_F(RunTest, ClosingTheWindowWhileAHandIsHeldEndsTheRun) {
@@ -150,7 +150,7 @@ TEST_F(RunTest, ClosingTheMainWindowClosesTheStatisticsWindows) {
   drawnow();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(WinStatWindows().empty());
-  EXPECT_EQ(app->UICONTROLS.handle[8], nullptr);
+  EXPECT_EQ(app->UICONTROLS.handle[kSplitHandsBox], nullptr);
   EXPECT_TRUE(app->SPLITBARHANDLES.empty());
 }
 

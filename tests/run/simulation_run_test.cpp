@@ -47,8 +47,8 @@ TEST_F(RunTest, OneActiveSeatShowsTheHelpAndChangesNothing) {
   EXPECT_EQ(app->SIM.WinStat2, before.WinStat2);
   EXPECT_EQ(app->SIM.Statistic, before.Statistic);
   EXPECT_EQ(WinStatWindows().size(), 1u);
-  EXPECT_EQ(Text(app->UICONTROLS.handle[2]), "Start simulation");
-  EXPECT_EQ(Text(app->UICONTROLS.handle[7]), "1000");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kStartButton]), "Start simulation");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "1000");
 }
 
 TEST_F(RunTest, CommandsTakeNoArguments) {
@@ -71,7 +71,7 @@ TEST_F(RunTest, RecordsThatCannotBeDealtAreRefusedWithAMessage) {
   EXPECT_TRUE(app->messages.open()[0].text.contains("Player 2"));
   EXPECT_EQ(app->SIM.WinRecord, std::vector<double>(10, 7.0));
   EXPECT_TRUE(WinStatWindows().empty());
-  EXPECT_EQ(Text(app->UICONTROLS.handle[2]), "Start simulation");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kStartButton]), "Start simulation");
 }
 
 TEST_F(RunTest, StatisticsAddUpToTheHands) {
@@ -102,7 +102,7 @@ TEST_F(RunTest, StatisticsAddUpToTheHands) {
       for (int k = 0; k < seats; ++k) layers += app->SIM.WinStat2[i + 90 * k];
       EXPECT_NEAR(app->SIM.WinStat[i], layers, 1e-9);
     }
-    EXPECT_EQ(Text(app->UICONTROLS.handle[7]), QString::number(app->SETUP.NrOfSims));
+    EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), QString::number(app->SETUP.NrOfSims));
   }
   EXPECT_EQ(WinStatWindows().size(), 3u);
 }
@@ -145,9 +145,9 @@ TEST_F(RunTest, RunningStateWhileHandsAreDealt) {
     EXPECT_EQ(Text(h[7]), "");
     EXPECT_FALSE(app->FIGURE.histogramaxes->isVisible());
     EXPECT_EQ(app->FIGURE.histogramaxes->plottableCount(), 0);
-    EXPECT_FALSE(app->UIMENULABELS[1][1]->isEnabled());
-    EXPECT_FALSE(app->UIMENULABELS[1][2]->isEnabled());
-    EXPECT_TRUE(app->UIMENULABELS[1][3]->isEnabled());
+    EXPECT_FALSE(app->UIMENULABELS[kFileMenu][kLoadSetupItem]->isEnabled());
+    EXPECT_FALSE(app->UIMENULABELS[kFileMenu][kSaveSetupItem]->isEnabled());
+    EXPECT_TRUE(app->UIMENULABELS[kFileMenu][kQuitItem]->isEnabled());
     EXPECT_TRUE(h[3]->isEnabled());
     EXPECT_TRUE(h[9]->isEnabled());
     // Every menu item exists and is switched off.
@@ -173,8 +173,8 @@ TEST_F(RunTest, RunningStateWhileHandsAreDealt) {
   EXPECT_EQ(Text(h[2]), "Start simulation");
   EXPECT_EQ(Callback(h[2]), "CBStartSimulation");
   EXPECT_TRUE(h[4]->isEnabled());
-  EXPECT_TRUE(app->UIMENULABELS[1][1]->isEnabled());
-  EXPECT_TRUE(app->UIMENULABELS[1][2]->isEnabled());
+  EXPECT_TRUE(app->UIMENULABELS[kFileMenu][kLoadSetupItem]->isEnabled());
+  EXPECT_TRUE(app->UIMENULABELS[kFileMenu][kSaveSetupItem]->isEnabled());
   EXPECT_TRUE(h[6]->isVisible());
   EXPECT_EQ(Text(h[7]), "3000");
   EXPECT_TRUE(app->FIGURE.histogramaxes->isVisible());
@@ -231,7 +231,7 @@ TEST_F(RunTest, TheLastHandStaysInTheRecords) {
 }
 
 TEST_F(RunTest, ShowHandsBoxFlipsTheFlagAndSwitchingOffClearsTheTable) {
-  auto* box = qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3]);
+  auto* box = qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kShowHandsBox]);
   box->click();
   EXPECT_EQ(app->SIM.showhands, 1);
   EXPECT_TRUE(box->isChecked());
@@ -248,10 +248,10 @@ TEST_F(RunTest, ShowHandsSwitchedOffDuringTheHoldLetsTheRunGoOn) {
   bool chartAfterFirstHand = false;
   duringRun([&] {
     // The second hand is on the table while it is held; the chart shows the first.
-    if (Text(app->UICONTROLS.handle[7]) != "2") return false;
+    if (Text(app->UICONTROLS.handle[kCounter]) != "2") return false;
     EXPECT_TRUE(app->TABLE.boardcardsimage[4]->isVisible());
     chartAfterFirstHand = app->FIGURE.histogramaxes->isVisible() && Sum(app->SIM.WinRecord) == 1.0;
-    qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3])->click();
+    qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kShowHandsBox])->click();
     EXPECT_FALSE(app->TABLE.boardcardsimage[4]->isVisible());
     return true;
   });
@@ -259,7 +259,7 @@ TEST_F(RunTest, ShowHandsSwitchedOffDuringTheHoldLetsTheRunGoOn) {
   EXPECT_TRUE(chartAfterFirstHand);
   EXPECT_EQ(app->SIM.showhands, 0);
   EXPECT_NEAR(Sum(app->SIM.WinRecord), 2000, 1e-9);
-  EXPECT_EQ(Text(app->UICONTROLS.handle[7]), "2000");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "2000");
   EXPECT_EQ(WinStatWindows().size(), 1u);
 }
 
@@ -267,13 +267,13 @@ TEST_F(RunTest, StopWhileEveryHandIsShownLeavesTheTableAtRest) {
   app->SETUP.NrOfSims = 50;
   run("CBShowHands");
   duringRun([&] {
-    if (Text(app->UICONTROLS.handle[7]) != "1") return false;
+    if (Text(app->UICONTROLS.handle[kCounter]) != "1") return false;
     EXPECT_TRUE(app->TABLE.boardcardsimage[4]->isVisible());
     app->run("CBStopSimulation");
     return true;
   });
   run("CBStartSimulation");
-  EXPECT_EQ(Text(app->UICONTROLS.handle[7]), "1");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "1");
   EXPECT_TRUE(app->player(1).Cards.empty());
   // The dealt hand is taken back from the table too: backs for the random
   // seats, no board, no captions.
@@ -291,7 +291,7 @@ TEST_F(RunTest, EveryShownHandIsHeldWhileEventsAreServedAndAStopDuringTheHoldIsH
   qint64 firstHeld = 0, stopAt = 0;
   int servedWhileFirstHeld = 0;
   duringRun([&] {
-    const QString counter = Text(app->UICONTROLS.handle[7]);
+    const QString counter = Text(app->UICONTROLS.handle[kCounter]);
     if (counter == "1") {
       if (!firstShown.isValid()) firstShown.start();
       ++servedWhileFirstHeld;
@@ -316,7 +316,7 @@ TEST_F(RunTest, EveryShownHandIsHeldWhileEventsAreServedAndAStopDuringTheHoldIsH
   EXPECT_GT(servedWhileFirstHeld, 10);
   // The stop came while the second hand was held, and no third hand was dealt.
   EXPECT_LT(stopAt, 1200);
-  EXPECT_EQ(Text(app->UICONTROLS.handle[7]), "2");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "2");
   EXPECT_NEAR(Sum(app->SIM.WinRecord), 2, 1e-9);
   EXPECT_EQ(WinStatWindows().size(), 1u);
 }

@@ -237,7 +237,7 @@ TEST_F(CardCommandsTest, ReleasingTheFlopReleasesTheTurnToo) {
 TEST_F(CardCommandsTest, WhileAWindowIsOpenMenusAndStartAreGatedAndScenarioCommandsWait) {
   fixFlop({1, 2, 3});
   inWindow([this](ChooseCardWindow&) {
-    const QWidget* start = app->UICONTROLS.handle[2];
+    const QWidget* start = app->UICONTROLS.handle[kStartButton];
     EXPECT_FALSE(start->isEnabled());
     EXPECT_EQ(start->toolTip(), "Close card-choosing window before starting simulation");
     for (int p = 1; p <= 10; ++p) {

@@ -55,8 +55,8 @@ TEST_F(ChooseCardWindowTest, WindowButtonsAndGridGeometry) {
       EXPECT_DOUBLE_EQ(picture->opacity(), 1.0);
     }
 
-    QPushButton* cancel = app->CHOOSEWINDOWBUTTONS.handle[0];
-    QPushButton* ok = app->CHOOSEWINDOWBUTTONS.handle[1];
+    QPushButton* cancel = app->CHOOSEWINDOWBUTTONS.handle[kCancelButton];
+    QPushButton* ok = app->CHOOSEWINDOWBUTTONS.handle[kOkButton];
     ASSERT_TRUE(cancel && ok);
     EXPECT_EQ(cancel->window(), &window);
     EXPECT_EQ(cancel->text(), "Cancel");
@@ -86,8 +86,8 @@ TEST_F(ChooseCardWindowTest, ClickOnAnOverlapGoesToTheHigherCard) {
     // The left part of 2s that no card covers picks 2s.
     QTest::mouseClick(window.view()->viewport(), Qt::LeftButton, {}, window.view()->mapFromScene(QPointF(60, 62)));
     EXPECT_EQ(app->CHOOSECARDS.chosencards, (std::vector<int>{2, 1}));
-    EXPECT_TRUE(app->CHOOSEWINDOWBUTTONS.handle[1]->isEnabled());
-    app->CHOOSEWINDOWBUTTONS.handle[1]->click();
+    EXPECT_TRUE(app->CHOOSEWINDOWBUTTONS.handle[kOkButton]->isEnabled());
+    app->CHOOSEWINDOWBUTTONS.handle[kOkButton]->click();
   });
   run("CBChoosePlayerCards(2)");
   EXPECT_EQ(app->player(2).Cards, (std::vector<int>{2, 1}));
@@ -96,7 +96,7 @@ TEST_F(ChooseCardWindowTest, ClickOnAnOverlapGoesToTheHigherCard) {
 
 TEST_F(ChooseCardWindowTest, PickRaisesAndUnpickLowersAndOkFollowsTheCount) {
   inWindow([this](ChooseCardWindow&) {
-    QPushButton* ok = app->CHOOSEWINDOWBUTTONS.handle[1];
+    QPushButton* ok = app->CHOOSEWINDOWBUTTONS.handle[kOkButton];
     const QPointF grid = BottomLeft(*app, 13);
     run(Pick(13, 2));
     EXPECT_EQ(BottomLeft(*app, 13), grid + QPointF(0, 15));
@@ -169,7 +169,7 @@ TEST_F(ChooseCardWindowTest, PickingLimitMessageByCardCount) {
       EXPECT_EQ(shown[0].title, c.title);
       EXPECT_EQ(BottomLeft(*app, 50), grid);
       EXPECT_EQ(app->CHOOSECARDS.chosencards, picked);
-      EXPECT_TRUE(app->CHOOSEWINDOWBUTTONS.handle[1]->isEnabled());
+      EXPECT_TRUE(app->CHOOSEWINDOWBUTTONS.handle[kOkButton]->isEnabled());
       run(Close("Cancel", c.n));
     });
     run(c.command);

@@ -243,7 +243,7 @@ TEST_F(ChooseRangeWindowTest, ARunDealsTheSeatFromItsRangeAndTheSeatShowsIt) {
   EXPECT_EQ(ranged.rangetext->text(), "QQ+, AKs");
   EXPECT_EQ(ranged.rangetext->toolTip(), "QQ+, AKs");
 
-  auto* hands = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[4]);
+  auto* hands = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[kHandsField]);
   hands->setText("20000");
   run("CBValidateHandsToSimulate");
   bool gated = false;

@@ -36,7 +36,7 @@ TEST_F(DeadCardsTest, OkFromOneCardMakesThePickedCardsDead) {
     EXPECT_EQ(window.cardsToPick(), kMaxDeadCards);
     EXPECT_EQ(offeredCards().size(), 52u);
     EXPECT_TRUE(app->CHOOSECARDS.chosencards.empty());
-    QPushButton* ok = app->CHOOSEWINDOWBUTTONS.handle[1];
+    QPushButton* ok = app->CHOOSEWINDOWBUTTONS.handle[kOkButton];
     EXPECT_EQ(Callback(ok), "CBClosePickFigure('Ok', 10)");
     EXPECT_FALSE(ok->isEnabled());
     run(Close("Ok", 10));  // refused without a card
@@ -65,7 +65,7 @@ TEST_F(DeadCardsTest, TheWindowOpensWithTheDeadCardsPickedAndCancelKeepsThem) {
       EXPECT_EQ(app->CHOOSECARDS.chosencards, (std::vector<int>{5, 18, 44}));
       for (int card : {5, 18, 44}) EXPECT_TRUE(raised(card)) << card;
       EXPECT_FALSE(raised(6));
-      EXPECT_TRUE(app->CHOOSEWINDOWBUTTONS.handle[1]->isEnabled());
+      EXPECT_TRUE(app->CHOOSEWINDOWBUTTONS.handle[kOkButton]->isEnabled());
       action();
     });
     run("CBSetDeadCards");
@@ -83,7 +83,7 @@ TEST_F(DeadCardsTest, TheWindowOpensWithTheDeadCardsPickedAndCancelKeepsThem) {
   // Un-picking every card turns Ok off; the set can then be changed as a whole.
   reopen([this] {
     for (int card : {5, 18, 44}) run(Pick(card, 10));
-    EXPECT_FALSE(app->CHOOSEWINDOWBUTTONS.handle[1]->isEnabled());
+    EXPECT_FALSE(app->CHOOSEWINDOWBUTTONS.handle[kOkButton]->isEnabled());
     run(Pick(7, 10));
     run(Close("Ok", 10));
   });

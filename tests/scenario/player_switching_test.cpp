@@ -111,7 +111,7 @@ TEST_F(PlayerSwitchingTest, SavedMenuStatesRoundTrip) {
   fixHoleCards(1, {20, 21});
   fixFlop({1, 2, 3});
   choose("CBSetDeadCards", {30});
-  QWidget* start = app->UICONTROLS.handle[2];
+  QWidget* start = app->UICONTROLS.handle[kStartButton];
   start->setEnabled(false);  // as during a run: Restore enables it whatever it was
 
   const SavedMenuStates saved = DisableContextMenues(*app);

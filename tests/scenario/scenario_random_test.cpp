@@ -76,13 +76,13 @@ SavedScenario SavedScenarioOf(const App& app) {
   s.seed = app.SETUP.Seed;
   s.showhands = app.SIM.showhands;
   s.exact = app.SIM.exact;
-  const auto* handsField = qobject_cast<const QLineEdit*>(app.UICONTROLS.handle[4]);
-  const auto* seedField = qobject_cast<const QLineEdit*>(app.UICONTROLS.handle[10]);
+  const auto* handsField = qobject_cast<const QLineEdit*>(app.UICONTROLS.handle[kHandsField]);
+  const auto* seedField = qobject_cast<const QLineEdit*>(app.UICONTROLS.handle[kSeedField]);
   s.handsText = handsField->text();
   s.seedText = seedField->text();
   s.seedEditable = seedField->isEnabled();
-  s.setSeedTicked = qobject_cast<const QCheckBox*>(app.UICONTROLS.handle[9])->isChecked();
-  s.showHandsTicked = qobject_cast<const QCheckBox*>(app.UICONTROLS.handle[3])->isChecked();
+  s.setSeedTicked = qobject_cast<const QCheckBox*>(app.UICONTROLS.handle[kSetSeedBox])->isChecked();
+  s.showHandsTicked = qobject_cast<const QCheckBox*>(app.UICONTROLS.handle[kShowHandsBox])->isChecked();
   s.exactTicked = ExactOddsBox(const_cast<App&>(app))->isChecked();
   s.handsEditable = handsField->isEnabled();
   return s;
@@ -139,7 +139,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
           break;
       }
       EXPECT_EQ(app->CHOOSECARDS.chosencards, picked);
-      EXPECT_EQ(app->CHOOSEWINDOWBUTTONS.handle[1]->isEnabled(), static_cast<int>(picked.size()) >= least);
+      EXPECT_EQ(app->CHOOSEWINDOWBUTTONS.handle[kOkButton]->isEnabled(), static_cast<int>(picked.size()) >= least);
       EXPECT_EQ(OpenChooseCardWindow(*app), &window);
     }
 
@@ -151,10 +151,10 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
           picked.push_back(card);
           run(Pick(card, n));
         }
-        app->CHOOSEWINDOWBUTTONS.handle[1]->click();
+        app->CHOOSEWINDOWBUTTONS.handle[kOkButton]->click();
         return picked;
       case 1:
-        app->CHOOSEWINDOWBUTTONS.handle[0]->click();
+        app->CHOOSEWINDOWBUTTONS.handle[kCancelButton]->click();
         return std::nullopt;
       default:
         window.close();
@@ -313,14 +313,14 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
   // Changes the settings at random, saves, changes the table and loads the
   // file back: the scenario and the settings must come back as saved.
   void saveAndLoad() {
-    auto* hands = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[4]);
-    auto* seed = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[10]);
+    auto* hands = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[kHandsField]);
+    auto* seed = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[kSeedField]);
     hands->setText(QString::number(uniform(0, 3) == 0 ? 1000000000 : uniform(1, 100000)));
     run("CBValidateHandsToSimulate");
     seed->setText(QString::number(uniform(-100000, 100000)));
     run("CBValidateSeed");
-    if (uniform(0, 1)) qobject_cast<QCheckBox*>(app->UICONTROLS.handle[9])->click();
-    if (uniform(0, 1)) qobject_cast<QCheckBox*>(app->UICONTROLS.handle[3])->click();
+    if (uniform(0, 1)) qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kSetSeedBox])->click();
+    if (uniform(0, 1)) qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kShowHandsBox])->click();
     if (uniform(0, 1)) ExactOddsBox(*app)->click();
     const SavedScenario saved = SavedScenarioOf(*app);
     const auto messagesBefore = app->messages.open().size();
@@ -331,7 +331,7 @@ class ScenarioRandomTest : public ScenarioTest, public ::testing::WithParamInter
     run("CBTogglePlayerActivate(" + std::to_string(uniform(1, 10)) + ")");
     hands->setText("12345");
     run("CBValidateHandsToSimulate");
-    qobject_cast<QCheckBox*>(app->UICONTROLS.handle[9])->click();
+    qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kSetSeedBox])->click();
     ExactOddsBox(*app)->click();
     dialogs->answers.push_back(FileChoice{folder.path() + "/", "step.zuv"});
     run("CBLoadSetup");

@@ -95,14 +95,14 @@ void ScenarioTest::showResult() {
   auto* bars = new QCPBars(chart->xAxis, chart->yAxis);
   bars->setData(QVector<double>{1, 2}, QVector<double>{40, 60});
   chart->show();
-  app->UICONTROLS.handle[6]->show();
-  app->UICONTROLS.handle[7]->show();
+  app->UICONTROLS.handle[kCounterLabel]->show();
+  app->UICONTROLS.handle[kCounter]->show();
 }
 
 bool ScenarioTest::resultShown() const {
   const QCustomPlot* chart = app->FIGURE.histogramaxes;
-  return !chart->isHidden() || chart->plottableCount() > 0 || !app->UICONTROLS.handle[6]->isHidden() ||
-         !app->UICONTROLS.handle[7]->isHidden();
+  return !chart->isHidden() || chart->plottableCount() > 0 || !app->UICONTROLS.handle[kCounterLabel]->isHidden() ||
+         !app->UICONTROLS.handle[kCounter]->isHidden();
 }
 
 namespace {
@@ -156,7 +156,7 @@ bool OneOf(const std::string& label, std::initializer_list<const char*> allowed)
     }
   }
 
-  const QWidget* start = a.UICONTROLS.handle[2];
+  const QWidget* start = a.UICONTROLS.handle[kStartButton];
   if (!start->isEnabled() || start->toolTip() != kStartToolTip) return ::testing::AssertionFailure() << "Start button still gated";
 
   // The menus exist once the table is drawn.

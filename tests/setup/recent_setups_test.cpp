@@ -17,7 +17,7 @@ class RecentSetups : public testing::AppTest {
   void SetUp() override {
     testing::AppTest::SetUp();
     ASSERT_TRUE(folder.isValid());
-    menu = app->UIMENU[1]->findChild<QMenu*>();
+    menu = app->UIMENU[kFileMenu]->findChild<QMenu*>();
     ASSERT_NE(menu, nullptr);
   }
   QString dir() const { return QDir::toNativeSeparators(folder.path()) + QDir::separator(); }
@@ -31,7 +31,7 @@ class RecentSetups : public testing::AppTest {
     run("CBLoadSetup");
   }
   void setHands(const QString& hands) {
-    auto* field = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[4]);
+    auto* field = qobject_cast<QLineEdit*>(app->UICONTROLS.handle[kHandsField]);
     field->setText(hands);
     run("CBValidateHandsToSimulate");
   }
@@ -48,8 +48,8 @@ class RecentSetups : public testing::AppTest {
 
 TEST_F(RecentSetups, TheMenuSitsAboveQuitAndStartsEmpty) {
   EXPECT_EQ(menu->title(), "Recent setups");
-  const QList<QAction*> items = app->UIMENU[1]->actions();
-  const qsizetype quit = items.indexOf(app->UIMENULABELS[1][3]);
+  const QList<QAction*> items = app->UIMENU[kFileMenu]->actions();
+  const qsizetype quit = items.indexOf(app->UIMENULABELS[kFileMenu][kQuitItem]);
   ASSERT_GT(quit, 0);
   EXPECT_EQ(items[quit - 1], menu->menuAction());
   EXPECT_EQ(menuTexts(), QStringList{"No setup files yet"});
@@ -119,12 +119,12 @@ TEST_F(RecentSetups, DialogsOpenInTheFolderUsedLast) {
 
 TEST_F(RecentSetups, TheMenuIsUsableExactlyWhenLoadSetupIs) {
   save("one");
-  app->UIMENULABELS[1][1]->setEnabled(false);
+  app->UIMENULABELS[kFileMenu][kLoadSetupItem]->setEnabled(false);
   EXPECT_FALSE(menu->menuAction()->isEnabled());
   setHands("5");
   run("CBLoadRecentSetup(1)");
   EXPECT_EQ(app->SETUP.NrOfSims, 5);
-  app->UIMENULABELS[1][1]->setEnabled(true);
+  app->UIMENULABELS[kFileMenu][kLoadSetupItem]->setEnabled(true);
   EXPECT_TRUE(menu->menuAction()->isEnabled());
 }
 

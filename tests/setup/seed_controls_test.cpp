@@ -12,8 +12,8 @@ namespace {
 
 class SeedControls : public testing::AppTest {
  protected:
-  QLineEdit* field() { return qobject_cast<QLineEdit*>(app->UICONTROLS.handle[10]); }
-  QCheckBox* box() { return qobject_cast<QCheckBox*>(app->UICONTROLS.handle[9]); }
+  QLineEdit* field() { return qobject_cast<QLineEdit*>(app->UICONTROLS.handle[kSeedField]); }
+  QCheckBox* box() { return qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kSetSeedBox]); }
 
   // Types `text` into the seed field and runs its command, as an edit does.
   void enter(const QString& text) {

@@ -44,8 +44,8 @@ class SetupCommands : public testing::AppTest {
   }
 
   QString dir() const { return folder.path() + "/"; }
-  QLineEdit* edit(int k) { return qobject_cast<QLineEdit*>(app->UICONTROLS.handle[k]); }
-  QCheckBox* box(int k) { return qobject_cast<QCheckBox*>(app->UICONTROLS.handle[k]); }
+  QLineEdit* edit(ControlSlot k) { return qobject_cast<QLineEdit*>(app->UICONTROLS.handle[k]); }
+  QCheckBox* box(ControlSlot k) { return qobject_cast<QCheckBox*>(app->UICONTROLS.handle[k]); }
 
   Snapshot snapshot() {
     Snapshot s;
@@ -61,11 +61,11 @@ class SetupCommands : public testing::AppTest {
     s.SetSeed = app->SETUP.SetSeed;
     s.Seed = app->SETUP.Seed;
     s.showhands = app->SIM.showhands;
-    s.handsText = edit(4)->text();
-    s.seedText = edit(10)->text();
-    s.setSeedTicked = box(9)->isChecked();
-    s.showHandsTicked = box(3)->isChecked();
-    s.seedEnabled = edit(10)->isEnabled();
+    s.handsText = edit(kHandsField)->text();
+    s.seedText = edit(kSeedField)->text();
+    s.setSeedTicked = box(kSetSeedBox)->isChecked();
+    s.showHandsTicked = box(kShowHandsBox)->isChecked();
+    s.seedEnabled = edit(kSeedField)->isEnabled();
     return s;
   }
 
@@ -85,21 +85,21 @@ class SetupCommands : public testing::AppTest {
   }
   // The settings as the user would type and tick them.
   void settings(const QString& hands, const QString& seed, bool setSeed, bool showHands) {
-    edit(4)->setText(hands);
+    edit(kHandsField)->setText(hands);
     run("CBValidateHandsToSimulate");
-    edit(10)->setText(seed);
+    edit(kSeedField)->setText(seed);
     run("CBValidateSeed");
-    if (box(9)->isChecked() != setSeed) box(9)->click();
-    if (box(3)->isChecked() != showHands) box(3)->click();
+    if (box(kSetSeedBox)->isChecked() != setSeed) box(kSetSeedBox)->click();
+    if (box(kShowHandsBox)->isChecked() != showHands) box(kShowHandsBox)->click();
   }
   void showResult() {
     app->FIGURE.histogramaxes->show();
-    app->UICONTROLS.handle[6]->show();
-    app->UICONTROLS.handle[7]->show();
+    app->UICONTROLS.handle[kCounterLabel]->show();
+    app->UICONTROLS.handle[kCounter]->show();
   }
   bool resultHidden() {
-    return !app->FIGURE.histogramaxes->isVisible() && !app->UICONTROLS.handle[6]->isVisible() &&
-           !app->UICONTROLS.handle[7]->isVisible() && app->FIGURE.histogramaxes->plottableCount() == 0;
+    return !app->FIGURE.histogramaxes->isVisible() && !app->UICONTROLS.handle[kCounterLabel]->isVisible() &&
+           !app->UICONTROLS.handle[kCounter]->isVisible() && app->FIGURE.histogramaxes->plottableCount() == 0;
   }
 
   void save(const QString& name) {
@@ -188,8 +188,8 @@ TEST_F(SetupCommands, LoadingTheFileJustSavedLeavesEverythingAsItWasWithTheChart
   EXPECT_FALSE(loaded.seedEnabled);  // seeding is off in the file
   EXPECT_EQ(loaded, saved);
   EXPECT_TRUE(resultHidden());
-  EXPECT_EQ(edit(4)->text(), "777");
-  EXPECT_EQ(edit(10)->text(), "-3");
+  EXPECT_EQ(edit(kHandsField)->text(), "777");
+  EXPECT_EQ(edit(kSeedField)->text(), "-3");
   for (int p = 1; p <= 10; ++p) EXPECT_FALSE(app->player(p).handtext->isVisible()) << p;
 }
 
@@ -218,7 +218,7 @@ TEST_F(SetupCommands, RangesDeadCardsAndExactOddsComeBackWithTheSetup) {
   EXPECT_TRUE(app->TABLE.cmitem6->isEnabled());
   EXPECT_EQ(app->SIM.exact, 1);
   EXPECT_TRUE(ExactOddsBox(*app)->isChecked());
-  EXPECT_FALSE(edit(4)->isEnabled());
+  EXPECT_FALSE(edit(kHandsField)->isEnabled());
 
   // A file without dead cards gives them back to the deck.
   load("plain.zuv");
@@ -306,10 +306,10 @@ TEST_F(SetupCommands, AFileOfAnotherWriterLoads) {
   EXPECT_EQ(app->TABLE.activeplayers, (std::array<int, 10>{1, 0, 1, 0, 0, 1, 0, 0, 0, 0}));
   EXPECT_EQ(app->player(3).Cards, (std::vector<int>{13, 26}));
   EXPECT_EQ(app->TABLE.boardcards, (std::vector<int>{40, 32, 22}));
-  EXPECT_EQ(edit(4)->text(), "1234");
-  EXPECT_EQ(edit(10)->text(), "-77");
-  EXPECT_FALSE(box(9)->isChecked());
-  EXPECT_TRUE(box(3)->isChecked());
+  EXPECT_EQ(edit(kHandsField)->text(), "1234");
+  EXPECT_EQ(edit(kSeedField)->text(), "-77");
+  EXPECT_FALSE(box(kSetSeedBox)->isChecked());
+  EXPECT_TRUE(box(kShowHandsBox)->isChecked());
   EXPECT_EQ(app->SETUP.Dealer, 4);
 }
 
@@ -395,17 +395,17 @@ TEST_F(SetupCommands, TheSeedFieldIsEditableExactlyWhenTheLoadedSetupSeeds) {
   save("seeded");
   settings("500", "8", false, false);
   save("unseeded");
-  ASSERT_FALSE(edit(10)->isEnabled());
+  ASSERT_FALSE(edit(kSeedField)->isEnabled());
   load("seeded.zuv");
-  EXPECT_TRUE(box(9)->isChecked());
-  EXPECT_TRUE(edit(10)->isEnabled());
+  EXPECT_TRUE(box(kSetSeedBox)->isChecked());
+  EXPECT_TRUE(edit(kSeedField)->isEnabled());
   load("unseeded.zuv");
-  EXPECT_FALSE(box(9)->isChecked());
-  EXPECT_FALSE(edit(10)->isEnabled());
+  EXPECT_FALSE(box(kSetSeedBox)->isChecked());
+  EXPECT_FALSE(edit(kSeedField)->isEnabled());
   // The box and the field still change together afterwards.
-  box(9)->click();
+  box(kSetSeedBox)->click();
   EXPECT_EQ(app->SETUP.SetSeed, 1);
-  EXPECT_TRUE(edit(10)->isEnabled());
+  EXPECT_TRUE(edit(kSeedField)->isEnabled());
 }
 
 TEST_F(SetupCommands, ASetupSavedAfterARunWithADealtCardFixedSinceLoadsAgain) {

@@ -62,7 +62,7 @@ TEST_F(WinStatWindowTest, WindowBarsAndHandles) {
   EXPECT_EQ(window->windowTitle(), "Zuv Poker Simulator - Winning hands statistics");
   EXPECT_EQ(window->palette().color(QPalette::Window), app->TABLE.backgroundcolor.toQColor());
 
-  auto* box = qobject_cast<QCheckBox*>(app->UICONTROLS.handle[8]);
+  auto* box = qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kSplitHandsBox]);
   ASSERT_EQ(box, window->checkBox());
   EXPECT_EQ(box->text(), "Show splitted hands");
   EXPECT_TRUE(box->isChecked());
@@ -174,7 +174,7 @@ TEST_F(WinStatWindowTest, ClosingTheNewestWindowLeavesNoStaleHandles) {
   newer->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_TRUE(newer.isNull());
-  EXPECT_EQ(app->UICONTROLS.handle[8], nullptr);
+  EXPECT_EQ(app->UICONTROLS.handle[kSplitHandsBox], nullptr);
   EXPECT_TRUE(app->SPLITBARHANDLES.empty());
   EXPECT_EQ(app->FIGURE.WinStatFigHandle, nullptr);
   run("CBShowSplittedHands;");
