@@ -17,6 +17,7 @@
 #include "sim/exact_unit_sample.h"
 #include "sim/per_hand_exact.h"
 #include "sim/split_mix64.h"
+#include "sim/start_hands.h"
 
 namespace zuv::sim {
 
@@ -169,6 +170,12 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   RunStats total = emptyStats();  // guarded by mutex; hands: the deals' weights summed
   std::int64_t totalDeals = 0;  // guarded by mutex
   ExactUnitSample sample;  // guarded by mutex
+  // Per-hand figures vary more by board than a seat's totals: their sample
+  // takes each hand-over as one unit (the items a worker did in its last few
+  // milliseconds, a random sample of the items as well), which costs far
+  // less than bookkeeping per item.
+  PerHandUnitSample handSample;  // guarded by mutex
+  if (options.perHand) handSample = PerHandUnitSample(static_cast<int>(dealtSeats.size()), boards.SuitBlocks());
   std::atomic<std::size_t> nextItem{0};
 
   auto work = [&](bool reportsProgress) {
@@ -188,6 +195,11 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
         total.Add(pending);
         totalDeals += pendingDeals;
         sample.Add(pendingSample);
+        if (options.perHand) {
+          scorer.TakePerHandItem(
+              [&](std::size_t entry, std::int64_t held, std::int64_t won) { handSample.Note(entry, held, won); });
+          handSample.EndUnit();
+        }
       }
       pendingDeals = 0;
       // Cleared in place: a fresh RunStats would cost an allocation of 120 KB each time.
@@ -278,7 +290,22 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   for (int p = 0; p < RunStats::kSeats; ++p) {
     result.winRateSe[p] = result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(order.size()));
   }
-  if (options.perHand) SpreadOverSuitSymmetry(total.perHand, boards.SuitBlocks());
+  if (options.perHand) {
+    SpreadOverSuitSymmetry(total.perHand, boards.SuitBlocks());
+    // All units: as many as done, in proportion to the items left.
+    const std::int64_t units = handSample.Units();
+    const auto all = result.complete ? units
+                                     : static_cast<std::int64_t>(std::llround(
+                                           static_cast<double>(units) * static_cast<double>(order.size()) /
+                                           static_cast<double>(std::max<std::int64_t>(sample.Units(), 1))));
+    result.perHandSe.resize(total.perHand.held.size());
+    for (std::size_t e = 0; e < result.perHandSe.size(); ++e) result.perHandSe[e] = handSample.ComboError(e, units, all);
+    result.perClassSe.resize(dealtSeats.size() * kStartHandClasses);
+    for (std::size_t e = 0; e < result.perClassSe.size(); ++e) {
+      result.perClassSe[e] = handSample.ClassError(static_cast<int>(e / kStartHandClasses),
+                                                   static_cast<int>(e % kStartHandClasses) + 1, units, all);
+    }
+  }
   result.stats = std::move(total);
   return result;
 }

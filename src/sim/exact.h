@@ -18,6 +18,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sim/run_stats.h"
 #include "sim/scenario.h"
@@ -72,6 +73,10 @@ struct ExactResult {
   // Standard error of each seat index 0..9's win rate as an estimate of the
   // exact one: 0 when complete, NaN when too little was done to tell.
   std::array<double, 10> winRateSe{};
+  // With per-hand figures, the same for each combination's win rate (in the
+  // order of RunStats::perHand's arrays) and for each starting-hand class's
+  // (slot * 169 + class - 1).
+  std::vector<double> perHandSe, perClassSe;
 };
 
 // Number of deals of the scenario, counted without enumerating them;

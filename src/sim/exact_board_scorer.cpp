@@ -23,10 +23,12 @@ constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2,
 ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool perHand)
     : seatCount_(deals.SeatCount()), weighted_(deals.weighted), perHand_(perHand), stop_(stop) {
   for (int card : deals.fixedBoard) fixedBoardBits_ |= FastEvaluator::CardBit(card);
+  int slots = 0;
   for (int p = 0; p < seatCount_; ++p) {
     Place& place = places_.emplace_back();
     place.seat = deals.seats[p];
     place.dealt = perHand && deals.dealt[p];
+    if (place.dealt) place.slot = slots++;
     for (const HoleCombo& combo : deals.combos[p]) {
       place.combo.push_back(ComboIndex(combo.card1, combo.card2));
       place.bits.push_back(combo.bits);
@@ -38,6 +40,8 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
     place.count.assign(place.bits.size() * seatCount_, 0);
     if (perHand) place.held.assign(place.bits.size(), 0);
   }
+  itemHeld_.assign(static_cast<std::size_t>(slots) * kAllCombos, 0);
+  itemWon_.assign(itemHeld_.size(), 0);
   fixedSeats_ = std::all_of(places_.begin(), places_.end(), [](const Place& p) { return p.bits.size() == 1; });
   for (int p = 0; fixedSeats_ && p < seatCount_; ++p) {
     fixedKey_[p] = places_[p].key[0];
@@ -172,9 +176,13 @@ std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion
   // A seat dealt from a range of which one combination is left.
   for (std::size_t p = 0; p < places_.size(); ++p) {
     if (!places_[p].dealt) continue;
-    const std::size_t i = stats.perHand.Index(stats.perHand.Slot(places_[p].seat), places_[p].combo[0]);
+    const std::size_t i = stats.perHand.Index(places_[p].slot, places_[p].combo[0]);
+    if (itemHeld_[i] == 0) itemTouched_.push_back(static_cast<std::uint32_t>(i));
     stats.perHand.held[i] += completion.weight;
-    if (winners >> p & 1) stats.perHand.won[i] += units;
+    itemHeld_[i] += completion.weight;
+    if (!(winners >> p & 1)) continue;
+    stats.perHand.won[i] += units;
+    itemWon_[i] += units;
   }
   stats.hands += completion.weight;
   return completion.weight;
@@ -591,11 +599,14 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     for (int k = 1; k <= n; ++k) {
       std::uint64_t* count = place.count.data() + (k - 1) * pairs;
       if (!grouped) {
-        std::int64_t* won = place.dealt ? stats.perHand.won.data() + stats.perHand.Index(stats.perHand.Slot(place.seat), 0) : nullptr;
+        const std::size_t base = place.dealt ? stats.perHand.Index(place.slot, 0) : 0;
         for (std::size_t i = 0; i < pairs; ++i) {
           const std::int64_t units =
               add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
-          if (won) won[place.combo[i]] += units;
+          if (place.dealt) {
+            stats.perHand.won[base + place.combo[i]] += units;
+            itemWon_[base + place.combo[i]] += units;
+          }
         }
         continue;
       }
@@ -610,14 +621,18 @@ void ExactBoardScorer::AddPerHand(const BoardCompletion& completion, RunStats& s
   for (std::size_t p = 0; p < places_.size(); ++p) {
     Place& place = places_[p];
     if (!place.dealt) continue;
-    std::int64_t* held = stats.perHand.held.data() + stats.perHand.Index(stats.perHand.Slot(place.seat), 0);
+    const std::size_t base = stats.perHand.Index(place.slot, 0);
     // The last place's counts leave out its own weights.
     const bool weighOwn = weighted_ && p + 1 == places_.size();
     for (std::size_t i = 0; i < place.held.size(); ++i) {
       if (place.held[i] == 0) continue;
-      held[place.combo[i]] +=
+      const std::size_t entry = base + place.combo[i];
+      const std::int64_t held =
           static_cast<std::int64_t>(place.held[i] * (weighOwn ? place.weight[i] : 1)) * completion.weight;
       place.held[i] = 0;
+      if (itemHeld_[entry] == 0) itemTouched_.push_back(static_cast<std::uint32_t>(entry));
+      itemHeld_[entry] += held;
+      stats.perHand.held[entry] += held;
     }
   }
 }

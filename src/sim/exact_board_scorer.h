@@ -60,6 +60,17 @@ class ExactBoardScorer {
   // Adds the scores Score held back to `stats` and returns the units won by
   // each seat index 0..9 since the last call (weights included).
   std::array<std::int64_t, 10> TakeSeatUnits(RunStats& stats);
+  // With per-hand figures: calls visit(entry, held, won) for each per-hand
+  // entry (PerHandStats index) held since the last call, with the deals held
+  // and the units won since then.
+  template <typename Visit>
+  void TakePerHandItem(Visit&& visit) {
+    for (std::uint32_t entry : itemTouched_) {
+      visit(std::size_t{entry}, itemHeld_[entry], itemWon_[entry]);
+      itemHeld_[entry] = itemWon_[entry] = 0;
+    }
+    itemTouched_.clear();
+  }
 
  private:
   struct Place {
@@ -69,6 +80,7 @@ class ExactBoardScorer {
     std::vector<std::uint64_t> weight;     // HoleCombo::weight
     std::vector<int> combo;                // ComboIndex of each pair
     bool dealt = false;                    // a seat with a range or any two cards: per-hand figures kept
+    int slot = -1;                         // if dealt: its place among the kept seats (PerHandStats::seats)
     // With per-hand figures: the deals (by weight, as in count) in which the place held each pair.
     std::vector<std::uint64_t> held;
     std::vector<HandKey> hand;             // on the current board; 0 if a card is on the board
@@ -153,6 +165,9 @@ class ExactBoardScorer {
   std::int64_t deals_ = 0;
   bool weighted_ = false;              // ExactDeals::weighted
   bool perHand_ = false;
+  // Per-hand figures since the last TakePerHandItem, by PerHandStats index, and the entries held.
+  std::vector<std::int64_t> itemHeld_, itemWon_;
+  std::vector<std::uint32_t> itemTouched_;
   std::int64_t weightedDeals_ = 0;     // the deals counted by weight, when weighted_
   std::array<std::uint64_t, 11> levelWeight_{1};  // see Assign
   std::vector<std::uint64_t> lastWeightSum_;  // AssignLastTwo: the last list's weights summed up to each position

@@ -33,18 +33,23 @@ void ExactUnitSample::Add(const ExactUnitSample& other) {
   }
 }
 
-double ExactUnitSample::StandardError(int seat, std::int64_t allUnits) const {
-  if (units_ >= allUnits) return 0.0;
-  if (units_ < 2 || n_ <= 0) return std::numeric_limits<double>::quiet_NaN();
+double RatioStandardError(std::int64_t units, std::int64_t allUnits, double n, double nn, double y, double yy,
+                          double yn) {
+  if (units >= allUnits) return 0.0;
+  if (units < 2 || n <= 0) return std::numeric_limits<double>::quiet_NaN();
   // The ratio estimate r = sum y / sum n over m units drawn without
   // replacement from M: Var(r) = (1 - m/M) s^2 / (m nbar^2), where s^2 is the
   // spread of y - r n between the units.
-  const auto m = static_cast<double>(units_);
-  const double r = y_[seat] / n_;
-  const double spread = std::max(0.0, yy_[seat] - 2 * r * yn_[seat] + r * r * nn_) / (m - 1);
-  const double meanDeals = n_ / m;
+  const auto m = static_cast<double>(units);
+  const double r = y / n;
+  const double spread = std::max(0.0, yy - 2 * r * yn + r * r * nn) / (m - 1);
+  const double meanDeals = n / m;
   const double variance = (1 - m / static_cast<double>(allUnits)) * spread / (m * meanDeals * meanDeals);
-  return std::sqrt(variance) / RunStats::kUnit;
+  return std::sqrt(variance);
+}
+
+double ExactUnitSample::StandardError(int seat, std::int64_t allUnits) const {
+  return RatioStandardError(units_, allUnits, n_, nn_, y_[seat], yy_[seat], yn_[seat]) / RunStats::kUnit;
 }
 
 }  // namespace zuv::sim

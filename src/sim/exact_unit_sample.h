@@ -11,6 +11,13 @@
 
 namespace zuv::sim {
 
+// Standard error of the ratio estimate y / n from `units` of `allUnits`
+// units drawn without replacement, given the sums over the units drawn of n,
+// n^2, y, y^2 and y n; 0 when every unit was drawn, NaN with fewer than two or
+// no n at all.
+double RatioStandardError(std::int64_t units, std::int64_t allUnits, double n, double nn, double y, double yy,
+                          double yn);
+
 class ExactUnitSample {
  public:
   // One finished unit: its deals and the units of pots each seat index 0..9 won in them.

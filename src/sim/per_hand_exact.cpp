@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "sim/card.h"
+#include "sim/exact_unit_sample.h"
+#include "sim/run_stats.h"
+#include "sim/start_hands.h"
 
 namespace zuv::sim {
 
@@ -14,8 +17,11 @@ ExactResult EnumeratePerHand(const Scenario& scenario, const ExactOptions& optio
   return Enumerate(scenario, withPerHand);
 }
 
-void SpreadOverSuitSymmetry(PerHandStats& perHand, const std::array<int, 4>& suitBlocks) {
-  // The permutations of the suits 0..3 that keep each suit in its block.
+namespace {
+
+// Per combination, its images under the permutations of the suits 0..3 that
+// keep each suit in its block (the identity first).
+std::vector<std::vector<int>> SuitImages(const std::array<int, 4>& suitBlocks) {
   std::vector<std::array<int, 4>> group;
   std::array<int, 4> to{0, 1, 2, 3};
   do {
@@ -23,23 +29,108 @@ void SpreadOverSuitSymmetry(PerHandStats& perHand, const std::array<int, 4>& sui
     for (int s = 0; s < 4; ++s) keeps = keeps && suitBlocks[to[s]] == suitBlocks[s];
     if (keeps) group.push_back(to);
   } while (std::next_permutation(to.begin(), to.end()));
-  if (group.size() == 1) return;
-  auto image = [](const std::array<int, 4>& g, int card) {
-    return MakeCard(CardValue(card), g[CardSuit(card) - 1] + 1);
-  };
-  const auto order = static_cast<std::int64_t>(group.size());
+  std::vector<std::vector<int>> images(kAllCombos);
+  for (int c = 0; c < kAllCombos; ++c) {
+    const Combo combo = ComboOfIndex(c);
+    for (const auto& g : group) {
+      auto image = [&](int card) { return MakeCard(CardValue(card), g[CardSuit(card) - 1] + 1); };
+      images[c].push_back(ComboIndex(image(combo[0]), image(combo[1])));
+    }
+  }
+  return images;
+}
+
+}  // namespace
+
+void SpreadOverSuitSymmetry(PerHandStats& perHand, const std::array<int, 4>& suitBlocks) {
+  const auto images = SuitImages(suitBlocks);
+  const auto order = static_cast<std::int64_t>(images[0].size());
+  if (order == 1) return;
   for (std::size_t slot = 0; slot < perHand.seats.size(); ++slot) {
     for (std::vector<std::int64_t>* figures : {&perHand.held, &perHand.won}) {
       const auto begin = figures->begin() + static_cast<std::ptrdiff_t>(perHand.Index(static_cast<int>(slot), 0));
       const std::vector<std::int64_t> counted(begin, begin + kAllCombos);
       for (int c = 0; c < kAllCombos; ++c) {
-        const Combo combo = ComboOfIndex(c);
         std::int64_t sum = 0;
-        for (const auto& g : group) sum += counted[ComboIndex(image(g, combo[0]), image(g, combo[1]))];
+        for (int image : images[c]) sum += counted[image];
         begin[c] = sum / order;
       }
     }
   }
+}
+
+void PerHandUnitSample::Sums::Add(double held, double won) {
+  n += held;
+  nn += held * held;
+  y += won;
+  yy += won * won;
+  yn += won * held;
+}
+
+void PerHandUnitSample::Sums::Add(const Sums& other) {
+  n += other.n;
+  nn += other.nn;
+  y += other.y;
+  yy += other.yy;
+  yn += other.yn;
+}
+
+double PerHandUnitSample::Sums::Error(std::int64_t units, std::int64_t allUnits) const {
+  return RatioStandardError(units, allUnits, n, nn, y, yy, yn) / RunStats::kUnit;
+}
+
+PerHandUnitSample::PerHandUnitSample(int slots, const std::array<int, 4>& suitBlocks)
+    : orbit_(kAllCombos),
+      classOf_(kAllCombos),
+      combos_(static_cast<std::size_t>(slots) * kAllCombos),
+      classes_(static_cast<std::size_t>(slots) * kStartHandClasses),
+      held_(combos_.size()),
+      won_(combos_.size()),
+      classHeld_(classes_.size()),
+      classWon_(classes_.size()) {
+  const auto images = SuitImages(suitBlocks);
+  for (int c = 0; c < kAllCombos; ++c) {
+    orbit_[c] = *std::min_element(images[c].begin(), images[c].end());
+    const Combo combo = ComboOfIndex(c);
+    classOf_[c] = StartHandClass(combo[0], combo[1]);
+  }
+}
+
+void PerHandUnitSample::Note(std::size_t entry, std::int64_t held, std::int64_t won) {
+  // Spread over the suit permutations, every combination of an orbit has the
+  // orbit's win rate: its sums stand for all of them.
+  const std::size_t orbit = entry - entry % kAllCombos + orbit_[entry % kAllCombos];
+  if (held_[orbit] == 0) touched_.push_back(orbit);
+  held_[orbit] += static_cast<double>(held);
+  won_[orbit] += static_cast<double>(won);
+  // A suit permutation keeps the starting-hand class.
+  const std::size_t cls = entry / kAllCombos * kStartHandClasses + classOf_[entry % kAllCombos] - 1;
+  if (classHeld_[cls] == 0) classTouched_.push_back(cls);
+  classHeld_[cls] += static_cast<double>(held);
+  classWon_[cls] += static_cast<double>(won);
+}
+
+void PerHandUnitSample::Fold(std::vector<double>& held, std::vector<double>& won, std::vector<std::size_t>& touched,
+                             std::vector<Sums>& sums) {
+  for (std::size_t entry : touched) {
+    sums[entry].Add(held[entry], won[entry]);
+    held[entry] = won[entry] = 0;
+  }
+  touched.clear();
+}
+
+void PerHandUnitSample::EndUnit() {
+  ++units_;
+  Fold(held_, won_, touched_, combos_);
+  Fold(classHeld_, classWon_, classTouched_, classes_);
+}
+
+double PerHandUnitSample::ComboError(std::size_t entry, std::int64_t units, std::int64_t allUnits) const {
+  return combos_[entry - entry % kAllCombos + orbit_[entry % kAllCombos]].Error(units, allUnits);
+}
+
+double PerHandUnitSample::ClassError(int slot, int startClass, std::int64_t units, std::int64_t allUnits) const {
+  return classes_[static_cast<std::size_t>(slot) * kStartHandClasses + startClass - 1].Error(units, allUnits);
 }
 
 }  // namespace zuv::sim

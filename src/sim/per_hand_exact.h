@@ -5,6 +5,8 @@
 // seat's figures for the whole table.
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "sim/exact.h"
 #include "sim/per_hand_stats.h"
@@ -24,5 +26,47 @@ ExactResult EnumeratePerHand(const Scenario& scenario, const ExactOptions& optio
 // (ExactBoards::SuitBlocks) gives every image its own share, exactly: each
 // board's images are a whole orbit, so the sums divide.
 void SpreadOverSuitSymmetry(PerHandStats& perHand, const std::array<int, 4>& suitBlocks);
+
+// What a stopped exact run knows about the error of each per-hand win rate,
+// as ExactUnitSample for the seats: over the finished units of work, per
+// combination and per starting-hand class of each kept seat, the sums of the
+// deals held n, the units won y, n^2, y^2 and y n. The combinations that
+// the suit permutations map onto each other share their sums, as the totals
+// are spread over them.
+class PerHandUnitSample {
+ public:
+  PerHandUnitSample() = default;
+  PerHandUnitSample(int slots, const std::array<int, 4>& suitBlocks);
+
+  // One unit's figures of entry slot * kAllCombos + ComboIndex; EndUnit
+  // folds the unit's figures into the sums.
+  void Note(std::size_t entry, std::int64_t held, std::int64_t won);
+  void EndUnit();
+  std::int64_t Units() const { return units_; }
+
+  // Standard error of the win rate of an entry, or of slot's starting-hand
+  // class 1..169, from `units` of `allUnits` work units: 0 with all of them,
+  // NaN with too few to tell.
+  double ComboError(std::size_t entry, std::int64_t units, std::int64_t allUnits) const;
+  double ClassError(int slot, int startClass, std::int64_t units, std::int64_t allUnits) const;
+
+ private:
+  struct Sums {
+    double n = 0, nn = 0, y = 0, yy = 0, yn = 0;
+    void Add(double held, double won);
+    void Add(const Sums& other);
+    double Error(std::int64_t units, std::int64_t allUnits) const;
+  };
+  static void Fold(std::vector<double>& held, std::vector<double>& won, std::vector<std::size_t>& touched,
+                   std::vector<Sums>& sums);
+
+  std::vector<int> orbit_;  // per combination: the lowest of its images under the suit permutations
+  std::vector<int> classOf_;  // per combination: its starting-hand class 1..169
+  std::int64_t units_ = 0;
+  std::vector<Sums> combos_, classes_;
+  // The open unit: figures by entry (dense) and the entries it touched.
+  std::vector<double> held_, won_, classHeld_, classWon_;
+  std::vector<std::size_t> touched_, classTouched_;
+};
 
 }  // namespace zuv::sim

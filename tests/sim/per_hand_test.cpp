@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "sim/exact.h"
@@ -93,6 +95,40 @@ TEST(PerHand, ExactHandsAreTheirOwnExactRunsAndTheTableIsWhole) {
     for (int seat : result.stats.perHand.seats) {
       for (const HandFigures& row : PerHandRows(result.stats, seat)) {
         EXPECT_DOUBLE_EQ(row.winRate, ExactWithOnlyCombo(scenario, seat, row.combo)) << row.name;
+      }
+    }
+  }
+}
+
+TEST(PerHand, StoppedExactHandsEstimateTheirExactRatesWithinTheirStandardErrors) {
+  Scenario scenario;
+  scenario.active[0] = scenario.active[1] = true;
+  scenario.SetRange(0, ParseRange("QQ+,AKs:0.5"));
+  scenario.SetRange(1, ParseRange("JJ-99,AQs+,KQs"));
+  const ExactResult exact = EnumeratePerHand(scenario);
+  for (std::uint64_t seed : {1, 2}) {
+    std::atomic<bool> stop{false};
+    ExactOptions options;
+    options.threads = 1;
+    options.seed = seed;
+    options.stop = &stop;
+    options.progressInterval = std::chrono::milliseconds(1);
+    options.progress = [&](const RunStats& soFar) { stop = stop || soFar.hands > exact.stats.hands / 10; };
+    const ExactResult stopped = EnumeratePerHand(scenario, options);
+    ASSERT_FALSE(stopped.complete);
+    ExpectSumRule(stopped.stats);
+    for (int seat : {0, 1}) {
+      const int slot = stopped.stats.perHand.Slot(seat);
+      const std::vector<HandFigures> truths = PerHandRows(exact.stats, seat);
+      for (const HandFigures& row : PerHandRows(stopped.stats, seat)) {
+        const double se = stopped.perHandSe[stopped.stats.perHand.Index(slot, ComboIndex(row.combo[0], row.combo[1]))];
+        const auto truth = std::find_if(truths.begin(), truths.end(), [&](const HandFigures& r) { return r.combo == row.combo; });
+        ASSERT_NE(truth, truths.end()) << row.name;
+        EXPECT_GT(se, 0) << row.name;
+        EXPECT_NEAR(row.winRate, truth->winRate, 4.5 * se) << row.name << " seed " << seed;
+      }
+      for (const HandFigures& row : PerClassRows(stopped.stats, seat)) {
+        EXPECT_GT(stopped.perClassSe[static_cast<std::size_t>(slot) * 169 + row.startClass - 1], 0) << row.name;
       }
     }
   }

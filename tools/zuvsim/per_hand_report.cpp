@@ -1,5 +1,6 @@
 #include "per_hand_report.h"
 
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 
@@ -8,6 +9,7 @@
 #include "sim/hand_key.h"
 #include "sim/per_hand_figures.h"
 #include "sim/range_on_board.h"
+#include "sim/start_hands.h"
 
 namespace zuv::zuvsim {
 
@@ -16,7 +18,9 @@ namespace {
 std::string Percent(double x) { return Fixed(100 * x, 2); }
 
 // `weight`: the combination's weight in the seat's range; ignored for a class.
-nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResult* exact, bool isClass, double weight) {
+// `stoppedError`: the standard error of a stopped exact run's win rate (NaN: unknown).
+nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResult* exact, bool isClass, double weight,
+                               double stoppedError) {
   nlohmann::ordered_json item;
   item[isClass ? "class" : "hand"] = row.name;
   if (isClass) {
@@ -29,15 +33,28 @@ nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResu
   if (exact && exact->complete) {
     item["win_fraction"] = std::to_string(row.exactWinRate.numerator) + "/" + std::to_string(row.exactWinRate.denominator);
   }
-  // An exact run has no sampling error; a stopped one's per hand is not worked out.
+  // A complete exact run has no error; a stopped one's comes from its work units.
   if (!exact) {
     item["win_rate_se"] = row.winRateSe;
   } else if (exact->complete) {
     item["win_rate_se"] = 0.0;
-  } else {
+  } else if (std::isnan(stoppedError)) {
     item["win_rate_se"] = nullptr;
+  } else {
+    item["win_rate_se"] = stoppedError;
   }
   return item;
+}
+
+// A stopped exact run's standard error of a combination's or a class's win rate; NaN if not known.
+double StoppedError(const sim::ExactResult* exact, const sim::RunStats& stats, int seat, const sim::HandFigures& row,
+                    bool isClass) {
+  const int slot = stats.perHand.Slot(seat);
+  if (!exact || slot < 0) return std::nan("");
+  const std::size_t i = isClass ? static_cast<std::size_t>(slot) * sim::kStartHandClasses + row.startClass - 1
+                                : stats.perHand.Index(slot, sim::ComboIndex(row.combo[0], row.combo[1]));
+  const auto& errors = isClass ? exact->perClassSe : exact->perHandSe;
+  return i < errors.size() ? errors[i] : std::nan("");
 }
 
 }  // namespace
@@ -48,10 +65,13 @@ void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, 
     seatObject["hands"] = nlohmann::ordered_json::array();
     const std::vector<double> weights = sim::SeatComboWeights(options.scenario, seat);
     for (const auto& row : sim::PerHandRows(stats, seat)) {
-      seatObject["hands"].push_back(RowJson(row, exact, false, weights[sim::ComboIndex(row.combo[0], row.combo[1])]));
+      seatObject["hands"].push_back(RowJson(row, exact, false, weights[sim::ComboIndex(row.combo[0], row.combo[1])],
+                                            StoppedError(exact, stats, seat, row, false)));
     }
     seatObject["classes"] = nlohmann::ordered_json::array();
-    for (const auto& row : sim::PerClassRows(stats, seat)) seatObject["classes"].push_back(RowJson(row, exact, true, 1));
+    for (const auto& row : sim::PerClassRows(stats, seat)) {
+      seatObject["classes"].push_back(RowJson(row, exact, true, 1, StoppedError(exact, stats, seat, row, true)));
+    }
   }
   if (const auto onBoard = sim::SeatOnBoard(options.scenario, seat)) {
     nlohmann::ordered_json made, draws;
