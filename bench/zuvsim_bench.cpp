@@ -1,5 +1,6 @@
 // Thread scaling: the threaded run that zuvsim makes, and the zuvsim binary
-// itself (process start and table set-up included), with 1 and 2 threads.
+// itself (process start included), with 1 and 2 threads; and a small exact
+// table as a whole process.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -31,6 +32,15 @@ void BM_ZuvsimBinary(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kHands);
 }
 BENCHMARK(BM_ZuvsimBinary)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A small exact table as a whole process: start-up is most of its time.
+void BM_ZuvsimExactTwoFixedHands(benchmark::State& state) {
+  const std::string command = std::string("'") + ZUVSIM_PATH + "' --json --exact --threads 2 AhAc KdKs >/dev/null";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("zuvsim failed");
+  }
+}
+BENCHMARK(BM_ZuvsimExactTwoFixedHands)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

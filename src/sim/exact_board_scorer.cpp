@@ -113,6 +113,7 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
     allPairs_.push_back(static_cast<int>(i));
     for (int suit = 0; suit < 4; ++suit) {
       if (last.bits[i] >> (16 * suit) & 0x1FFF) pairsWithSuit_[suit].push_back(static_cast<int>(i));
+      if (!(last.bits[i] & ~(0x1FFFull << (16 * suit)))) pairsInSuit_[suit].push_back(static_cast<int>(i));
     }
   }
   classCount_.assign(static_cast<std::size_t>(kStartHandClasses) * seatCount_, 0);
@@ -215,14 +216,20 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
     const std::uint64_t sum = completion.key + comboKey;
     return FastEvaluator::HasFlush(sum) ? evaluator.WithFlush(sum, boardBits | comboBits) : evaluator.NoFlush(sum);
   };
-  // Five board cards have three or more of at most one suit; with five of
-  // it every pair may improve the board's flush.
-  oneByOneSuits_ = 0;
+  // Five board cards have three or more of at most one suit. With three,
+  // only a pair of two cards of that suit makes a flush; with four, any pair
+  // with one; with five, every pair may improve the board's flush.
+  oneByOneSuits_ = suitedLane_ = 0;
+  suitedSuit_ = 0;
   const std::vector<int>* oneByOne = nullptr;
   if (groupLast_ || valueHands_) {
     for (int suit = 0; suit < 4; ++suit) {
       const int onBoard = static_cast<int>(completion.key >> (32 + 4 * suit) & 0xF) - 3;
-      if (onBoard >= 3) {
+      if (onBoard == 3) {
+        suitedLane_ = 0x1FFFull << (16 * suit);
+        suitedSuit_ = 1u << suit;
+        oneByOne = &pairsInSuit_[suit];
+      } else if (onBoard >= 4) {
         oneByOneSuits_ = onBoard >= 5 ? ~0ull : 0x1FFFull << (16 * suit);
         oneByOne = onBoard >= 5 ? &allPairs_ : &pairsWithSuit_[suit];
       }
@@ -243,7 +250,7 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
         continue;
       }
       // A pair that cannot make a flush holds its values' hand.
-      place.hand[i] = byValues && !(place.bits[i] & oneByOneSuits_) ? groupHand_[pairGroup_[i]]
+      place.hand[i] = byValues && !MayFlush(place.bits[i]) ? groupHand_[pairGroup_[i]]
                                                                       : evaluate(place.key[i], place.bits[i]);
       all.bits[all.size] = place.bits[i];
       all.hand[all.size] = place.hand[i];
@@ -558,8 +565,8 @@ void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int t
       const std::uint64_t n = kSuitCount[high];
       tally(n * (n - (n > 0)) / 2 * group.suitedOn, group.suitedClass, groupHand_[g]);
     } else {
-      const std::uint64_t suited = kSuitCount[high & low];
-      tally(suited * group.suitedOn, group.suitedClass, groupHand_[g]);
+      const std::uint64_t suited = kSuitCount[high & low];  // those of suitedSuit_ went one by one
+      tally(kSuitCount[high & low & ~suitedSuit_] * group.suitedOn, group.suitedClass, groupHand_[g]);
       tally((kSuitCount[high] * kSuitCount[low] - suited) * group.offsuitOn, group.offsuitClass, groupHand_[g]);
     }
   }

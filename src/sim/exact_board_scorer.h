@@ -11,8 +11,9 @@
 // cards, or a wide range such as 22+,A2+) is counted by the values of its
 // pairs instead: pairs that cannot make a flush and have the same two values
 // hold the same hand, so one evaluation and a count of the free pairs (from
-// the free suits of each value) stand for all of them. Only pairs with a card
-// of a suit that has three or more board cards go one by one.
+// the free suits of each value) stand for all of them. Only the pairs that may
+// flush go one by one: two cards of a suit with three board cards, or a card
+// of a suit with four or more.
 
 #include <array>
 #include <atomic>
@@ -185,6 +186,13 @@ class ExactBoardScorer {
   std::uint64_t freeBits_ = 0;        // CardBit of the cards not fixed anywhere and not dead
   std::uint64_t oneByOneSuits_ = 0;   // this board: CardBit lanes of suits that may flush
   std::array<std::vector<int>, 4> pairsWithSuit_;  // the last place's pairs with a card of the suit
+  std::array<std::vector<int>, 4> pairsInSuit_;    // ... with both cards of the suit
+  // This board: the CardBit lane of a suit with three board cards, whose
+  // suited pairs alone may flush (0 if none), and that suit as a bit of 4.
+  std::uint64_t suitedLane_ = 0;
+  unsigned suitedSuit_ = 0;
+  // Whether a pair of the last place may make a flush on this board.
+  bool MayFlush(std::uint64_t bits) const { return (bits & oneByOneSuits_) != 0 || (bits & ~suitedLane_) == 0; }
   std::vector<int> allPairs_;
   std::vector<ValueGroup> groups_;
   std::vector<HandKey> groupHand_;    // per group on this board

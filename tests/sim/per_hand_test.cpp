@@ -85,7 +85,10 @@ TEST(PerHand, ExactHandsAreTheirOwnExactRunsAndTheTableIsWhole) {
   random.range[1].clear();
   random.active[2] = false;
   random.board = Cards("Qs7c2d5h");
-  for (const Scenario& scenario : {ranges, weighted, random}) {
+  // Three spades on the turn: rivers leave three or four of a suit, where only some pairs may flush.
+  Scenario flushing = random;
+  flushing.board = Cards("Qs7s2s5h");
+  for (const Scenario& scenario : {ranges, weighted, random, flushing}) {
     const ExactResult result = EnumeratePerHand(scenario);
     ASSERT_TRUE(result.complete);
     const RunStats whole = Enumerate(scenario).stats;
