@@ -2,8 +2,8 @@
 # The sanitizer lane, run by CI after scripts/test.sh:
 #   1. the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (leaks detected), GUI tests offscreen;
-#   2. the engine's, the setup-file library's and zuvsim's tests built with
-#      ThreadSanitizer (clang), threaded runs included;
+#   2. the engine's, the setup-file library's, zuvsim's and a run's worker
+#      threads' tests built with ThreadSanitizer (clang), threaded runs included;
 #   3. the setup-file fuzz target (clang libFuzzer, ASan+UBSan) replaying the
 #      committed corpus in tests/fuzz/corpus.
 # Tests labelled "slow" are left out, as in scripts/test.sh. Each part prints

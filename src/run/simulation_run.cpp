@@ -17,9 +17,9 @@
 
 #include "platform/callback.h"
 #include "platform/event_loop.h"
-#include "run/block_runner.h"
+#include "run/workers/block_runner.h"
 #include "run/exact_odds_box.h"
-#include "run/exact_runner.h"
+#include "run/workers/exact_runner.h"
 #include "run/result_display.h"
 #include "run/run_records.h"
 #include "run/win_rate_chart.h"

@@ -6,11 +6,14 @@
 #include <QPushButton>
 #include <qcustomplot.h>
 
+#include <chrono>
+
 #include "platform/event_loop.h"
 #include "platform/graphics_items.h"
 #include "platform/random_numbers.h"
 #include "run/run_records.h"
 #include "run/run_test_support.h"
+#include "run/workers/worker_signal.h"
 #include "state/main_window.h"
 #include "stats/win_stat_window.h"
 
@@ -139,6 +142,27 @@ TEST_F(RunTest, ClosingTheWindowWhileAHandIsHeldEndsTheRun) {
   EXPECT_TRUE(WinStatWindows().empty());
   EXPECT_TRUE(app->FIGURE.histogramaxes->isHidden());
   EXPECT_EQ(Counter(*app), "1");
+}
+
+// The last worker's wake held back until the run has seen its workers done
+// and left the loop that served the window: the late wake must reach nothing.
+TEST_F(RunTest, AWakeArrivingAfterTheRunHasEndedReachesNothing) {
+  testing::FixSeatCards(*app, 1, {13, 26});
+  testing::FixSeatCards(*app, 2, {12, 25});
+  app->runThreads = 2;
+  DelayWorkerSignalForTests(std::chrono::milliseconds(100));
+  for (int exact : {0, 1}) {
+    app->SIM.exact = exact;
+    if (exact == 1) testing::FixBoard(*app, {1, 2, 3, 4});
+    app->SETUP.NrOfSims = 5000;
+    run("CBStartSimulation");
+    ASSERT_EQ(WinStatWindows().size(), static_cast<std::size_t>(exact + 1));
+    EXPECT_EQ(Counter(*app), exact == 1 ? "44" : "5000");
+    // Serves the late wakes.
+    pause(0.3);
+  }
+  DelayWorkerSignalForTests(std::chrono::milliseconds(0));
+  EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton])->text(), "Start simulation");
 }
 
 TEST_F(RunTest, ClosingTheMainWindowClosesTheStatisticsWindows) {

@@ -1,4 +1,6 @@
-#include "run/exact_runner.h"
+#include "run/workers/exact_runner.h"
+
+#include "run/workers/worker_signal.h"
 
 namespace zuv {
 
@@ -36,6 +38,7 @@ void ExactRunner::Start(std::function<void()> finished) {
       result_ = {};
     }
     done_ = true;
+    WorkerSignalDelay();
     if (finished) finished();
   });
 }

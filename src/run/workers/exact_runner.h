@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "run/block_runner.h"
+#include "run/workers/block_runner.h"
 #include "sim/exact.h"
 #include "sim/scenario.h"
 

@@ -1,7 +1,8 @@
-#include "run/block_runner.h"
+#include "run/workers/block_runner.h"
 
 #include <algorithm>
 
+#include "run/workers/worker_signal.h"
 #include "sim/simulation.h"
 
 namespace zuv {
@@ -52,7 +53,12 @@ void BlockRunner::Work(int worker) {
     for (int p = 0; p < sim::RunStats::kSeats; ++p) progress_.winRecord[p] += stats.WinRecord[p] - before[p];
     before = stats.WinRecord;
   }
-  if (--running_ == 0 && finished_) finished_();
+  // The signal is the last worker's last act: Finish joins this thread, so
+  // what the signal reaches is still there while it runs.
+  if (--running_ == 0 && finished_) {
+    WorkerSignalDelay();
+    finished_();
+  }
 }
 
 sim::RunStats BlockRunner::Finish(std::int64_t& reachedHand) {
