@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 
-#include "run/simulation_run.h"
+#include "run/show_hands.h"
 #include "state/app.h"
 #include "state/controls.h"
 #include "state/main_window.h"

@@ -3,6 +3,7 @@
 #include <qcustomplot.h>
 
 #include "platform/event_loop.h"
+#include "run/run.h"
 #include "state/app.h"
 
 namespace zuv {
@@ -50,7 +51,7 @@ RateLabelPlace PlaceRateLabel(double rate) {
 }
 
 void plothistogram(App& app, long long simulation) {
-  if (app.FIGURE.terminateprogram == 1) return;
+  if (ProgramClosing(app)) return;
   QCustomPlot* plot = app.FIGURE.histogramaxes;
   if (!plot) return;
   const QColor ink = app.TABLE.lightyellow.toQColor();

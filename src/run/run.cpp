@@ -1,0 +1,367 @@
+#include "run/run.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+#include "platform/callback.h"
+#include "platform/event_loop.h"
+#include "run/exact_odds_box.h"
+#include "run/result_display.h"
+#include "run/run_records.h"
+#include "run/show_hands.h"
+#include "run/win_rate_chart.h"
+#include "state/app.h"
+#include "state/controls.h"
+#include "stats/win_stat_window.h"
+#include "table/card_display.h"
+
+namespace zuv {
+
+namespace {
+
+constexpr long long kRefreshHands = 1000;  // the chart and Stop are served every this many hands
+constexpr qint64 kRedrawMilliseconds = 50;  // redraws closer than this are skipped
+constexpr int kWorkerTickMilliseconds = 20;  // how often the waiting window looks at the workers
+
+QPushButton* StartButton(App& app) { return qobject_cast<QPushButton*>(app.UICONTROLS.handle[kStartButton]); }
+
+void Enable(QObject* control, bool on) {
+  if (auto* action = qobject_cast<QAction*>(control)) action->setEnabled(on);
+  if (auto* widget = qobject_cast<QWidget*>(control)) widget->setEnabled(on);
+}
+
+void SetCounter(App& app, long long hands) {
+  if (auto* counter = qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])) counter->setText(QString::number(hands));
+}
+
+std::vector<int> RandomSeats(App& app) {
+  std::vector<int> seats;
+  for (int p = 1; p <= kSeats; ++p) {
+    if (app.simulateplayers(p) == 1) seats.push_back(p);
+  }
+  return seats;
+}
+
+void EnterRunningState(App& app, const QString& counterLabel) {
+  if (QPushButton* button = StartButton(app)) {
+    SetCallback(button, "CBStopSimulation");
+    button->setText("Stop simulation");
+  }
+  for (PlayerRecord& player : app.PLAYER) {
+    for (QAction* item : {player.cmitem1, player.cmitem2, player.cmitem3, player.cmitem4}) Enable(item, false);
+  }
+  const TableRecord& t = app.TABLE;
+  for (QAction* item : {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4, t.cmitem5, t.cmitem6}) {
+    Enable(item, false);
+  }
+  Enable(app.UICONTROLS.handle[kHandsField], false);
+  Enable(ExactOddsBox(app), false);
+  ResetResultDisplay(app);
+  if (auto* label = qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounterLabel])) {
+    label->setText(counterLabel);
+    label->show();
+  }
+  if (auto* counter = qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])) {
+    counter->setText("");
+    counter->show();
+  }
+  Enable(app.UIMENULABELS[kFileMenu][kLoadSetupItem], false);
+  Enable(app.UIMENULABELS[kFileMenu][kSaveSetupItem], false);
+  drawnow();
+}
+
+// The idle state again: button, hands field, file items, and the context
+// items that the seats and the board allow.
+void LeaveRunningState(App& app) {
+  app.SIM.stopsim = 0;
+  if (QPushButton* button = StartButton(app)) {
+    SetCallback(button, "CBStartSimulation");
+    button->setText("Start simulation");
+  }
+  Enable(app.UICONTROLS.handle[kHandsField], app.SIM.exact != 1);
+  Enable(ExactOddsBox(app), true);
+  Enable(app.UIMENULABELS[kFileMenu][kLoadSetupItem], true);
+  Enable(app.UIMENULABELS[kFileMenu][kSaveSetupItem], true);
+  for (int p = 1; p <= kSeats; ++p) {
+    PlayerRecord& player = app.player(p);
+    Enable(player.cmitem1, true);
+    if (app.activeplayers(p) == 1) {
+      Enable(player.cmitem2, true);
+      Enable(player.cmitem4, true);
+      // Fixed cards and a range can both be released.
+      if (app.simulateplayers(p) == 0 || !player.Range.empty()) Enable(player.cmitem3, true);
+    }
+  }
+
+  // The board keeps only its fixed cards.
+  auto& board = app.TABLE.boardcards;
+  if (board.size() > 4) board.resize(4);
+  Enable(app.TABLE.cmitem1, true);
+  Enable(app.TABLE.cmitem5, true);
+  Enable(app.TABLE.cmitem6, !app.TABLE.deadcards.empty());
+  if (app.SETUP.SimulateFlop == 0) {
+    Enable(app.TABLE.cmitem2, true);
+    Enable(app.TABLE.cmitem3, true);
+    if (app.SETUP.SimulateTurn == 0) {
+      Enable(app.TABLE.cmitem4, true);
+    } else if (board.size() > 3) {
+      board.resize(3);
+    }
+  } else {
+    board.clear();
+  }
+}
+
+// Draws the hand just played and holds it on the table, serving events.
+void ShowHand(App& app, long long hands) {
+  DisplayPlayerCards(app, RandomSeats(app));
+  DisplayBoardCards(app);
+  DisplayHands(app);
+  SetCounter(app, hands);
+  pause(kShowHandSeconds);
+}
+
+// The worker side of a run, as the waiting interface thread sees it.
+struct Workers {
+  std::function<void(std::function<void()> wake)> start;  // `wake` is called once they have all stopped
+  std::function<bool()> done;
+  std::function<void()> stop;
+  std::function<BlockRunner::Progress()> progress;
+};
+
+// Starts the workers and serves events until they are done. Every tick asks
+// `goesOn` and passes Stop, the hand display and closing the window on to the
+// workers (they stop after the block or boards at hand), and redraws the
+// counter and the chart from their progress added to `base`, what the run had before.
+void ServeWhileWorking(App& app, const Workers& workers, const std::function<bool()>& goesOn,
+                       const BlockRunner::Progress& base, QElapsedTimer& sinceRedraw) {
+  QEventLoop wait;
+  QTimer tick;
+  tick.setInterval(kWorkerTickMilliseconds);
+  bool busy = false;  // the redraw serves events, which may bring the next tick
+  QObject::connect(&tick, &QTimer::timeout, &wait, [&] {
+    if (busy) return;
+    if (!goesOn() || app.SIM.showhands == 1) workers.stop();
+    if (workers.done()) {
+      wait.quit();
+      return;
+    }
+    if (ProgramClosing(app) || (sinceRedraw.isValid() && sinceRedraw.elapsed() < kRedrawMilliseconds)) return;
+    busy = true;
+    const BlockRunner::Progress progress = workers.progress();
+    app.SIM.WinRecord.resize(kSeats);
+    for (int p = 0; p < kSeats; ++p) {
+      app.SIM.WinRecord[p] = sim::RunStats::Pots(base.winRecord[p] + progress.winRecord[p]);
+    }
+    SetCounter(app, base.hands + progress.hands);
+    plothistogram(app, base.hands + progress.hands);
+    sinceRedraw.start();
+    busy = false;
+  });
+  // The last worker to stop wakes this thread at once rather than at the next
+  // tick. The tick may have seen the work done and this loop may be gone by
+  // the time the wake is posted, so it goes to the application, which lives
+  // on, and reaches the loop through a guarded pointer on this thread.
+  auto loop = std::make_shared<QPointer<QEventLoop>>(&wait);
+  workers.start([loop] {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [loop] { if (*loop) (*loop)->quit(); }, Qt::QueuedConnection);
+  });
+  tick.start();
+  wait.exec();
+}
+
+}  // namespace
+
+bool ProgramClosing(const App& app) { return app.FIGURE.terminateprogram == 1; }
+
+bool Run::GoesOn() {
+  if (state_ == State::running && (ProgramClosing(app_) || app_.SIM.stopsim == 1)) state_ = State::stopping;
+  return state_ == State::running;
+}
+
+void Run::Stop() {
+  app_.SIM.stopsim = 1;
+  GoesOn();
+}
+
+void Run::Start() {
+  // The button stops a run while it goes; a second start would nest runs.
+  if (Going()) return;
+  const auto active = std::count(app_.TABLE.activeplayers.begin(), app_.TABLE.activeplayers.end(), 1);
+  if (active < 2) {
+    app_.messages.helpdlg("At least two players must be active!", "Setup error");
+    return;
+  }
+  if (auto problem = CheckRunRecords(app_)) {
+    app_.messages.errordlg(QString::fromStdString(*problem), "Setup error");
+    return;
+  }
+  scenario_ = ScenarioFromRecords(app_);
+  // Whatever way the run ends (closing returns at once), it ends idle and
+  // without its engine and workers.
+  struct BackToIdle {
+    Run& run;
+    ~BackToIdle() {
+      run.blocks_.reset();
+      run.exact_.reset();
+      run.simulation_.reset();
+      run.state_ = State::idle;
+    }
+  } backToIdle{*this};
+  if (app_.SIM.exact == 1) {
+    PlayExactly(static_cast<int>(active));
+  } else {
+    PlaySampled(static_cast<int>(active));
+  }
+}
+
+bool Run::PlayOnWorkers(long long total, QElapsedTimer& sinceRedraw) {
+  BlockRunner& runner = *blocks_;
+  const Workers workers{[&](std::function<void()> wake) { runner.Start(played_, total, std::move(wake)); },
+                        [&] { return runner.Done(); }, [&] { runner.RequestStop(); },
+                        [&] { return runner.Snapshot(); }};
+  ServeWhileWorking(app_, workers, [this] { return GoesOn(); }, {played_, stats_.WinRecord}, sinceRedraw);
+  std::int64_t reached = played_;
+  stats_.Add(runner.Finish(reached));
+  played_ = reached;
+  if (ProgramClosing(app_)) return false;
+  StoreWinRecord(app_, stats_);
+  SetCounter(app_, played_);
+  plothistogram(app_, played_);
+  sinceRedraw.start();
+  return !ProgramClosing(app_);
+}
+
+// The workers do not keep the hands they deal: the last one is dealt again
+// here, which also brings this thread's simulation to hand played_.
+void Run::ReplayLastHand() {
+  sim::RunStats scratch;
+  sim::LastHand last;
+  constexpr long long block = sim::Simulation::kBlockHands;
+  simulation_->PlayBlock((played_ - 1) / block, (played_ - 1) % block, scratch);
+  simulation_->Play(1, scratch, &last);
+  StoreLastHand(app_, last);
+}
+
+void Run::PlaySampled(int active) {
+  if (app_.SETUP.SetSeed == 1) app_.random.reset(app_.SETUP.Seed);
+  const std::uint64_t seed = app_.random.next();
+  try {
+    simulation_.emplace(scenario_, seed);
+    simulation_->KeepPerHand();
+  } catch (const std::exception& e) {
+    app_.messages.errordlg(QString::fromStdString(e.what()), "Setup error");
+    return;
+  }
+  blocks_.emplace(scenario_, seed, app_.runThreads);
+  stats_ = sim::RunStats(active);
+  played_ = 0;
+  sim::LastHand last;
+
+  // A stop asked for before this run is not meant for it.
+  app_.SIM.stopsim = 0;
+  state_ = State::running;
+  CBClearTable(app_);
+  ResetRunStatistics(app_, active);
+  EnterRunningState(app_, "Number of simulated hands:");
+  if (ProgramClosing(app_)) return;
+
+  const long long total = std::max(0, app_.SETUP.NrOfSims);
+  QElapsedTimer sinceRedraw;
+  bool stopped = false;
+  while (played_ < total) {
+    if (ProgramClosing(app_)) return;
+    if (!GoesOn()) {
+      for (int p : RandomSeats(app_)) app_.player(p).Cards.clear();
+      stopped = true;
+      break;
+    }
+    const bool show = app_.SIM.showhands == 1;
+    if (!show && played_ % kRefreshHands == 0) {
+      if (!PlayOnWorkers(total, sinceRedraw)) return;
+      if (played_ > 0) ReplayLastHand();
+      continue;
+    }
+    // Hand by hand while every hand is shown; otherwise up to the end of the block.
+    const long long upTo = std::min(total, (played_ / kRefreshHands + 1) * kRefreshHands);
+    const long long hands = show ? 1 : upTo - played_;
+    simulation_->Play(hands, stats_, &last);
+    played_ += hands;
+    StoreLastHand(app_, last);
+    if (show) ShowHand(app_, played_);
+
+    if (played_ % kRefreshHands == 0 || app_.SIM.showhands == 1) {
+      if (ProgramClosing(app_)) return;
+      StoreWinRecord(app_, stats_);
+      if (app_.SIM.showhands == 1 || !sinceRedraw.isValid() || sinceRedraw.elapsed() >= kRedrawMilliseconds) {
+        SetCounter(app_, played_);
+        plothistogram(app_, played_);
+        sinceRedraw.start();
+      } else {
+        drawnow();
+      }
+    }
+  }
+  if (ProgramClosing(app_)) return;
+
+  StoreRunStatistics(app_, stats_);
+  SetCounter(app_, played_);
+  plothistogram(app_, played_);
+  if (ProgramClosing(app_)) return;
+  LeaveRunningState(app_);
+  // A stopped run has taken back the dealt cards; a hand still shown on the
+  // table would no longer match them.
+  if (stopped && app_.SIM.showhands == 1) CBClearTable(app_);
+  PlotWinStat(app_, "simulated hands", HandsRun{scenario_, stats_});
+}
+
+// Every deal enumerated on the workers, the counter showing the deals done. A
+// scenario the engine refuses (too many deals) is a message and nothing runs.
+void Run::PlayExactly(int active) {
+  if (auto problem = sim::ExactProblem(scenario_)) {
+    // In the window the way to a sample is the box.
+    QString text = QString::fromStdString(*problem);
+    text.replace("run a sample instead", "untick \"Exact odds (every deal)\" to run a sample instead");
+    app_.messages.errordlg(text, "Exact odds");
+    return;
+  }
+  ExactRunner& runner = exact_.emplace(scenario_, app_.runThreads);
+  app_.SIM.stopsim = 0;
+  state_ = State::running;
+  CBClearTable(app_);
+  ResetRunStatistics(app_, active);
+  EnterRunningState(app_, "Number of dealt hands:");
+  if (ProgramClosing(app_)) return;
+
+  QElapsedTimer sinceRedraw;
+  const Workers workers{[&](std::function<void()> wake) { runner.Start(std::move(wake)); },
+                        [&] { return runner.Done(); }, [&] { runner.RequestStop(); },
+                        [&] { return runner.Snapshot(); }};
+  ServeWhileWorking(app_, workers, [this] { return GoesOn(); }, {}, sinceRedraw);
+  const sim::ExactResult result = runner.Finish();
+  if (ProgramClosing(app_)) return;
+
+  StoreRunStatistics(app_, result.stats);
+  SetCounter(app_, result.deals);
+  // A Stop that came after the last deal stopped nothing: the figures are exact.
+  if (result.complete) app_.SIM.stopsim = 0;
+  plothistogram(app_, result.deals);
+  if (ProgramClosing(app_)) return;
+  LeaveRunningState(app_);
+  PlotWinStat(app_, result.complete ? "deals (exact)" : "deals (stopped, not exact)",
+              HandsRun{scenario_, result.stats});
+}
+
+}  // namespace zuv
