@@ -18,7 +18,7 @@ PerHandStats::PerHandStats(std::vector<int> seatIndexes)
       held(seats.size() * kAllCombos, 0),
       won(seats.size() * kAllCombos, 0),
       wonSquare(seats.size() * kAllCombos, 0),
-      packed(seats.size() * kAllCombos, 0) {}
+      packed(seats.size() * kPackedPerSeat, 0) {}
 
 int PerHandStats::Slot(int seat) const {
   const auto it = std::find(seats.begin(), seats.end(), seat);
@@ -27,12 +27,20 @@ int PerHandStats::Slot(int seat) const {
 
 void PerHandStats::Fold() {
   constexpr std::uint32_t kHeldMask = (1u << kPackedShift) - 1;
-  for (std::size_t i = 0; i < packed.size(); ++i) {
-    const std::int64_t alone = packed[i] >> kPackedShift;
-    held[i] += packed[i] & kHeldMask;
-    won[i] += alone * RunStats::kUnit;
-    wonSquare[i] += alone * RunStats::kUnit * RunStats::kUnit;
-    packed[i] = 0;
+  for (std::size_t slot = 0; slot < seats.size(); ++slot) {
+    std::uint32_t* words = packed.data() + slot * kPackedPerSeat;
+    for (int first = 1; first <= 52; ++first) {
+      for (int second = 1; second <= 52; ++second) {
+        std::uint32_t& word = words[PackedIndex(first, second)];
+        if (word == 0) continue;
+        const std::size_t i = Index(static_cast<int>(slot), ComboIndex(first, second));
+        const std::int64_t alone = word >> kPackedShift;
+        held[i] += word & kHeldMask;
+        won[i] += alone * RunStats::kUnit;
+        wonSquare[i] += alone * RunStats::kUnit * RunStats::kUnit;
+        word = 0;
+      }
+    }
   }
   packedHands = 0;
 }

@@ -38,12 +38,16 @@ struct PerHandStats {
   // Sum over those deals of the squared units won: the spread of a sampled run.
   std::vector<std::int64_t> wonSquare;
 
-  // A sampled run counts each hand in one 32-bit word per entry, the deals
-  // held in the low half and the pots won alone in the high half (split pots
-  // go straight to the arrays above), and folds the words into the arrays
-  // before they overflow. Small words keep ten seats' counters in the cache.
+  // A sampled run counts each hand in one 32-bit word per seat and hole
+  // cards as dealt, the deals held in the low half and the pots won alone in
+  // the high half (split pots go straight to the arrays above), and folds the
+  // words into the arrays before they overflow. Small words keep the
+  // counters in the cache; words by the cards in dealing order (PackedIndex)
+  // spare the hand loop the look-up of the combination.
   static constexpr int kPackedShift = 16;
   static constexpr std::int64_t kPackedHands = (std::int64_t{1} << kPackedShift) - 1;
+  static constexpr int kPackedPerSeat = 53 * 64;
+  static constexpr int PackedIndex(int firstCard, int secondCard) { return firstCard * 64 + secondCard; }
   std::vector<std::uint32_t> packed;
   std::int64_t packedHands = 0;  // hands counted in `packed`
 

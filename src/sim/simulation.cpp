@@ -48,8 +48,7 @@ Simulation::Simulation(const Scenario& scenario, std::uint64_t seed) : seed_(see
     fixed[board_[i]] = true;
   }
   std::array<int, 5> suited{};
-  bool branchFreeFlush = false;
-  for (int card : scenario.board) branchFreeFlush = branchFreeFlush || ++suited[CardSuit(card)] >= 2;
+  for (int card : scenario.board) branchFreeFlush_ = branchFreeFlush_ || ++suited[CardSuit(card)] >= 2;
   std::vector<int> freeCards;
   for (int card = 1; card <= 52; ++card) {
     if (!fixed[card]) freeCards.push_back(card);
@@ -57,13 +56,24 @@ Simulation::Simulation(const Scenario& scenario, std::uint64_t seed) : seed_(see
   dealer_ = CardDealer(freeCards);
   rangeDealer_ = RangeDealer::For(scenario);
   draws_ = 2 * static_cast<int>(randomSeats_.size()) + (5 - fixedBoard_);
-  playHands_ = ChoosePlayHands(ActiveSeats(), static_cast<int>(randomSeats_.size()), branchFreeFlush);
+  playHands_ = ChoosePlayHands(ActiveSeats(), static_cast<int>(randomSeats_.size()), branchFreeFlush_, false);
 }
 
-Simulation::PlayHandsFunction Simulation::ChoosePlayHands(int seats, int randomSeats, bool branchFreeFlush) {
+void Simulation::KeepPerHand() {
+  if (randomSeats_.empty()) return;
+  perHand_.emplace();
+  playHands_ = ChoosePlayHands(ActiveSeats(), static_cast<int>(randomSeats_.size()), branchFreeFlush_, true);
+}
+
+Simulation::PlayHandsFunction Simulation::ChoosePlayHands(int seats, int randomSeats, bool branchFreeFlush,
+                                                          bool perHand) {
   auto choose = [&]<int kSeats, int kRandomSeats>() -> PlayHandsFunction {
-    return branchFreeFlush ? &Simulation::PlayHands<kSeats, kRandomSeats, true>
-                           : &Simulation::PlayHands<kSeats, kRandomSeats, false>;
+    if (perHand) {
+      return branchFreeFlush ? &Simulation::PlayHands<kSeats, kRandomSeats, true, true>
+                             : &Simulation::PlayHands<kSeats, kRandomSeats, false, true>;
+    }
+    return branchFreeFlush ? &Simulation::PlayHands<kSeats, kRandomSeats, true, false>
+                           : &Simulation::PlayHands<kSeats, kRandomSeats, false, false>;
   };
   // Heads-up tables, the commonest question, get loops unrolled for their
   // exact seat counts; other tables share the general loop.
@@ -113,7 +123,7 @@ void Simulation::PlayBlock(std::int64_t block, std::int64_t count, RunStats& sta
   Play(count, stats);
 }
 
-template <int kSeats, int kRandomSeats, bool kBranchFreeFlush>
+template <int kSeats, int kRandomSeats, bool kBranchFreeFlush, bool kPerHand>
 void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   const FastEvaluator& evaluator = FastEvaluator::Get();
   // Compile-time seat counts let the compiler unroll every per-seat loop.
@@ -161,7 +171,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     for (int i = 0; i < fixedBoard_; ++i) row[draws_ + i] = board_[i];
   }
   const RangeDealer* ranges = rangeDealer_ ? &*rangeDealer_ : nullptr;
-  PerHandRecorder* perHand = perHand_ ? &*perHand_ : nullptr;
+  PerHandRecorder* perHand = kPerHand ? &*perHand_ : nullptr;
   std::array<std::array<HandKey, 10>, kGroup> keys;
   for (std::int64_t done = 0; done < count;) {
     const int group = static_cast<int>(std::min<std::int64_t>(kGroup, count - done));
@@ -221,8 +231,8 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
         const int k = std::popcount(winners);
         for (unsigned w = winners; w != 0; w &= w - 1) score(std::countr_zero(w), k);
       }
+      if constexpr (kPerHand) perHand->Note(row.data(), randomSeats, winners);
     }
-    if (perHand) perHand->Record<kSeats, kRandomSeats>(rows.data(), keys.data(), group, n, randomSeats);
     if (done == count) {
       const auto& last = rows[group - 1];
       for (int i = fixedBoard_, d = boardStart; i < 5; ++i, ++d) board_[i] = last[d];

@@ -56,8 +56,9 @@ class Simulation {
   // Generator seed of block `block` of a run with `seed`.
   static std::uint64_t BlockSeed(std::uint64_t seed, std::int64_t block);
 
-  // From now on Play also keeps RunStats::perHand for the random seats.
-  void KeepPerHand() { perHand_.emplace(); }
+  // From now on Play also keeps RunStats::perHand for the random seats (a
+  // table without any keeps none).
+  void KeepPerHand();
 
   std::int64_t HandsPlayed() const { return played_; }
   int ActiveSeats() const { return static_cast<int>(activeSeats_.size()); }
@@ -65,11 +66,11 @@ class Simulation {
  private:
   void StartBlock(std::int64_t block);
   // kSeats > 0: a table of exactly kSeats active seats, kRandomSeats of them
-  // random; kSeats = 0: any table.
-  template <int kSeats, int kRandomSeats, bool kBranchFreeFlush>
+  // random; kSeats = 0: any table. kPerHand: notes every hand in perHand_.
+  template <int kSeats, int kRandomSeats, bool kBranchFreeFlush, bool kPerHand>
   void PlayHands(std::int64_t count, RunStats& stats);
   using PlayHandsFunction = void (Simulation::*)(std::int64_t, RunStats&);
-  static PlayHandsFunction ChoosePlayHands(int seats, int randomSeats, bool branchFreeFlush);
+  static PlayHandsFunction ChoosePlayHands(int seats, int randomSeats, bool branchFreeFlush, bool perHand);
   // OR of the CardBit values of the seven cards of `seat` at place `place`
   // of PlayHands, for the rare hands with a flush.
   std::uint64_t CardBits(const int* row, int place, int randomSeats, int seat) const;
@@ -93,6 +94,7 @@ class Simulation {
   // more suited fixed board cards) it evaluates without the flush branch,
   // which would mispredict too often.
   PlayHandsFunction playHands_ = nullptr;
+  bool branchFreeFlush_ = false;
   std::array<std::array<int, 2>, 10> hole_{};  // current hand's hole cards
   std::optional<PerHandRecorder> perHand_;  // set when the run keeps per-hand results
 };
