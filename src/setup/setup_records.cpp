@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <map>
+#include <type_traits>
 
 #include "run/exact_odds_box.h"
 #include "run/result_display.h"
 #include "scenario/player_switching.h"
 #include "scenario/scenario_menus.h"
+#include "setup/file/setup_fields.h"
 #include "state/app.h"
 #include "state/number_text.h"
 #include "table/card_display.h"
@@ -16,11 +18,8 @@ namespace zuv {
 
 namespace {
 
-using setupfile::NumericArray;
-using setupfile::SavedPlayer;
-using setupfile::SavedSetup;
-using setupfile::SavedTable;
-using setupfile::SetupContent;
+using setupfile::Column;
+using setupfile::Derived;
 
 static_assert(setupfile::kMaxDeadCards == kMaxDeadCards, "a setup file holds as many dead cards as the table");
 
@@ -37,128 +36,92 @@ class HandleNumbers {
   std::map<const void*, double> numbers_;
 };
 
-template <class T, std::size_t N>
-std::array<double, N> Doubles(const std::array<T, N>& values) {
-  std::array<double, N> out{};
-  for (std::size_t i = 0; i < N; ++i) out[i] = static_cast<double>(values[i]);
-  return out;
-}
+// Fills every saved value of a setup file from the records.
+class RecordsToContent {
+ public:
+  explicit RecordsToContent(const App& app) : app_(app) {}
 
-template <class T>
-std::vector<double> Doubles(const std::vector<T>& values) {
-  return {values.begin(), values.end()};
-}
+  void record(const char*, std::size_t) {}
+  void element(std::size_t) {}
+  void field(const char*, auto&& saved, const auto&, const auto& record) { Save(Value(record), saved); }
+  void variable(const char*, auto&& saved, const auto&, const auto& record) { Save(Value(record), saved); }
+  void extra(const char*, auto&& saved, const auto&, const auto& record) { Save(Value(record), saved); }
 
-std::array<double, 3> Colour(const RGB& c) { return {c.r, c.g, c.b}; }
+ private:
+  template <class Get, class Set>
+  auto Value(const Derived<Get, Set>& derived) const {
+    return derived.get(app_);
+  }
+  const auto& Value(const auto& at) const { return at(app_); }
 
-NumericArray Array(std::vector<std::size_t> dims, const std::vector<double>& values) {
-  std::size_t n = 1;
-  for (std::size_t d : dims) n *= d;
-  if (values.empty() || n != values.size()) return NumericArray::Empty();
-  return {std::move(dims), values};
-}
+  static void Save(double v, double& out) { out = v; }
+  static void Save(int v, double& out) { out = v; }
+  void Save(const void* object, double& out) { out = handles_(object); }
+  static void Save(const RGB& c, std::array<double, 3>& out) { out = {c.r, c.g, c.b}; }
+  template <class T>
+  static void Save(const std::vector<T>& v, std::vector<double>& out) {
+    out.assign(v.begin(), v.end());
+  }
+  template <class T>
+  static void Save(const std::vector<T>& v, Column<std::vector<double>> out) {
+    out.values.assign(v.begin(), v.end());
+  }
+  template <class T, class U, std::size_t N>
+  void Save(const std::array<T, N>& v, std::array<U, N>& out) {
+    for (std::size_t k = 0; k < N; ++k) Save(v[k], out[k]);
+  }
+  static void Save(const std::string& v, std::string& out) { out = v; }
+  static void Save(const setupfile::NumericArray& v, setupfile::NumericArray& out) { out = v; }
+
+  const App& app_;
+  HandleNumbers handles_;
+};
+
+// Puts every value a load reads back into the records.
+class LoadedToRecords {
+ public:
+  LoadedToRecords(App& app, const setupfile::LoadedSetup& loaded) : app_(app), loaded_(loaded) {}
+
+  void record(const char*, std::size_t) {}
+  void element(std::size_t) {}
+  void field(const char*, auto&&, const auto& read, const auto& record) { Restore(read, record); }
+  void variable(const char*, auto&&, const auto& read, const auto& record) { Restore(read, record); }
+  void extra(const char*, auto&&, const auto& read, const auto& record) { Restore(read, record); }
+
+ private:
+  // Values saved and never read back stay as they are.
+  template <class Read>
+  void Restore(const Read& read, const auto& record) {
+    if constexpr (!std::is_same_v<Read, std::nullptr_t>) Put(read.at(loaded_), record);
+  }
+  template <class Get, class Set>
+  void Put(const auto& value, const Derived<Get, Set>& derived) {
+    derived.set(app_, value);
+  }
+  void Put(const auto& value, const auto& at) { at(app_) = value; }
+
+  App& app_;
+  const setupfile::LoadedSetup& loaded_;
+};
 
 }  // namespace
 
 setupfile::SetupContent SetupContentOf(const App& app) {
-  SetupContent c;
-  HandleNumbers handle;
-
-  const TableRecord& t = app.TABLE;
-  SavedTable& st = c.table;
-  st.activeplayers = Doubles(t.activeplayers);
-  st.simulateplayers = Doubles(t.simulateplayers);
-  st.boardcards = Doubles(t.boardcards);
-  st.tempplayercards = Doubles(t.tempplayercards);
-  st.tablecolor = Colour(t.tablecolor);
-  st.activeplayercolor = Colour(t.activeplayercolor);
-  st.lightyellow = Colour(t.lightyellow);
-  st.backgroundcolor = Colour(t.backgroundcolor);
-  st.deactiveplayercolor = Colour(t.deactiveplayercolor);
-  st.playerangle = t.playerangle;
-  st.skew = t.skew;
-  st.axes = handle(t.axes);
-  st.tableradie = t.tableradie;
-  st.headradie = t.headradie;
-  st.patchhandle = handle(t.patchhandle);
-  st.cmenu = handle(t.cmenu);
-  st.cmitem1 = handle(t.cmitem1);
-  st.cmitem2 = handle(t.cmitem2);
-  st.cmitem3 = handle(t.cmitem3);
-  st.cmitem4 = handle(t.cmitem4);
-  for (std::size_t k = 0; k < t.boardcardsimage.size(); ++k) st.boardcardsimage[k] = handle(t.boardcardsimage[k]);
-  st.dealerbutton = handle(t.dealerbutton);
-  st.winner = Doubles(t.winner);
-
-  const SetupRecord& s = app.SETUP;
-  SavedSetup& ss = c.setup;
-  ss.NrOfSims = s.NrOfSims;
-  ss.Dealer = s.Dealer;
-  ss.SimulateFlop = s.SimulateFlop;
-  ss.SimulateTurn = s.SimulateTurn;
-  ss.SetSeed = s.SetSeed;
-  ss.Seed = s.Seed;
-  ss.CardSize = s.CardSize;
-  ss.NrOfPlayers = s.NrOfPlayers;
-  ss.handnames = s.handnames;
-
-  for (int i = 0; i < kSeats; ++i) {
-    const PlayerRecord& p = app.PLAYER[i];
-    SavedPlayer& sp = c.players[i];
-    sp.Cards = Doubles(p.Cards);
-    if (p.hand != 0) sp.hand = {static_cast<double>(p.hand)};
-    sp.highcard = Doubles(p.highcard);
-    sp.patchhandle = handle(p.patchhandle);
-    sp.playernrtexthandle = handle(p.playernrtexthandle);
-    sp.cardimage = {handle(p.cardimage[0]), handle(p.cardimage[1])};
-    sp.handtext = handle(p.handtext);
-    sp.handtextrectangle = handle(p.handtextrectangle);
-    sp.cmenu = handle(p.cmenu);
-    sp.cmitem1 = handle(p.cmitem1);
-    sp.cmitem2 = handle(p.cmitem2);
-    sp.cmitem3 = handle(p.cmitem3);
-  }
-
-  c.cardsindeck = Doubles(app.DECK.cardsindeck);
-
-  const SimRecord& m = app.SIM;
-  c.sim.showhands = m.showhands;
-  c.sim.stopsim = m.stopsim;
-  c.sim.WinStat = Array({std::size_t(kSeats), std::size_t(kHandClasses)}, m.WinStat);
-  c.sim.WinStat2 = Array({std::size_t(kSeats), std::size_t(kHandClasses), std::size_t(m.WinStat2Players)}, m.WinStat2);
-  c.sim.Statistic = Array({std::size_t(kSeats), std::size_t(kStartHandClasses), std::size_t(kHandClasses)}, m.Statistic);
-  c.sim.WinRecord = Array({1, std::size_t(kSeats)}, m.WinRecord);
-
-  // A range counts only on an active seat dealt at random; a load refuses it elsewhere.
-  for (int i = 0; i < kSeats; ++i) {
-    if (t.activeplayers[i] == 1 && t.simulateplayers[i] == 1) c.ranges[i] = app.PLAYER[i].Range;
-  }
-  c.deadcards = Doubles(t.deadcards);
-  c.exact = m.exact;
+  setupfile::SetupContent c;
+  RecordsToContent records(app);
+  VisitSetupFile(records, c);
   return c;
 }
 
 void RestoreSetup(App& app, const setupfile::LoadedSetup& s) {
-  app.DECK.cardsindeck = s.cardsindeck;
-  for (int i = 0; i < kSeats; ++i) app.PLAYER[i].Cards = s.playerCards[i];
-  app.SETUP.NrOfSims = s.NrOfSims;
-  app.SETUP.Dealer = s.Dealer;
-  app.SETUP.SimulateFlop = s.SimulateFlop;
-  app.SETUP.SimulateTurn = s.SimulateTurn;
-  app.SETUP.SetSeed = s.SetSeed;
-  app.SETUP.Seed = s.Seed;
-  app.SIM.showhands = s.showhands;
-  app.TABLE.boardcards = s.boardcards;
-  app.TABLE.deadcards = s.deadcards;
-  app.SIM.exact = s.exact;
-  // Switching a seat off hands its cards back to the deck, so the file's cards
-  // must be in place first: a seat inactive in the file holds none.
+  // Seat switching changes the seat's cards, flags, range and the deck; the
+  // file's values go in after it, so they are what stays.
   for (int p = 1; p <= kSeats; ++p) {
     if (s.activeplayers[p - 1] != app.activeplayers(p)) CBTogglePlayerActivate(app, p);
   }
-  // After the switching, which marks every seat it turns on as dealt at random.
-  app.TABLE.simulateplayers = s.simulateplayers;
-  for (int i = 0; i < kSeats; ++i) app.PLAYER[i].Range = s.ranges[i];
+  LoadedToRecords records(app, s);
+  const setupfile::SetupContent unused;
+  VisitSetupFile(records, unused);
   // Seat switching alone would leave "Release player cards" and the board's
   // items as they were; the loaded cards must be releasable like chosen ones.
   UpdateScenarioMenus(app);

@@ -372,6 +372,30 @@ TEST_F(SetupCommands, TheWholeRecordsAreSavedWithGraphicsAsSerialNumbers) {
   EXPECT_EQ(numbers.size(), 4u + 10u * 5u);
 }
 
+TEST_F(SetupCommands, TheSameStateIsSavedAsTheSameBytesAsBefore) {
+  // A state with a value in every kind of saved field; the kept file was
+  // saved from it by an earlier version of the program.
+  layOutScenario();
+  app->player(1).Range = "QQ+,AKs";
+  app->TABLE.deadcards = {2, 3};
+  app->cardsindeck(2) = app->cardsindeck(3) = 0;
+  app->run("CBExactOdds");
+  app->player(1).hand = 3;
+  app->player(1).highcard = {9, 5};
+  app->TABLE.winner = {1, 2};
+  app->TABLE.tempplayercards = {4, 5};
+  app->SIM.WinStat[3] = 1.5;
+  app->SIM.WinStat2Players = 2;
+  app->SIM.WinStat2.assign(kSeats * kHandClasses * 2, 0.25);
+  app->SIM.Statistic.assign(kSeats * kStartHandClasses * kHandClasses, 0.75);
+  app->SIM.WinRecord.assign(kSeats, 0.5);
+  save("state");
+  QFile saved(dir() + "state.zuv"), kept("tests/setup/data/window_state.zuv");
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saved.readAll() == kept.readAll());
+}
+
 TEST_F(SetupCommands, ANameWithoutTheEndingIsRefusedWithAMessageAndChangesNothing) {
   save("plain");
   const Snapshot before = snapshot();

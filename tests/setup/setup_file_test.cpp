@@ -245,6 +245,20 @@ TEST(SetupScenario, AHugeRangeTextIsRefusedWithoutReadingItAll) {
             "32000 characters, more than any range needs");
 }
 
+TEST(SetupScenario, ARangeTextWithAControlCharacterIsRefused) {
+  TempFolder folder;
+  const std::string path = folder.path("control.zuv");
+  for (int code = 1; code < 0x20; ++code) {
+    SetupContent content = FixedFlopContent();
+    content.ranges[0] = std::string("QQ+,") + char(code) + "AKs";
+    ASSERT_EQ(WriteSetupFile(path, content), std::nullopt);
+    auto result = ReadSetupFile(path);
+    ASSERT_TRUE(std::holds_alternative<std::string>(result)) << code;
+    EXPECT_EQ(std::get<std::string>(result),
+              "playerranges{1} holds a control character (code " + std::to_string(code) + ")");
+  }
+}
+
 TEST(SetupScenario, AFileWithoutTheExtraVariablesHasNoRangesNoDeadCardsAndNoExactOdds) {
   TempFolder folder;
   const std::string full = folder.path("full.zuv");

@@ -1,9 +1,11 @@
 #include "setup/file/setup_check.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <sstream>
 
+#include "setup/file/setup_fields.h"
 #include "sim/hand_range.h"
 
 namespace zuv::setupfile {
@@ -41,69 +43,145 @@ class CardPlaces {
   std::array<std::string, kCards> places_;
 };
 
+// Runs the check of every value a load reads, in the file's order, into the checked setup.
+class ValueChecker {
+ public:
+  ValueChecker(const FileFields& in, LoadedSetup& out) : in_(in), out_(out) {}
+  const ValueProblem& problem() const { return problem_; }
+
+  void record(const char* name, std::size_t elements) {
+    record_ = name;
+    elements_ = elements;
+  }
+  void element(std::size_t index) { index_ = index; }
+  void field(const char* name, auto&&, const auto& read, const auto&) {
+    const std::string element = elements_ == 1 ? record_ : Seat(record_.c_str(), static_cast<int>(index_) + 1);
+    check(element + "." + name, read);
+  }
+  void variable(const char* name, auto&&, const auto& read, const auto&) { check(name, read); }
+  void extra(const char* name, auto&&, const auto& read, const auto&) { check(name, read); }
+
+ private:
+  void check(const std::string&, std::nullptr_t) {}
+  template <class Read>
+  void check(const std::string& what, const Read& read) {
+    if (!problem_) problem_ = read.check(what, read.at(in_), read.at(out_));
+  }
+
+  const FileFields& in_;
+  LoadedSetup& out_;
+  ValueProblem problem_;
+  std::string record_;
+  std::size_t elements_ = 1;
+  std::size_t index_ = 0;
+};
+
+// The cards of a list, each whole from 1 to 52.
+ValueProblem CardList(const std::string& what, const std::vector<double>& in, std::vector<int>& out) {
+  out.clear();
+  for (double c : in) {
+    if (!IsCard(c)) return what + " holds " + Number(c) + "; cards are whole numbers from 1 to 52";
+    out.push_back(static_cast<int>(c));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+ValueProblem Flag::operator()(const std::string& what, double in, int& out) const {
+  if (!IsFlag(in)) return what + " is " + Number(in) + "; it must be 0 or 1";
+  out = static_cast<int>(in);
+  return std::nullopt;
+}
+
+ValueProblem Flags::operator()(const std::string& what, const std::array<double, kSeats>& in,
+                               std::array<int, kSeats>& out) const {
+  for (int p = 1; p <= kSeats; ++p) {
+    if (auto problem = Flag{}(Seat(what.c_str(), p), in[p - 1], out[p - 1])) return problem;
+  }
+  return std::nullopt;
+}
+
+ValueProblem DeckFlags::operator()(const std::string& what, const std::array<double, kCards>& in,
+                                   std::array<int, kCards>& out) const {
+  for (int n = 1; n <= kCards; ++n) {
+    const double v = in[n - 1];
+    if (!IsFlag(v)) return Seat(what.c_str(), n) + " is " + Number(v) + "; deck flags are 0 or 1";
+    out[n - 1] = static_cast<int>(v);
+  }
+  return std::nullopt;
+}
+
+ValueProblem HandCount::operator()(const std::string& what, double in, int& out) const {
+  if (!IsWhole(in) || in < 1 || in > kMaxHands) {
+    return what + " is " + Number(in) + "; it must be a whole number from 1 to 1000000000";
+  }
+  out = static_cast<int>(in);
+  return std::nullopt;
+}
+
+ValueProblem SeatNumber::operator()(const std::string& what, double in, int& out) const {
+  if (!IsWhole(in) || in < 1 || in > kSeats) {
+    return what + " is " + Number(in) + "; it must be a seat number from 1 to 10";
+  }
+  out = static_cast<int>(in);
+  return std::nullopt;
+}
+
+ValueProblem WholeNumber::operator()(const std::string& what, double in, double& out) const {
+  if (!IsWhole(in)) return what + " is " + Number(in) + "; it must be a whole number";
+  out = in;
+  return std::nullopt;
+}
+
+ValueProblem SeatCards::operator()(const std::string& what, const std::vector<double>& in,
+                                   std::vector<int>& out) const {
+  if (!in.empty() && in.size() != 2) {
+    return what + " holds " + std::to_string(in.size()) + " numbers; a seat holds no cards or two";
+  }
+  return CardList(what, in, out);
+}
+
+ValueProblem BoardCards::operator()(const std::string& what, const std::vector<double>& in,
+                                    std::vector<int>& out) const {
+  const std::size_t n = in.size();
+  if (n != 0 && n != 3 && n != 4) {
+    return what + " holds " + std::to_string(n) + " cards; a fixed board is empty, a flop (3) or a flop and turn (4)";
+  }
+  return CardList(what, in, out);
+}
+
+ValueProblem DeadCards::operator()(const std::string& what, const std::vector<double>& in,
+                                   std::vector<int>& out) const {
+  if (in.size() > kMaxDeadCards) {
+    return what + " holds " + std::to_string(in.size()) + " cards; at most " + std::to_string(kMaxDeadCards) +
+           " cards can be dead";
+  }
+  return CardList(what, in, out);
+}
+
+ValueProblem RangeTexts::operator()(const std::string& what, const std::array<std::string, kSeats>& in,
+                                    std::array<std::string, kSeats>& out) const {
+  for (int p = 1; p <= kSeats; ++p) {
+    const std::string& text = in[p - 1];
+    // A line break or tab in a range would break every line it is shown or copied in.
+    const auto control = std::find_if(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; });
+    if (control != text.end()) {
+      return what + "{" + std::to_string(p) + "} holds a control character (code " +
+             std::to_string(static_cast<unsigned char>(*control)) + ")";
+    }
+    out[p - 1] = text;
+  }
+  return std::nullopt;
+}
 
 std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& f) {
   LoadedSetup s;
-
-  // One value at a time, in the order of the restore.
-  for (int n = 1; n <= kCards; ++n) {
-    const double v = f.cardsindeck[n - 1];
-    if (!IsFlag(v)) return Seat("cardsindeck", n) + " is " + Number(v) + "; deck flags are 0 or 1";
-    s.cardsindeck[n - 1] = static_cast<int>(v);
-  }
-  for (int p = 1; p <= kSeats; ++p) {
-    const auto& cards = f.playerCards[p - 1];
-    if (!cards.empty() && cards.size() != 2) {
-      return "tempPLAYER(" + std::to_string(p) + ").Cards holds " + std::to_string(cards.size()) +
-             " numbers; a seat holds no cards or two";
-    }
-    for (double c : cards) {
-      if (!IsCard(c)) {
-        return "tempPLAYER(" + std::to_string(p) + ").Cards holds " + Number(c) +
-               "; cards are whole numbers from 1 to 52";
-      }
-      s.playerCards[p - 1].push_back(static_cast<int>(c));
-    }
-  }
-  if (!IsWhole(f.NrOfSims) || f.NrOfSims < 1 || f.NrOfSims > kMaxHands) {
-    return "tempSETUP.NrOfSims is " + Number(f.NrOfSims) + "; it must be a whole number from 1 to 1000000000";
-  }
-  s.NrOfSims = static_cast<int>(f.NrOfSims);
-  if (!IsWhole(f.Dealer) || f.Dealer < 1 || f.Dealer > kSeats) {
-    return "tempSETUP.Dealer is " + Number(f.Dealer) + "; it must be a seat number from 1 to 10";
-  }
-  s.Dealer = static_cast<int>(f.Dealer);
-  const std::pair<const char*, double> flags[] = {
-      {"tempSETUP.SimulateFlop", f.SimulateFlop}, {"tempSETUP.SimulateTurn", f.SimulateTurn},
-      {"tempSETUP.SetSeed", f.SetSeed}, {"tempSIM.showhands", f.showhands}};
-  for (const auto& [name, v] : flags) {
-    if (!IsFlag(v)) return std::string(name) + " is " + Number(v) + "; it must be 0 or 1";
-  }
-  s.SimulateFlop = static_cast<int>(f.SimulateFlop);
-  s.SimulateTurn = static_cast<int>(f.SimulateTurn);
-  s.SetSeed = static_cast<int>(f.SetSeed);
-  s.showhands = static_cast<int>(f.showhands);
-  if (!IsWhole(f.Seed)) return "tempSETUP.Seed is " + Number(f.Seed) + "; the seed must be a whole number";
-  s.Seed = f.Seed;
-
-  const std::size_t board = f.boardcards.size();
-  if (board != 0 && board != 3 && board != 4) {
-    return "tempTABLE.boardcards holds " + std::to_string(board) +
-           " cards; a fixed board is empty, a flop (3) or a flop and turn (4)";
-  }
-  for (double c : f.boardcards) {
-    if (!IsCard(c)) return "tempTABLE.boardcards holds " + Number(c) + "; cards are whole numbers from 1 to 52";
-    s.boardcards.push_back(static_cast<int>(c));
-  }
-  for (int p = 1; p <= kSeats; ++p) {
-    const double a = f.activeplayers[p - 1];
-    const double r = f.simulateplayers[p - 1];
-    if (!IsFlag(a)) return Seat("tempTABLE.activeplayers", p) + " is " + Number(a) + "; it must be 0 or 1";
-    if (!IsFlag(r)) return Seat("tempTABLE.simulateplayers", p) + " is " + Number(r) + "; it must be 0 or 1";
-    s.activeplayers[p - 1] = static_cast<int>(a);
-    s.simulateplayers[p - 1] = static_cast<int>(r);
-  }
+  ValueChecker values(f, s);
+  const SetupContent unused;
+  VisitSetupFile(values, unused);
+  if (values.problem()) return *values.problem();
+  const std::size_t board = s.boardcards.size();
 
   // The values together.
   if (s.SimulateTurn == 0 && s.SimulateFlop == 1) {
@@ -143,17 +221,11 @@ std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& f) {
     }
   }
   // Dead cards leave the deck like fixed cards; they must come before the deck check.
-  if (f.deadcards.size() > kMaxDeadCards) {
-    return "deadcards holds " + std::to_string(f.deadcards.size()) + " cards; at most " +
-           std::to_string(kMaxDeadCards) + " cards can be dead";
-  }
-  for (double c : f.deadcards) {
-    if (!IsCard(c)) return "deadcards holds " + Number(c) + "; cards are whole numbers from 1 to 52";
-    if (auto problem = places.fix(static_cast<int>(c), "deadcards")) return *problem;
-    s.deadcards.push_back(static_cast<int>(c));
+  for (int c : s.deadcards) {
+    if (auto problem = places.fix(c, "deadcards")) return *problem;
   }
   for (int p = 1; p <= kSeats; ++p) {
-    const std::string& range = f.ranges[p - 1];
+    const std::string& range = s.ranges[p - 1];
     if (range.empty()) continue;
     const std::string item = "playerranges{" + std::to_string(p) + "}";
     if (s.activeplayers[p - 1] == 0 || s.simulateplayers[p - 1] == 0) {
@@ -161,10 +233,7 @@ std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& f) {
     }
     const sim::ParsedRange parsed = sim::ParseRange(range);
     if (!parsed.problem.empty()) return item + " is not a range: " + parsed.problem;
-    s.ranges[p - 1] = range;
   }
-  if (!IsFlag(f.exact)) return "exactodds is " + Number(f.exact) + "; it must be 0 or 1";
-  s.exact = static_cast<int>(f.exact);
   for (int n = 1; n <= kCards; ++n) {
     const int expected = places.fixed(n) ? 0 : 1;
     if (s.cardsindeck[n - 1] != expected) {

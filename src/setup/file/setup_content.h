@@ -31,6 +31,13 @@ struct NumericArray {
     return {{n, 1}, std::move(v)};
   }
   static NumericArray Scalar(double v) { return {{1, 1}, {v}}; }
+  // `values` in the shape `dims`; empty when they do not fill it (statistics before the first run).
+  static NumericArray Sized(std::vector<std::size_t> dims, const std::vector<double>& values) {
+    std::size_t n = 1;
+    for (std::size_t d : dims) n *= d;
+    if (values.empty() || n != values.size()) return Empty();
+    return {std::move(dims), values};
+  }
 };
 
 // "tempTABLE": the whole TABLE record.

@@ -247,25 +247,25 @@ Result<std::array<std::string, N>> Texts(const matvar_t* v, const std::string& w
   return texts;
 }
 
-// A value as the place it is loaded into asks for it.
-Result<double> Read(const matvar_t* v, const std::string& what, const double&) { return Scalar(v, what); }
-Result<std::vector<double>> Read(const matvar_t* v, const std::string& what, const std::vector<double>&) {
+// A value as the place it is read into asks for it.
+Result<double> ReadValue(const matvar_t* v, const std::string& what, const double&) { return Scalar(v, what); }
+Result<std::vector<double>> ReadValue(const matvar_t* v, const std::string& what, const std::vector<double>&) {
   return List(v, what);
 }
 template <std::size_t N>
-Result<std::array<double, N>> Read(const matvar_t* v, const std::string& what, const std::array<double, N>&) {
+Result<std::array<double, N>> ReadValue(const matvar_t* v, const std::string& what, const std::array<double, N>&) {
   return FixedList<N>(v, what);
 }
 template <std::size_t N>
-Result<std::array<std::string, N>> Read(const matvar_t* v, const std::string& what,
-                                        const std::array<std::string, N>&) {
+Result<std::array<std::string, N>> ReadValue(const matvar_t* v, const std::string& what,
+                                             const std::array<std::string, N>&) {
   return Texts<N>(v, what);
 }
 
 // Reads the entries of VisitSetupFile that a load takes back, until the first problem.
 class FileFieldsReader {
  public:
-  explicit FileFieldsReader(mat_t* mat) : mat_(mat) {
+  FileFieldsReader(mat_t* mat, FileFields& fields) : mat_(mat), fields_(fields) {
     size_t count = 0;
     char** names = Mat_GetDir(mat, &count);
     if (!names && count != 0) {
@@ -287,30 +287,35 @@ class FileFieldsReader {
   }
   void element(std::size_t index) { index_ = index; }
 
-  template <class Saved, class Loaded>
-  void field(const char* name, const Saved&, Loaded* loaded) {
-    if (!loaded || problem_) return;
+  void field(const char* name, auto&&, const auto& read, const auto&) {
+    if (problem_ || !IsRead(read)) return;
     const std::string what =
         elements_ == 1 ? recordName_ : recordName_ + "(" + std::to_string(index_ + 1) + ")";
     const matvar_t* f = nullptr;
-    if (take(Field(record_, name, index_, what), f)) take(Read(f, what + "." + name, *loaded), *loaded);
+    if (take(Field(record_, name, index_, what), f)) ReadInto(f, what + "." + name, read);
   }
-  void field(const char*, const auto&, std::nullptr_t) {}
 
-  template <class Saved, class Loaded>
-  void variable(const char* name, const Saved&, Loaded* loaded) {
-    if (const matvar_t* v = Required(name)) take(Read(v, name, *loaded), *loaded);
+  void variable(const char* name, auto&&, const auto& read, const auto&) {
+    if (const matvar_t* v = Required(name)) ReadInto(v, name, read);
   }
 
   // Only an absent variable means an older file; one that is there but
   // cannot be read is a damaged file like any other.
-  template <class Saved, class Loaded>
-  void extra(const char* name, const Saved&, Loaded* loaded) {
+  void extra(const char* name, auto&&, const auto& read, const auto&) {
     if (problem_ || !Present(name)) return;
-    if (const matvar_t* v = Load(name)) take(Read(v, name, *loaded), *loaded);
+    if (const matvar_t* v = Load(name)) ReadInto(v, name, read);
   }
 
  private:
+  static bool IsRead(std::nullptr_t) { return false; }
+  static bool IsRead(const auto&) { return true; }
+  void ReadInto(const matvar_t*, const std::string&, std::nullptr_t) {}
+  template <class Read>
+  void ReadInto(const matvar_t* v, const std::string& what, const Read& read) {
+    auto& place = read.at(fields_);
+    take(ReadValue(v, what, place), place);
+  }
+
   bool Present(const char* name) const { return std::find(names_.begin(), names_.end(), name) != names_.end(); }
 
   const matvar_t* Required(const char* name) {
@@ -344,6 +349,7 @@ class FileFieldsReader {
   }
 
   mat_t* mat_;
+  FileFields& fields_;
   std::vector<std::string> names_;
   std::vector<MatVar> vars_;  // what the fields point into lives as long as the reader
   std::optional<std::string> problem_;
@@ -354,10 +360,10 @@ class FileFieldsReader {
 };
 
 Result<FileFields> ReadOpenFile(mat_t* mat) {
-  FileFieldsReader reader(mat);
-  const SetupContent unused;
   FileFields f;
-  if (!reader.problem()) VisitSetupFile(reader, unused, f);
+  FileFieldsReader reader(mat, f);
+  const SetupContent unused;
+  if (!reader.problem()) VisitSetupFile(reader, unused);
   if (reader.problem()) return Problem{*reader.problem()};
   return f;
 }

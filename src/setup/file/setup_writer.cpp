@@ -75,19 +75,16 @@ class VariableWriter {
     open_ = true;
   }
   void element(std::size_t index) { index_ = index; }
-  template <class Loaded>
-  void field(const char* name, const auto& saved, Loaded) {
+  void field(const char* name, const auto& saved, const auto&, const auto&) {
     if (index_ == 0) record_.names.push_back(name);
     record_.values.push_back({name, index_, Value(saved)});
   }
-  template <class Loaded>
-  void variable(const char* name, const auto& saved, Loaded) {
+  void variable(const char* name, const auto& saved, const auto&, const auto&) {
     close();
     vars_.push_back(Named(Value(saved), name));
   }
-  template <class Loaded>
-  void extra(const char* name, const auto& saved, Loaded loaded) {
-    variable(name, saved, loaded);
+  void extra(const char* name, const auto& saved, const auto& read, const auto& record) {
+    variable(name, saved, read, record);
   }
   // Every variable, or null for one that could not be made.
   std::vector<MatVar> take() {
@@ -145,8 +142,7 @@ std::optional<std::string> WriteVariables(const std::string& path, const SetupCo
     if (!Consistent(*a)) return "the statistics do not fit their sizes";
   }
   VariableWriter writer;
-  FileFields unused;
-  VisitSetupFile(writer, content, unused);
+  VisitSetupFile(writer, content);
   const std::vector<MatVar> vars = writer.take();
   for (const MatVar& v : vars) {
     if (!v) return "out of memory";
