@@ -11,6 +11,7 @@
 #include "scenario/player_switching.h"
 #include "scenario/scenario_menus.h"
 #include "scenario/seat_argument.h"
+#include "sim/card.h"
 #include "state/app.h"
 #include "table/card_display.h"
 
@@ -87,6 +88,51 @@ void CBRangeCell(App& /*app*/, std::optional<int> row, std::optional<int> column
 void CBRangeText(App& /*app*/, std::optional<std::string> text) {
   ChooseRangeWindow* window = OpenChooseRangeWindow();
   if (window && text) window->setText(QString::fromStdString(*text));
+}
+
+void CBRangeTop(App& /*app*/, std::optional<int> tenths) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (window && tenths) window->setTop(*tenths);
+}
+
+void CBRangeWeight(App& /*app*/, std::optional<int> percent) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (window && percent && *percent >= 0 && *percent <= 100) window->setClickWeight(*percent);
+}
+
+void CBRangeSuits(App& /*app*/, std::optional<int> row, std::optional<int> column) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (!window || !row || !column || *row < 1 || *row > 13 || *column < 1 || *column > 13) return;
+  window->showSuits(*row - 1, *column - 1);
+}
+
+void CBRangeCombo(App& /*app*/, std::optional<std::string> combo, std::optional<int> on) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (!window || !combo) return;
+  const auto cards = sim::ParseCards(*combo);
+  if (!cards || cards->size() != 2 || (*cards)[0] == (*cards)[1]) return;
+  const sim::Combo c{std::min((*cards)[0], (*cards)[1]), std::max((*cards)[0], (*cards)[1])};
+  window->setCombo(c, on ? *on != 0 : !window->comboOn(c));
+}
+
+void CBSaveRange(App& /*app*/, std::optional<std::string> name) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (!window) return;
+  if (name) {
+    window->saveRange(QString::fromStdString(*name));
+  } else {
+    window->askAndSaveRange();
+  }
+}
+
+void CBLoadRange(App& /*app*/, std::optional<std::string> name) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (window && name) window->loadRange(QString::fromStdString(*name));
+}
+
+void CBDeleteRange(App& /*app*/, std::optional<std::string> name) {
+  ChooseRangeWindow* window = OpenChooseRangeWindow();
+  if (window) window->deleteRange(QString::fromStdString(name.value_or("")));
 }
 
 void CBCloseRangeFigure(App& /*app*/, std::optional<std::string> button, std::optional<int> seat) {

@@ -46,15 +46,20 @@ RangeGridScene::RangeGridScene(const QColor& felt, const QColor& lit, QObject* p
       const QRectF text = cell.name->boundingRect();
       cell.name->setPos(area.center() - text.center());
       cell.halo->setPos(cell.name->pos());
-      setShare(row, column, 0);
+      setShare(row, column, 0, false);
     }
   }
 }
 
-void RangeGridScene::setShare(int row, int column, double share) {
+void RangeGridScene::setShare(int row, int column, double share, bool on) {
   const int i = row * kSide + column;
   shares_.at(i) = share;
+  on_.at(i) = on;
   Cell& cell = cells_[i];
+  const QString tip = toolTip(row, column);
+  for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{cell.base, cell.fill, cell.name, cell.halo}) {
+    item->setToolTip(tip);
+  }
   const QRectF area = cell.base->rect();
   const double height = area.height() * share;
   cell.fill->setRect(QRectF(area.left(), area.bottom() - height, area.width(), height));
@@ -62,6 +67,13 @@ void RangeGridScene::setShare(int row, int column, double share) {
   // both under its name, which takes light letters on a dark rim.
   cell.name->setBrush(share >= 1.0 ? kDarkLetters : QColor(240, 240, 215));
   cell.halo->setVisible(share > 0 && share < 1.0);
+}
+
+QString RangeGridScene::toolTip(int row, int column) const {
+  // Three figures: "33.3 %", "50 %", "0.1 %".
+  return QString("%1: %2 %")
+      .arg(QString::fromStdString(sim::RangeCellName(row, column)))
+      .arg(QString::number(100 * share(row, column), 'g', 3));
 }
 
 std::optional<int> RangeGridScene::cellAt(QPointF scenePos) const {
@@ -80,10 +92,14 @@ void RangeGridScene::paint(int cell) {
 
 void RangeGridScene::mousePressEvent(QGraphicsSceneMouseEvent* event) {
   const auto cell = cellAt(event->scenePos());
-  if (event->button() != Qt::LeftButton || !cell) return;
+  if (!cell) return;
   event->accept();
-  // A whole cell goes off; an empty or partly lit one goes on.
-  painting_ = shares_[*cell] < 1.0;
+  if (event->button() == Qt::RightButton && runCommand) {
+    runCommand(QString("CBRangeSuits(%1, %2)").arg(*cell / kSide + 1).arg(*cell % kSide + 1));
+  }
+  if (event->button() != Qt::LeftButton) return;
+  // A cell as a click sets it goes off; any other goes on.
+  painting_ = !on_[*cell];
   paint(*cell);
 }
 

@@ -63,6 +63,25 @@ void RegisterScenarioCommands(App& app) {
     if (IntArgument(a, 0, row) && IntArgument(a, 1, column) && IntArgument(a, 2, on)) CBRangeCell(app, row, column, on);
   });
   app.commands.add("CBRangeText", 1, [&app](const CommandArgs& a) { CBRangeText(app, a.text(0)); });
+  app.commands.add("CBRangeTop", 1, [&app](const CommandArgs& a) {
+    std::optional<int> tenths;
+    if (IntArgument(a, 0, tenths)) CBRangeTop(app, tenths);
+  });
+  app.commands.add("CBRangeWeight", 1, [&app](const CommandArgs& a) {
+    std::optional<int> percent;
+    if (IntArgument(a, 0, percent)) CBRangeWeight(app, percent);
+  });
+  app.commands.add("CBRangeSuits", 2, [&app](const CommandArgs& a) {
+    std::optional<int> row, column;
+    if (IntArgument(a, 0, row) && IntArgument(a, 1, column)) CBRangeSuits(app, row, column);
+  });
+  app.commands.add("CBRangeCombo", 2, [&app](const CommandArgs& a) {
+    std::optional<int> on;
+    if (IntArgument(a, 1, on)) CBRangeCombo(app, a.text(0), on);
+  });
+  app.commands.add("CBSaveRange", 1, [&app](const CommandArgs& a) { CBSaveRange(app, a.text(0)); });
+  app.commands.add("CBLoadRange", 1, [&app](const CommandArgs& a) { CBLoadRange(app, a.text(0)); });
+  app.commands.add("CBDeleteRange", 1, [&app](const CommandArgs& a) { CBDeleteRange(app, a.text(0)); });
   app.commands.add("CBCloseRangeFigure", 2, [&app](const CommandArgs& a) {
     std::optional<int> seat;
     if (IntArgument(a, 1, seat)) CBCloseRangeFigure(app, a.text(0), seat);

@@ -5,6 +5,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QListWidget>
+#include <QSlider>
 #include <QLabel>
 #include <QTest>
 #include <algorithm>
@@ -14,8 +18,10 @@
 #include "platform/graphics_items.h"
 #include "scenario/choose_range_window.h"
 #include "scenario/range_grid.h"
+#include "scenario/range_suits_panel.h"
 #include "scenario_test.h"
 #include "sim/hand_range.h"
+#include "sim/start_hand_strength.h"
 #include "state/main_window.h"
 
 namespace zuv {
@@ -290,6 +296,80 @@ TEST_F(ChooseRangeWindowTest, ADragPaintsCellsWithTheStateOfTheFirst) {
     EXPECT_EQ(window.text(), "QQ, AKo");
     run("CBCloseRangeFigure('Cancel', 1)");
   });
+}
+
+TEST_F(ChooseRangeWindowTest, TopWeightSuitsSavedRangesAndPaste) {
+  inRangeWindow("CBSetPlayerRange(1)", [this](ChooseRangeWindow& window) {
+    auto* grid = static_cast<RangeGridScene*>(window.view()->scene());
+    // The top 15 %: the strongest cells, as many as fit in 15 % of 1,326.
+    run("CBRangeTop(150)");
+    EXPECT_EQ(window.topSlider()->value(), 150);
+    EXPECT_DOUBLE_EQ(window.topField()->value(), 15.0);
+    const auto cells = sim::StrongestCells(15);
+    int combos = 0;
+    for (const auto& [row, column] : cells) {
+      EXPECT_TRUE(window.cellOn(row, column)) << sim::RangeCellName(row, column);
+      combos += static_cast<int>(sim::RangeCellCombos(row, column).size());
+    }
+    EXPECT_EQ(window.possibleCombos(), combos);
+    const auto& next = sim::kStartHandStrengths.at(cells.size());
+    EXPECT_GT(combos + sim::RangeCellCombos(next.row, next.column).size(), 0.15 * 1326) << "the next hand would not fit";
+    EXPECT_EQ(sim::ParseRange(window.text().toStdString()).combos, window.combos()) << window.text().toStdString();
+    EXPECT_TRUE(window.cellOn(0, 0) && !window.cellOn(12, 11)) << "AA in, 32o out";
+
+    // Weights: what clicks add, lit as a share and written into the text.
+    run("CBRangeWeight(50)");
+    run("CBRangeText('AKs')");
+    run("CBRangeCell(2, 1)");  // AKo at one half
+    EXPECT_EQ(window.text(), "AKs, AKo:0.5");
+    EXPECT_EQ(grid->toolTip(1, 0), "AKo: 50 %");
+    EXPECT_FALSE(window.cellOn(0, 1)) << "AKs is held at another weight: a click gives it one half";
+    run("CBRangeCell(1, 2)");
+    EXPECT_EQ(window.text(), "AK:0.5");
+    run("CBRangeCell(1, 2)");
+    EXPECT_EQ(window.text(), "AKo:0.5") << "a cell at the click weight goes off";
+    EXPECT_EQ(window.countText(), "12 combos (6 weighted), 0.5 %");
+
+    // Suits of one cell, one by one.
+    run("CBRangeWeight(100)");
+    run("CBRangeText('AKs')");
+    run("CBRangeSuits(1, 2)");
+    RangeSuitsPanel& suits = *window.suitsPanel();
+    int shown = 0;
+    for (int k = 0; k < RangeSuitsPanel::kMostCombos; ++k) shown += suits.button(k)->isVisibleTo(&window) ? 1 : 0;
+    EXPECT_EQ(shown, 4);
+    suits.button(0)->click();  // the first of the cell's combinations, taken out
+    EXPECT_FALSE(suits.button(0)->isChecked());
+    EXPECT_EQ(sim::ParseRange(window.text().toStdString()).combos.size(), 3u) << window.text().toStdString();
+    run("CBRangeCombo('AsKs', 1)");
+    run("CBRangeCombo('KhAh')");  // toggles off
+    EXPECT_EQ(window.text(), "AsKs, AdKd, AcKc");
+    EXPECT_TRUE(suits.button(0)->isChecked());
+    EXPECT_DOUBLE_EQ(grid->share(0, 1), 0.75);
+
+    // Saved ranges, in this test's own settings.
+    run("CBSaveRange('tight')");
+    run("CBRangeText('QQ+:0.5')");
+    run("CBSaveRange('Mine/BB 3bet')");
+    ASSERT_EQ(window.savedList()->count(), 2);
+    EXPECT_EQ(window.savedList()->item(0)->text(), "Mine/BB 3bet");
+    run("CBLoadRange('tight')");
+    EXPECT_EQ(window.text(), "AsKs, AdKd, AcKc");
+    run("CBDeleteRange");  // the one chosen by the load
+    ASSERT_EQ(window.savedList()->count(), 1);
+    run("CBLoadRange('Mine/BB 3bet')");
+    EXPECT_EQ(window.text(), "QQ+:0.5");
+
+    // A solver export pasted over the text, line breaks and all.
+    QApplication::clipboard()->setText("AA:1,\nAKs:0.75,\r\nT9s-65s:0.3\n");
+    window.textField()->selectAll();
+    window.textField()->setFocus();
+    QTest::keyClick(window.textField(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(sim::FormatRange(window.combos(), window.weights()), "AA, AKs:0.75, T9s-65s:0.3");
+    EXPECT_TRUE(window.problem().isEmpty()) << window.problem().toStdString();
+    run("CBCloseRangeFigure('Ok', 1)");
+  });
+  EXPECT_EQ(app->player(1).Range, "AA, AKs:0.75, T9s-65s:0.3");
 }
 
 }  // namespace

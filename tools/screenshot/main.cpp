@@ -19,7 +19,10 @@
 #include <QComboBox>
 #include <QTabBar>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -62,18 +65,30 @@ bool LayOutShowcase(zuv::App& app) {
   return true;
 }
 
-// Opens the range window of seat 2, fills it in and grabs it before cancelling.
+// Opens the range window of seat 2, fills it in and grabs it before cancelling:
+// the top 15 %, KQo at one half, AKs without the spades and its suits shown,
+// beside two saved ranges. The saved ranges live in settings of this run
+// alone, never the user's.
 QPixmap RangeWindowPicture(zuv::App& app) {
+  QStandardPaths::setTestModeEnabled(true);
+  QCoreApplication::setOrganizationName(QString("zuvscreenshot-%1").arg(QCoreApplication::applicationPid()));
   QPixmap picture;
-  QTimer::singleShot(0, [&picture] {
+  QTimer::singleShot(0, [&app, &picture] {
+    if (!zuv::OpenChooseRangeWindow()) return;
+    for (const char* command : {"CBRangeText('QQ+,AKs')", "CBSaveRange('Early position')",
+                                "CBRangeText('22+,A2s+,KTs+,QTs+,JTs,T9s-54s,ATo+,KJo+')", "CBSaveRange('Button open')",
+                                "CBRangeTop(150)", "CBRangeWeight(50)", "CBRangeCell(3, 2)", "CBRangeWeight(100)",
+                                "CBRangeCombo('AsKs', 0)", "CBRangeSuits(1, 2)"}) {
+      app.run(command);
+    }
     zuv::ChooseRangeWindow* window = zuv::OpenChooseRangeWindow();
-    if (!window) return;
-    window->setText("TT+,AQs+,KQs,AKo");
     zuv::drawnow();
     picture = window->grab();
     window->cancel();
   });
   app.run("CBSetPlayerRange(2)");
+  QFile::remove(QSettings().fileName());
+  QDir().rmdir(QFileInfo(QSettings().fileName()).path());
   return picture;
 }
 
