@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/callback.h"
 #include "platform/event_loop.h"
@@ -182,6 +183,27 @@ void ServeWhileWorking(App& app, const Workers& workers, const std::function<boo
   wait.exec();
 }
 
+// ExactProblem on a thread of its own while this thread serves events: for
+// wide ranges counting the deals takes longer than the window may freeze.
+std::optional<std::string> CheckExactlyAway(const sim::Scenario& scenario) {
+  QEventLoop wait;
+  auto loop = std::make_shared<QPointer<QEventLoop>>(&wait);
+  std::optional<std::string> problem;
+  std::thread checker([&scenario, &problem, loop] {
+    try {
+      problem = sim::ExactProblem(scenario);
+    } catch (const std::exception& e) {
+      problem = e.what();
+    }
+    // As the workers' wake: the loop may be gone when this arrives.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [loop] { if (*loop) (*loop)->quit(); }, Qt::QueuedConnection);
+  });
+  wait.exec();
+  checker.join();
+  return problem;
+}
+
 }  // namespace
 
 bool ProgramClosing(const App& app) { return app.FIGURE.terminateprogram == 1; }
@@ -204,11 +226,12 @@ void Run::Start() {
     app_.messages.helpdlg("At least two players must be active!", "Setup error");
     return;
   }
-  if (auto problem = CheckRunRecords(app_)) {
-    app_.messages.errordlg(QString::fromStdString(*problem), "Setup error");
+  RunTable table = ReadRunTable(app_);
+  if (table.problem) {
+    app_.messages.errordlg(QString::fromStdString(*table.problem), "Setup error");
     return;
   }
-  scenario_ = ScenarioFromRecords(app_);
+  scenario_ = std::move(table.scenario);
   // Whatever way the run ends (closing returns at once), it ends idle and
   // without its engine and workers.
   struct BackToIdle {
@@ -330,7 +353,11 @@ void Run::PlaySampled(int active) {
 // Every deal enumerated on the workers, the counter showing the deals done. A
 // scenario the engine refuses (too many deals) is a message and nothing runs.
 void Run::PlayExactly(int active) {
-  if (auto problem = sim::ExactProblem(scenario_)) {
+  // Going from here on, so that the check cannot be started twice.
+  state_ = State::running;
+  const std::optional<std::string> problem = CheckExactlyAway(scenario_);
+  if (ProgramClosing(app_)) return;
+  if (problem) {
     // In the window the way to a sample is the box.
     QString text = QString::fromStdString(*problem);
     text.replace("run a sample instead", "untick \"Exact odds (every deal)\" to run a sample instead");
@@ -338,6 +365,7 @@ void Run::PlayExactly(int active) {
     return;
   }
   ExactRunner& runner = exact_.emplace(scenario_, app_.runThreads);
+  // A stop asked for before the deals started is not meant for them.
   app_.SIM.stopsim = 0;
   state_ = State::running;
   CBClearTable(app_);

@@ -12,19 +12,28 @@ constexpr std::size_t kStatisticSize = std::size_t{kSeats} * kStartHandClasses *
 
 }  // namespace
 
-sim::Scenario ScenarioFromRecords(const App& app) {
-  sim::Scenario scenario;
+RunTable ReadRunTable(const App& app) {
+  RunTable table;
+  sim::Scenario& scenario = table.scenario;
+  const auto refuse = [&table](std::string why) {
+    if (!table.problem) table.problem = std::move(why);
+  };
   for (int i = 0; i < kSeats; ++i) {
     scenario.active[i] = app.TABLE.activeplayers[i] == 1;
     const auto& cards = app.PLAYER[i].Cards;
-    if (scenario.active[i] && app.TABLE.simulateplayers[i] == 0 && cards.size() == 2) {
+    if (!scenario.active[i] || app.TABLE.simulateplayers[i] != 0) continue;
+    if (cards.size() == 2) {
       scenario.fixed[i] = {cards[0], cards[1]};
+    } else {
+      refuse("Player " + std::to_string(i + 1) + " has fixed cards but not two of them");
     }
   }
   for (int i = 0; i < kSeats; ++i) {
     const std::string& range = app.PLAYER[i].Range;
     if (scenario.active[i] && app.TABLE.simulateplayers[i] == 1 && !range.empty()) {
-      scenario.SetRange(i, sim::ParseRange(range));
+      const sim::ParsedRange parsed = sim::ParseRange(range);
+      if (!parsed.problem.empty()) refuse("Player " + std::to_string(i + 1) + ": " + parsed.problem);
+      scenario.SetRange(i, parsed);
     }
   }
   scenario.dead = app.TABLE.deadcards;
@@ -32,31 +41,16 @@ sim::Scenario ScenarioFromRecords(const App& app) {
   if (app.SETUP.SimulateFlop == 0) {
     const std::size_t fixed = app.SETUP.SimulateTurn == 0 ? 4 : 3;
     scenario.board.assign(board.begin(), board.begin() + static_cast<std::ptrdiff_t>(std::min(fixed, board.size())));
+    if (board.size() < 3) refuse("The flop is fixed but the board holds no flop");
+    if (app.SETUP.SimulateTurn == 0 && board.size() < 4) refuse("The turn is fixed but the board holds no turn");
   }
-  return scenario;
+  if (!table.problem) table.problem = sim::CheckScenario(scenario);
+  return table;
 }
 
-std::optional<std::string> CheckRunRecords(const App& app) {
-  for (int p = 1; p <= kSeats; ++p) {
-    if (app.TABLE.activeplayers[p - 1] == 1 && app.TABLE.simulateplayers[p - 1] == 0 &&
-        app.player(p).Cards.size() != 2) {
-      return "Player " + std::to_string(p) + " has fixed cards but not two of them";
-    }
-  }
-  for (int p = 1; p <= kSeats; ++p) {
-    const std::string& range = app.player(p).Range;
-    if (app.TABLE.activeplayers[p - 1] == 1 && app.TABLE.simulateplayers[p - 1] == 1 && !range.empty()) {
-      const std::string problem = sim::ParseRange(range).problem;
-      if (!problem.empty()) return "Player " + std::to_string(p) + ": " + problem;
-    }
-  }
-  const std::size_t board = app.TABLE.boardcards.size();
-  if (app.SETUP.SimulateFlop == 0 && board < 3) return "The flop is fixed but the board holds no flop";
-  if (app.SETUP.SimulateFlop == 0 && app.SETUP.SimulateTurn == 0 && board < 4) {
-    return "The turn is fixed but the board holds no turn";
-  }
-  return sim::CheckScenario(ScenarioFromRecords(app));
-}
+sim::Scenario ScenarioFromRecords(const App& app) { return ReadRunTable(app).scenario; }
+
+std::optional<std::string> CheckRunRecords(const App& app) { return ReadRunTable(app).problem; }
 
 void ResetRunStatistics(App& app, int activeSeats) {
   SimRecord& sim = app.SIM;

@@ -15,10 +15,17 @@ class App;
 
 // The laid-out table as the engine takes it: active seats, the fixed hole
 // cards of seats not dealt at random, the ranges of seats that are, the fixed
-// flop and turn, and the dead cards.
+// flop and turn, and the dead cards; and why the records cannot be run as
+// they are (a fixed seat without two cards, a range that does not parse, a
+// fixed flop or turn missing from the board, a card used twice, ...), or
+// nullopt. Each seat's range text is parsed once.
+struct RunTable {
+  sim::Scenario scenario;
+  std::optional<std::string> problem;
+};
+RunTable ReadRunTable(const App& app);
+// Its two halves.
 sim::Scenario ScenarioFromRecords(const App& app);
-// Why the records cannot be run as they are (a fixed seat without two cards,
-// a fixed flop or turn missing from the board, a card used twice, ...), or nullopt.
 std::optional<std::string> CheckRunRecords(const App& app);
 
 // Zeroed statistics records for a table of `activeSeats` players: WinRecord

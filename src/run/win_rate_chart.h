@@ -10,12 +10,14 @@ class App;
 // while every deal is enumerated, and a stopped enumeration says it is not exact.
 QString WinRateTitle(const App& app);
 
-// Rebuilds the live chart (titled by WinRateTitle) in FIGURE.histogramaxes from
+// Draws the live chart (titled by WinRateTitle) in FIGURE.histogramaxes from
 // SIM.WinRecord: one light-yellow bar per seat, its height the share of the
 // `simulation` hands played so far that the seat won, with each active
-// seat's percentage written above the bar (below 0.63) or inside it. Then
-// serves pending events, which is where a running simulation hears Stop.
-// Draws nothing while the program is closing.
+// seat's percentage written above the bar (below 0.63) or inside it. The bars,
+// labels and axes are built once for the active seats and their labels'
+// places; later calls only set heights, texts and positions. Then serves
+// pending events, which is where a running simulation hears Stop. Draws
+// nothing while the program is closing.
 void plothistogram(App& app, long long simulation);
 
 // Where an active seat's rate label goes: above the bar on a backdrop that

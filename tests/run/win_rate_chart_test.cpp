@@ -104,11 +104,15 @@ TEST_F(ChartTest, BarsAxesAndTitle) {
   }
   EXPECT_TRUE(title);
 
-  // Each call starts afresh: one bar series, one set of labels.
+  // A later call updates what the first built: one bar series, one set of labels.
   const int items = chart()->itemCount();
   draw({400, 600}, 1000);
   EXPECT_EQ(chart()->plottableCount(), 1);
   EXPECT_EQ(chart()->itemCount(), items);
+  draw({500, 500}, 1000);
+  EXPECT_EQ(chart()->plottable(0), bars);
+  EXPECT_DOUBLE_EQ(bars->data()->at(0)->value, 0.5);
+  EXPECT_EQ(RateLabels(chart())[0].text, "50.0%");
 }
 
 TEST_F(ChartTest, LabelsAboveOnABackdropOrInsideTheBar) {
