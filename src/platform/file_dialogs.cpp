@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "sim/quoted_text.h"
+
 namespace zuv {
 
 FileChoice SplitPath(const QString& path) {
@@ -12,6 +14,10 @@ FileChoice SplitPath(const QString& path) {
   QString folder = QDir::toNativeSeparators(info.absolutePath());
   if (!folder.endsWith(QDir::separator())) folder += QDir::separator();
   return {folder, info.fileName()};
+}
+
+QString QuotedFileName(const QString& path) {
+  return QString::fromStdString(sim::QuotedText(path.toStdString(), sim::kQuotedNameLength));
 }
 
 namespace {
@@ -28,10 +34,10 @@ bool FileDialogs::mayReplace(const QString& path) { return !QFileInfo(path).isFi
 
 bool QtFileDialogs::confirmReplace(const QString& path) {
   QMessageBox box(QMessageBox::Question, "Replace file?",
-                  QString("\"%1\" already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+                  QString("%1 already exists.\nDo you want to replace it?").arg(QuotedFileName(QFileInfo(path).fileName())),
                   QMessageBox::Yes | QMessageBox::No, parent_);
   box.setDefaultButton(QMessageBox::No);
-  box.setInformativeText(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+  box.setInformativeText(QuotedFileName(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
   return box.exec() == QMessageBox::Yes;
 }
 

@@ -12,7 +12,7 @@ struct FileChoice {
   QString folder;
   QString name;
   // The filter chosen in a save dialog, which says the kind of a name without an ending.
-  QString filter;
+  QString filter = {};
 };
 
 // File dialogs block, so they sit behind this interface; tests answer them.
@@ -58,5 +58,9 @@ class QtFileDialogs : public FileDialogs {
 
 // Splits a path into the folder (with its trailing separator) and the name.
 FileChoice SplitPath(const QString& path);
+
+// A file name as messages show it: in quotes, control characters escaped
+// (a name may hold a line break), a very long one cut.
+QString QuotedFileName(const QString& path);
 
 }  // namespace zuv

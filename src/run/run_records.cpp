@@ -1,5 +1,7 @@
 #include "run/run_records.h"
 
+#include <cctype>
+
 #include "sim/hand_range.h"
 #include "state/app.h"
 
@@ -44,7 +46,11 @@ RunTable ReadRunTable(const App& app) {
     if (board.size() < 3) refuse("The flop is fixed but the board holds no flop");
     if (app.SETUP.SimulateTurn == 0 && board.size() < 4) refuse("The turn is fixed but the board holds no turn");
   }
-  if (!table.problem) table.problem = sim::CheckScenario(scenario);
+  if (!table.problem) {
+    // The window calls its seats players.
+    table.problem = sim::CheckScenario(scenario, "player");
+    if (table.problem) (*table.problem)[0] = static_cast<char>(std::toupper(static_cast<unsigned char>((*table.problem)[0])));
+  }
   return table;
 }
 

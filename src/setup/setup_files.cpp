@@ -7,6 +7,7 @@
 #include "setup/file/setup_reader.h"
 #include "setup/file/setup_writer.h"
 #include "setup/recent_setups.h"
+#include "platform/file_dialogs.h"
 #include "setup/setup_records.h"
 #include "state/app.h"
 
@@ -35,7 +36,7 @@ void CBSaveSetup(App& app) {
   if (!app.dialogs().mayReplace(path)) return;
   if (const auto reason = setupfile::WriteSetupFile(FileSystemName(path), SetupContentOf(app))) {
     app.messages.errordlg(
-        QString("The setup was not saved to \"%1\": %2").arg(path, QString::fromStdString(*reason)),
+        QString("The setup was not saved to %1: %2").arg(QuotedFileName(path), QString::fromStdString(*reason)),
         "Setup not saved");
     return;
   }
@@ -57,7 +58,7 @@ void LoadSetupFile(App& app, const QString& path) {
   const auto loaded = setupfile::ReadSetupFile(FileSystemName(path));
   if (const auto* problem = std::get_if<std::string>(&loaded)) {
     app.messages.errordlg(
-        QString("The setup file \"%1\" was not loaded: %2").arg(path, QString::fromStdString(*problem)),
+        QString("The setup file %1 was not loaded: %2").arg(QuotedFileName(path), QString::fromStdString(*problem)),
         "Setup not loaded");
     if (!QFileInfo::exists(path)) recent_setups::Forget(path);
     return;

@@ -2,7 +2,7 @@
 
 namespace zuv::sim {
 
-std::string QuotedText(std::string_view text) {
+std::string QuotedText(std::string_view text, std::size_t length) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::string quoted = "'";
   std::size_t shown = 0;
@@ -10,7 +10,7 @@ std::string QuotedText(std::string_view text) {
     const auto c = static_cast<unsigned char>(text[i]);
     // A UTF-8 continuation byte belongs to the character before it.
     if ((c & 0xC0) != 0x80) {
-      if (shown == kQuotedLength) {
+      if (shown == length) {
         quoted += "…";
         break;
       }

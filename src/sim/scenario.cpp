@@ -23,13 +23,13 @@ void Scenario::SetRange(int seat, const ParsedRange& parsed) {
 namespace {
 
 // Ranges of a scenario whose cards are known to be valid.
-std::optional<std::string> CheckRanges(const Scenario& scenario) {
+std::optional<std::string> CheckRanges(const Scenario& scenario, std::string_view seatWord) {
   const std::uint64_t known = KnownCards(scenario);
   const int freeCards = kDeckSize - std::popcount(known);
   int dealtSeats = 0;
   std::vector<std::vector<Combo>> ranges;
   for (int i = 0; i < 10; ++i) {
-    const std::string seat = "seat " + std::to_string(i + 1);
+    const std::string seat = std::string(seatWord) + " " + std::to_string(i + 1);
     const auto& range = scenario.range[i];
     dealtSeats += scenario.active[i] && scenario.fixed[i][0] == 0 ? 1 : 0;
     const auto& weights = scenario.weight[i];
@@ -68,7 +68,7 @@ std::optional<std::string> CheckRanges(const Scenario& scenario) {
     case JointChoice::kExists:
       return std::nullopt;
     case JointChoice::kNone:
-      return "The hand ranges share too many cards: no way to deal every seat at once";
+      return "The hand ranges share too many cards: no way to deal every " + std::string(seatWord) + " at once";
     case JointChoice::kTooHardToTell:
       break;
   }
@@ -77,7 +77,7 @@ std::optional<std::string> CheckRanges(const Scenario& scenario) {
 
 }  // namespace
 
-std::optional<std::string> CheckScenario(const Scenario& scenario) {
+std::optional<std::string> CheckScenario(const Scenario& scenario, std::string_view seatWord) {
   if (scenario.ActiveCount() < 2) return "At least two players must be active";
   const auto boardSize = scenario.board.size();
   if (boardSize != 0 && boardSize != 3 && boardSize != 4) {
@@ -96,7 +96,7 @@ std::optional<std::string> CheckScenario(const Scenario& scenario) {
   };
   for (int i = 0; i < 10; ++i) {
     const auto& cards = scenario.fixed[i];
-    const std::string seat = "seat " + std::to_string(i + 1);
+    const std::string seat = std::string(seatWord) + " " + std::to_string(i + 1);
     if (cards[0] == 0 && cards[1] == 0) continue;
     if (!scenario.active[i]) return "Inactive " + seat + " holds cards";
     if (cards[0] == 0 || cards[1] == 0) return seat + " has only one fixed card";
@@ -110,7 +110,7 @@ std::optional<std::string> CheckScenario(const Scenario& scenario) {
   for (int card : scenario.dead) {
     if (auto problem = use(card, "the dead cards")) return problem;
   }
-  return CheckRanges(scenario);
+  return CheckRanges(scenario, seatWord);
 }
 
 }  // namespace zuv::sim

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/hand_range.h"
@@ -48,7 +49,8 @@ struct Scenario {
 // beside fixed cards, weights not matching the range or outside
 // 1..kFullWeight, a range with a bad or repeated combination or none that
 // the known cards leave possible, fewer free cards than a hand deals, or
-// ranges that no joint deal satisfies.
-std::optional<std::string> CheckScenario(const Scenario& scenario);
+// ranges that no joint deal satisfies. A seat is named `seatWord` and its
+// number ("seat 3"; the window calls its seats players).
+std::optional<std::string> CheckScenario(const Scenario& scenario, std::string_view seatWord = "seat");
 
 }  // namespace zuv::sim

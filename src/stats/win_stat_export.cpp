@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <qcustomplot.h>
 
+#include "platform/file_dialogs.h"
 #include "state/app.h"
 #include "stats/win_stat_table.h"
 #include "stats/win_stat_window.h"
@@ -60,7 +61,9 @@ void CBSaveStatPicture(App& app) {
     saved = pdf ? plot->savePdf(path, 0, 0, QCP::epNoCosmetic, "Zuv Poker Simulator", window->windowTitle())
                 : plot->savePng(path);
   }
-  if (!saved) app.messages.errordlg(QString("The picture was not saved to \"%1\".").arg(path), "Picture not saved");
+  if (!saved) {
+    app.messages.errordlg(QString("The picture was not saved to %1.").arg(QuotedFileName(path)), "Picture not saved");
+  }
 }
 
 void CBSaveStatTable(App& app) {
@@ -75,7 +78,7 @@ void CBSaveStatTable(App& app) {
   const bool saved = file.open(QIODevice::WriteOnly) && file.write(window->shownTable().csv().toUtf8()) >= 0 &&
                      file.commit();
   if (!saved) {
-    app.messages.errordlg(QString("The table was not saved to \"%1\": %2").arg(path, file.errorString()),
+    app.messages.errordlg(QString("The table was not saved to %1: %2").arg(QuotedFileName(path), file.errorString()),
                           "Table not saved");
   }
 }

@@ -1,6 +1,7 @@
 // Drives the real zuvsim binary.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 
 #include "sim/run_parallel.h"
@@ -146,6 +147,9 @@ TEST_P(ZuvsimBadInput, OneClearLineAndStatusTwo) {
   EXPECT_TRUE(r.out.empty()) << r.out;
   ASSERT_FALSE(r.err.empty());
   EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // exactly one line
+  // Nothing a terminal obeys: control characters from the arguments come out escaped.
+  EXPECT_EQ(std::count_if(r.err.begin(), r.err.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }), 1)
+      << r.err;
   EXPECT_NE(r.err.find(GetParam().says), std::string::npos) << r.err;
 }
 
@@ -217,6 +221,17 @@ INSTANTIATE_TEST_SUITE_P(
                                "unknown option '--x' "},
                       BadInput{"--target-se 1e-300 random random", "--target-se 1e-300 needs about 2."},
                       BadInput{"AsKsQs random", "seat 1: 'AsKsQs' is not a hand"},
+                      // Control characters (made by printf, as the shell passes them on).
+                      BadInput{"--hands \"$(printf '1\\n2')\" random random", "not '1\\n2'"},
+                      BadInput{"--seed \"$(printf '\\033]0;x\\007')\" random random", "not '\\x1b]0;x\\x07'"},
+                      BadInput{"--threads \"$(printf '4\\r')\" random random", "not '4\\r'"},
+                      BadInput{"--target-se \"$(printf '\\n1')\" random random", "not '\\n1'"},
+                      BadInput{"--exact --time-limit \"$(printf '\\t')\" AA KK", "not '\\t'"},
+                      BadInput{"--board \"$(printf '2c\\n\\n4c')\" random random", "unknown card '\\n\\n' in --board"},
+                      BadInput{"--dead \"$(printf '2c\\033')\" random random", "--dead '2c\\x1b' is not a run"},
+                      BadInput{"\"--$(printf 'a\\rb')\" random random", "unknown option '--a\\rb'"},
+                      BadInput{"\"--json=$(printf 'a\\nb')\" random random", "not '--json=a\\nb'"},
+                      BadInput{"--setup \"$(printf 'a\\nb.zuv')\"", "the setup file 'a\\nb.zuv' was not loaded"},
                       BadInput{"--setup", "--setup needs"},
                       BadInput{"--setup x.zuv AsKs random", "cannot be combined"},
                       BadInput{"--setup x.zuv --dead 2c", "cannot be combined"}),

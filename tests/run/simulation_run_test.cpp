@@ -72,6 +72,16 @@ TEST_F(RunTest, RecordsThatCannotBeDealtAreRefusedWithAMessage) {
   EXPECT_EQ(app->SIM.WinRecord, std::vector<double>(10, 7.0));
   EXPECT_TRUE(WinStatWindows().empty());
   EXPECT_EQ(Text(app->UICONTROLS.handle[kStartButton]), "Start simulation");
+
+  // A range that the dead cards leave empty: the engine's words name the seat as the window does.
+  app->messages.closeAll();
+  app->simulateplayers(2) = 1;
+  app->player(2).Range = "AA";
+  app->TABLE.deadcards = {13, 26, 39};
+  run("CBStartSimulation");
+  ASSERT_EQ(app->messages.open().size(), 1u);
+  EXPECT_EQ(app->messages.open()[0].text, "Player 2: no combination of 'AA' is possible with the cards on the table");
+  EXPECT_EQ(app->SIM.WinRecord, std::vector<double>(10, 7.0));
 }
 
 TEST_F(RunTest, StatisticsAddUpToTheHands) {

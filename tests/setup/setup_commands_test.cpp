@@ -337,13 +337,15 @@ TEST_F(SetupCommands, ARefusedFileChangesNothingAndNamesTheFileAndTheProblem) {
   ASSERT_EQ(setupfile::WriteSetupFile((dir() + "card53.zuv").toStdString(), card53), std::nullopt);
   write("text.zuv", "tempTABLE tempSETUP tempPLAYER cardsindeck tempSIM, but not a MAT-file at all");
 
-  for (const char* name : {"cut.zuv", "text.zuv", "missing.zuv", "twice.zuv", "card53.zuv"}) {
+  // A name may hold a line break: the message shows it escaped, on one line.
+  for (const char* name : {"cut.zuv", "text.zuv", "missing.zuv", "twice.zuv", "card53.zuv", "line\nbreak.zuv"}) {
     app->messages.closeAll();
     load(name);
     const auto shown = messages();
     ASSERT_EQ(shown.size(), 1u) << name;
     EXPECT_EQ(shown[0].title, "Setup not loaded");
-    EXPECT_TRUE(shown[0].text.startsWith("The setup file \"" + dir() + name + "\" was not loaded: "))
+    const QString quoted = "'" + dir() + QString(name).replace("\n", "\\n") + "'";
+    EXPECT_TRUE(shown[0].text.startsWith("The setup file " + quoted + " was not loaded: "))
         << shown[0].text.toStdString();
     EXPECT_EQ(snapshot(), before) << name;
     EXPECT_TRUE(app->FIGURE.histogramaxes->isVisible());  // not even the chart is reset
@@ -487,7 +489,7 @@ TEST_F(SetupCommands, AFailedSaveShowsTheFileAndTheReasonAndKeepsTheOldFile) {
   const auto shown = messages();
   ASSERT_EQ(shown.size(), 1u);  // the second replaced the first
   EXPECT_EQ(shown[0].title, "Setup not saved");
-  EXPECT_TRUE(shown[0].text.startsWith("The setup was not saved to \"" + dir() + "taken.zuv\": "))
+  EXPECT_TRUE(shown[0].text.startsWith("The setup was not saved to '" + dir() + "taken.zuv': "))
       << shown[0].text.toStdString();
 
   CBTogglePlayerActivate(*app, 9);

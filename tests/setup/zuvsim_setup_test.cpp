@@ -93,7 +93,7 @@ TEST(ZuvsimSetup, ARefusedFileIsOneLineAndStatusTwo) {
     const auto r = RunZuvsim("--setup " + folder.path(c.file));
     EXPECT_EQ(r.status, 2) << c.file;
     EXPECT_EQ(Lines(r.err), 1) << r.err;
-    EXPECT_EQ(r.err.rfind("zuvsim: the setup file \"" + folder.path(c.file) + "\" ", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind("zuvsim: the setup file '" + folder.path(c.file) + "' ", 0), 0u) << r.err;
     EXPECT_NE(r.err.find(c.problem), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty()) << r.out;
   }

@@ -107,7 +107,7 @@ std::unique_ptr<CLI::App> MakeCommandLine(RawArgs& raw) {
 // option can be any length, and a pattern matcher over it can run out of stack.
 std::string ParseProblem(const CLI::ParseError& error, const CLI::App& app) {
   if (dynamic_cast<const CLI::ExtrasError*>(&error) && !app.remaining().empty()) {
-    return "unknown option '" + app.remaining().front() + "' (see zuvsim --help)";
+    return "unknown option " + sim::QuotedText(app.remaining().front()) + " (see zuvsim --help)";
   }
   const std::string_view text = error.what();
   // "--hands: 1 required N missing", "--hands: At Most 1 required but received 2",
@@ -125,7 +125,8 @@ std::string ParseProblem(const CLI::ParseError& error, const CLI::App& app) {
   constexpr std::string_view kConvert = "Could not convert: ";
   if (const auto equals = text.find(" = "); text.starts_with(kConvert) && equals != std::string_view::npos) {
     const std::string option(text.substr(kConvert.size(), equals - kConvert.size()));
-    return option + " is a switch without a value, not '" + option + "=" + std::string(text.substr(equals + 3)) + "'";
+    const std::string given = option + "=" + std::string(text.substr(equals + 3));
+    return option + " is a switch without a value, not " + sim::QuotedText(given);
   }
   return std::string(text) + " (see zuvsim --help)";
 }
@@ -147,9 +148,11 @@ std::optional<std::string> TakeHands(const std::string& text, Options& options) 
   bool tooLarge = false;
   const auto n = ParseNumber<std::int64_t>(text, &tooLarge);
   if (tooLarge || (n && *n > kMaxHands)) {
-    return "--hands may be at most " + std::to_string(kMaxHands) + " (10^12), not '" + text + "'";
+    return "--hands may be at most " + std::to_string(kMaxHands) + " (10^12), not " + sim::QuotedText(text);
   }
-  if (!n || *n < 1) return "--hands must be a whole number from 1 to " + std::to_string(kMaxHands) + ", not '" + text + "'";
+  if (!n || *n < 1) {
+    return "--hands must be a whole number from 1 to " + std::to_string(kMaxHands) + ", not " + sim::QuotedText(text);
+  }
   options.hands = *n;
   options.handsGiven = true;
   return std::nullopt;
@@ -157,12 +160,14 @@ std::optional<std::string> TakeHands(const std::string& text, Options& options) 
 
 // "AsKh" -> two cards, with the reason when it is not.
 std::variant<std::vector<int>, std::string> ParseCardList(const std::string& text, const std::string& what) {
-  if (text.size() % 2 != 0) return what + " '" + text + "' is not a run of two-character cards such as AsKh";
+  if (text.size() % 2 != 0) {
+    return what + " " + sim::QuotedText(text) + " is not a run of two-character cards such as AsKh";
+  }
   std::vector<int> cards;
   for (std::size_t i = 0; i < text.size(); i += 2) {
     const auto card = sim::ParseCard(std::string_view(text).substr(i, 2));
     if (!card) {
-      return "unknown card '" + text.substr(i, 2) + "' in " + what +
+      return "unknown card " + sim::QuotedText(text.substr(i, 2)) + " in " + what +
              " (value from 23456789TJQKA, suit from shdc, e.g. As)";
     }
     cards.push_back(*card);
@@ -273,13 +278,15 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   }
   if (raw.seed) {
     const auto n = ParseNumber<std::uint64_t>(*raw.seed);
-    if (!n) return "--seed must be a whole number from 0 to 18446744073709551615, not '" + *raw.seed + "'";
+    if (!n) return "--seed must be a whole number from 0 to 18446744073709551615, not " + sim::QuotedText(*raw.seed);
     options.seed = *n;
     options.seedGiven = true;
   }
   if (raw.threads) {
     const auto n = ParseNumber<int>(*raw.threads);
-    if (!n || *n < 1 || *n > 1024) return "--threads must be a whole number from 1 to 1024, not '" + *raw.threads + "'";
+    if (!n || *n < 1 || *n > 1024) {
+      return "--threads must be a whole number from 1 to 1024, not " + sim::QuotedText(*raw.threads);
+    }
     options.threads = *n;
   }
   if (raw.targetSe) {
@@ -287,7 +294,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     const char* end = raw.targetSe->data() + raw.targetSe->size();
     const auto [ptr, ec] = std::from_chars(raw.targetSe->data(), end, x);
     if (raw.targetSe->empty() || ec != std::errc() || ptr != end || !std::isfinite(x) || x <= 0) {
-      return "--target-se must be a positive number such as 0.0005, not '" + *raw.targetSe + "'";
+      return "--target-se must be a positive number such as 0.0005, not " + sim::QuotedText(*raw.targetSe);
     }
     options.targetSe = x;
     if (!options.handsGiven) options.hands = kMaxHands;
@@ -302,7 +309,8 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     const char* end = raw.timeLimit->data() + raw.timeLimit->size();
     const auto [ptr, ec] = std::from_chars(raw.timeLimit->data(), end, x);
     if (raw.timeLimit->empty() || ec != std::errc() || ptr != end || !(x > 0 && x <= kMaxTimeLimit)) {
-      return "--time-limit must be a number of seconds from 0.001 to 1000000, such as 10, not '" + *raw.timeLimit + "'";
+      return "--time-limit must be a number of seconds from 0.001 to 1000000, such as 10, not " +
+             sim::QuotedText(*raw.timeLimit);
     }
     options.timeLimit = x;
   }

@@ -4,15 +4,20 @@
 #include "setup/file/setup_scenario.h"
 #include "sim/card.h"
 #include "sim/hand_range.h"
+#include "sim/quoted_text.h"
 #include "sim/seed_number.h"
 
 namespace zuv::zuvsim {
+
+namespace {
+std::string Quoted(const std::string& fileName) { return sim::QuotedText(fileName, sim::kQuotedNameLength); }
+}  // namespace
 
 std::variant<Options, std::string> LoadSetup(Options options) {
   // The same whole-file check as the window's "Load setup", with the same words.
   auto loaded = setupfile::ReadSetupFile(*options.setupFile);
   if (const auto* problem = std::get_if<std::string>(&loaded)) {
-    return "the setup file \"" + *options.setupFile + "\" was not loaded: " + *problem;
+    return "the setup file " + Quoted(*options.setupFile) + " was not loaded: " + *problem;
   }
   const auto& setup = std::get<setupfile::LoadedSetup>(loaded);
   options.scenario = setupfile::ToScenario(setup);
@@ -22,8 +27,8 @@ std::variant<Options, std::string> LoadSetup(Options options) {
   if (setup.exact) {
     // Saved with "Exact odds" ticked: every deal, refused as the window refuses it.
     if (options.handsGiven || options.seedGiven || options.targetSe) {
-      return "the setup file \"" + *options.setupFile +
-             "\" plays every deal once (exact odds): it takes no --hands, --seed or --target-se";
+      return "the setup file " + Quoted(*options.setupFile) +
+             " plays every deal once (exact odds): it takes no --hands, --seed or --target-se";
     }
     options.exact = true;
   }
@@ -48,7 +53,7 @@ std::variant<Options, std::string> LoadSetup(Options options) {
     }
   }
   if (auto problem = sim::CheckScenario(options.scenario)) {
-    return "the setup file \"" + *options.setupFile + "\" cannot be run: " + *problem;
+    return "the setup file " + Quoted(*options.setupFile) + " cannot be run: " + *problem;
   }
   return options;
 }
