@@ -15,6 +15,7 @@ std::uint64_t RandomNumbers::next() {
   const std::uint64_t seed = state_;
   // The runs after it take seeds well mixed from it.
   state_ = sim::SplitMix64(state_).Next();
+  last_ = seed;
   return seed;
 }
 

@@ -17,9 +17,13 @@ class RandomNumbers {
   void reset(double seed);
   // The seed of the next run.
   std::uint64_t next();
+  // The seed that next() gave last (0 before the first run): what a run's
+  // results name as their seed.
+  std::uint64_t last() const { return last_; }
 
  private:
   std::uint64_t state_;
+  std::uint64_t last_ = 0;
 };
 
 }  // namespace zuv

@@ -39,6 +39,13 @@ bool SaveWidgetPdf(QWidget& widget, const QString& path) {
   return painter.end();
 }
 
+// The shown table, led by where its numbers come from.
+WinStatTable WithContext(const WinStatWindow& window) {
+  WinStatTable table = window.shownTable();
+  table.rows = window.context().rows + table.rows;
+  return table;
+}
+
 }  // namespace
 
 void CBSaveStatPicture(App& app) {
@@ -75,7 +82,7 @@ void CBSaveStatTable(App& app) {
   const QString path = PathWithEnding(*choice, {".csv"}, ".csv");
   if (!app.dialogs().mayReplace(path) || !window) return;
   QSaveFile file(path);
-  const bool saved = file.open(QIODevice::WriteOnly) && file.write(window->shownTable().csv().toUtf8()) >= 0 &&
+  const bool saved = file.open(QIODevice::WriteOnly) && file.write(WithContext(*window).csv().toUtf8()) >= 0 &&
                      file.commit();
   if (!saved) {
     app.messages.errordlg(QString("The table was not saved to %1: %2").arg(QuotedFileName(path), file.errorString()),
@@ -84,7 +91,9 @@ void CBSaveStatTable(App& app) {
 }
 
 void CBCopyStatTable(App& app) {
-  if (WinStatWindow* window = TargetWindow(app)) QGuiApplication::clipboard()->setText(window->shownTable().tabSeparated());
+  if (WinStatWindow* window = TargetWindow(app)) {
+    QGuiApplication::clipboard()->setText(WithContext(*window).tabSeparated());
+  }
 }
 
 }  // namespace zuv

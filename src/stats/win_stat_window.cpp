@@ -21,8 +21,12 @@ namespace zuv {
 namespace {
 
 // The plot box in fractions of the window (left, bottom, width, height).
-constexpr double kLeft = 0.13, kBottom = 0.11, kWidth = 0.775, kHeight = 0.815;
+// The bottom leaves a line under the class names for the caption.
+constexpr double kLeft = 0.13, kBottom = 0.15, kWidth = 0.775, kHeight = 0.775;
 constexpr double kGroupWidth = 0.8;  // of the space between two classes
+constexpr double kWholeShare = 100;  // percent: all hands
+// A legend or check box deeper than this share of the plot box gets no headroom: the bars would shrink to nothing.
+constexpr double kMostCovered = 0.75;
 
 // Series colours that stand out on the felt and from the light-yellow split bars.
 const std::array<QColor, 10> kSeriesColours{
@@ -103,6 +107,8 @@ WinStatWindow::WinStatWindow(App& app, const WinStatFigures& figures, const Hand
 
   build(figures);
   table_ = WinStatTable::Of(app, figures);
+  context_ = WinStatContext::Of(app, figures);
+  addCaption();
   addResultsMenu();
   addHandsTab(hands);
   placePlotArea();
@@ -196,6 +202,17 @@ void WinStatWindow::build(const WinStatFigures& figures) {
   }
 }
 
+void WinStatWindow::addCaption() {
+  // Along the bottom edge, under the class names: a saved picture says where its numbers come from.
+  auto* caption = Text(plot_, context_.caption(), app_.TABLE.lightyellow.toQColor(), 0.5, 0.995);
+  caption->position->setType(QCPItemPosition::ptViewportRatio);
+  caption->position->setCoords(0.5, 0.995);
+  caption->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+  QFont font = caption->font();
+  font.setPointSizeF(font.pointSizeF() * 0.8);
+  caption->setFont(font);
+}
+
 void WinStatWindow::addResultsMenu() {
   results_ = new QToolButton(this);
   results_->setText("Results");
@@ -276,22 +293,52 @@ double WinStatWindow::tallestBar(double fromKey, double toKey) const {
 
 void WinStatWindow::fitValueAxis() {
   QCPAxis* y = plot_->yAxis;
-  const double upper = NiceUpper(tallestBar(-1, kHandClasses + 2));
+  QCPLayoutInset* inset = plot_->axisRect()->insetLayout();
+  inset->setInsetPlacement(0, QCPLayoutInset::ipBorderAligned);
+  const double upper = std::min(kWholeShare, NiceUpper(tallestBar(-1, kHandClasses + 2)));
   y->setRange(0, upper);
   plot_->replot();
 
   // Tall bars under the legend or the check box get headroom so that they stay visible.
   const QRect box = plot_->axisRect()->rect();
-  double needed = upper;
-  for (const QRect& cover : {plot_->legend->outerRect(), frame_->geometry()}) {
-    if (!cover.intersects(box)) continue;
+  auto headroom = [&](const QRect& cover) {
+    if (!cover.intersects(box)) return 0.0;
     const double covered = double(cover.bottom() + 4 - box.top()) / box.height();
-    if (covered <= 0 || covered >= 0.75) continue;
-    const double under = tallestBar(plot_->xAxis->pixelToCoord(cover.left()), plot_->xAxis->pixelToCoord(cover.right()));
-    needed = std::max(needed, under / (1 - covered));
+    if (covered <= 0 || covered >= kMostCovered) return 0.0;
+    return tallestBar(plot_->xAxis->pixelToCoord(cover.left()), plot_->xAxis->pixelToCoord(cover.right())) /
+           (1 - covered);
+  };
+  const QRect frame = frame_->geometry();
+  QRect legend = plot_->legend->outerRect();
+  double legendNeeds = headroom(legend);
+  // No share passes 100 %: rather than stretch the axis beyond it, the legend
+  // moves along the top to where the bars under it are lowest.
+  if (NiceUpper(std::max(legendNeeds, headroom(frame))) > kWholeShare) {
+    const QRect corner = legend;
+    constexpr int kPlaces = 24;
+    // Along the top, and lower down beside the check box.
+    for (const int top : {corner.top(), frame.bottom() + 4}) {
+      for (int k = 0; k <= kPlaces; ++k) {
+        QRect place = corner.translated(-(corner.left() - box.left()) * k / kPlaces, 0);
+        place.moveTop(top);
+        const double needs = headroom(place);
+        const bool fits = box.contains(place) && place.bottom() - box.top() < kMostCovered * box.height();
+        if (fits && !place.intersects(frame) && needs < legendNeeds) {
+          legend = place;
+          legendNeeds = needs;
+        }
+      }
+    }
+    if (legend != corner) {
+      inset->setInsetPlacement(0, QCPLayoutInset::ipFree);
+      inset->setInsetRect(0, QRectF(double(legend.left() - box.left()) / box.width(),
+                                    double(legend.top() - box.top()) / box.height(),
+                                    double(legend.width()) / box.width(), double(legend.height()) / box.height()));
+    }
   }
-  if (needed > upper) {
-    y->setRange(0, NiceUpper(needed));
+  const double needed = std::min(kWholeShare, NiceUpper(std::max({upper, legendNeeds, headroom(frame)})));
+  if (needed > upper || legend != plot_->legend->outerRect()) {
+    y->setRange(0, needed);
     plot_->replot();
   }
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "stats/hands_view.h"
+#include "stats/win_stat_context.h"
 #include "stats/win_stat_table.h"
 
 class QCheckBox;
@@ -60,6 +61,8 @@ class WinStatWindow : public QWidget {
   bool showsHands() const;
   // What Results saves or copies: the per-hand table while "Hands" shows.
   WinStatTable shownTable() const { return showsHands() ? hands_->table() : table_; }
+  // Where the numbers come from; the chart shows it as a caption.
+  const WinStatContext& context() const { return context_; }
 
   // Fits the y axis to the bars that are shown and redraws.
   void fitValueAxis();
@@ -69,6 +72,7 @@ class WinStatWindow : public QWidget {
 
  private:
   void build(const WinStatFigures& figures);
+  void addCaption();
   void addResultsMenu();
   void addHandsTab(const HandsRun& hands);
   void placePlotArea();
@@ -83,6 +87,7 @@ class WinStatWindow : public QWidget {
   QTabBar* tabs_ = nullptr;
   HandsView* hands_ = nullptr;
   WinStatTable table_;
+  WinStatContext context_;
   std::vector<QCPBars*> winBars_;
   std::vector<QCPBars*> splitBars_;
 };

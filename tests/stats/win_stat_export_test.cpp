@@ -59,7 +59,11 @@ TEST_F(WinStatExport, TheTableHoldsTheHandCountAndEveryBarAndTotalAsShown) {
   answer("results");
   run("CBSaveStatTable");
   EXPECT_EQ(dialogs->shown.back().filter, "CSV tables (*.csv)");
-  const QList<QStringList> table = rows(read("results.csv"), ',');
+  QList<QStringList> table = rows(read("results.csv"), ',');
+  // First where the numbers come from (read in its own test).
+  ASSERT_GE(table.size(), 4);
+  EXPECT_EQ(table[0][0], "Odds");
+  table.remove(0, 4);
 
   ASSERT_EQ(table.size(), 6);
   EXPECT_EQ(table[0], (QStringList{"Simulated hands", "5"}));
@@ -84,6 +88,47 @@ TEST_F(WinStatExport, TheTableHoldsTheHandCountAndEveryBarAndTotalAsShown) {
       }
       EXPECT_NEAR(row.last().toDouble(), total, 5e-6);
     }
+  }
+}
+
+TEST_F(WinStatExport, TableCopyAndPictureSayWhereTheNumbersComeFrom) {
+  pot(2, {1}, 5);
+  app->SETUP.SimulateFlop = 0;
+  app->SETUP.SimulateTurn = 1;
+  app->TABLE.boardcards = {1, 2, 3};
+  app->TABLE.deadcards = {40, 41};
+  app->random.reset(42);
+  app->random.next();
+  struct Case {
+    int exact, nrOfSims;
+    QString counted, odds;
+  };
+  for (const Case& c : {Case{0, 5, "simulated hands", "sampled: complete"},
+                        Case{0, 8, "simulated hands", "sampled: stopped after 5 of 8 hands"},
+                        Case{1, 5, "deals (exact)", "exact: every deal"},
+                        Case{1, 5, "deals (stopped, not exact)", "exact: stopped early (an estimate from a random part of the deals)"}}) {
+    app->SIM.exact = c.exact;
+    app->SETUP.NrOfSims = c.nrOfSims;
+    PlotWinStat(*app, c.counted);
+    auto* window = qobject_cast<WinStatWindow*>(app->FIGURE.WinStatFigHandle.data());
+    ASSERT_NE(window, nullptr);
+    run("CBCopyStatTable");
+    const QList<QStringList> copied = rows(QGuiApplication::clipboard()->text(), '\t');
+    ASSERT_GE(copied.size(), 5);
+    EXPECT_EQ(copied.mid(0, 4), (QList<QStringList>{{"Odds", c.odds}, {"Seed", "42"}, {"Fixed board", "2s3s4s"},
+                                                    {"Dead cards", "2c3c"}}));
+    // The picture's caption is drawn on the chart, inside the window.
+    const QString caption = "Odds: " + c.odds + "; Seed: 42; Fixed board: 2s3s4s; Dead cards: 2c3c";
+    bool drawn = false;
+    for (int i = 0; i < window->plot()->itemCount(); ++i) {
+      auto* text = qobject_cast<QCPItemText*>(window->plot()->item(i));
+      if (!text || text->text() != caption) continue;
+      drawn = true;
+      window->plot()->replot();
+      const QRectF place(text->topLeft->pixelPosition(), text->bottomRight->pixelPosition());
+      EXPECT_TRUE(QRectF(window->rect()).contains(place.normalized())) << c.odds.toStdString();
+    }
+    EXPECT_TRUE(drawn) << c.odds.toStdString();
   }
 }
 
@@ -159,10 +204,10 @@ TEST_F(WinStatExport, AnOlderWindowsMenuExportsItsOwnNumbers) {
   ASSERT_NE(menuItem(older, "Save picture..."), nullptr);
   ASSERT_NE(menuItem(older, "Save table..."), nullptr);
   copy->trigger();
-  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Simulated hands\t4\r\n"));
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\r\nSimulated hands\t4\r\n"));
   EXPECT_EQ(app->FIGURE.WinStatFigHandle, newer);
   run("CBCopyStatTable");
-  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Simulated hands\t10\r\n"));
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\r\nSimulated hands\t10\r\n"));
 }
 
 }  // namespace

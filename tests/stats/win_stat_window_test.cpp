@@ -122,7 +122,7 @@ TEST_F(WinStatWindowTest, WindowBarsAndHandles) {
   EXPECT_NEAR(at["Pair"].x(), 0.2, 1e-12);
   EXPECT_NEAR(at["flush"].x(), 0.9, 1e-12);
   EXPECT_NEAR(at["flush"].y(), 1.06, 1e-12);
-  EXPECT_EQ(texts(plot).size(), 1u + 15u);
+  EXPECT_EQ(texts(plot).size(), 1u + 15u + 1u);  // and the caption of where the numbers come from
 }
 
 TEST_F(WinStatWindowTest, TheCheckBoxFlipsTheSplitBarsAndKeepsThePercentSigns) {
@@ -227,6 +227,30 @@ TEST_F(WinStatWindowTest, AtEverySizeTheUserCanChooseNothingOverlapsWithTenSeats
         if (bars->data()->at(i)->value <= 0) continue;
         const QPointF top = bars->dataPixelPosition(i);
         for (const QRect& cover : {legend, box}) EXPECT_FALSE(QRectF(cover).contains(top)) << i;
+      }
+    }
+  }
+}
+
+TEST_F(WinStatWindowTest, TheAxisStopsAtAHundredPercentAndTheLegendMakesWay) {
+  // Trips on a fixed flop at ten seats: nearly every pot is a full house that all share.
+  table(10);
+  pot(7, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 95);
+  pot(4, {3}, 5);
+  WinStatWindow* window = open();
+  QCustomPlot* plot = window->plot();
+  for (const QSize size : {WinStatWindow::kDefaultSize, WinStatWindow::kMinimumSize, QSize(1200, 700)}) {
+    window->resize(size);
+    QCoreApplication::processEvents();
+    SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+    EXPECT_LE(plot->yAxis->range().upper, 100);
+    const QRect legend = plot->legend->outerRect();
+    EXPECT_FALSE(legend.intersects(window->checkBoxFrame()->geometry()));
+    EXPECT_TRUE(plot->axisRect()->rect().contains(legend));
+    for (QCPBars* bars : window->splitBars()) {
+      for (int i = 0; i < bars->dataCount(); ++i) {
+        if (bars->data()->at(i)->value <= 0) continue;
+        EXPECT_FALSE(QRectF(legend).contains(bars->dataPixelPosition(i))) << i;
       }
     }
   }
