@@ -385,7 +385,8 @@ void Run::PlayExactly(int active) {
   SetCounter(app_, result.deals);
   // A Stop that came after the last deal stopped nothing: the figures are exact.
   if (result.complete) app_.SIM.stopsim = 0;
-  plothistogram(app_, result.deals);
+  // Weighted deals count by their weight: the rates divide by the weighted total.
+  plothistogram(app_, result.stats.hands);
   if (ProgramClosing(app_)) return;
   LeaveRunningState(app_);
   PlotWinStat(app_, result.complete ? "deals (exact)" : "deals (stopped, not exact)",
