@@ -200,6 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"--exact --hands 5 AA KK", "--exact plays every deal once"},
                       BadInput{"--time-limit 5 AA KK", "--time-limit needs --exact"},
                       BadInput{"--exact --time-limit 0 AA KK", "--time-limit must be a number of seconds"},
+                      BadInput{"--exact --time-limit 1e-9 AA KK", "--time-limit must be a number of seconds"},
                       BadInput{"--exact --target-se 0.01 AA KK", "--exact excludes --target-se"},
                       BadInput{"--exact random random random random random", "Too many deals"},
                       BadInput{"--json --csv random random", "--json excludes --csv"},

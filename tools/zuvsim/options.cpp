@@ -131,7 +131,9 @@ std::string ParseProblem(const CLI::ParseError& error, const CLI::App& app) {
   return std::string(text) + " (see zuvsim --help)";
 }
 
-// A time limit beyond about eleven days is no limit a run needs.
+// A time limit beyond about eleven days is no limit a run needs; one below a
+// millisecond is none the clock can keep.
+constexpr double kMinTimeLimit = 0.001;
 constexpr double kMaxTimeLimit = 1e6;
 
 template <typename T>
@@ -308,7 +310,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     double x = 0;
     const char* end = raw.timeLimit->data() + raw.timeLimit->size();
     const auto [ptr, ec] = std::from_chars(raw.timeLimit->data(), end, x);
-    if (raw.timeLimit->empty() || ec != std::errc() || ptr != end || !(x > 0 && x <= kMaxTimeLimit)) {
+    if (raw.timeLimit->empty() || ec != std::errc() || ptr != end || !(x >= kMinTimeLimit && x <= kMaxTimeLimit)) {
       return "--time-limit must be a number of seconds from 0.001 to 1000000, such as 10, not " +
              sim::QuotedText(*raw.timeLimit);
     }
