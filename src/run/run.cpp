@@ -364,7 +364,8 @@ void Run::PlayExactly(int active) {
     app_.messages.errordlg(text, "Exact odds");
     return;
   }
-  ExactRunner& runner = exact_.emplace(scenario_, app_.runThreads);
+  if (app_.SETUP.SetSeed == 1) app_.random.reset(app_.SETUP.Seed);
+  ExactRunner& runner = exact_.emplace(scenario_, app_.runThreads, app_.random.next());
   // A stop asked for before the deals started is not meant for them.
   app_.SIM.stopsim = 0;
   state_ = State::running;

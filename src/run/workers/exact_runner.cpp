@@ -11,7 +11,8 @@ constexpr std::chrono::milliseconds kProgressInterval{50};
 
 }  // namespace
 
-ExactRunner::ExactRunner(const sim::Scenario& scenario, int threads) : scenario_(scenario), threads_(threads) {}
+ExactRunner::ExactRunner(const sim::Scenario& scenario, int threads, std::uint64_t seed)
+    : scenario_(scenario), threads_(threads), seed_(seed) {}
 
 ExactRunner::~ExactRunner() {
   stop_ = true;
@@ -24,6 +25,7 @@ void ExactRunner::Start(std::function<void()> finished) {
   worker_ = std::thread([this, finished = std::move(finished)] {
     sim::ExactOptions options;
     options.threads = threads_;
+    options.seed = seed_;
     options.stop = &stop_;
     options.progressInterval = kProgressInterval;
     options.progress = [this](const sim::RunStats& sofar) {

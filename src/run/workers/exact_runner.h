@@ -17,7 +17,8 @@ namespace zuv {
 class ExactRunner {
  public:
   // `threads` <= 0: one per core. The scenario must pass sim::ExactProblem.
-  ExactRunner(const sim::Scenario& scenario, int threads);
+  // `seed` chooses the order of the work, as zuvsim's --seed does.
+  ExactRunner(const sim::Scenario& scenario, int threads, std::uint64_t seed = 0);
   ~ExactRunner();
   ExactRunner(const ExactRunner&) = delete;
   ExactRunner& operator=(const ExactRunner&) = delete;
@@ -34,6 +35,7 @@ class ExactRunner {
  private:
   const sim::Scenario scenario_;
   const int threads_;
+  const std::uint64_t seed_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> done_{true};
   std::thread worker_;
