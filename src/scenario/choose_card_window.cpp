@@ -12,6 +12,7 @@
 #include "platform/callback.h"
 #include "platform/graphics_items.h"
 #include "platform/normal_position.h"
+#include "scenario/felt_window.h"
 #include "state/app.h"
 #include "state/main_window.h"
 
@@ -57,15 +58,8 @@ ChooseCardWindow::ChooseCardWindow(App& app, int cardsToPick, int leastToPick, c
       scene_(new CommandScene(this)),
       view_(new QGraphicsView(scene_, this)) {
   setWindowTitle(name);
-  // Modal by hand (see ChooseInWindow): a modal window would make the system
-  // drop the main window's close box while this window is open.
-  setWindowModality(Qt::NonModal);
-  setFixedSize(kSize);
   const QColor felt = app.TABLE.backgroundcolor.toQColor();
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, felt);
-  setPalette(palette);
-  setAutoFillBackground(true);
+  DressAsFeltWindow(*this, felt, kSize);
 
   scene_->setSceneRect(QRectF(QPointF(0, 0), QSizeF(kSize)));
   scene_->setBackgroundBrush(felt);

@@ -20,6 +20,7 @@
 
 #include "platform/callback.h"
 #include "platform/graphics_items.h"
+#include "scenario/felt_window.h"
 #include "scenario/range_grid.h"
 #include "scenario/range_suits_panel.h"
 #include "scenario/saved_ranges.h"
@@ -95,15 +96,7 @@ ChooseRangeWindow::ChooseRangeWindow(App& app, int seat, const std::array<bool, 
       ok_(new QPushButton("Ok", this)) {
   setWindowTitle(QString("Choose range for player %1").arg(seat));
   count_->setObjectName("combos");
-  // Modal by hand, like the card-choosing window, so that the main window's
-  // close box keeps working.
-  setWindowModality(Qt::NonModal);
-  setFixedSize(kSize);
-  const QColor felt = app.TABLE.backgroundcolor.toQColor();
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, felt);
-  setPalette(palette);
-  setAutoFillBackground(true);
+  DressAsFeltWindow(*this, app.TABLE.backgroundcolor.toQColor(), kSize);
 
   placeControls();
   connectControls();

@@ -85,7 +85,6 @@ class ChooseRangeWindow : public QWidget {
   void askAndSaveRange();
 
   QPushButton* okButton() const { return ok_; }
-  QPushButton* cancelButton() const { return cancel_; }
   QLineEdit* textField() const { return field_; }
   QGraphicsView* view() const { return view_; }
   QSlider* topSlider() const { return topSlider_; }

@@ -64,8 +64,6 @@ class CardDealer {
     kDealRows[count](*this, random, hands, rows, stride);
   }
 
-  std::uint32_t FreeCount() const { return count_; }
-
  private:
   static constexpr int kMaxBatches = (64 + kBatch - 1) / kBatch;
 

@@ -166,14 +166,7 @@ std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion
   // With per-hand figures, deal by deal.
   const int ties = std::popcount(winners);
   const std::int64_t units = RunStats::kUnit / ties * completion.weight;
-  const int h = HandClass(best);
-  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seatCount_, 1, h);
-  for (int p = 0; p < seatCount_; ++p) {
-    if (!(winners >> p & 1)) continue;
-    stats.WinStat2[stats.WinStat2Index(fixedSeat_[p] + 1, h, ties)] += units;
-    statistic[(fixedStartClass_[p] - 1) * RunStats::kClasses] += units;
-    seatUnits_[fixedSeat_[p]] += units;
-  }
+  CreditFixedWinners(stats, winners, HandClass(best), units);
   // A seat dealt from a range of which one combination is left.
   for (std::size_t p = 0; p < places_.size(); ++p) {
     if (!places_[p].dealt) continue;
@@ -189,19 +182,24 @@ std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion
   return completion.weight;
 }
 
+void ExactBoardScorer::CreditFixedWinners(RunStats& stats, std::uint32_t winners, int handClass,
+                                          std::int64_t units) {
+  const int ties = std::popcount(winners);
+  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seatCount_, 1, handClass);
+  for (int p = 0; p < seatCount_; ++p) {
+    if (!(winners >> p & 1)) continue;
+    stats.WinStat2[stats.WinStat2Index(fixedSeat_[p] + 1, handClass, ties)] += units;
+    statistic[(fixedStartClass_[p] - 1) * RunStats::kClasses] += units;
+    seatUnits_[fixedSeat_[p]] += units;
+  }
+}
+
 std::array<std::int64_t, 10> ExactBoardScorer::TakeSeatUnits(RunStats& stats) {
   for (std::uint32_t outcome : fixedTouched_) {
     const std::uint32_t winners = outcome >> 4;
     const int h = static_cast<int>(outcome & 15), ties = std::popcount(winners);
-    const std::int64_t units = RunStats::kUnit / ties * fixedOutcomes_[outcome];
+    CreditFixedWinners(stats, winners, h, RunStats::kUnit / ties * fixedOutcomes_[outcome]);
     fixedOutcomes_[outcome] = 0;
-    std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seatCount_, 1, h);
-    for (int p = 0; p < seatCount_; ++p) {
-      if (!(winners >> p & 1)) continue;
-      stats.WinStat2[stats.WinStat2Index(fixedSeat_[p] + 1, h, ties)] += units;
-      statistic[(fixedStartClass_[p] - 1) * RunStats::kClasses] += units;
-      seatUnits_[fixedSeat_[p]] += units;
-    }
   }
   fixedTouched_.clear();
   const auto units = seatUnits_;

@@ -74,6 +74,10 @@ class ExactBoardScorer {
   }
 
  private:
+  // Credits `units` to every seat with fixed cards among `winners` (one bit
+  // per seat) whose best hand is of `handClass`.
+  void CreditFixedWinners(RunStats& stats, std::uint32_t winners, int handClass, std::int64_t units);
+
   struct Place {
     int seat = 0;  // seat index 0..9
     std::vector<std::uint64_t> bits, key;  // the pairs' CardBit and CardKey sums

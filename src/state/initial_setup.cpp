@@ -92,7 +92,6 @@ void InitialRecords(App& app) {
 
   app.CHOOSECARDS.chosencards.clear();
   app.CHOOSECARDS.busypos = {0, 0};
-  app.CHOOSECARDS.choosefigurehandle = nullptr;
 
   InitialDeckTables(DECK);
   BuildHandIndex(app.HANDINDEX);

@@ -156,7 +156,6 @@ struct SimRecord {
 struct ChooseCardsRecord {
   std::vector<int> chosencards;               // cards picked so far, in picking order
   std::array<double, 2> busypos{};
-  QWidget* choosefigurehandle = nullptr;      // never set after start-up
   std::array<QGraphicsItem*, kCards> axes{};  // the cell showing card n-1 in the open window
 };
 

@@ -17,7 +17,6 @@ struct SeatInput {
   std::array<int, 2> fixed{};     // two cards, or {0, 0} when dealt
   std::vector<sim::Combo> range;  // the combinations it may be dealt; empty: any two cards
   std::vector<sim::Weight> weights;  // their weights, in the order of `range`; empty: all full
-  bool IsRange() const { return fixed[0] == 0 && !range.empty(); }
 };
 
 // Reads SEAT argument `text` of seat `seat` (1..10), or says why not in one
