@@ -26,6 +26,7 @@
 #include "state/controls.h"
 #include "stats/win_stat_window.h"
 #include "table/card_display.h"
+#include "table/context_menu_state.h"
 
 namespace zuv {
 
@@ -59,13 +60,7 @@ void EnterRunningState(App& app, const QString& counterLabel) {
     SetCallback(button, "CBStopSimulation");
     button->setText("Stop simulation");
   }
-  for (PlayerRecord& player : app.PLAYER) {
-    for (QAction* item : {player.cmitem1, player.cmitem2, player.cmitem3, player.cmitem4}) Enable(item, false);
-  }
-  const TableRecord& t = app.TABLE;
-  for (QAction* item : {t.cmitem1, t.cmitem2, t.cmitem3, t.cmitem4, t.cmitem5, t.cmitem6}) {
-    Enable(item, false);
-  }
+  DisableContextMenus(app);
   Enable(app.UICONTROLS.handle[kHandsField], false);
   Enable(ExactOddsBox(app), false);
   ResetResultDisplay(app);
@@ -94,34 +89,14 @@ void LeaveRunningState(App& app) {
   Enable(ExactOddsBox(app), true);
   Enable(app.UIMENULABELS[kFileMenu][kLoadSetupItem], true);
   Enable(app.UIMENULABELS[kFileMenu][kSaveSetupItem], true);
-  for (int p = 1; p <= kSeats; ++p) {
-    PlayerRecord& player = app.player(p);
-    Enable(player.cmitem1, true);
-    if (app.activeplayers(p) == 1) {
-      Enable(player.cmitem2, true);
-      Enable(player.cmitem4, true);
-      // Fixed cards and a range can both be released.
-      if (app.simulateplayers(p) == 0 || !player.Range.empty()) Enable(player.cmitem3, true);
-    }
-  }
-
   // The board keeps only its fixed cards.
   auto& board = app.TABLE.boardcards;
-  if (board.size() > 4) board.resize(4);
-  Enable(app.TABLE.cmitem1, true);
-  Enable(app.TABLE.cmitem5, true);
-  Enable(app.TABLE.cmitem6, !app.TABLE.deadcards.empty());
-  if (app.SETUP.SimulateFlop == 0) {
-    Enable(app.TABLE.cmitem2, true);
-    Enable(app.TABLE.cmitem3, true);
-    if (app.SETUP.SimulateTurn == 0) {
-      Enable(app.TABLE.cmitem4, true);
-    } else if (board.size() > 3) {
-      board.resize(3);
-    }
-  } else {
+  if (app.SETUP.SimulateFlop != 0) {
     board.clear();
+  } else if (board.size() > (app.SETUP.SimulateTurn == 0 ? 4u : 3u)) {
+    board.resize(app.SETUP.SimulateTurn == 0 ? 4 : 3);
   }
+  EnableContextMenus(app);
 }
 
 // Draws the hand just played and holds it on the table, serving events.

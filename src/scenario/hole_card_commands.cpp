@@ -11,8 +11,6 @@
 
 namespace zuv {
 
-bool HasFixedCards(App& app, int seat) { return app.simulateplayers(seat) == 0 && !app.player(seat).Cards.empty(); }
-
 void CBChoosePlayerCards(App& app, std::optional<int> seat) {
   const auto i = SeatArgument(app, seat);
   // An inactive seat gets no cards (its menu item is disabled; a stale text

@@ -53,11 +53,6 @@ QString RangeOfSeat(App& app, int seat) {
 
 }  // namespace
 
-bool HasRange(const App& app, int seat) {
-  return app.TABLE.activeplayers.at(seat - 1) == 1 && app.TABLE.simulateplayers.at(seat - 1) == 1 &&
-         !app.player(seat).Range.empty();
-}
-
 void CBSetPlayerRange(App& app, std::optional<int> seat) {
   const auto i = SeatArgument(app, seat);
   if (!i || app.activeplayers(*i) != 1 || ChoosingWindowOpen(app)) return;

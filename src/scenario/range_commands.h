@@ -12,10 +12,6 @@ class App;
 // from the range. Without a seat number the clicked seat oval decides.
 void CBSetPlayerRange(App& app, std::optional<int> seat = std::nullopt);
 
-// True when an active seat dealt at random is dealt from a range rather
-// than any two cards.
-bool HasRange(const App& app, int seat);
-
 // The commands of the open range window; each does nothing without one.
 // Sets grid cell (row, column), numbered from 1, on or off; without `on` it
 // toggles the cell.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table/context_menu_state.h"
+
 class QAction;
 
 namespace zuv {
@@ -10,16 +12,7 @@ class App;
 void SetLabel(QAction* item, const char* label);
 void SetEnable(QAction* item, bool on);
 
-// Sets the labels and enable states of seat `seat`'s context menu items from
-// the records: "Set player range..." where "Choose player cards" is usable,
-// "Release player cards" for fixed cards or a range.
-void UpdateSeatMenu(App& app, int seat);
-
-// Sets the labels and enable states of every seat's and the board's context
-// menu items from the records, as the card commands and seat switching leave
-// them. For code that replaces the scenario wholesale (loading a setup), so
-// that "Release player cards", "Set Turn card" and the rest match the loaded
-// cards.
-void UpdateScenarioMenus(App& app);
+// The rules for which items are usable (UpdateSeatMenu, UpdateContextMenus)
+// sit on the table's floor, where the run uses them too.
 
 }  // namespace zuv

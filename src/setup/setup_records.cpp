@@ -124,7 +124,7 @@ void RestoreSetup(App& app, const setupfile::LoadedSetup& s) {
   VisitSetupFile(records, unused);
   // Seat switching alone would leave "Release player cards" and the board's
   // items as they were; the loaded cards must be releasable like chosen ones.
-  UpdateScenarioMenus(app);
+  UpdateContextMenus(app);
 
   CBClearTable(app);
   DisplayBoardCards(app);

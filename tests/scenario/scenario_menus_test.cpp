@@ -28,7 +28,7 @@ TEST_F(ScenarioMenusTest, MenusFollowAScenarioReplacedAsAWhole) {
   ASSERT_NE(app->TABLE.cmitem4, nullptr) << "needs the table's menus";
   LoadScenario(*app);
   EXPECT_FALSE(consistent()) << "the menus still show the old scenario";
-  UpdateScenarioMenus(*app);
+  UpdateContextMenus(*app);
   EXPECT_TRUE(consistent());
   EXPECT_EQ(app->player(1).cmitem1->text(), "Activate player");
   EXPECT_EQ(app->player(3).cmitem2->text(), "Choose new player cards");
@@ -42,7 +42,7 @@ TEST_F(ScenarioMenusTest, MenusFollowAScenarioReplacedAsAWhole) {
   run("CBReleaseCards(3)");
   EXPECT_TRUE(consistent());
   run("CBReleaseFlop");
-  UpdateScenarioMenus(*app);
+  UpdateContextMenus(*app);
   EXPECT_TRUE(consistent());
   EXPECT_FALSE(app->TABLE.cmitem2->isEnabled());
 }
