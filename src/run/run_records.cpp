@@ -56,8 +56,6 @@ RunTable ReadRunTable(const App& app) {
 
 sim::Scenario ScenarioFromRecords(const App& app) { return ReadRunTable(app).scenario; }
 
-std::optional<std::string> CheckRunRecords(const App& app) { return ReadRunTable(app).problem; }
-
 void ResetRunStatistics(App& app, int activeSeats) {
   SimRecord& sim = app.SIM;
   sim.WinRecord.assign(kSeats, 0.0);

@@ -24,9 +24,8 @@ struct RunTable {
   std::optional<std::string> problem;
 };
 RunTable ReadRunTable(const App& app);
-// Its two halves.
+// The scenario alone, for what needs no check.
 sim::Scenario ScenarioFromRecords(const App& app);
-std::optional<std::string> CheckRunRecords(const App& app);
 
 // Zeroed statistics records for a table of `activeSeats` players: WinRecord
 // 1 x 10, WinStat 10 x 9, WinStat2 10 x 9 x N, Statistic 10 x 169 x 9.
