@@ -17,10 +17,30 @@ namespace {
 
 std::string Percent(double x) { return Fixed(100 * x, 2); }
 
+// A stopped exact run's standard error of a combination's or a class's win rate; NaN if not known.
+double StoppedError(const sim::ExactResult& exact, const sim::RunStats& stats, int seat, const sim::HandFigures& row,
+                    bool isClass) {
+  const int slot = stats.perHand.Slot(seat);
+  if (slot < 0) return std::nan("");
+  const std::size_t i = isClass ? static_cast<std::size_t>(slot) * sim::kStartHandClasses + row.startClass - 1
+                                : stats.perHand.Index(slot, sim::ComboIndex(row.combo[0], row.combo[1]));
+  const auto& errors = isClass ? exact.perClassSe : exact.perHandSe;
+  return i < errors.size() ? errors[i] : std::nan("");
+}
+
+// The standard error of a row's win rate: the sample's, none (0) for a
+// complete exact run, and for a stopped one the spread of its work units
+// (NaN when too little was done to tell).
+double RowError(const sim::ExactResult* exact, const sim::RunStats& stats, int seat, const sim::HandFigures& row,
+                bool isClass) {
+  if (!exact) return row.winRateSe;
+  if (exact->complete) return 0.0;
+  return StoppedError(*exact, stats, seat, row, isClass);
+}
+
 // `weight`: the combination's weight in the seat's range; ignored for a class.
-// `stoppedError`: the standard error of a stopped exact run's win rate (NaN: unknown).
 nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResult* exact, bool isClass, double weight,
-                               double stoppedError) {
+                               double error) {
   nlohmann::ordered_json item;
   item[isClass ? "class" : "hand"] = row.name;
   if (isClass) {
@@ -33,28 +53,12 @@ nlohmann::ordered_json RowJson(const sim::HandFigures& row, const sim::ExactResu
   if (exact && exact->complete) {
     item["win_fraction"] = std::to_string(row.exactWinRate.numerator) + "/" + std::to_string(row.exactWinRate.denominator);
   }
-  // A complete exact run has no error; a stopped one's comes from its work units.
-  if (!exact) {
-    item["win_rate_se"] = row.winRateSe;
-  } else if (exact->complete) {
-    item["win_rate_se"] = 0.0;
-  } else if (std::isnan(stoppedError)) {
+  if (std::isnan(error)) {
     item["win_rate_se"] = nullptr;
   } else {
-    item["win_rate_se"] = stoppedError;
+    item["win_rate_se"] = error;
   }
   return item;
-}
-
-// A stopped exact run's standard error of a combination's or a class's win rate; NaN if not known.
-double StoppedError(const sim::ExactResult* exact, const sim::RunStats& stats, int seat, const sim::HandFigures& row,
-                    bool isClass) {
-  const int slot = stats.perHand.Slot(seat);
-  if (!exact || slot < 0) return std::nan("");
-  const std::size_t i = isClass ? static_cast<std::size_t>(slot) * sim::kStartHandClasses + row.startClass - 1
-                                : stats.perHand.Index(slot, sim::ComboIndex(row.combo[0], row.combo[1]));
-  const auto& errors = isClass ? exact->perClassSe : exact->perHandSe;
-  return i < errors.size() ? errors[i] : std::nan("");
 }
 
 }  // namespace
@@ -66,11 +70,11 @@ void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, 
     const std::vector<double> weights = sim::SeatComboWeights(options.scenario, seat);
     for (const auto& row : sim::PerHandRows(stats, seat)) {
       seatObject["hands"].push_back(RowJson(row, exact, false, weights[sim::ComboIndex(row.combo[0], row.combo[1])],
-                                            StoppedError(exact, stats, seat, row, false)));
+                                            RowError(exact, stats, seat, row, false)));
     }
     seatObject["classes"] = nlohmann::ordered_json::array();
     for (const auto& row : sim::PerClassRows(stats, seat)) {
-      seatObject["classes"].push_back(RowJson(row, exact, true, 1, StoppedError(exact, stats, seat, row, true)));
+      seatObject["classes"].push_back(RowJson(row, exact, true, 1, RowError(exact, stats, seat, row, true)));
     }
   }
   if (const auto onBoard = sim::SeatOnBoard(options.scenario, seat)) {
@@ -82,13 +86,17 @@ void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, 
   }
 }
 
-void PrintPerHandText(std::ostream& out, const Options& options, const sim::RunStats& stats) {
+void PrintPerHandText(std::ostream& out, const Options& options, const sim::RunStats& stats,
+                      const sim::ExactResult* exact) {
   for (int seat : stats.perHand.seats) {
     out << "\nSeat " << seat + 1 << " (" << options.seatText[seat] << "), starting-hand classes, strongest first\n";
     out << "Class  Combos  Share %   Win %   +- SE\n";
     for (const auto& row : sim::PerClassRows(stats, seat)) {
+      // A complete exact run has no error, nor a stopped one that did too little to tell.
+      const double se = RowError(exact, stats, seat, row, true);
+      const std::string error = (exact && exact->complete) || std::isnan(se) ? "-" : Percent(se);
       out << PadRight(row.name, 5) << Pad(std::to_string(row.combos), 8) << Pad(Percent(row.share), 9)
-          << Pad(Percent(row.winRate), 8) << Pad(options.exact ? "-" : Percent(row.winRateSe), 8) << "\n";
+          << Pad(Percent(row.winRate), 8) << Pad(error, 8) << "\n";
     }
   }
   if (options.scenario.board.size() < 3) return;
@@ -110,12 +118,12 @@ void PrintPerHandText(std::ostream& out, const Options& options, const sim::RunS
   }
 }
 
-void PrintPerHandCsv(std::ostream& out, const Options& options, const sim::RunStats& stats) {
+void PrintPerHandCsv(std::ostream& out, const sim::RunStats& stats, const sim::ExactResult* exact) {
   out << "\nseat,class,combos,share,win_rate,win_rate_se\n";
   for (int seat : stats.perHand.seats) {
     for (const auto& row : sim::PerClassRows(stats, seat)) {
       out << seat + 1 << "," << row.name << "," << row.combos << "," << Number(row.share) << "," << Number(row.winRate)
-          << "," << Number(options.exact ? 0.0 : row.winRateSe) << "\n";
+          << "," << Number(RowError(exact, stats, seat, row, true)) << "\n";
     }
   }
 }

@@ -20,10 +20,11 @@ void AddPerHandJson(nlohmann::ordered_json& seatObject, const Options& options, 
                     const sim::ExactResult* exact);
 
 // The classes of each such seat as a table, strongest first, and on a fixed
-// flop what every seat makes.
-void PrintPerHandText(std::ostream& out, const Options& options, const sim::RunStats& stats);
+// flop what every seat makes. `exact` as for AddPerHandJson.
+void PrintPerHandText(std::ostream& out, const Options& options, const sim::RunStats& stats,
+                      const sim::ExactResult* exact);
 
 // After a blank line: a header and one line per seat and class, strongest first.
-void PrintPerHandCsv(std::ostream& out, const Options& options, const sim::RunStats& stats);
+void PrintPerHandCsv(std::ostream& out, const sim::RunStats& stats, const sim::ExactResult* exact);
 
 }  // namespace zuv::zuvsim

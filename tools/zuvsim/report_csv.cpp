@@ -47,7 +47,7 @@ void PrintCsv(std::ostream& out, const Options& options, const sim::RunStats& st
     for (double wins : row.winStat) out << "," << Number(wins / hands);
     out << "\n";
   }
-  if (options.perHand) PrintPerHandCsv(out, options, stats);
+  if (options.perHand) PrintPerHandCsv(out, stats, exact);
 }
 
 }  // namespace zuv::zuvsim

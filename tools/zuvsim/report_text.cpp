@@ -91,7 +91,7 @@ void PrintText(std::ostream& out, const Options& options, const sim::RunStats& s
     for (double wins : row.winStat) out << Pad(Percent(wins, hands), 7);
     out << "\n";
   }
-  if (options.perHand) PrintPerHandText(out, options, stats);
+  if (options.perHand) PrintPerHandText(out, options, stats, exact);
 }
 
 }  // namespace zuv::zuvsim
