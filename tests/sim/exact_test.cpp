@@ -297,6 +297,22 @@ TEST(ExactOdds, SuitSymmetricFlopsWithIdenticalRanges) {
   ExpectMatchesDealByDeal(s);
 }
 
+TEST(ExactOdds, FixedHandsWhoseFlushesTheValuesAloneMiss) {
+  // Fixed hands are counted by the board's values, then put right where a flush may come.
+  struct Case {
+    std::vector<std::string_view> seats;
+    std::string_view board, dead;
+  };
+  const Case cases[] = {
+      {{"JhTh", "2c2d", "AsKd"}, "Qh9h2h", ""},  // a flush made already: every board goes by suit
+      {{"6c7d", "8h8d"}, "2c3c4c5c", ""},        // straight flushes and a fifth club
+      {{"AhKh", "QsQd", "Jh9h"}, "Qh9c2h", ""},  // two seats drawing to one suit
+      {{"AsKs", "QsJs"}, "Ts2s3d", "4s"},        // the same suit on both sides, a dead card of it
+      {{"AhKh", "2h3h", "AcKd"}, "7s8d9c", ""},  // two cards to come: no flush can be made
+  };
+  for (const Case& c : cases) ExpectMatchesDealByDeal(Table(c.seats, c.board, c.dead));
+}
+
 TEST(ExactOdds, PreflopPairsWithSuitsSwappedInTwoBlocks) {
   Scenario s = Seats(2);
   Fix(s, 0, "AsAd");

@@ -1,0 +1,27 @@
+#pragma once
+// The deals of a table where every seat holds one pair of cards, counted by
+// outcome without dealing the boards one by one.
+//
+// A board on which no seat can make a flush gives each seat the hand of its
+// values alone, so the boards are first counted by their values (a few
+// thousand multisets instead of up to 1.7 million boards), each multiset
+// standing for every choice of suits among the free cards. Then, suit by
+// suit, the boards with enough cards of the suit for some seat's flush are
+// gone through by the exact cards of that suit and the values of the others:
+// their true outcome replaces the one their values gave. Two suits never both
+// have three board cards, so no board is put right twice.
+
+#include <cstdint>
+#include <vector>
+
+#include "sim/exact_deals.h"
+
+namespace zuv::sim {
+
+// Every seat of `deals` has exactly one combination. Sets outcomes[winners <<
+// 4 | hand class of the best hand] (winners: one bit per seat, in the order of
+// deals.seats; the vector is resized to 16 << seats) to the number of deals
+// with that outcome and returns the number of deals.
+std::int64_t CountFixedSeatOutcomes(const ExactDeals& deals, std::vector<std::int64_t>& outcomes);
+
+}  // namespace zuv::sim
