@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "sim/block_steps.h"
 #include "sim/simulation.h"
 
 namespace zuv::sim {
@@ -56,11 +57,14 @@ RunStats RunParallel(const Scenario& scenario, const RunOptions& options) {
   auto work = [&](int t) {
     Simulation simulation(scenario, options.seed);
     if (options.perHand) simulation.KeepPerHand();
+    BlockSteps steps;
+    auto counted = [&](std::int64_t stepHands) {
+      if (options.handsDone) options.handsDone->fetch_add(stepHands, std::memory_order_relaxed);
+    };
     while (!finished) {
       for (std::int64_t b; (b = nextBlock.fetch_add(1)) < roundEnd;) {
         const std::int64_t count = std::min(kBlock, hands - b * kBlock);
-        simulation.PlayBlock(b, count, partial[t]);
-        if (options.handsDone) options.handsDone->fetch_add(count, std::memory_order_relaxed);
+        steps.PlayBlock(simulation, b, count, partial[t], counted);
       }
       sync.arrive_and_wait();
     }

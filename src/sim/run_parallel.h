@@ -18,8 +18,9 @@ struct RunOptions {
   // > 0: stop at the first checkpoint (every kTargetCheckHands hands, and at
   // `hands`) where every active seat's WinRateStandardError is at most this.
   double targetStandardError = 0;
-  // If given, grows by each block's hands as the block is finished, so
-  // another thread can show how far the run is.
+  // If given, grows by the hands played as they are played (in steps of
+  // at most BlockSteps::kStepTime, inside blocks on slow tables), so another
+  // thread can show how far the run is.
   std::atomic<std::int64_t>* handsDone = nullptr;
   // Keep RunStats::perHand for the random seats.
   bool perHand = false;

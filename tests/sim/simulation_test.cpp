@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <numeric>
 
+#include "sim/block_steps.h"
 #include "sim/evaluator.h"
 #include "sim/hand_range.h"
 #include "sim/run_parallel.h"
@@ -78,6 +80,29 @@ TEST(Simulation, HandByHandEqualsOneCallAcrossBlockBoundaries) {
   EXPECT_EQ(lastStep.hole[2], (std::array<int, 2>{Cards("Ah")[0], Cards("Kd")[0]}));
   EXPECT_EQ(lastStep.hole[1], (std::array<int, 2>{0, 0}));
   EXPECT_EQ(lastStep.hand[1], 0);
+}
+
+TEST(Simulation, SlowBlocksShowProgressInShortStepsAndPlayTheSameHands) {
+  // Four seats that nearly always want the same aces take seconds per block;
+  // the clock here says how long a hand takes, from none to a quarter second.
+  Scenario s = Table(4);
+  for (int i = 0; i < 4; ++i) s.SetRange(i, ParseRange("AA:1,KK-22:0.001,AK-32:0.001"));
+  RunStats whole(4);
+  Simulation(s, 8).PlayBlock(3, 40, whole);
+  for (auto handTime : {std::chrono::milliseconds(0), std::chrono::milliseconds(20), std::chrono::milliseconds(250)}) {
+    RunStats stepped(4);
+    BlockSteps steps([&] { return BlockSteps::Clock::time_point(handTime * stepped.hands); });
+    Simulation simulation(s, 8);
+    std::vector<std::int64_t> shown;
+    steps.PlayBlock(simulation, 3, 40, stepped, [&](std::int64_t hands) { shown.push_back(hands); });
+    EXPECT_TRUE(SameStats(stepped, whole)) << handTime.count();
+    EXPECT_EQ(std::accumulate(shown.begin(), shown.end(), std::int64_t{0}), 40) << handTime.count();
+    // Steps of at most the step time (one hand at least), as few as that allows
+    // after the first hand, which measures the pace.
+    const std::int64_t most = handTime.count() == 0 ? 40 : std::max<std::int64_t>(1, BlockSteps::kStepTime / handTime);
+    for (std::int64_t hands : shown) EXPECT_LE(hands, most) << handTime.count();
+    EXPECT_LE(shown.size(), 2 + static_cast<std::size_t>((39 + most - 1) / most)) << handTime.count();
+  }
 }
 
 TEST(Simulation, ParallelRunsGiveTheSameNumbersForAnyThreadCount) {

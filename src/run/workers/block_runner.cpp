@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "run/workers/worker_signal.h"
+#include "sim/block_steps.h"
 #include "sim/simulation.h"
 
 namespace zuv {
@@ -45,13 +46,17 @@ void BlockRunner::Work(int worker) {
   simulation.KeepPerHand();
   sim::RunStats& stats = partial_[worker];
   std::array<std::int64_t, sim::RunStats::kSeats> before = stats.WinRecord;
-  for (std::int64_t b; !stop_ && (b = nextBlock_.fetch_add(1)) < endBlock_;) {
-    const std::int64_t count = std::min(kBlock, toHand_ - b * kBlock);
-    simulation.PlayBlock(b, count, stats);
+  // Progress after every step, not only every block: the counter and chart
+  // move on tables where a block takes seconds.
+  auto publish = [&](std::int64_t hands) {
     const std::lock_guard lock(progressMutex_);
-    progress_.hands += count;
+    progress_.hands += hands;
     for (int p = 0; p < sim::RunStats::kSeats; ++p) progress_.winRecord[p] += stats.WinRecord[p] - before[p];
     before = stats.WinRecord;
+  };
+  sim::BlockSteps steps;
+  for (std::int64_t b; !stop_ && (b = nextBlock_.fetch_add(1)) < endBlock_;) {
+    steps.PlayBlock(simulation, b, std::min(kBlock, toHand_ - b * kBlock), stats, publish);
   }
   // The signal is the last worker's last act: Finish joins this thread, so
   // what the signal reaches is still there while it runs.

@@ -18,7 +18,8 @@ namespace zuv {
 
 class BlockRunner {
  public:
-  // Win units and hands of the blocks finished so far, for the live chart.
+  // Win units and hands played so far, for the live counter and chart: they
+  // grow in steps (sim::BlockSteps), inside a block on slow tables.
   struct Progress {
     std::int64_t hands = 0;
     std::array<std::int64_t, sim::RunStats::kSeats> winRecord{};

@@ -1,0 +1,41 @@
+#pragma once
+// A block of hands played in steps short enough that a progress display
+// moves on slow tables too: narrow ranges at many seats, or weights that
+// throw most draws back, can take seconds per block. Steps change no hand:
+// Simulation::Play goes on in a block exactly where the last call left it,
+// so only the moments progress is shown depend on the clock.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "sim/run_stats.h"
+#include "sim/simulation.h"
+
+namespace zuv::sim {
+
+class BlockSteps {
+ public:
+  using Clock = std::chrono::steady_clock;
+  // What a step takes at most once the table's pace is known: well inside
+  // the second within which a watcher should see the count move.
+  static constexpr std::chrono::milliseconds kStepTime{100};
+  // The first step of a worker measures the pace: one hand, as a hand of
+  // weighted ranges at many seats can take a good part of a second.
+  static constexpr std::int64_t kFirstStep = 1;
+
+  // `now` reads the clock; tests give one that runs as they say.
+  explicit BlockSteps(std::function<Clock::time_point()> now = Clock::now) : now_(std::move(now)) {}
+
+  // Plays the first `count` hands of block `block` into `stats`, as
+  // Simulation::PlayBlock does, and calls `afterStep` with the hands of each
+  // step once `stats` holds them.
+  void PlayBlock(Simulation& simulation, std::int64_t block, std::int64_t count, RunStats& stats,
+                 const std::function<void(std::int64_t hands)>& afterStep);
+
+ private:
+  std::function<Clock::time_point()> now_;
+  double handsPerSecond_ = 0;  // of the last step; 0 before the first
+};
+
+}  // namespace zuv::sim
