@@ -8,23 +8,24 @@ namespace zuv::sim {
 void BlockSteps::PlayBlock(Simulation& simulation, std::int64_t block, std::int64_t count, RunStats& stats,
                            const std::function<void(std::int64_t hands)>& afterStep) {
   for (std::int64_t played = 0; played < count;) {
-    const std::int64_t left = count - played;
-    // In floating point first: a fast table's pace times the step time can be
-    // far beyond any block (or infinite when the clock did not move).
-    const double paced = handsPerSecond_ * std::chrono::duration<double>(kStepTime).count();
-    std::int64_t step = kFirstStep;
-    if (handsPerSecond_ > 0) {
-      step = paced >= static_cast<double>(left) ? left : std::max<std::int64_t>(1, static_cast<std::int64_t>(paced));
-    }
-    step = std::min(step, left);
+    // What the step time holds at the pace so far, in floating point first:
+    // on a fast table it can be far beyond any block (or infinite while the
+    // clock has not moved).
+    const double pace = seconds_ > 0 ? static_cast<double>(hands_) / seconds_ : std::numeric_limits<double>::infinity();
+    const double paced = pace * std::chrono::duration<double>(kStepTime).count();
+    std::int64_t step = lastStep_ == 0 ? kFirstStep : std::min(2 * lastStep_, Simulation::kBlockHands);
+    if (paced < static_cast<double>(step)) step = std::max<std::int64_t>(1, static_cast<std::int64_t>(paced));
+    // The end of a block cuts a step short, but not the pace the next one grows from.
+    lastStep_ = step;
+    step = std::min(step, count - played);
     const auto start = now_();
     if (played == 0) {
       simulation.PlayBlock(block, step, stats);
     } else {
       simulation.Play(step, stats);
     }
-    const double seconds = std::chrono::duration<double>(now_() - start).count();
-    handsPerSecond_ = seconds > 0 ? static_cast<double>(step) / seconds : std::numeric_limits<double>::infinity();
+    seconds_ += std::chrono::duration<double>(now_() - start).count();
+    hands_ += step;
     played += step;
     afterStep(step);
   }

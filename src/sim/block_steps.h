@@ -20,8 +20,10 @@ class BlockSteps {
   // What a step takes at most once the table's pace is known: well inside
   // the second within which a watcher should see the count move.
   static constexpr std::chrono::milliseconds kStepTime{100};
-  // The first step of a worker measures the pace: one hand, as a hand of
-  // weighted ranges at many seats can take a good part of a second.
+  // The first step of a worker: one hand, as a hand of weighted ranges at
+  // many seats can take a good part of a second. Steps at most double from
+  // one to the next: the time of a hand varies a lot on such tables, and a
+  // few fast hands are no promise for the next hundred.
   static constexpr std::int64_t kFirstStep = 1;
 
   // `now` reads the clock; tests give one that runs as they say.
@@ -35,7 +37,10 @@ class BlockSteps {
 
  private:
   std::function<Clock::time_point()> now_;
-  double handsPerSecond_ = 0;  // of the last step; 0 before the first
+  // The pace so far: the hands of every step and the seconds they took.
+  std::int64_t hands_ = 0;
+  double seconds_ = 0;
+  std::int64_t lastStep_ = 0;  // before the end of a block cut it short
 };
 
 }  // namespace zuv::sim
