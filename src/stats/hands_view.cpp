@@ -17,16 +17,17 @@ namespace {
 
 QString Percent(double x) { return QString::number(100 * x, 'f', 2); }
 
-// "Seat 2: QQ+, AKs", or "Seat 3: random".
+// "Player 2: QQ+, AKs", or "Player 3: random", as the table names its seats.
 QString SeatName(const sim::Scenario& table, int seat) {
   const auto& range = table.range[seat];
-  return QString("Seat %1: %2").arg(seat + 1).arg(range.empty() ? "random" : QString::fromStdString(sim::FormatRange(range, table.weight[seat])));
+  return QString("Player %1: %2").arg(seat + 1).arg(range.empty() ? "random" : QString::fromStdString(sim::FormatRange(range, table.weight[seat])));
 }
 
 }  // namespace
 
 HandsView::HandsView(const HandsRun& run, const QColor& felt, const QColor& ink, QWidget* parent)
-    : QWidget(parent), run_(run), seats_(new QComboBox), grid_(new HandsGrid(felt, ink)), combos_(new QLabel), board_(new QLabel) {
+    : QWidget(parent), run_(run), seats_(new QComboBox), grid_(new HandsGrid(felt, ink)), combos_(new QLabel), board_(new QLabel),
+      caption_(new QLabel) {
   dealtSeats_ = run_.stats.perHand.seats;
   for (int seat : dealtSeats_) seats_->addItem(SeatName(run_.table, seat));
   seats_->setToolTip("The seat whose hands the grid shows");
@@ -50,11 +51,23 @@ HandsView::HandsView(const HandsRun& run, const QColor& felt, const QColor& ink,
   right->addWidget(seats_);
   right->addWidget(board_);
   right->addWidget(combos_, 1);
-  auto* layout = new QHBoxLayout(this);
+  auto* columns = new QHBoxLayout;
+  columns->addWidget(grid_, 3);
+  columns->addLayout(right, 2);
+  // As small as the chart's caption, and wrapped: the view's smallest width
+  // is less than the caption's one line.
+  QFont small = caption_->font();
+  small.setPointSizeF(small.pointSizeF() * 0.8);
+  caption_->setFont(small);
+  caption_->setTextFormat(Qt::PlainText);
+  caption_->setWordWrap(true);
+  caption_->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+  caption_->hide();
+  auto* layout = new QVBoxLayout(this);
   // Room above for the window's Results button and tabs.
   layout->setContentsMargins(8, 36, 8, 6);
-  layout->addWidget(grid_, 3);
-  layout->addLayout(right, 2);
+  layout->addLayout(columns, 1);
+  layout->addWidget(caption_);
 
   board_->setText(boardText());
   board_->setVisible(!board_->text().isEmpty());
@@ -65,6 +78,11 @@ HandsView::HandsView(const HandsRun& run, const QColor& felt, const QColor& ink,
     listCell(row, column);
   });
   showSeat(0);
+}
+
+void HandsView::setCaption(const QString& text) {
+  caption_->setText(text);
+  caption_->setVisible(!text.isEmpty());
 }
 
 void HandsView::showSeat(int index) {

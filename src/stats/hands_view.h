@@ -37,6 +37,10 @@ class HandsView : public QWidget {
   HandsGrid* grid() const { return grid_; }
   QLabel* comboList() const { return combos_; }
   QLabel* boardTable() const { return board_; }
+  // Where the numbers come from, along the bottom edge as on the chart, so
+  // that a saved picture of the view still says it.
+  QLabel* caption() const { return caption_; }
+  void setCaption(const QString& text);
   // The per-hand table for "Save table..." and "Copy": per seat its classes
   // and its combinations, strongest first.
   WinStatTable table() const;
@@ -55,6 +59,7 @@ class HandsView : public QWidget {
   HandsGrid* grid_;
   QLabel* combos_;
   QLabel* board_;
+  QLabel* caption_;
 };
 
 }  // namespace zuv

@@ -247,6 +247,7 @@ void WinStatWindow::addResultsMenu() {
 
 void WinStatWindow::addHandsTab(const HandsRun& hands) {
   hands_ = new HandsView(hands, app_.TABLE.backgroundcolor.toQColor(), app_.TABLE.lightyellow.toQColor(), this);
+  hands_->setCaption(context_.caption());
   hands_->hide();
   tabs_ = new QTabBar(this);
   tabs_->addTab("Chart");

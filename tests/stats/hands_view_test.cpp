@@ -48,7 +48,7 @@ TEST_F(HandsViewTest, TheGridOfAChosenSeatColoursItsClassesAndListsTheirCombinat
   EXPECT_TRUE(view->isVisible());
   EXPECT_FALSE(window->plot()->isVisible());
   ASSERT_EQ(view->seatChooser()->count(), 2);
-  EXPECT_EQ(view->seatChooser()->itemText(0), "Seat 2: QQ+, AKs");
+  EXPECT_EQ(view->seatChooser()->itemText(0), "Player 2: QQ+, AKs");
   const HandsGrid* grid = view->grid();
   // AA and AKs are in the range, AKo and 72o are not.
   ASSERT_NE(grid->classAt(0, 0), nullptr);
@@ -95,7 +95,7 @@ TEST_F(HandsViewTest, ARunStartedInTheWindowShowsItsOwnHands) {
   auto* window = qobject_cast<WinStatWindow*>(app->FIGURE.WinStatFigHandle.data());
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(window->handsView()->seatChooser()->count(), 2);
-  EXPECT_EQ(window->handsView()->seatChooser()->itemText(1), "Seat 2: random");
+  EXPECT_EQ(window->handsView()->seatChooser()->itemText(1), "Player 2: random");
   double share = 0;
   for (int row = 0; row < 13; ++row) {
     for (int column = 0; column < 13; ++column) {

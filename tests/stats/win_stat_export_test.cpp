@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -129,6 +130,12 @@ TEST_F(WinStatExport, TableCopyAndPictureSayWhereTheNumbersComeFrom) {
       EXPECT_TRUE(QRectF(window->rect()).contains(place.normalized())) << c.odds.toStdString();
     }
     EXPECT_TRUE(drawn) << c.odds.toStdString();
+    // The Hands view carries the same caption, inside the view that its picture grabs.
+    window->viewTabs()->setCurrentIndex(1);
+    const QLabel* handsCaption = window->handsView()->caption();
+    EXPECT_EQ(handsCaption->text(), caption);
+    EXPECT_TRUE(handsCaption->isVisible());
+    EXPECT_TRUE(window->handsView()->rect().contains(handsCaption->geometry())) << c.odds.toStdString();
   }
 }
 
@@ -154,6 +161,29 @@ TEST_F(WinStatExport, ThePictureIsSavedAsPngOrPdfByItsEnding) {
   const QImage picture(folder.filePath("chart.png"));
   ASSERT_FALSE(picture.isNull());
   EXPECT_EQ(picture.size(), window->plot()->size());
+
+  // The Hands view's picture is the view, its caption drawn along the bottom edge.
+  window->viewTabs()->setCurrentIndex(1);
+  answer("hands");
+  run("CBSaveStatPicture");
+  const QImage hands(folder.filePath("hands.png"));
+  ASSERT_FALSE(hands.isNull());
+  EXPECT_EQ(hands.size(), window->handsView()->size() * hands.devicePixelRatio());
+  const QRect caption = window->handsView()->caption()->geometry();
+  // Pixels nearer the light-yellow ink than the felt: the caption's letters.
+  const QColor ink = app->TABLE.lightyellow.toQColor(), felt = app->TABLE.backgroundcolor.toQColor();
+  const auto distance = [](QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+  };
+  int inked = 0;
+  for (int y = caption.top(); y <= caption.bottom(); ++y) {
+    for (int x = caption.left(); x <= caption.right(); ++x) {
+      const QColor pixel = hands.pixelColor(x, y);
+      inked += distance(pixel, ink) < distance(pixel, felt);
+    }
+  }
+  EXPECT_GT(inked, 50) << "the caption is drawn in the picture";
+  window->viewTabs()->setCurrentIndex(0);
 
   answer("chart.PDF");
   run("CBSaveStatPicture");
