@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
-#include <limits>
 #include <mutex>
 #include <numeric>
 #include <stdexcept>
@@ -13,6 +12,7 @@
 
 #include "sim/exact_board_scorer.h"
 #include "sim/exact_boards.h"
+#include "sim/exact_combinations.h"
 #include "sim/exact_cost.h"
 #include "sim/exact_deals.h"
 #include "sim/exact_unit_sample.h"
@@ -108,23 +108,78 @@ std::vector<std::uint32_t> ShuffledItems(std::size_t count, std::uint64_t seed) 
   return order;
 }
 
-// A table of fixed hands, scored at once by values: well under a millisecond
-// of work, so no threads, items or progress; a stop raised before it starts
-// leaves no deal done.
-ExactResult WholeTable(const ExactDeals& deals, std::uint64_t count, ExactBoardScorer& scorer, const ExactStop& stop,
-                       const ExactOptions& options) {
+// Tables counted by the seats' joint combinations (ExactCombinations): each
+// class is a unit of work of well under a millisecond, taken in the seed's
+// random order, so that the classes done when a run stops are a random
+// sample of them. A stop is heard between classes.
+ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const ExactCombinations& combinations,
+                           const ExactStop& stop, const ExactOptions& options) {
+  const std::vector<std::uint32_t> order = ShuffledItems(combinations.ClassCount(), options.seed);
+  // A thread for a handful of classes costs more than it saves.
+  constexpr std::size_t kClassesPerThread = 8;
+  const int threads = static_cast<int>(std::clamp<std::size_t>(
+      static_cast<std::size_t>(options.threads > 0 ? options.threads : Cores()), 1,
+      std::max<std::size_t>(order.size() / kClassesPerThread, 1)));
+  const int seats = deals.SeatCount();
+  std::mutex mutex;
+  RunStats total(seats);  // guarded by mutex
+  std::int64_t totalDeals = 0;  // guarded by mutex
+  ExactUnitSample sample;  // guarded by mutex
+  std::atomic<std::size_t> nextClass{0};
+  auto work = [&](bool reportsProgress) {
+    RunStats pending(seats);
+    ExactUnitSample pendingSample;
+    std::int64_t pendingDeals = 0;
+    std::vector<std::int64_t> outcomes;
+    auto commit = [&] {
+      const std::lock_guard lock(mutex);
+      total.Add(pending);
+      totalDeals += pendingDeals;
+      sample.Add(pendingSample);
+      pending = RunStats(seats);
+      pendingSample = {};
+      pendingDeals = 0;
+    };
+    auto lastCommit = Clock::now(), lastProgress = lastCommit;
+    for (std::size_t i = nextClass++; i < order.size() && !stop.Now(); i = nextClass++) {
+      const std::int64_t handsBefore = pending.hands;
+      std::array<std::int64_t, 10> won{};
+      const std::int64_t classDeals = combinations.Score(order[i], pending, won, outcomes);
+      pendingDeals += classDeals;
+      pendingSample.Add(pending.hands - handsBefore, won);
+      if (options.dealsDone) options.dealsDone->fetch_add(classDeals, std::memory_order_relaxed);
+      const auto now = Clock::now();
+      if (now - lastCommit < kCommitInterval) continue;
+      commit();
+      lastCommit = now;
+      if (reportsProgress && options.progress && now - lastProgress >= options.progressInterval) {
+        RunStats snapshot;
+        {
+          const std::lock_guard lock(mutex);
+          snapshot = total;
+        }
+        FillWinSums(snapshot);
+        options.progress(snapshot);
+        lastProgress = now;
+      }
+    }
+    commit();
+  };
+  std::vector<std::thread> pool;
+  for (int t = 1; t < threads; ++t) pool.emplace_back(work, false);
+  work(true);
+  for (auto& thread : pool) thread.join();
+
   ExactResult result;
-  result.stats = RunStats(deals.SeatCount());
+  FillWinSums(total);
+  result.deals = totalDeals;
   result.totalDeals = static_cast<std::int64_t>(count);
-  if (stop.Now()) {
-    result.winRateSe.fill(std::numeric_limits<double>::quiet_NaN());
-    return result;
+  result.complete = static_cast<std::uint64_t>(result.deals) == count;
+  for (int p = 0; p < RunStats::kSeats; ++p) {
+    result.winRateSe[p] =
+        result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(order.size()));
   }
-  result.deals = scorer.ScoreWholeTable(deals, result.stats);
-  scorer.TakeSeatUnits(result.stats);
-  FillWinSums(result.stats);
-  if (options.dealsDone) options.dealsDone->fetch_add(result.deals, std::memory_order_relaxed);
-  result.complete = result.deals == result.totalDeals;
+  result.stats = std::move(total);
   return result;
 }
 
@@ -170,9 +225,10 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   ExactStop stop;
   stop.flag = options.stop;
   if (options.timeLimit.count() > 0) stop.deadline = Clock::now() + options.timeLimit;
-  if (!options.perHand) {
-    ExactBoardScorer scorer(deals, stop);
-    if (scorer.ScoresWholeTable()) return WholeTable(deals, count, scorer, stop, options);
+  if (!options.perHand && !options.byBoards) {
+    if (const auto combinations = ExactCombinations::Of(deals, count)) {
+      return ByCombinations(deals, count, *combinations, stop, options);
+    }
   }
   const ExactBoards boards(deals);
 

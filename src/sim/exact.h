@@ -58,6 +58,10 @@ struct ExactOptions {
   // Keep per-hand figures (RunStats::perHand) for every seat dealt from a
   // range or at random, counted within the one enumeration.
   bool perHand = false;
+  // Go board by board even where counting by the seats' joint combinations
+  // (ExactCombinations) would be quicker; the two ways give the same figures,
+  // and per-hand figures always go board by board.
+  bool byBoards = false;
 };
 
 struct ExactResult {

@@ -5,7 +5,6 @@
 
 #include "sim/card.h"
 #include "sim/fast_evaluator.h"
-#include "sim/fixed_seat_outcomes.h"
 #include "sim/per_hand_stats.h"
 #include "sim/start_hands.h"
 
@@ -181,16 +180,6 @@ std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion
   }
   stats.hands += completion.weight;
   return completion.weight;
-}
-
-std::int64_t ExactBoardScorer::ScoreWholeTable(const ExactDeals& deals, RunStats& stats) {
-  const std::int64_t count = CountFixedSeatOutcomes(deals, fixedOutcomes_);
-  fixedTouched_.clear();
-  for (std::size_t outcome = 0; outcome < fixedOutcomes_.size(); ++outcome) {
-    if (fixedOutcomes_[outcome] != 0) fixedTouched_.push_back(static_cast<std::uint32_t>(outcome));
-  }
-  stats.hands += count;
-  return count;
 }
 
 void ExactBoardScorer::CreditFixedWinners(RunStats& stats, std::uint32_t winners, int handClass,

@@ -55,14 +55,6 @@ class ExactBoardScorer {
   // number returned is still that of the deals.
   std::int64_t Score(const BoardCompletion& completion, RunStats& stats);
 
-  // Whether ScoreWholeTable serves: every seat holds one pair of cards and
-  // no per-hand figures are kept.
-  bool ScoresWholeTable() const { return fixedSeats_ && !perHand_; }
-  // Scores every deal of `deals` (the table the scorer was made for) at once,
-  // its boards counted by values (CountFixedSeatOutcomes), and returns the
-  // number of deals; TakeSeatUnits then adds their units.
-  std::int64_t ScoreWholeTable(const ExactDeals& deals, RunStats& stats);
-
   bool Stopped() const { return stopped_; }
   // Stops from outside, between boards.
   void Stop() { stopped_ = true; }

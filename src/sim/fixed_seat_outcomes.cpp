@@ -48,7 +48,8 @@ std::vector<ValueSet> ValueSets(const std::array<int, kValues>& free, int cards)
 
 class Counter {
  public:
-  Counter(const ExactDeals& deals, std::vector<std::int64_t>& outcomes) : outcomes_(outcomes) {
+  Counter(const ExactDeals& deals, const SeatHands& hands, std::vector<std::int64_t>& outcomes)
+      : outcomes_(outcomes) {
     seats_ = deals.SeatCount();
     outcomes_.assign(std::size_t{16} << seats_, 0);
     std::uint64_t boardKey = FastEvaluator::kKeyBias;
@@ -58,8 +59,8 @@ class Counter {
     }
     for (int card : deals.boardCards) free_ |= FastEvaluator::CardBit(card);
     for (int p = 0; p < seats_; ++p) {
-      const HoleCombo& combo = deals.combos[p].front();
-      free_ &= ~combo.bits;  // a range left with one pair: its cards are off the board too
+      const HoleCombo& combo = *hands[p];
+      free_ &= ~combo.bits;  // a fixed seat's are off already, not those of a combination of a range
       key_[p] = boardKey + combo.key;
       bits_[p] = boardBits_ | combo.bits;
     }
@@ -148,8 +149,9 @@ class Counter {
 
 }  // namespace
 
-std::int64_t CountFixedSeatOutcomes(const ExactDeals& deals, std::vector<std::int64_t>& outcomes) {
-  return Counter(deals, outcomes).Count();
+std::int64_t CountFixedSeatOutcomes(const ExactDeals& table, const SeatHands& hands,
+                                    std::vector<std::int64_t>& outcomes) {
+  return Counter(table, hands, outcomes).Count();
 }
 
 }  // namespace zuv::sim

@@ -11,6 +11,7 @@
 // their true outcome replaces the one their values gave. Two suits never both
 // have three board cards, so no board is put right twice.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -18,10 +19,13 @@
 
 namespace zuv::sim {
 
-// Every seat of `deals` has exactly one combination. Sets outcomes[winners <<
-// 4 | hand class of the best hand] (winners: one bit per seat, in the order of
-// deals.seats; the vector is resized to 16 << seats) to the number of deals
-// with that outcome and returns the number of deals.
-std::int64_t CountFixedSeatOutcomes(const ExactDeals& deals, std::vector<std::int64_t>& outcomes);
+// One hand per seat of `table` (the table's own combinations or any others):
+// hands[p] for seat index p of table.seats. Sets outcomes[winners << 4 | hand
+// class of the best hand] (winners: one bit per seat, in the order of
+// table.seats; the vector is resized to 16 << seats) to the number of boards
+// with that outcome and returns the number of boards.
+using SeatHands = std::array<const HoleCombo*, 10>;
+std::int64_t CountFixedSeatOutcomes(const ExactDeals& table, const SeatHands& hands,
+                                    std::vector<std::int64_t>& outcomes);
 
 }  // namespace zuv::sim

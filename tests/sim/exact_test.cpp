@@ -212,14 +212,19 @@ void ExpectSameStats(const RunStats& fast, const RunStats& plain) {
   EXPECT_EQ(fast.Statistic, plain.Statistic);
 }
 
-// The fast enumeration against every deal dealt one by one, to the unit.
+// The fast enumeration, by joint combinations where they pay and board by
+// board, against every deal dealt one by one, to the unit.
 void ExpectMatchesDealByDeal(const Scenario& s) {
-  ExactOptions options;
-  options.threads = 2;
-  const ExactResult fast = Enumerate(s, options);
-  EXPECT_TRUE(fast.complete);
-  EXPECT_EQ(static_cast<std::uint64_t>(fast.deals), CountDeals(s));
-  ExpectSameStats(fast.stats, EnumerateDealByDeal(PrepareExactDeals(s)));
+  const RunStats plain = EnumerateDealByDeal(PrepareExactDeals(s));
+  for (bool byBoards : {false, true}) {
+    ExactOptions options;
+    options.threads = 2;
+    options.byBoards = byBoards;
+    const ExactResult fast = Enumerate(s, options);
+    EXPECT_TRUE(fast.complete);
+    EXPECT_EQ(static_cast<std::uint64_t>(fast.deals), CountDeals(s));
+    ExpectSameStats(fast.stats, plain);
+  }
 }
 
 TEST(ExactOdds, OverlappingRangesWithDeadCardsOnTheTurn) {

@@ -1,0 +1,142 @@
+#include "sim/exact_combinations.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "sim/card.h"
+#include "sim/fast_evaluator.h"
+#include "sim/fixed_seat_outcomes.h"
+
+namespace zuv::sim {
+
+namespace {
+
+// Beyond this many ways the list of them alone would cost more than boards do.
+constexpr std::uint64_t kMaxWays = 1u << 18;
+
+// Cost of a table of fixed hands per seat, in nanoseconds, by the number of
+// board cards to come (measured: value multisets plus the boards a flush may
+// need put right), and of the board-by-board enumeration per deal at its
+// quickest (three narrow ranges preflop): what the choice weighs.
+constexpr std::array<double, 6> kClassNanosPerSeat{100, 600, 3'000, 15'000, 50'000, 150'000};
+constexpr double kBoardNanosPerDeal = 0.1;
+
+std::uint64_t Choose(int n, int k) {
+  if (k < 0 || n < k) return 0;
+  std::uint64_t c = 1;
+  for (int i = 1; i <= k; ++i) c = c * static_cast<std::uint64_t>(n - k + i) / static_cast<std::uint64_t>(i);
+  return c;
+}
+
+using Suits = std::array<int, 4>;  // the suit index each suit index goes to
+
+std::uint64_t MapBits(std::uint64_t bits, const Suits& to) {
+  std::uint64_t mapped = 0;
+  for (int s = 0; s < 4; ++s) mapped |= (bits >> (16 * s) & 0xFFFF) << (16 * to[s]);
+  return mapped;
+}
+
+// The swaps of suits that keep the fixed board and the dead cards, each as
+// the card number every card 0..52 goes to.
+std::vector<std::array<std::uint8_t, 53>> SuitSwaps(const ExactDeals& table) {
+  std::uint64_t boardBits = 0;
+  for (int card : table.fixedBoard) boardBits |= FastEvaluator::CardBit(card);
+  std::vector<std::array<std::uint8_t, 53>> swaps;
+  Suits to{0, 1, 2, 3};
+  do {
+    if (MapBits(boardBits, to) != boardBits || MapBits(table.deadBits, to) != table.deadBits) continue;
+    auto& cards = swaps.emplace_back();
+    for (int card = 1; card <= 52; ++card) {
+      cards[card] = static_cast<std::uint8_t>(MakeCard(CardValue(card), to[CardSuit(card) - 1] + 1));
+    }
+  } while (std::next_permutation(to.begin(), to.end()));
+  return swaps;
+}
+
+// One way of the table, by the smallest code of its images under the swaps.
+struct Way {
+  unsigned __int128 code;
+  std::uint64_t weight;
+  std::array<std::uint16_t, 10> combo;
+};
+
+}  // namespace
+
+std::optional<ExactCombinations> ExactCombinations::Of(const ExactDeals& table, std::uint64_t deals) {
+  const int seats = table.SeatCount();
+  const int dealt = static_cast<int>(std::count(table.dealt.begin(), table.dealt.end(), true));
+  const std::uint64_t boards =
+      Choose(static_cast<int>(table.boardCards.size()) - 2 * dealt, table.missingBoard);
+  if (boards == 0 || deals / boards > kMaxWays) return std::nullopt;
+  const std::uint64_t ways = deals / boards;
+  const auto swaps = SuitSwaps(table);
+  const double classes = std::max(1.0, static_cast<double>(ways) / static_cast<double>(swaps.size()));
+  if (classes * seats * kClassNanosPerSeat[table.missingBoard] > static_cast<double>(deals) * kBoardNanosPerDeal) {
+    return std::nullopt;
+  }
+
+  std::vector<Way> all;
+  all.reserve(ways);
+  Way way{};
+  auto visit = [&](auto&& self, int p, std::uint64_t used, std::uint64_t weight) -> void {
+    if (p == seats) {
+      way.weight = weight;
+      way.code = ~static_cast<unsigned __int128>(0);
+      for (const auto& to : swaps) {
+        unsigned __int128 code = 0;
+        for (int q = seats - 1; q >= 0; --q) {
+          const HoleCombo& combo = table.combos[q][way.combo[q]];
+          const int a = to[combo.card1], b = to[combo.card2];
+          code = code << 12 | static_cast<unsigned>(std::min(a, b) * 53 + std::max(a, b));
+        }
+        way.code = std::min(way.code, code);
+      }
+      all.push_back(way);
+      return;
+    }
+    const auto& combos = table.combos[p];
+    for (std::size_t i = 0; i < combos.size(); ++i) {
+      if (combos[i].bits & used) continue;
+      way.combo[p] = static_cast<std::uint16_t>(i);
+      self(self, p + 1, used | combos[i].bits, weight * combos[i].weight);
+    }
+  };
+  visit(visit, 0, 0, 1);
+  std::sort(all.begin(), all.end(), [](const Way& x, const Way& y) { return x.code < y.code; });
+
+  ExactCombinations result(table);
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (i == 0 || all[i].code != all[i - 1].code) result.classes_.push_back({all[i].combo, 0, 0});
+    result.classes_.back().weight += all[i].weight;
+    ++result.classes_.back().ways;
+  }
+  return result;
+}
+
+std::int64_t ExactCombinations::Score(std::size_t index, RunStats& stats, std::array<std::int64_t, 10>& seatUnits,
+                                      std::vector<std::int64_t>& outcomes) const {
+  const ExactDeals& table = *table_;
+  const Class& c = classes_[index];
+  const int seats = table.SeatCount();
+  SeatHands hands{};
+  for (int p = 0; p < seats; ++p) hands[p] = &table.combos[p][c.combo[p]];
+  const std::int64_t boards = CountFixedSeatOutcomes(table, hands, outcomes);
+  const auto weight = static_cast<std::int64_t>(c.weight);
+  std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seats, 1, 1);
+  for (std::size_t outcome = 0; outcome < outcomes.size(); ++outcome) {
+    if (outcomes[outcome] == 0) continue;
+    const auto winners = static_cast<std::uint32_t>(outcome >> 4);
+    const int handClass = static_cast<int>(outcome & 15), ties = std::popcount(winners);
+    const std::int64_t units = RunStats::kUnit / ties * outcomes[outcome] * weight;
+    for (int p = 0; p < seats; ++p) {
+      if (!(winners >> p & 1)) continue;
+      stats.WinStat2[stats.WinStat2Index(table.seats[p] + 1, handClass, ties)] += units;
+      statistic[(hands[p]->startClass - 1) * RunStats::kClasses + (handClass - 1)] += units;
+      seatUnits[table.seats[p]] += units;
+    }
+  }
+  stats.hands += boards * weight;
+  return boards * c.ways;
+}
+
+}  // namespace zuv::sim
