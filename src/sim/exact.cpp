@@ -92,8 +92,12 @@ std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count)
            " deals): run a sample instead, or give the weights fewer decimal places";
   }
   if (count < kMeasureFrom) return std::nullopt;
-  const double perDeal = MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime);
-  const double seconds = perDeal * static_cast<double>(count) / Cores();
+  // Counted by combinations, the time follows from the table's shape; board by board it is measured.
+  const std::optional<double> byCombinations = ExactCombinations::ExpectedSeconds(deals, count);
+  const double seconds =
+      (byCombinations ? *byCombinations
+                      : MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime) * static_cast<double>(count)) /
+      Cores();
   if (seconds <= kExactSecondsLimit) return std::nullopt;
   return "Too many deals to enumerate exactly (" + GroupedCount(count) + " deals, " + AboutDuration(seconds) + " on " +
          std::to_string(Cores()) + (Cores() == 1 ? " core" : " cores") + "): run a sample instead";
@@ -106,6 +110,42 @@ std::vector<std::uint32_t> ShuffledItems(std::size_t count, std::uint64_t seed) 
   SplitMix64 random(seed);
   for (std::size_t i = count; i > 1; --i) std::swap(order[i - 1], order[random.Next() % i]);
   return order;
+}
+
+// Calls options.progress with a copy of the statistics so far.
+void ReportProgress(const ExactOptions& options, std::mutex& mutex, const RunStats& total) {
+  RunStats snapshot;
+  {
+    const std::lock_guard lock(mutex);
+    snapshot = total;
+  }
+  FillWinSums(snapshot);
+  options.progress(snapshot);
+}
+
+// Runs work(true) on this thread, the one that reports progress, and work(false) on threads - 1 more.
+template <typename Work>
+void RunOnThreads(int threads, Work& work) {
+  std::vector<std::thread> pool;
+  for (int t = 1; t < threads; ++t) pool.emplace_back(work, false);
+  work(true);
+  for (auto& thread : pool) thread.join();
+}
+
+// The result of `deals` enumerated of `count`, the work done in `units` of
+// `allUnits` (a sample of them if the run stopped).
+ExactResult Result(RunStats total, std::int64_t deals, std::uint64_t count, const ExactUnitSample& sample,
+                   std::size_t allUnits) {
+  ExactResult result;
+  FillWinSums(total);
+  result.deals = deals;
+  result.totalDeals = static_cast<std::int64_t>(count);
+  result.complete = static_cast<std::uint64_t>(deals) == count;
+  for (int p = 0; p < RunStats::kSeats; ++p) {
+    result.winRateSe[p] = result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(allUnits));
+  }
+  result.stats = std::move(total);
+  return result;
 }
 
 // Tables counted by the seats' joint combinations (ExactCombinations): each
@@ -130,7 +170,7 @@ ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const E
     RunStats pending(seats);
     ExactUnitSample pendingSample;
     std::int64_t pendingDeals = 0;
-    std::vector<std::int64_t> outcomes;
+    FixedSeatWork fixedSeatWork;
     auto commit = [&] {
       const std::lock_guard lock(mutex);
       total.Add(pending);
@@ -144,7 +184,7 @@ ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const E
     for (std::size_t i = nextClass++; i < order.size() && !stop.Now(); i = nextClass++) {
       const std::int64_t handsBefore = pending.hands;
       std::array<std::int64_t, 10> won{};
-      const std::int64_t classDeals = combinations.Score(order[i], pending, won, outcomes);
+      const std::int64_t classDeals = combinations.Score(order[i], pending, won, fixedSeatWork);
       pendingDeals += classDeals;
       pendingSample.Add(pending.hands - handsBefore, won);
       if (options.dealsDone) options.dealsDone->fetch_add(classDeals, std::memory_order_relaxed);
@@ -153,34 +193,14 @@ ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const E
       commit();
       lastCommit = now;
       if (reportsProgress && options.progress && now - lastProgress >= options.progressInterval) {
-        RunStats snapshot;
-        {
-          const std::lock_guard lock(mutex);
-          snapshot = total;
-        }
-        FillWinSums(snapshot);
-        options.progress(snapshot);
+        ReportProgress(options, mutex, total);
         lastProgress = now;
       }
     }
     commit();
   };
-  std::vector<std::thread> pool;
-  for (int t = 1; t < threads; ++t) pool.emplace_back(work, false);
-  work(true);
-  for (auto& thread : pool) thread.join();
-
-  ExactResult result;
-  FillWinSums(total);
-  result.deals = totalDeals;
-  result.totalDeals = static_cast<std::int64_t>(count);
-  result.complete = static_cast<std::uint64_t>(result.deals) == count;
-  for (int p = 0; p < RunStats::kSeats; ++p) {
-    result.winRateSe[p] =
-        result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(order.size()));
-  }
-  result.stats = std::move(total);
-  return result;
+  RunOnThreads(threads, work);
+  return Result(std::move(total), totalDeals, count, sample, order.size());
 }
 
 }  // namespace
@@ -304,13 +324,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
         lastCommit = now;
       }
       if (reportsProgress && options.progress && now - lastProgress >= options.progressInterval) {
-        RunStats snapshot;
-        {
-          const std::lock_guard lock(mutex);
-          snapshot = total;
-        }
-        FillWinSums(snapshot);
-        options.progress(snapshot);
+        ReportProgress(options, mutex, total);
         lastProgress = now;
       }
     };
@@ -358,28 +372,18 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
     }
     commit();
   };
-  std::vector<std::thread> pool;
-  for (int t = 1; t < threads; ++t) pool.emplace_back(work, false);
-  work(true);
-  for (auto& thread : pool) thread.join();
+  RunOnThreads(threads, work);
 
-  ExactResult result;
-  FillWinSums(total);
-  result.deals = totalDeals;
-  result.totalDeals = static_cast<std::int64_t>(count);
-  result.complete = static_cast<std::uint64_t>(result.deals) == count;
-  for (int p = 0; p < RunStats::kSeats; ++p) {
-    result.winRateSe[p] = result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(order.size()));
-  }
+  ExactResult result = Result(std::move(total), totalDeals, count, sample, order.size());
   if (options.perHand) {
-    SpreadOverSuitSymmetry(total.perHand, boards.SuitBlocks());
+    SpreadOverSuitSymmetry(result.stats.perHand, boards.SuitBlocks());
     // All units: as many as done, in proportion to the items left.
     const std::int64_t units = handSample.Units();
     const auto all = result.complete ? units
                                      : static_cast<std::int64_t>(std::llround(
                                            static_cast<double>(units) * static_cast<double>(order.size()) /
                                            static_cast<double>(std::max<std::int64_t>(sample.Units(), 1))));
-    result.perHandSe.resize(total.perHand.held.size());
+    result.perHandSe.resize(result.stats.perHand.held.size());
     for (std::size_t e = 0; e < result.perHandSe.size(); ++e) result.perHandSe[e] = handSample.ComboError(e, units, all);
     result.perClassSe.resize(dealtSeats.size() * kStartHandClasses);
     for (std::size_t e = 0; e < result.perClassSe.size(); ++e) {
@@ -387,7 +391,6 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
                                                    static_cast<int>(e % kStartHandClasses) + 1, units, all);
     }
   }
-  result.stats = std::move(total);
   return result;
 }
 

@@ -28,6 +28,12 @@ std::uint64_t Choose(int n, int k) {
   return c;
 }
 
+// Every way leaves the board as many free cards: the boards of each.
+std::uint64_t BoardsPerWay(const ExactDeals& table) {
+  const int dealt = static_cast<int>(std::count(table.dealt.begin(), table.dealt.end(), true));
+  return Choose(static_cast<int>(table.boardCards.size()) - 2 * dealt, table.missingBoard);
+}
+
 using Suits = std::array<int, 4>;  // the suit index each suit index goes to
 
 std::uint64_t MapBits(std::uint64_t bits, const Suits& to) {
@@ -62,21 +68,23 @@ struct Way {
 
 }  // namespace
 
-std::optional<ExactCombinations> ExactCombinations::Of(const ExactDeals& table, std::uint64_t deals) {
-  const int seats = table.SeatCount();
-  const int dealt = static_cast<int>(std::count(table.dealt.begin(), table.dealt.end(), true));
-  const std::uint64_t boards =
-      Choose(static_cast<int>(table.boardCards.size()) - 2 * dealt, table.missingBoard);
+std::optional<double> ExactCombinations::ExpectedSeconds(const ExactDeals& table, std::uint64_t deals) {
+  const std::uint64_t boards = BoardsPerWay(table);
   if (boards == 0 || deals / boards > kMaxWays) return std::nullopt;
-  const std::uint64_t ways = deals / boards;
+  const double classes =
+      std::max(1.0, static_cast<double>(deals / boards) / static_cast<double>(SuitSwaps(table).size()));
+  const double nanos = classes * table.SeatCount() * kClassNanosPerSeat[table.missingBoard];
+  if (nanos > static_cast<double>(deals) * kBoardNanosPerDeal) return std::nullopt;
+  return nanos * 1e-9;
+}
+
+std::optional<ExactCombinations> ExactCombinations::Of(const ExactDeals& table, std::uint64_t deals) {
+  if (!ExpectedSeconds(table, deals)) return std::nullopt;
+  const int seats = table.SeatCount();
   const auto swaps = SuitSwaps(table);
-  const double classes = std::max(1.0, static_cast<double>(ways) / static_cast<double>(swaps.size()));
-  if (classes * seats * kClassNanosPerSeat[table.missingBoard] > static_cast<double>(deals) * kBoardNanosPerDeal) {
-    return std::nullopt;
-  }
 
   std::vector<Way> all;
-  all.reserve(ways);
+  all.reserve(deals / BoardsPerWay(table));
   Way way{};
   auto visit = [&](auto&& self, int p, std::uint64_t used, std::uint64_t weight) -> void {
     if (p == seats) {
@@ -114,13 +122,14 @@ std::optional<ExactCombinations> ExactCombinations::Of(const ExactDeals& table, 
 }
 
 std::int64_t ExactCombinations::Score(std::size_t index, RunStats& stats, std::array<std::int64_t, 10>& seatUnits,
-                                      std::vector<std::int64_t>& outcomes) const {
+                                      FixedSeatWork& work) const {
   const ExactDeals& table = *table_;
   const Class& c = classes_[index];
   const int seats = table.SeatCount();
   SeatHands hands{};
   for (int p = 0; p < seats; ++p) hands[p] = &table.combos[p][c.combo[p]];
-  const std::int64_t boards = CountFixedSeatOutcomes(table, hands, outcomes);
+  const std::int64_t boards = CountFixedSeatOutcomes(table, hands, work);
+  const std::vector<std::int64_t>& outcomes = work.outcomes;
   const auto weight = static_cast<std::int64_t>(c.weight);
   std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seats, 1, 1);
   for (std::size_t outcome = 0; outcome < outcomes.size(); ++outcome) {

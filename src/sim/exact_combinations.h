@@ -17,14 +17,18 @@
 #include <vector>
 
 #include "sim/exact_deals.h"
+#include "sim/fixed_seat_outcomes.h"
 #include "sim/run_stats.h"
 
 namespace zuv::sim {
 
 class ExactCombinations {
  public:
-  // The classes of the table's ways, or nullopt when going board by board is
-  // expected to be quicker; `deals` counts the table's deals (CountExactDeals).
+  // The processor time counting by combinations is expected to take, or
+  // nullopt when going board by board is expected to be quicker (or the ways
+  // are too many to list); `deals` counts the table's deals (CountExactDeals).
+  static std::optional<double> ExpectedSeconds(const ExactDeals& table, std::uint64_t deals);
+  // The classes of the table's ways, or nullopt as above.
   static std::optional<ExactCombinations> Of(const ExactDeals& table, std::uint64_t deals);
 
   std::size_t ClassCount() const { return classes_.size(); }
@@ -32,9 +36,9 @@ class ExactCombinations {
   // Adds the statistics of every deal of class `index` to `stats` (hands: the
   // deals' weights summed; WinRecord and WinStat are left to FillWinSums),
   // the units each seat index 0..9 won to `seatUnits`, and returns the
-  // number of its deals. `outcomes` is working space.
+  // number of its deals. `work` is working space.
   std::int64_t Score(std::size_t index, RunStats& stats, std::array<std::int64_t, 10>& seatUnits,
-                     std::vector<std::int64_t>& outcomes) const;
+                     FixedSeatWork& work) const;
 
  private:
   struct Class {

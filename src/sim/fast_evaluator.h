@@ -60,9 +60,10 @@ class FastEvaluator {
   static bool HasFlush(std::uint64_t keySum) { return (keySum & kFlushBits) != 0; }
 
   // keySum = kKeyBias + the keys of seven cards, without a flush.
-  HandKey NoFlush(std::uint64_t keySum) const {
-    return rankTable_[hash_.Slot(static_cast<std::uint32_t>(keySum))];
-  }
+  HandKey NoFlush(std::uint64_t keySum) const { return rankTable_[Slot(keySum)]; }
+  // Each multiset of seven values has a slot of its own, below kSlots: a
+  // caller may keep its own figures by them.
+  std::uint32_t Slot(std::uint64_t keySum) const { return hash_.Slot(static_cast<std::uint32_t>(keySum)); }
 
   // keySum as above with a flush; cardBits = OR of the seven CardBit values.
   HandKey WithFlush(std::uint64_t keySum, std::uint64_t cardBits) const {
