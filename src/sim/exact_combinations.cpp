@@ -16,9 +16,11 @@ constexpr std::uint64_t kMaxWays = 1u << 18;
 
 // Cost of a table of fixed hands per seat, in nanoseconds, by the number of
 // board cards to come (measured: value multisets plus the boards a flush may
-// need put right), and of the board-by-board enumeration per deal at its
-// quickest (three narrow ranges preflop): what the choice weighs.
+// need put right), and of the board-by-board enumeration: each board
+// evaluates every seat's combinations, and each deal costs at least what it
+// does at its quickest (three narrow ranges preflop). What the choice weighs.
 constexpr std::array<double, 6> kClassNanosPerSeat{100, 600, 3'000, 15'000, 50'000, 150'000};
+constexpr double kBoardNanosPerCombination = 1;
 constexpr double kBoardNanosPerDeal = 0.1;
 
 std::uint64_t Choose(int n, int k) {
@@ -74,7 +76,13 @@ std::optional<double> ExactCombinations::ExpectedSeconds(const ExactDeals& table
   const double classes =
       std::max(1.0, static_cast<double>(deals / boards) / static_cast<double>(SuitSwaps(table).size()));
   const double nanos = classes * table.SeatCount() * kClassNanosPerSeat[table.missingBoard];
-  if (nanos > static_cast<double>(deals) * kBoardNanosPerDeal) return std::nullopt;
+  std::size_t combinations = 0;
+  for (const auto& combos : table.combos) combinations += combos.size();
+  const double boardNanos =
+      static_cast<double>(Choose(static_cast<int>(table.boardCards.size()), table.missingBoard)) *
+          static_cast<double>(combinations) * kBoardNanosPerCombination +
+      static_cast<double>(deals) * kBoardNanosPerDeal;
+  if (nanos > boardNanos) return std::nullopt;
   return nanos * 1e-9;
 }
 

@@ -10,6 +10,7 @@
 
 #include "sim/card.h"
 #include "sim/exact_boards.h"
+#include "sim/exact_combinations.h"
 #include "sim/exact_deals.h"
 #include "sim/exact_reference.h"
 #include "sim/hand_key.h"
@@ -316,6 +317,27 @@ TEST(ExactOdds, FixedHandsWhoseFlushesTheValuesAloneMiss) {
       {{"AhKh", "2h3h", "AcKd"}, "7s8d9c", ""},  // two cards to come: no flush can be made
   };
   for (const Case& c : cases) ExpectMatchesDealByDeal(Table(c.seats, c.board, c.dead));
+}
+
+TEST(ExactCombinations, CountFewWaysOfManyBoardsAndLeaveManyWaysOfFewBoards) {
+  struct Case {
+    std::vector<std::string_view> seats;
+    std::string_view board;
+    bool byCombinations;
+  };
+  const Case cases[] = {
+      {{"AhAc", "KdKs"}, "", true},  // one way: a table of fixed hands
+      {{"QQ+,AKs", "JJ-99,AQs+,KQs"}, "", true},
+      {{"AhAc", ""}, "", true},
+      {{"AA,KK,QQ,AK", "AK,AQ,KQs", "JJ,TT,AJs+"}, "", true},
+      {{"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"}, "2c3d4h5s", false},
+      {{"AA,KK,QQ,AK,AQ,JJ", ""}, "Qh9h2c", false},  // a seat of any two cards on the flop goes by values
+  };
+  for (const Case& c : cases) {
+    const ExactDeals deals = PrepareExactDeals(Table(c.seats, c.board));
+    EXPECT_EQ(ExactCombinations::ExpectedSeconds(deals, CountExactDeals(deals)).has_value(), c.byCombinations)
+        << c.seats[0] << " " << c.board;
+  }
 }
 
 TEST(ExactOdds, PreflopPairsWithSuitsSwappedInTwoBlocks) {
