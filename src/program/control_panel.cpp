@@ -21,12 +21,11 @@ namespace zuv {
 namespace {
 
 constexpr double kPanelLeft = 0.65;  // the panel's left edge in fractions of the window
-// The fields and the counter keep their left edges and reach to near the
-// window's right edge, so that their longest texts (a 10-digit hand count, a
-// 17-character seed) show in full.
+// The fields keep their left edges and reach to near the window's right
+// edge, so that their longest texts (a 10-digit hand count, a 17-character
+// seed) show in full.
 constexpr double kPanelRight = 0.99;
 constexpr double kFieldLeft = 0.85, kFieldWidth = kPanelRight - kFieldLeft;
-constexpr double kCounterLeft = 0.87;
 
 QRect Place(double left, double bottom, double width, double height) {
   return NormalToPixels(left, bottom, width, height, MainWindow::kSize);
@@ -150,8 +149,11 @@ void CreateControlPanel(App& app) {
 
   handle[kCounterLabel] = Label(app, panel, "Number of simulated hands:", Place(x, 0.35, 0.3, 0.025), Qt::AlignLeft);
   handle[kCounterLabel]->hide();
-  handle[kCounter] =
-      Label(app, panel, "", Place(kCounterLeft, 0.35, kPanelRight - kCounterLeft, 0.025), Qt::AlignRight);
+  // Under its label, across the panel: "12,345,678 of 25,684,560 deals · 48 %
+  // · 0:07 left" is wider than the place beside the label, and the longest
+  // counts take a second line, down to the seed box.
+  handle[kCounter] = Label(app, panel, "", Place(x, 0.292, kPanelRight - x, 0.056), Qt::AlignLeft);
+  qobject_cast<QLabel*>(handle[kCounter])->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   handle[kCounter]->hide();
   drawnow();
 

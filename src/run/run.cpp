@@ -19,6 +19,7 @@
 #include "platform/event_loop.h"
 #include "run/exact_odds_box.h"
 #include "run/result_display.h"
+#include "run/run_counter.h"
 #include "run/run_records.h"
 #include "run/show_hands.h"
 #include "run/win_rate_chart.h"
@@ -41,10 +42,6 @@ QPushButton* StartButton(App& app) { return qobject_cast<QPushButton*>(app.UICON
 void Enable(QObject* control, bool on) {
   if (auto* action = qobject_cast<QAction*>(control)) action->setEnabled(on);
   if (auto* widget = qobject_cast<QWidget*>(control)) widget->setEnabled(on);
-}
-
-void SetCounter(App& app, long long hands) {
-  if (auto* counter = qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])) counter->setText(QString::number(hands));
 }
 
 std::vector<int> RandomSeats(App& app) {
@@ -100,11 +97,11 @@ void LeaveRunningState(App& app) {
 }
 
 // Draws the hand just played and holds it on the table, serving events.
-void ShowHand(App& app, long long hands) {
+void ShowHand(App& app, RunCounter& counter, long long hands, long long total) {
   DisplayPlayerCards(app, RandomSeats(app));
   DisplayBoardCards(app);
   DisplayHands(app);
-  SetCounter(app, hands);
+  counter.Show(hands, total);
   pause(kShowHandSeconds);
 }
 
@@ -114,6 +111,9 @@ struct Workers {
   std::function<bool()> done;
   std::function<void()> stop;
   std::function<BlockRunner::Progress()> progress;
+  // Shows the counter, given the hands of the progress added to the run's
+  // before (with weighted ranges an exact run counts its deals apart).
+  std::function<void(std::int64_t hands)> count;
 };
 
 // Starts the workers and serves events until they are done. Every tick asks
@@ -140,7 +140,7 @@ void ServeWhileWorking(App& app, const Workers& workers, const std::function<boo
     for (int p = 0; p < kSeats; ++p) {
       app.SIM.WinRecord[p] = sim::RunStats::Pots(base.winRecord[p] + progress.winRecord[p]);
     }
-    SetCounter(app, base.hands + progress.hands);
+    workers.count(base.hands + progress.hands);
     plothistogram(app, base.hands + progress.hands);
     sinceRedraw.start();
     busy = false;
@@ -215,6 +215,7 @@ void Run::Start() {
       run.blocks_.reset();
       run.exact_.reset();
       run.simulation_.reset();
+      run.counter_.reset();
       run.state_ = State::idle;
     }
   } backToIdle{*this};
@@ -229,14 +230,14 @@ bool Run::PlayOnWorkers(long long total, QElapsedTimer& sinceRedraw) {
   BlockRunner& runner = *blocks_;
   const Workers workers{[&](std::function<void()> wake) { runner.Start(played_, total, std::move(wake)); },
                         [&] { return runner.Done(); }, [&] { runner.RequestStop(); },
-                        [&] { return runner.Snapshot(); }};
+                        [&] { return runner.Snapshot(); }, [&](std::int64_t hands) { counter_->Show(hands, total); }};
   ServeWhileWorking(app_, workers, [this] { return GoesOn(); }, {played_, stats_.WinRecord}, sinceRedraw);
   std::int64_t reached = played_;
   stats_.Add(runner.Finish(reached));
   played_ = reached;
   if (ProgramClosing(app_)) return false;
   StoreWinRecord(app_, stats_);
-  SetCounter(app_, played_);
+  counter_->Show(played_, total);
   plothistogram(app_, played_);
   sinceRedraw.start();
   return !ProgramClosing(app_);
@@ -274,6 +275,7 @@ void Run::PlaySampled(int active) {
   CBClearTable(app_);
   ResetRunStatistics(app_, active);
   EnterRunningState(app_, "Number of simulated hands:");
+  counter_.emplace(qobject_cast<QLabel*>(app_.UICONTROLS.handle[kCounter]), "hands");
   if (ProgramClosing(app_)) return;
 
   const long long total = std::max(0, app_.SETUP.NrOfSims);
@@ -298,13 +300,13 @@ void Run::PlaySampled(int active) {
     simulation_->Play(hands, stats_, &last);
     played_ += hands;
     StoreLastHand(app_, last);
-    if (show) ShowHand(app_, played_);
+    if (show) ShowHand(app_, *counter_, played_, total);
 
     if (played_ % kRefreshHands == 0 || app_.SIM.showhands == 1) {
       if (ProgramClosing(app_)) return;
       StoreWinRecord(app_, stats_);
       if (app_.SIM.showhands == 1 || !sinceRedraw.isValid() || sinceRedraw.elapsed() >= kRedrawMilliseconds) {
-        SetCounter(app_, played_);
+        counter_->Show(played_, total);
         plothistogram(app_, played_);
         sinceRedraw.start();
       } else {
@@ -315,7 +317,7 @@ void Run::PlaySampled(int active) {
   if (ProgramClosing(app_)) return;
 
   StoreRunStatistics(app_, stats_);
-  SetCounter(app_, played_);
+  counter_->ShowEnd(played_, total);
   plothistogram(app_, played_);
   if (ProgramClosing(app_)) return;
   LeaveRunningState(app_);
@@ -325,7 +327,8 @@ void Run::PlaySampled(int active) {
   PlotWinStat(app_, "simulated hands", HandsRun{scenario_, stats_});
 }
 
-// Every deal enumerated on the workers, the counter showing the deals done. A
+// Every deal enumerated on the workers, the counter showing the deals done of
+// the table's, even when weighted ranges make the chart's hands a weighted sum. A
 // scenario the engine refuses (too many deals) is a message and nothing runs.
 void Run::PlayExactly(int active) {
   // Going from here on, so that the check cannot be started twice.
@@ -347,18 +350,20 @@ void Run::PlayExactly(int active) {
   CBClearTable(app_);
   ResetRunStatistics(app_, active);
   EnterRunningState(app_, "Number of dealt hands:");
+  counter_.emplace(qobject_cast<QLabel*>(app_.UICONTROLS.handle[kCounter]), "deals");
   if (ProgramClosing(app_)) return;
 
   QElapsedTimer sinceRedraw;
   const Workers workers{[&](std::function<void()> wake) { runner.Start(std::move(wake)); },
                         [&] { return runner.Done(); }, [&] { runner.RequestStop(); },
-                        [&] { return runner.Snapshot(); }};
+                        [&] { return runner.Snapshot(); },
+                        [&](std::int64_t) { counter_->Show(runner.DealsDone(), runner.DealsTotal()); }};
   ServeWhileWorking(app_, workers, [this] { return GoesOn(); }, {}, sinceRedraw);
   const sim::ExactResult result = runner.Finish();
   if (ProgramClosing(app_)) return;
 
   StoreRunStatistics(app_, result.stats);
-  SetCounter(app_, result.deals);
+  counter_->ShowEnd(result.deals, result.totalDeals);
   // A Stop that came after the last deal stopped nothing: the figures are exact.
   if (result.complete) app_.SIM.stopsim = 0;
   // Weighted deals count by their weight: the rates divide by the weighted total.

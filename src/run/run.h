@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "run/run_counter.h"
 #include "run/workers/block_runner.h"
 #include "run/workers/exact_runner.h"
 #include "sim/run_stats.h"
@@ -70,6 +71,7 @@ class Run {
   std::optional<ExactRunner> exact_;
   sim::RunStats stats_;
   long long played_ = 0;
+  std::optional<RunCounter> counter_;
 };
 
 }  // namespace zuv

@@ -6,16 +6,19 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 #include <qcustomplot.h>
 
 #include "platform/data_folders.h"
 #include "platform/normal_position.h"
 #include "program/help_links.h"
+#include "run/run_counter.h"
 #include "state/initial_setup.h"
 #include "state/main_window.h"
 #include "support/app_fixture.h"
@@ -166,13 +169,25 @@ TEST_F(AppTest, EveryPanelTextFitsItsControlAtItsLongestValue) {
   auto* seed = qobject_cast<QLineEdit*>(h[10]);
   auto* counter = qobject_cast<QLabel*>(h[7]);
   auto* counterLabel = qobject_cast<QLabel*>(h[6]);
-  // The longest values: the largest hand count, the longest seed, the count after the largest run.
+  // The longest values: the largest hand count, the longest seed.
   EXPECT_LE(TextWidth(hands, "1000000000"), TextRoom(hands));
   EXPECT_LE(TextWidth(seed, "-9007199254740991"), TextRoom(seed));
-  EXPECT_LE(TextWidth(counter, "1000000000"), counter->contentsRect().width());
-  // The counter's label ends before the longest count begins.
-  EXPECT_LT(counterLabel->x() + TextWidth(counterLabel, counterLabel->text()),
-            counter->geometry().right() - TextWidth(counter, "1000000000"));
+  // The counter's longest texts, the largest exact run's and a shown run of a
+  // billion hands, fit under its label and above the seed box, every line whole.
+  counterLabel->setText("Number of simulated hands:");
+  for (const auto& [unit, done, total] : {std::tuple{"deals", 999'999'999'999LL, 1'000'000'000'000LL},
+                                          std::tuple{"hands", 1LL, 1'000'000'000LL}}) {
+    RunCounter(counter, unit).Show(done, total);
+    const QStringList lines = counter->text().split('\n');
+    EXPECT_LE(lines.size(), 2) << counter->text().toStdString();
+    // Broken at a separator only.
+    EXPECT_TRUE(QRegularExpression("^[\\d,]+ of [\\d,]+ (deals|hands) · \\d+ % · [\\d:]+ left$").match(lines.join(" · ")).hasMatch())
+        << counter->text().toStdString();
+    for (const QString& line : lines) EXPECT_LE(TextWidth(counter, line), counter->contentsRect().width()) << line.toStdString();
+    EXPECT_LE(lines.size() * counter->fontMetrics().lineSpacing(), counter->contentsRect().height());
+  }
+  EXPECT_LE(counterLabel->geometry().bottom(), counter->geometry().top());
+  for (int k : {9, 10}) EXPECT_LT(counter->geometry().bottom(), h[k]->geometry().top()) << k;
   for (int k : {5, 6}) {
     auto* label = qobject_cast<QLabel*>(h[k]);
     EXPECT_LE(TextWidth(label, label->text()), label->contentsRect().width()) << k;
@@ -186,7 +201,7 @@ TEST_F(AppTest, EveryPanelTextFitsItsControlAtItsLongestValue) {
   for (int k : {2, 3, 4, 5, 6, 7, 9, 10}) EXPECT_LE(h[k]->geometry().right(), window.width()) << k;
   EXPECT_EQ(hands->x(), NormalToPixels(0.85, 0.395, 0.09, 0.035, window).x());
   EXPECT_EQ(seed->x(), NormalToPixels(0.85, 0.245, 0.09, 0.035, window).x());
-  EXPECT_EQ(counter->x(), NormalToPixels(0.87, 0.35, 0.06, 0.025, window).x());
+  EXPECT_EQ(counter->x(), counterLabel->x());
 }
 
 TEST_F(AppTest, MenusCarryTheirCommands) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <qcustomplot.h>
 
 #include "run/exact_odds_box.h"
@@ -16,13 +17,13 @@ namespace zuv {
 namespace {
 
 using testing::ActivateSeat;
+using testing::Counter;
+using testing::CounterDone;
 using testing::FixBoard;
 using testing::FixSeatCards;
 using testing::RunTest;
 using testing::Sum;
 using testing::WinStatWindows;
-
-QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])->text(); }
 
 // The live chart's title: its one text that is not a percentage.
 QString ChartTitle(App& app) {
@@ -72,7 +73,7 @@ TEST_F(RunTest, AnExactRunEnumeratesEveryDeal) {
 
   const sim::ExactResult engine = sim::Enumerate(ScenarioFromRecords(*app));
   ASSERT_EQ(engine.deals, 1712304);
-  EXPECT_EQ(Counter(*app), "1712304");
+  EXPECT_EQ(Counter(*app), "1,712,304 of 1,712,304 deals · 100 %");
   EXPECT_EQ(qobject_cast<QLabel*>(app->UICONTROLS.handle[kCounterLabel])->text(), "Number of dealt hands:");
   EXPECT_EQ(ChartTitle(*app), "Exact win rate");
   for (int p = 0; p < kSeats; ++p) EXPECT_EQ(app->SIM.WinRecord[p], sim::RunStats::Pots(engine.stats.WinRecord[p]));
@@ -85,6 +86,42 @@ TEST_F(RunTest, AnExactRunEnumeratesEveryDeal) {
   EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton])->text(), "Start simulation");
   EXPECT_FALSE(app->UICONTROLS.handle[kHandsField]->isEnabled());
   EXPECT_TRUE(ExactOddsBox(*app)->isEnabled());
+}
+
+TEST_F(RunTest, AWeightedExactRunCountsItsDealsNotTheirWeights) {
+  FixSeatCards(*app, 1, {13, 39});  // As Ad against KK at half weight or QQ: 12 x 1,712,304 deals
+  app->player(2).Range = "KK:0.5,QQ";
+  run("CBExactOdds");
+  run("CBStartSimulation");
+  // The chart's hands are the weights summed: 1 for a KK deal, 2 for a QQ deal.
+  EXPECT_NEAR(Sum(app->SIM.WinStat2), 18.0 * 1712304, 1e-6);
+  EXPECT_EQ(Counter(*app), "20,547,648 of 20,547,648 deals · 100 %");
+
+  // While a longer run goes: the deals done of the table's, the share and the
+  // time left. A third seat and a flop: the table is gone through board by
+  // board, for a good part of a second.
+  app->player(2).Range = "random,22+:0.5";  // every hand, the pairs at half weight
+  ActivateSeat(*app, 3);
+  FixBoard(*app, {1, 20, 33});
+  const std::int64_t total = static_cast<std::int64_t>(sim::CountDeals(ScenarioFromRecords(*app)));
+  QString whileRunning;
+  long long doneWhileRunning = 0;
+  duringRun([&] {
+    if (!Counter(*app).contains(" left") || handsSoFar() == 0) return false;
+    whileRunning = Counter(*app).replace('\n', " · ");  // two lines where one is too narrow
+    doneWhileRunning = CounterDone(*app);
+    app->run("CBStopSimulation");
+    return true;
+  });
+  run("CBStartSimulation");
+  const QString ofTotal = QString(" of %1 deals · ").arg(QString::fromStdString(sim::GroupedCount(total)));
+  EXPECT_TRUE(whileRunning.contains(ofTotal)) << whileRunning.toStdString();
+  EXPECT_TRUE(QRegularExpression(" · \\d+ % · \\d+:\\d\\d left$").match(whileRunning).hasMatch()) << whileRunning.toStdString();
+  EXPECT_GT(doneWhileRunning, 0);
+  EXPECT_LT(doneWhileRunning, total);
+  // Stopped: the deals enumerated, fewer than their weights summed.
+  EXPECT_TRUE(Counter(*app).contains(ofTotal));
+  EXPECT_GT(Sum(app->SIM.WinStat2), static_cast<double>(CounterDone(*app)));
 }
 
 TEST_F(RunTest, AnExactRunTheEngineRefusesIsAMessageAndNothingRuns) {
@@ -113,14 +150,18 @@ TEST_F(RunTest, AStoppedExactRunSaysSo) {
   run("CBExactOdds");
   QString titleWhileRunning;
   duringRun([&] {
-    if (Counter(*app).toLongLong() == 0) return false;
+    // Some work finished (the counter's deals grow live, before their work is done).
+    if (handsSoFar() == 0) return false;
     titleWhileRunning = ChartTitle(*app);
     app->run("CBStopSimulation");
     return true;
   });
   run("CBStartSimulation");
 
-  const long long deals = Counter(*app).toLongLong();
+  const long long deals = CounterDone(*app);
+  // Stopped: of the table's deals, without a time left.
+  EXPECT_TRUE(QRegularExpression("^[\\d,]+ of 966,381,570 deals · \\d+ %$").match(Counter(*app)).hasMatch())
+      << Counter(*app).toStdString();
   EXPECT_GT(deals, 0);
   EXPECT_LT(deals, 966381570LL);
   EXPECT_NEAR(Sum(app->SIM.WinStat2), static_cast<double>(deals), 1e-6 * static_cast<double>(deals));

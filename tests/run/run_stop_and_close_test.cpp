@@ -20,11 +20,11 @@
 namespace zuv {
 namespace {
 
+using testing::Counter;
+using testing::CounterDone;
 using testing::RunTest;
 using testing::Sum;
 using testing::WinStatWindows;
-
-QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])->text(); }
 
 TEST_F(RunTest, StopIsHeardAfterAMultipleOfAThousandHands) {
   testing::FixSeatCards(*app, 2, {13, 26});
@@ -36,7 +36,8 @@ TEST_F(RunTest, StopIsHeardAfterAMultipleOfAThousandHands) {
   });
   run("CBStartSimulation");
 
-  const long long hands = Counter(*app).toLongLong();
+  const long long hands = CounterDone(*app);
+  EXPECT_TRUE(Counter(*app).endsWith(" of 1,000,000,000 hands · 0 %")) << Counter(*app).toStdString();
   EXPECT_GE(hands, 3000);
   EXPECT_LT(hands, app->SETUP.NrOfSims);
   EXPECT_EQ(hands % 1000, 0);
@@ -75,16 +76,18 @@ TEST_F(RunTest, ShowHandsSwitchedOnDuringARunShowsTheHandsAfterTheBlock) {
   });
   run("CBStartSimulation");
 
-  EXPECT_EQ(shown.toLongLong() % 1000, 1);
-  EXPECT_EQ(Counter(*app), shown);
-  EXPECT_NEAR(Sum(app->SIM.WinStat2), shown.toDouble(), 1e-6);
+  const long long shownDone = QString(shown.section(' ', 0, 0)).remove(',').toLongLong();
+  EXPECT_EQ(shownDone % 1000, 1);
+  // The run stopped at the hand shown: the same count, without a time left.
+  EXPECT_EQ(Counter(*app), shown.section(" · ", 0, 1));
+  EXPECT_NEAR(Sum(app->SIM.WinStat2), static_cast<double>(shownDone), 1e-6);
 }
 
 TEST_F(RunTest, StopBeforeTheFirstHandShowsZerosWithoutNaN) {
   whenWaiting([&] { app->run("CBStopSimulation"); });
   run("CBStartSimulation");
 
-  EXPECT_EQ(Counter(*app), "0");
+  EXPECT_EQ(Counter(*app), "0 of 50,000 hands · 0 %");
   EXPECT_EQ(Sum(app->SIM.WinStat2), 0.0);
   QCustomPlot* chart = app->FIGURE.histogramaxes;
   EXPECT_TRUE(chart->isVisible());
@@ -124,7 +127,7 @@ TEST_F(RunTest, QuitDuringARunEndsWithoutDrawingOrStatistics) {
   EXPECT_FALSE(app->FIGURE.mainfigurehandle->isVisible());
   // The run returned at the first look after the close, without its end.
   EXPECT_EQ(handsSoFar(), atQuit);
-  EXPECT_LT(Counter(*app).toLongLong(), app->SETUP.NrOfSims);
+  EXPECT_LT(CounterDone(*app), app->SETUP.NrOfSims);
   EXPECT_EQ(qobject_cast<QPushButton*>(app->UICONTROLS.handle[kStartButton])->text(), "Stop simulation");
 }
 
@@ -141,7 +144,7 @@ TEST_F(RunTest, ClosingTheWindowWhileAHandIsHeldEndsTheRun) {
   EXPECT_EQ(app->FIGURE.terminateprogram, 1);
   EXPECT_TRUE(WinStatWindows().empty());
   EXPECT_TRUE(app->FIGURE.histogramaxes->isHidden());
-  EXPECT_EQ(Counter(*app), "1");
+  EXPECT_TRUE(Counter(*app).startsWith("1 of 50 hands · 2 % · ")) << Counter(*app).toStdString();
 }
 
 // The last worker's wake held back until the run has seen its workers done
@@ -157,7 +160,7 @@ TEST_F(RunTest, AWakeArrivingAfterTheRunHasEndedReachesNothing) {
     app->SETUP.NrOfSims = 5000;
     run("CBStartSimulation");
     ASSERT_EQ(WinStatWindows().size(), static_cast<std::size_t>(exact + 1));
-    EXPECT_EQ(Counter(*app), exact == 1 ? "44" : "5000");
+    EXPECT_EQ(Counter(*app), exact == 1 ? "44 of 44 deals · 100 %" : "5,000 of 5,000 hands · 100 %");
     // Serves the late wakes.
     pause(0.3);
   }

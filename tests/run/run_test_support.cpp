@@ -1,6 +1,9 @@
 #include "run/run_test_support.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
 
 #include "stats/win_stat_window.h"
 
@@ -24,6 +27,15 @@ void FixBoard(App& app, std::vector<int> cards) {
   app.SETUP.SimulateTurn = cards.size() >= 4 ? 0 : 1;
   for (int card : cards) app.cardsindeck(card) = 0;
   app.TABLE.boardcards = std::move(cards);
+}
+
+QString Counter(App& app) { return qobject_cast<QLabel*>(app.UICONTROLS.handle[kCounter])->text(); }
+
+long long CounterDone(App& app) {
+  const QString first = Counter(app).section(' ', 0, 0);
+  // Groups of three after the first, as a count is printed.
+  EXPECT_TRUE(QRegularExpression("^\\d{1,3}(,\\d{3})*$").match(first).hasMatch()) << first.toStdString();
+  return QString(first).remove(',').toLongLong();
 }
 
 std::vector<WinStatWindow*> WinStatWindows() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QTimer>
 #include <functional>
 #include <numeric>
@@ -20,6 +21,11 @@ void ActivateSeat(App& app, int seat);
 void FixSeatCards(App& app, int seat, std::vector<int> cards);
 // Three cards fix the flop, four the flop and the turn.
 void FixBoard(App& app, std::vector<int> cards);
+
+// The panel's counter, "12,345 of 1,000,000 hands · 1 % · 0:04 left", and
+// the count it starts with (12345).
+QString Counter(App& app);
+long long CounterDone(App& app);
 
 // The statistics windows that are open, in no particular order.
 std::vector<WinStatWindow*> WinStatWindows();

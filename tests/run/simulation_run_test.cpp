@@ -48,7 +48,7 @@ TEST_F(RunTest, OneActiveSeatShowsTheHelpAndChangesNothing) {
   EXPECT_EQ(app->SIM.Statistic, before.Statistic);
   EXPECT_EQ(WinStatWindows().size(), 1u);
   EXPECT_EQ(Text(app->UICONTROLS.handle[kStartButton]), "Start simulation");
-  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "1000");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "1,000 of 1,000 hands · 100 %");
 }
 
 TEST_F(RunTest, CommandsTakeNoArguments) {
@@ -112,7 +112,8 @@ TEST_F(RunTest, StatisticsAddUpToTheHands) {
       for (int k = 0; k < seats; ++k) layers += app->SIM.WinStat2[i + 90 * k];
       EXPECT_NEAR(app->SIM.WinStat[i], layers, 1e-9);
     }
-    EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), QString::number(app->SETUP.NrOfSims));
+    EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]),
+              seats == 3 ? "2,500 of 2,500 hands · 100 %" : "1,000 of 1,000 hands · 100 %");
   }
   EXPECT_EQ(WinStatWindows().size(), 3u);
 }
@@ -186,7 +187,7 @@ TEST_F(RunTest, RunningStateWhileHandsAreDealt) {
   EXPECT_TRUE(app->UIMENULABELS[kFileMenu][kLoadSetupItem]->isEnabled());
   EXPECT_TRUE(app->UIMENULABELS[kFileMenu][kSaveSetupItem]->isEnabled());
   EXPECT_TRUE(h[6]->isVisible());
-  EXPECT_EQ(Text(h[7]), "3000");
+  EXPECT_EQ(Text(h[7]), "3,000 of 3,000 hands · 100 %");
   EXPECT_TRUE(app->FIGURE.histogramaxes->isVisible());
   EXPECT_EQ(app->SIM.stopsim, 0);
 }
@@ -258,7 +259,7 @@ TEST_F(RunTest, ShowHandsSwitchedOffDuringTheHoldLetsTheRunGoOn) {
   bool chartAfterFirstHand = false;
   duringRun([&] {
     // The second hand is on the table while it is held; the chart shows the first.
-    if (Text(app->UICONTROLS.handle[kCounter]) != "2") return false;
+    if (!Text(app->UICONTROLS.handle[kCounter]).startsWith("2 of 2,000 hands · 0 % · ")) return false;
     EXPECT_TRUE(app->TABLE.boardcardsimage[4]->isVisible());
     chartAfterFirstHand = app->FIGURE.histogramaxes->isVisible() && Sum(app->SIM.WinRecord) == 1.0;
     qobject_cast<QCheckBox*>(app->UICONTROLS.handle[kShowHandsBox])->click();
@@ -269,7 +270,7 @@ TEST_F(RunTest, ShowHandsSwitchedOffDuringTheHoldLetsTheRunGoOn) {
   EXPECT_TRUE(chartAfterFirstHand);
   EXPECT_EQ(app->SIM.showhands, 0);
   EXPECT_NEAR(Sum(app->SIM.WinRecord), 2000, 1e-9);
-  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "2000");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "2,000 of 2,000 hands · 100 %");
   EXPECT_EQ(WinStatWindows().size(), 1u);
 }
 
@@ -277,13 +278,13 @@ TEST_F(RunTest, StopWhileEveryHandIsShownLeavesTheTableAtRest) {
   app->SETUP.NrOfSims = 50;
   run("CBShowHands");
   duringRun([&] {
-    if (Text(app->UICONTROLS.handle[kCounter]) != "1") return false;
+    if (!Text(app->UICONTROLS.handle[kCounter]).startsWith("1 of 50 hands · ")) return false;
     EXPECT_TRUE(app->TABLE.boardcardsimage[4]->isVisible());
     app->run("CBStopSimulation");
     return true;
   });
   run("CBStartSimulation");
-  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "1");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "1 of 50 hands · 2 %");
   EXPECT_TRUE(app->player(1).Cards.empty());
   // The dealt hand is taken back from the table too: backs for the random
   // seats, no board, no captions.
@@ -302,10 +303,10 @@ TEST_F(RunTest, EveryShownHandIsHeldWhileEventsAreServedAndAStopDuringTheHoldIsH
   int servedWhileFirstHeld = 0;
   duringRun([&] {
     const QString counter = Text(app->UICONTROLS.handle[kCounter]);
-    if (counter == "1") {
+    if (counter.startsWith("1 of 5 hands · 20 % · ")) {
       if (!firstShown.isValid()) firstShown.start();
       ++servedWhileFirstHeld;
-    } else if (counter == "2") {
+    } else if (counter.startsWith("2 of 5 hands · 40 % · ")) {
       if (!secondShown.isValid()) {
         secondShown.start();
         firstHeld = firstShown.elapsed();
@@ -326,7 +327,7 @@ TEST_F(RunTest, EveryShownHandIsHeldWhileEventsAreServedAndAStopDuringTheHoldIsH
   EXPECT_GT(servedWhileFirstHeld, 10);
   // The stop came while the second hand was held, and no third hand was dealt.
   EXPECT_LT(stopAt, 1200);
-  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "2");
+  EXPECT_EQ(Text(app->UICONTROLS.handle[kCounter]), "2 of 5 hands · 40 %");
   EXPECT_NEAR(Sum(app->SIM.WinRecord), 2, 1e-9);
   EXPECT_EQ(WinStatWindows().size(), 1u);
 }

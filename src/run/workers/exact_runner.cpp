@@ -22,11 +22,15 @@ ExactRunner::~ExactRunner() {
 void ExactRunner::Start(std::function<void()> finished) {
   stop_ = false;
   done_ = false;
+  dealsDone_ = 0;
+  dealsTotal_ = 0;
   worker_ = std::thread([this, finished = std::move(finished)] {
     sim::ExactOptions options;
     options.threads = threads_;
     options.seed = seed_;
     options.stop = &stop_;
+    options.dealsDone = &dealsDone_;
+    options.dealsTotal = &dealsTotal_;
     options.progressInterval = kProgressInterval;
     options.progress = [this](const sim::RunStats& sofar) {
       const std::lock_guard lock(progressMutex_);

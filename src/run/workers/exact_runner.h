@@ -29,6 +29,10 @@ class ExactRunner {
   bool Done() const { return done_; }
   // Deals and win units of the deals finished at the last progress report.
   BlockRunner::Progress Snapshot() const;
+  // Deals done so far, live, and the table's (0 until the enumeration has
+  // counted them): with weighted ranges the progress counts weights instead.
+  std::int64_t DealsDone() const { return dealsDone_; }
+  std::int64_t DealsTotal() const { return dealsTotal_; }
   // Joins the worker and returns what it enumerated.
   sim::ExactResult Finish();
 
@@ -38,6 +42,8 @@ class ExactRunner {
   const std::uint64_t seed_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> done_{true};
+  std::atomic<std::int64_t> dealsDone_{0};
+  std::atomic<std::int64_t> dealsTotal_{0};
   std::thread worker_;
   sim::ExactResult result_;
 
