@@ -1,14 +1,12 @@
 #include "scenario/board_card_commands.h"
 
-#include <QAction>
-
 #include "platform/graphics_items.h"
 #include "run/result_display.h"
 #include "scenario/choose_in_window.h"
 #include "scenario/choosing_window_open.h"
-#include "scenario/scenario_menus.h"
 #include "state/app.h"
 #include "table/card_display.h"
+#include "table/context_menu_state.h"
 
 namespace zuv {
 
@@ -44,27 +42,17 @@ void CBSetFlop(App& app) {
     for (int card : chosen) app.cardsindeck(card) = 0;
     app.SETUP.SimulateFlop = 0;
     DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4});
-    SetLabel(app.TABLE.item(BoardItem::SetFlop), "Choose new flop cards");
-    SetEnable(app.TABLE.item(BoardItem::SetTurn), true);
-    SetEnable(app.TABLE.item(BoardItem::ReleaseFlop), true);
     ResetResultDisplay(app);
   } else {
     // Cancel hands a committed flop back, so this is the open board staying
     // open. Should anything be left on the board, it goes back to the deck.
     for (int card : board) app.cardsindeck(card) = 1;
-    if (turnFixed) {
-      SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose turn card");
-      SetLabel(app.TABLE.item(BoardItem::ReleaseFlop), "Release flop cards");
-      SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), false);
-    }
     board.clear();
     app.SETUP.SimulateFlop = 1;
     app.SETUP.SimulateTurn = 1;
     DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
-    SetLabel(app.TABLE.item(BoardItem::SetFlop), "Choose flop cards");
-    SetEnable(app.TABLE.item(BoardItem::SetTurn), false);
-    SetEnable(app.TABLE.item(BoardItem::ReleaseFlop), false);
   }
+  UpdateBoardMenu(app);
 }
 
 void CBSetTurn(App& app) {
@@ -83,17 +71,13 @@ void CBSetTurn(App& app) {
     app.cardsindeck(turn) = 0;
     app.SETUP.SimulateTurn = 0;
     DisplayBoardCards(app, std::vector<int>{4});
-    SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose new turn card");
-    SetLabel(app.TABLE.item(BoardItem::ReleaseFlop), "Release flop and turn");
-    SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), true);
     ResetResultDisplay(app);
   } else {
     // Cancel hands a committed turn back, so this is a flop without a turn.
     board.resize(3);
     app.SETUP.SimulateTurn = 1;
-    SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose turn card");
-    SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), false);
   }
+  UpdateBoardMenu(app);
 }
 
 void CBReleaseFlop(App& app) {
@@ -102,14 +86,9 @@ void CBReleaseFlop(App& app) {
   for (int card : board) app.cardsindeck(card) = 1;
   board.clear();
   DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
-  SetLabel(app.TABLE.item(BoardItem::SetFlop), "Choose flop cards");
-  SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose turn card");
-  SetEnable(app.TABLE.item(BoardItem::SetTurn), false);
-  SetLabel(app.TABLE.item(BoardItem::ReleaseFlop), "Release flop cards");
-  SetEnable(app.TABLE.item(BoardItem::ReleaseFlop), false);
-  SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), false);
   app.SETUP.SimulateFlop = 1;
   app.SETUP.SimulateTurn = 1;
+  UpdateBoardMenu(app);
   ResetResultDisplay(app);
 }
 
@@ -119,10 +98,8 @@ void CBReleaseTurn(App& app) {
   app.cardsindeck(board[3]) = 1;
   board.resize(3);
   DisplayBoardCards(app, std::vector<int>{1, 2, 3, 4, 5});
-  SetLabel(app.TABLE.item(BoardItem::SetTurn), "Choose turn card");
-  SetLabel(app.TABLE.item(BoardItem::ReleaseFlop), "Release flop cards");
-  SetEnable(app.TABLE.item(BoardItem::ReleaseTurn), false);
   app.SETUP.SimulateTurn = 1;
+  UpdateBoardMenu(app);
   ResetResultDisplay(app);
 }
 

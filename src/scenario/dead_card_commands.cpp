@@ -3,9 +3,9 @@
 #include "run/result_display.h"
 #include "scenario/choose_in_window.h"
 #include "scenario/choosing_window_open.h"
-#include "scenario/scenario_menus.h"
 #include "state/app.h"
 #include "table/card_display.h"
+#include "table/context_menu_state.h"
 
 namespace zuv {
 
@@ -19,7 +19,7 @@ void MakeDead(App& app, const std::vector<int>& cards) {
   dead = cards;
   for (int card : dead) app.cardsindeck(card) = 0;
   DisplayDeadCards(app);
-  SetEnable(app.TABLE.item(BoardItem::ReleaseDeadCards), !dead.empty());
+  UpdateBoardMenu(app);
   if (changed) ResetResultDisplay(app);
 }
 

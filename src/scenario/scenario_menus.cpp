@@ -4,10 +4,6 @@
 
 namespace zuv {
 
-void SetLabel(QAction* item, const char* label) {
-  if (item) item->setText(label);
-}
-
 void SetEnable(QAction* item, bool on) {
   if (item) item->setEnabled(on);
 }

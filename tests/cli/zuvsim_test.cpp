@@ -221,6 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
                                }(),
                                "unknown option '--x' "},
                       BadInput{"--target-se 1e-300 random random", "--target-se 1e-300 needs about 2."},
+                      BadInput{"--hands 1 --target-se 5e-324 random random",
+                               "--target-se needs at least 1,000 hands to measure a standard error; --hands allows 1"},
                       BadInput{"AsKsQs random", "seat 1: 'AsKsQs' is not a hand"},
                       // Control characters (made by printf, as the shell passes them on).
                       BadInput{"--hands \"$(printf '1\\n2')\" random random", "not '1\\n2'"},

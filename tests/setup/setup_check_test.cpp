@@ -128,11 +128,11 @@ TEST(SetupCheck, SeatsCardsMustMatchTheirFlags) {
   FileFields f = ValidFields();
   f.activeplayers[4] = 0;  // seat 5 inactive but holding 2c 2d
   f.simulateplayers[4] = 0;
-  EXPECT_EQ(ProblemOf(f), "seat 5 is inactive but holds cards in tempPLAYER(5).Cards");
+  EXPECT_EQ(ProblemOf(f), "player 5 is inactive but holds cards in tempPLAYER(5).Cards");
   f = ValidFields();
   f.playerCards[4] = {};  // seat 5 fixed but without cards
   f.cardsindeck[39] = f.cardsindeck[26] = 1;
-  EXPECT_NE(ProblemOf(f).find("seat 5 has fixed cards"), std::string::npos);
+  EXPECT_NE(ProblemOf(f).find("player 5 has fixed cards"), std::string::npos);
   f = ValidFields();
   f.playerCards[4] = {40};
   EXPECT_NE(ProblemOf(f).find("a seat holds no cards or two"), std::string::npos);

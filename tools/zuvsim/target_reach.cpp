@@ -25,11 +25,20 @@ std::string HandCount(double log10Hands) {
   return Number("%.1f", std::pow(10.0, log10Hands - exponent)) + "e+" + Number("%.0f", exponent);
 }
 
+// Below this a standard error says little: after one hand it is 0 and any
+// target would read as met.
+constexpr std::int64_t kLeastTargetHands = 1000;
+
 }  // namespace
 
 std::optional<std::string> UnreachableTarget(const Options& options) {
   if (!options.targetSe) return std::nullopt;
   const double target = *options.targetSe;
+  if (options.hands < kLeastTargetHands) {
+    return "--target-se needs at least " + sim::GroupedCount(kLeastTargetHands) +
+           " hands to measure a standard error; --hands allows " +
+           sim::GroupedCount(static_cast<std::uint64_t>(std::max<std::int64_t>(options.hands, 0)));
+  }
   const sim::RunStats first = sim::RunParallel(options.scenario, options.seed,
                                                std::min(options.hands, sim::kTargetCheckHands), options.threads);
   double worst = 0;

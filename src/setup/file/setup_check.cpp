@@ -202,17 +202,17 @@ std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& f) {
   }
   for (int p = 1; p <= kSeats; ++p) {
     const auto& cards = s.playerCards[p - 1];
-    const std::string seat = "seat " + std::to_string(p);
+    const std::string player = "player " + std::to_string(p);
     if (s.activeplayers[p - 1] == 0) {
-      if (!cards.empty()) return seat + " is inactive but holds cards in tempPLAYER(" + std::to_string(p) + ").Cards";
+      if (!cards.empty()) return player + " is inactive but holds cards in tempPLAYER(" + std::to_string(p) + ").Cards";
       if (s.simulateplayers[p - 1] != 0) {
-        return seat + " is inactive but tempTABLE.simulateplayers(" + std::to_string(p) + ") is 1";
+        return player + " is inactive but tempTABLE.simulateplayers(" + std::to_string(p) + ") is 1";
       }
       continue;
     }
     if (s.simulateplayers[p - 1] == 0) {
       if (cards.empty()) {
-        return seat + " has fixed cards by tempTABLE.simulateplayers(" + std::to_string(p) +
+        return player + " has fixed cards by tempTABLE.simulateplayers(" + std::to_string(p) +
                ") = 0 but tempPLAYER(" + std::to_string(p) + ").Cards is empty";
       }
       for (int c : cards) {
@@ -229,7 +229,7 @@ std::variant<LoadedSetup, std::string> CheckSetup(const FileFields& f) {
     if (range.empty()) continue;
     const std::string item = "playerranges{" + std::to_string(p) + "}";
     if (s.activeplayers[p - 1] == 0 || s.simulateplayers[p - 1] == 0) {
-      return item + " gives seat " + std::to_string(p) + " a range, but only an active seat dealt at random has one";
+      return item + " gives player " + std::to_string(p) + " a range, but only an active seat dealt at random has one";
     }
     const sim::ParsedRange parsed = sim::ParseRange(range);
     if (!parsed.problem.empty()) return item + " is not a range: " + parsed.problem;
