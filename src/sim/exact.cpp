@@ -79,7 +79,7 @@ bool WeightedSumsOverflow(const ExactDeals& deals, std::uint64_t count) {
 }
 
 // Why the prepared table cannot be enumerated, given its count.
-std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count) {
+std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count, bool byBoards) {
   if (count == 0) return "No deal fits the seats' cards and ranges, the board and the dead cards";
   if (count > kExactDealLimit) {
     const std::string countText =
@@ -93,7 +93,8 @@ std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count)
   }
   if (count < kMeasureFrom) return std::nullopt;
   // Counted by combinations, the time follows from the table's shape; board by board it is measured.
-  const std::optional<double> byCombinations = ExactCombinations::ExpectedSeconds(deals, count);
+  const std::optional<double> byCombinations =
+      byBoards ? std::nullopt : ExactCombinations::ExpectedSeconds(deals, count);
   const double seconds =
       (byCombinations ? *byCombinations
                       : MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime) * static_cast<double>(count)) /
@@ -225,10 +226,10 @@ WinFraction ExactWinRate(const RunStats& stats, int seat) {
 
 std::uint64_t CountDeals(const Scenario& scenario) { return CountExactDeals(PrepareExactDeals(scenario)); }
 
-std::optional<std::string> ExactProblem(const Scenario& scenario) {
+std::optional<std::string> ExactProblem(const Scenario& scenario, bool perHand) {
   if (auto problem = CheckScenario(scenario)) return problem;
   const ExactDeals deals = PrepareExactDeals(scenario);
-  return Refusal(deals, CountExactDeals(deals));
+  return Refusal(deals, CountExactDeals(deals), perHand);
 }
 
 ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
@@ -239,7 +240,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   // it asks for the run: a second measurement here could disagree with the
   // first on a busy machine and refuse a run the user was promised.
   if (count == 0 || count > kExactDealLimit || WeightedSumsOverflow(deals, count)) {
-    throw std::invalid_argument(*Refusal(deals, count));
+    throw std::invalid_argument(*Refusal(deals, count, options.byBoards));
   }
   if (options.dealsTotal) options.dealsTotal->store(static_cast<std::int64_t>(count));
   ExactStop stop;

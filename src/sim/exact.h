@@ -93,8 +93,9 @@ std::uint64_t CountDeals(const Scenario& scenario);
 // deal at all, more than kExactDealLimit deals, weights whose exact sums
 // could overflow the statistics' counters, or an expected time above
 // kExactSecondsLimit, stated), or nullopt. Tables of many deals cost a
-// measurement of a few hundredths of a second.
-std::optional<std::string> ExactProblem(const Scenario& scenario);
+// measurement of a few hundredths of a second. With `perHand` the time is
+// that of EnumeratePerHand, which always goes board by board.
+std::optional<std::string> ExactProblem(const Scenario& scenario, bool perHand = false);
 
 // Enumerates every deal. Throws std::invalid_argument with ExactProblem's text
 // for a bad table, one without a deal, one above kExactDealLimit or one whose

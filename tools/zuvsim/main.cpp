@@ -40,7 +40,7 @@ zuv::sim::RunStats Play(const zuv::zuvsim::Options& options, zuv::sim::ExactResu
     exact.dealsDone = meter.Counter();
     // A time limit bounds the run itself, so only a table over the hard limits is refused then.
     if (!options.timeLimit)
-      if (auto problem = sim::ExactProblem(options.scenario)) throw std::invalid_argument(*problem);
+      if (auto problem = sim::ExactProblem(options.scenario, options.perHand)) throw std::invalid_argument(*problem);
     exactResult = options.perHand ? sim::EnumeratePerHand(options.scenario, exact) : sim::Enumerate(options.scenario, exact);
     return exactResult.stats;
   }
