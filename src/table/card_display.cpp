@@ -17,8 +17,6 @@ namespace {
 constexpr double kFixed = 1.0;  // alpha of a card the user fixed
 constexpr double kDealt = 0.5;  // alpha of a card the simulation dealt
 constexpr double kDead = 0.45;  // alpha of a card out of play: readable, yet plainly not in the hand
-// Room left and right of a caption inside its box, in data units.
-constexpr double kCaptionMargin = 0.03;
 // Room between the top of a seat's cards and its number, in data units.
 constexpr double kSeatNumberGap = 0.005;
 
@@ -67,9 +65,9 @@ void FitCaption(const App& app, int seat, TextItem& caption, PolygonItem& box) {
   QPolygonF corners = box.polygon();
   if (corners.size() < 4) return;
   const double textWidth = caption.boundingRect().width() / table_geometry::Scale();
-  const double halfWidth = textWidth / 2 + kCaptionMargin;
+  const double halfWidth = textWidth / 2 + table_layout::kCaptionMargin;
   const QPointF place = table_layout::CaptionCentre(app, seat);
-  const double room = table_geometry::kXLimit - kCaptionMargin - halfWidth;
+  const double room = table_geometry::kXLimit - table_layout::kCaptionMargin - halfWidth;
   const double centre = room > 0 ? std::clamp(place.x(), -room, room) : 0.0;
   const double offsets[4] = {-1, 1, 1, -1};
   for (int i = 0; i < 4; ++i) {
@@ -183,6 +181,8 @@ void CBClearTable(App& app) {
     if (player.handtextrectangle) player.handtextrectangle->hide();
     if (app.activeplayers(i) == 1) {
       ShowBackside(app, player);
+      // Over the backs again, where the dealt hand had moved it.
+      DisplayRangeCaption(app, i);
     } else {
       for (PictureItem* picture : player.cardimage) {
         if (!picture) continue;

@@ -24,6 +24,7 @@ inline constexpr double kCardDistance = 1.1;    // board card spacing in card wi
 inline constexpr double kDealerScale = 0.75;    // dealer button ring = tableradie x this
 inline constexpr double kCaptionHalfWidth = 0.1;
 inline constexpr double kCaptionHalfHeight = 0.05;
+inline constexpr double kCaptionMargin = 0.03;  // room beside a hand name inside its caption box
 inline constexpr double kDeadCardScale = 0.6;   // dead cards are drawn this much smaller than the others
 inline constexpr double kDeadCardMargin = 0.04; // room between the row of dead cards and the lower edge
 

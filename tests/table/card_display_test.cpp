@@ -299,7 +299,7 @@ TEST_F(CardDisplay, DeadCardsLieSmallAndDimmedInARowClearOfSeatsCaptionsAndBoard
   EXPECT_FALSE(app->TABLE.deadcardsimage[0]->isVisible());
 }
 
-TEST_F(CardDisplay, RangeCaptionsOfTenSeatsStayOnTheTableClearOfEveryOtherCaption) {
+TEST_F(CardDisplay, RangeCaptionsOfTenSeatsStayOnTheTableClearOfEveryOtherCaptionAndOfShownCards) {
   const QRectF visible = visibleTable();
   const std::string wide = "22+, A2s+, K9s+, QTs+, JTs, T9s, 98s, AJo+, KQo";
   for (int p = 1; p <= kSeats; ++p) app->player(p).Range = wide;
@@ -315,9 +315,6 @@ TEST_F(CardDisplay, RangeCaptionsOfTenSeatsStayOnTheTableClearOfEveryOtherCaptio
     const QRectF plate = P.rangetextrectangle->sceneBoundingRect();
     EXPECT_TRUE(plate.contains(P.rangetext->sceneBoundingRect())) << p;
     EXPECT_TRUE(visible.contains(plate)) << "seat " << p;
-    // Across its own cards, under its own number.
-    EXPECT_TRUE(plate.intersects(P.cardimage[0]->sceneBoundingRect())) << p;
-    EXPECT_GT(plate.top(), P.playernrtexthandle->sceneBoundingRect().bottom()) << p;
     EXPECT_LT(P.rangetext->zValue(), P.playernrtexthandle->zValue());
     for (const PictureItem* dead : app->TABLE.deadcardsimage) {
       EXPECT_FALSE(plate.intersects(dead->sceneBoundingRect())) << "range " << p << " meets a dead card";
@@ -326,16 +323,28 @@ TEST_F(CardDisplay, RangeCaptionsOfTenSeatsStayOnTheTableClearOfEveryOtherCaptio
       const auto& Q = app->player(q);
       EXPECT_FALSE(plate.intersects(Q.handtextrectangle->sceneBoundingRect())) << "range " << p << " meets caption " << q;
       EXPECT_FALSE(plate.intersects(Q.playernrtexthandle->sceneBoundingRect())) << "range " << p << " meets number " << q;
-      if (q == p) continue;
-      EXPECT_FALSE(plate.intersects(Q.rangetextrectangle->sceneBoundingRect())) << "range " << p << " meets range " << q;
+      // The dealt hand shows whole, its own cards too.
       for (const PictureItem* card : Q.cardimage) {
         EXPECT_FALSE(plate.intersects(card->sceneBoundingRect())) << "range " << p << " meets the cards of " << q;
       }
+      if (q == p) continue;
+      EXPECT_FALSE(plate.intersects(Q.rangetextrectangle->sceneBoundingRect())) << "range " << p << " meets range " << q;
     }
+  }
+
+  // The table cleared, the cards show their backs: the caption lies across them, under the number.
+  run("CBClearTable");
+  for (int p = 1; p <= kSeats; ++p) {
+    const auto& P = app->player(p);
+    const QRectF plate = P.rangetextrectangle->sceneBoundingRect();
+    EXPECT_TRUE(visible.contains(plate)) << "seat " << p;
+    EXPECT_TRUE(plate.intersects(P.cardimage[0]->sceneBoundingRect())) << p;
+    EXPECT_GT(plate.top(), P.playernrtexthandle->sceneBoundingRect().bottom()) << p;
   }
 
   // A short range shows whole, centred across the cards.
   app->player(3).Range = "QQ+, AKs";
+  app->player(3).Cards.clear();
   DisplayPlayerCards(*app, std::vector<int>{3});
   EXPECT_EQ(app->player(3).rangetext->text(), "QQ+, AKs");
   const double middle = (table_layout::HoleCardBox(*app, 3, 1).left + table_layout::HoleCardBox(*app, 3, 2).right) / 2;
