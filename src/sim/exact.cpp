@@ -272,12 +272,14 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   RunStats total = emptyStats();  // guarded by mutex; hands: the deals' weights summed
   std::int64_t totalDeals = 0;  // guarded by mutex
   ExactUnitSample sample;  // guarded by mutex
-  // Per-hand figures vary more by board than a seat's totals: their sample
-  // takes each hand-over as one unit (the items a worker did in its last few
-  // milliseconds, a random sample of the items as well), which costs far
-  // less than bookkeeping per item.
-  PerHandUnitSample handSample;  // guarded by mutex
-  if (options.perHand) handSample = PerHandUnitSample(static_cast<int>(dealtSeats.size()), boards.SuitBlocks());
+  // Per-hand figures take each item as one unit, as the seats' totals do: a
+  // unit per hand-over would leave a run stopped after a few hand-overs
+  // with a handful of units, too few to judge their spread.
+  auto emptyHandSample = [&] {
+    return options.perHand ? PerHandUnitSample(static_cast<int>(dealtSeats.size()), boards.SuitBlocks())
+                           : PerHandUnitSample();
+  };
+  PerHandUnitSample handSample = emptyHandSample();  // guarded by mutex
   std::atomic<std::size_t> nextItem{0};
 
   auto work = [&](bool reportsProgress) {
@@ -285,6 +287,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
     // The items finished since the last hand-over, and their live count.
     RunStats pending = emptyStats();
     ExactUnitSample pendingSample;
+    PerHandUnitSample pendingHandSample = emptyHandSample();
     std::int64_t reported = 0, unreported = 0, pendingDeals = 0;
     bool commitDue = false;
     int sincePoll = 0;
@@ -297,11 +300,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
         total.Add(pending);
         totalDeals += pendingDeals;
         sample.Add(pendingSample);
-        if (options.perHand) {
-          scorer.TakePerHandItem(
-              [&](std::size_t entry, std::int64_t held, std::int64_t won) { handSample.Note(entry, held, won); });
-          handSample.EndUnit();
-        }
+        if (options.perHand) handSample.TakeUnits(pendingHandSample);
       }
       pendingDeals = 0;
       // Cleared in place: a fresh RunStats would cost an allocation of 120 KB each time.
@@ -364,6 +363,12 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
       pendingDeals += itemDeals;
       // The sample weighs each item by its deals' weights, as the win rates do.
       pendingSample.Add(pending.hands - handsBefore, scorer.TakeSeatUnits(pending));
+      if (options.perHand) {
+        scorer.TakePerHandItem([&](std::size_t entry, std::int64_t held, std::int64_t won) {
+          pendingHandSample.Note(entry, held, won);
+        });
+        pendingHandSample.EndUnit();
+      }
       if (commitDue) commit();
     }
     if (scorer.Stopped()) {
@@ -378,12 +383,8 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   ExactResult result = Result(std::move(total), totalDeals, count, sample, order.size());
   if (options.perHand) {
     SpreadOverSuitSymmetry(result.stats.perHand, boards.SuitBlocks());
-    // All units: as many as done, in proportion to the items left.
     const std::int64_t units = handSample.Units();
-    const auto all = result.complete ? units
-                                     : static_cast<std::int64_t>(std::llround(
-                                           static_cast<double>(units) * static_cast<double>(order.size()) /
-                                           static_cast<double>(std::max<std::int64_t>(sample.Units(), 1))));
+    const auto all = static_cast<std::int64_t>(order.size());
     result.perHandSe.resize(result.stats.perHand.held.size());
     for (std::size_t e = 0; e < result.perHandSe.size(); ++e) result.perHandSe[e] = handSample.ComboError(e, units, all);
     result.perClassSe.resize(dealtSeats.size() * kStartHandClasses);

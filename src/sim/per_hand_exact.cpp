@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 #include "sim/card.h"
@@ -117,6 +118,12 @@ void PerHandUnitSample::Fold(std::vector<double>& held, std::vector<double>& won
     held[entry] = won[entry] = 0;
   }
   touched.clear();
+}
+
+void PerHandUnitSample::TakeUnits(PerHandUnitSample& other) {
+  units_ += std::exchange(other.units_, 0);
+  for (std::size_t e = 0; e < combos_.size(); ++e) combos_[e].Add(std::exchange(other.combos_[e], {}));
+  for (std::size_t e = 0; e < classes_.size(); ++e) classes_[e].Add(std::exchange(other.classes_[e], {}));
 }
 
 void PerHandUnitSample::EndUnit() {

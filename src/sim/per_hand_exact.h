@@ -42,6 +42,8 @@ class PerHandUnitSample {
   // folds the unit's figures into the sums.
   void Note(std::size_t entry, std::int64_t held, std::int64_t won);
   void EndUnit();
+  // Moves another sample's finished units (of the same table) into this one.
+  void TakeUnits(PerHandUnitSample& other);
   std::int64_t Units() const { return units_; }
 
   // Standard error of the win rate of an entry, or of slot's starting-hand
