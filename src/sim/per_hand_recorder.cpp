@@ -6,13 +6,21 @@
 
 namespace zuv::sim {
 
-void PerHandRecorder::NoteSplit(const int* row, int randomSeats, unsigned winners) {
-  const std::int64_t units = RunStats::kUnit / std::popcount(winners);
-  for (int q = 0; q < randomSeats; ++q) {
-    if (((winners >> q) & 1u) == 0) continue;
-    const std::size_t entry = static_cast<std::size_t>(q) * kAllCombos + ComboIndex(row[q], row[randomSeats + q]);
-    stats_->won[entry] += units;
-    stats_->wonSquare[entry] += units * units;
+void PerHandRecorder::NoteSplit(const int* row, int randomSeats, unsigned winners, int winnerCount) {
+  const std::uint64_t win = PerHandStats::kPackedWin[winnerCount];
+  const std::int64_t share = RunStats::kUnit / winnerCount;
+  // Fixed seats among the winners keep no per-hand figures.
+  for (unsigned w = winners & ((1u << randomSeats) - 1); w != 0; w &= w - 1) {
+    const int q = std::countr_zero(w);
+    const int card1 = row[q], card2 = row[randomSeats + q];
+    if (win != 0) {
+      packed_[static_cast<std::size_t>(q) * PerHandStats::kPackedPerSeat + PerHandStats::PackedIndex(card1, card2)] +=
+          win;
+    } else {  // shared too widely for the words: rare enough for the arrays
+      const std::size_t entry = stats_->Index(q, ComboIndex(card1, card2));
+      stats_->won[entry] += share;
+      stats_->wonSquare[entry] += share * share;
+    }
   }
 }
 

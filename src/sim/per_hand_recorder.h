@@ -1,9 +1,9 @@
 #pragma once
 // The sampled run's hook for per-hand results: the hand loop notes each
-// scored hand with the places holding the best hand, and the recorder adds
-// one to a 32-bit counter word per random seat and hand
-// (PerHandStats::packed). The loop is compiled with and without it, so a run
-// that keeps no per-hand results runs the loop it ran before.
+// hand's deals and winners, and the recorder adds them to a 64-bit counter
+// word per random seat and hole cards as dealt (PerHandStats::packed). The
+// loop is compiled with and without it, so a run that keeps no per-hand
+// results runs the loop it ran before.
 
 #include <cstdint>
 
@@ -13,35 +13,37 @@ namespace zuv::sim {
 
 class PerHandRecorder {
  public:
-  // Notes one hand. `row` holds the random seats' first cards, then their
-  // second cards (random seat q at place q, slot q of the statistics);
-  // bit a of `winners` is set for each place a holding the best hand.
-  void Note(const int* row, int randomSeats, unsigned winners) {
-    // The hand's one winner adds a pot to its word along with the deal held;
-    // split pots are rare and go straight to the 64-bit arrays.
-    // Not std::has_single_bit: without a popcount instruction in the target
-    // it is a library call, a tenth of the recording's time.
-    const bool alone = (winners & (winners - 1)) == 0;
-    const unsigned wonAlone = alone ? winners : 0;
-    std::uint32_t* packed = packed_;
-    for (int q = 0; q < randomSeats; ++q, packed += PerHandStats::kPackedPerSeat) {
-      const std::uint32_t won = ((wonAlone >> q) & 1u) << PerHandStats::kPackedShift;
-      packed[PerHandStats::PackedIndex(row[q], row[randomSeats + q])] += 1 + won;
-    }
-    if (!alone) [[unlikely]]
-      NoteSplit(row, randomSeats, winners);
+  // A hand's `row` holds the random seats' first cards, then their second
+  // cards: random seat q (slot q of the statistics) at place q.
+
+  // Notes that random seat q holds card1 and card2.
+  void NoteHeld(int q, int card1, int card2) {
+    ++packed_[static_cast<std::size_t>(q) * PerHandStats::kPackedPerSeat + PerHandStats::PackedIndex(card1, card2)];
   }
 
-  // The statistics the next Note calls add to.
+  // Notes the pot won alone by place `winner` (a fixed seat past the random
+  // ones keeps no figures).
+  void NoteWonAlone(const int* row, int randomSeats, int winner) {
+    // Branch-free, as which seat wins is a coin toss per hand: a fixed
+    // winner adds nothing to the last random seat's word.
+    const bool dealt = winner < randomSeats;
+    const int q = dealt ? winner : randomSeats - 1;
+    packed_[static_cast<std::size_t>(q) * PerHandStats::kPackedPerSeat +
+            PerHandStats::PackedIndex(row[q], row[randomSeats + q])] += static_cast<std::uint64_t>(dealt)
+                                                                       << PerHandStats::kPackedBits;
+  }
+
+  // Notes a pot shared by the `winnerCount` places whose bits are set in `winners`.
+  void NoteSplit(const int* row, int randomSeats, unsigned winners, int winnerCount);
+
+  // The statistics the next calls add to.
   void Start(PerHandStats& stats) {
     packed_ = stats.packed.data();
     stats_ = &stats;
   }
 
  private:
-  void NoteSplit(const int* row, int randomSeats, unsigned winners);
-
-  std::uint32_t* packed_ = nullptr;
+  std::uint64_t* packed_ = nullptr;
   PerHandStats* stats_ = nullptr;
 };
 

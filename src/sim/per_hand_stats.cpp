@@ -26,18 +26,22 @@ int PerHandStats::Slot(int seat) const {
 }
 
 void PerHandStats::Fold() {
-  constexpr std::uint32_t kHeldMask = (1u << kPackedShift) - 1;
+  constexpr std::uint64_t kMask = (std::uint64_t{1} << kPackedBits) - 1;
+  // Units of a pot won alone, shared by two and by three, as the words count them.
+  constexpr std::array<std::int64_t, 3> kShares{RunStats::kUnit, RunStats::kUnit / 2, RunStats::kUnit / 3};
   for (std::size_t slot = 0; slot < seats.size(); ++slot) {
-    std::uint32_t* words = packed.data() + slot * kPackedPerSeat;
+    std::uint64_t* words = packed.data() + slot * kPackedPerSeat;
     for (int first = 1; first <= 52; ++first) {
       for (int second = 1; second <= 52; ++second) {
-        std::uint32_t& word = words[PackedIndex(first, second)];
+        std::uint64_t& word = words[PackedIndex(first, second)];
         if (word == 0) continue;
         const std::size_t i = Index(static_cast<int>(slot), ComboIndex(first, second));
-        const std::int64_t alone = word >> kPackedShift;
-        held[i] += word & kHeldMask;
-        won[i] += alone * RunStats::kUnit;
-        wonSquare[i] += alone * RunStats::kUnit * RunStats::kUnit;
+        held[i] += static_cast<std::int64_t>(word & kMask);
+        for (std::size_t k = 0; k < kShares.size(); ++k) {
+          const auto pots = static_cast<std::int64_t>((word >> (k + 1) * kPackedBits) & kMask);
+          won[i] += pots * kShares[k];
+          wonSquare[i] += pots * kShares[k] * kShares[k];
+        }
         word = 0;
       }
     }

@@ -195,6 +195,9 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
         if constexpr (kBranchFreeFlush) {
           holeBits[q] = FastEvaluator::CardBit(row[q]) | FastEvaluator::CardBit(row[randomSeats + q]);
         }
+        // Here rather than with the scoring: the cards are at hand, and
+        // the evaluations' table reads leave the processor time to spare.
+        if constexpr (kPerHand) perHand->NoteHeld(q, row[q], row[randomSeats + q]);
       }
       for (int a = 0; a < n; ++a) {
         const std::uint64_t sum = boardKey + holeKey[a];
@@ -227,11 +230,12 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
       const int first = std::countr_zero(winners);
       if (winners == (1u << first)) [[likely]] {
         score(first, 1);
+        if constexpr (kPerHand) perHand->NoteWonAlone(row.data(), randomSeats, first);
       } else {
         const int k = std::popcount(winners);
         for (unsigned w = winners; w != 0; w &= w - 1) score(std::countr_zero(w), k);
+        if constexpr (kPerHand) perHand->NoteSplit(row.data(), randomSeats, winners, k);
       }
-      if constexpr (kPerHand) perHand->Note(row.data(), randomSeats, winners);
     }
     if (done == count) {
       const auto& last = rows[group - 1];

@@ -43,6 +43,19 @@ void ExpectSumRule(const RunStats& stats) {
   }
 }
 
+// A sampled run's squared units add up to the seat's: a k-way pot's square is its units times kUnit / k.
+void ExpectSquareSumRule(const RunStats& stats) {
+  const PerHandStats perHand = stats.perHand.Folded();
+  for (std::size_t slot = 0; slot < perHand.seats.size(); ++slot) {
+    std::int64_t squares = 0, seatSquares = 0;
+    for (int c = 0; c < kAllCombos; ++c) squares += perHand.wonSquare[perHand.Index(static_cast<int>(slot), c)];
+    for (int h = 1; h <= RunStats::kClasses; ++h) {
+      for (int k = 1; k <= stats.active; ++k) seatSquares += stats.WinStat2At(perHand.seats[slot] + 1, h, k) * (RunStats::kUnit / k);
+    }
+    EXPECT_EQ(squares, seatSquares) << "seat " << perHand.seats[slot] + 1;
+  }
+}
+
 // The seat's exact win rate with its range narrowed to one combination.
 double ExactWithOnlyCombo(Scenario scenario, int seat, const Combo& combo) {
   scenario.range[seat] = {combo};
@@ -72,6 +85,19 @@ TEST(PerHand, SampledHandsMeetTheirExactRatesAndAddUpToTheSeat) {
   }
   options.threads = 1;
   EXPECT_EQ(RunParallel(scenario, options).perHand.won, stats.perHand.won);
+}
+
+// Pots won by a dealt or a fixed seat, shared by two, three or more, past a fold of the counters.
+TEST(PerHand, SampledFiguresAddUpToTheSeatsWhoeverWins) {
+  Scenario ten, boardPlays;  // four aces on the board: kickers share many pots among several of six
+  std::fill(ten.active.begin(), ten.active.end(), true);
+  std::fill(boardPlays.active.begin(), boardPlays.active.begin() + 6, true);
+  boardPlays.board = Cards("AcAdAhAs");
+  for (const Scenario& scenario : {AceKingAgainstRange(""), ten, boardPlays}) {
+    const RunStats stats = RunParallel(scenario, {.seed = 5, .hands = 70'000, .threads = 1, .perHand = true});
+    ExpectSumRule(stats);
+    ExpectSquareSumRule(stats);
+  }
 }
 
 TEST(PerHand, ExactHandsAreTheirOwnExactRunsAndTheTableIsWhole) {
