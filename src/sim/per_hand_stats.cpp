@@ -31,18 +31,23 @@ void PerHandStats::Fold() {
   constexpr std::array<std::int64_t, 3> kShares{RunStats::kUnit, RunStats::kUnit / 2, RunStats::kUnit / 3};
   for (std::size_t slot = 0; slot < seats.size(); ++slot) {
     std::uint64_t* words = packed.data() + slot * kPackedPerSeat;
-    for (int first = 1; first <= 52; ++first) {
-      for (int second = 1; second <= 52; ++second) {
-        std::uint64_t& word = words[PackedIndex(first, second)];
+    // Combination by combination, so that the 64-bit arrays go in order. The
+    // two orders of a combination's cards add up without a field
+    // overflowing: one seat holds one of them per hand.
+    std::size_t i = Index(static_cast<int>(slot), 0);
+    for (int high = 2; high <= 52; ++high) {
+      for (int low = 1; low < high; ++low, ++i) {
+        std::uint64_t& lowFirst = words[PackedIndex(low, high)];
+        std::uint64_t& highFirst = words[PackedIndex(high, low)];
+        const std::uint64_t word = lowFirst + highFirst;
         if (word == 0) continue;
-        const std::size_t i = Index(static_cast<int>(slot), ComboIndex(first, second));
+        lowFirst = highFirst = 0;
         held[i] += static_cast<std::int64_t>(word & kMask);
         for (std::size_t k = 0; k < kShares.size(); ++k) {
           const auto pots = static_cast<std::int64_t>((word >> (k + 1) * kPackedBits) & kMask);
           won[i] += pots * kShares[k];
           wonSquare[i] += pots * kShares[k] * kShares[k];
         }
-        word = 0;
       }
     }
   }
