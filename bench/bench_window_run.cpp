@@ -88,14 +88,24 @@ void LongRunInWindow(benchmark::State& state) {
 
 // Stop pressed during a long run on `state.range(0)` worker threads (0: one
 // per core), until the statistics window of the hands so far is on screen.
+// state.range(1) = 0: two random seats; 5: a slow table, five seats that all
+// want the same aces (about 20 ms a hand, 20 s a block), Stop pressed once
+// the steps have reached their full length.
 void StopLatencyInWindow(benchmark::State& state) {
   auto app = StartProgram();
   app->SETUP.NrOfSims = 1000000000;
   app->runThreads = static_cast<int>(state.range(0));
+  const int slowSeats = static_cast<int>(state.range(1));
+  for (int p = 1; p <= slowSeats; ++p) {
+    app->activeplayers(p) = 1;
+    app->simulateplayers(p) = 1;
+    app->player(p).Range = "AA:1,KK-22:0.001,AK-32:0.001";
+  }
+  const int pressAfterMilliseconds = slowSeats > 0 ? 2000 : 300;
   for (auto _ : state) {
     std::chrono::steady_clock::time_point pressed;
     // Fires inside the event loop that serves the window while the run works.
-    QTimer::singleShot(300, [&] {
+    QTimer::singleShot(pressAfterMilliseconds, [&] {
       pressed = std::chrono::steady_clock::now();
       app->run("CBStopSimulation");
     });
@@ -172,7 +182,15 @@ void WindowWhileRunning(benchmark::State& state) {
 }  // namespace
 
 // Stop, on one thread and on every core, to the statistics window on screen: what a user waits after Stop.
-BENCHMARK(StopLatencyInWindow)->Arg(1)->Arg(0)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(StopLatencyInWindow)->Args({1, 0})->Args({0, 0})->UseManualTime()->Unit(benchmark::kMillisecond);
+// The same on a slow table, where a block takes seconds: target a fraction of a second.
+BENCHMARK(StopLatencyInWindow)
+    ->Name("StopLatencyInWindow/slowTable")
+    ->Args({1, 5})
+    ->Args({0, 5})
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 // Two random seats, a million hands: the window's run should cost at most 1.5 times the engine's.
 BENCHMARK(RunInEngine)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(RunInWindow)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -118,7 +118,7 @@ struct Workers {
 
 // Starts the workers and serves events until they are done. Every tick asks
 // `goesOn` and passes Stop, the hand display and closing the window on to the
-// workers (they stop after the block or boards at hand), and redraws the
+// workers (they stop after the step or boards at hand), and redraws the
 // counter and the chart from their progress added to `base`, what the run had before.
 void ServeWhileWorking(App& app, const Workers& workers, const std::function<bool()>& goesOn,
                        const BlockRunner::Progress& base, QElapsedTimer& sinceRedraw) {

@@ -27,7 +27,7 @@ class Run {
   enum class State {
     idle,      // the Start button starts a run
     running,   // hands or deals are being played; the button stops
-    stopping,  // Stop or closing heard: the workers finish their block and the run ends
+    stopping,  // Stop or closing heard: the workers end their step and the run ends
   };
 
   explicit Run(App& app) : app_(app) {}
@@ -44,7 +44,9 @@ class Run {
   // (App::runThreads) while this thread serves events; hands shown one by one
   // are played here. Stop, the show-hands box and closing the window reach it
   // through SIM.stopsim, SIM.showhands and FIGURE.terminateprogram; the
-  // workers stop after their current block. Does nothing while a run goes.
+  // workers stop at the end of their current step, giving up the blocks in
+  // play, and the run keeps the first whole blocks (BlockRunner::RequestStop).
+  // Does nothing while a run goes.
   void Start();
 
   // The stop button's command: asks the run to stop at its next hand.

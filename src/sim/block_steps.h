@@ -3,8 +3,11 @@
 // moves on slow tables too: narrow ranges at many seats, or weights that
 // throw most draws back, can take seconds per block. Steps change no hand:
 // Simulation::Play goes on in a block exactly where the last call left it,
-// so only the moments progress is shown depend on the clock.
+// so only the moments progress is shown depend on the clock. Between two
+// steps the caller may give the block up, which is how a stop is heard
+// within a step rather than at the end of a block.
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -26,16 +29,33 @@ class BlockSteps {
   // few fast hands are no promise for the next hundred.
   static constexpr std::int64_t kFirstStep = 1;
 
+  // What a step played: its hands and the units each seat index won in them.
+  struct Step {
+    std::int64_t hands = 0;
+    std::array<std::int64_t, RunStats::kSeats> won{};
+  };
+  // Called after each step once `stats` holds it; false gives the rest of
+  // the block up.
+  using AfterStep = std::function<bool(const Step& step)>;
+
   // `now` reads the clock; tests give one that runs as they say.
   explicit BlockSteps(std::function<Clock::time_point()> now = Clock::now) : now_(std::move(now)) {}
 
+  // Whether the first `count` hands of the next block would be played in a
+  // single step, at the pace so far: such a block cannot be given up.
+  bool InOneStep(std::int64_t count) const { return NextStep() >= count; }
+
   // Plays the first `count` hands of block `block` into `stats`, as
-  // Simulation::PlayBlock does, and calls `afterStep` with the hands of each
-  // step once `stats` holds them.
-  void PlayBlock(Simulation& simulation, std::int64_t block, std::int64_t count, RunStats& stats,
-                 const std::function<void(std::int64_t hands)>& afterStep);
+  // Simulation::PlayBlock does, and calls `afterStep` after each step. Returns
+  // false if `afterStep` gave the block up before its last hand: `stats` then
+  // holds only part of the block, and is for the caller to throw away.
+  bool PlayBlock(Simulation& simulation, std::int64_t block, std::int64_t count, RunStats& stats,
+                 const AfterStep& afterStep);
 
  private:
+  // The hands of the next step before the end of a block cuts it short.
+  std::int64_t NextStep() const;
+
   std::function<Clock::time_point()> now_;
   // The pace so far: the hands of every step and the seconds they took.
   std::int64_t hands_ = 0;

@@ -58,8 +58,9 @@ RunStats RunParallel(const Scenario& scenario, const RunOptions& options) {
     Simulation simulation(scenario, options.seed);
     if (options.perHand) simulation.KeepPerHand();
     BlockSteps steps;
-    auto counted = [&](std::int64_t stepHands) {
-      if (options.handsDone) options.handsDone->fetch_add(stepHands, std::memory_order_relaxed);
+    auto counted = [&](const BlockSteps::Step& step) {
+      if (options.handsDone) options.handsDone->fetch_add(step.hands, std::memory_order_relaxed);
+      return true;
     };
     while (!finished) {
       for (std::int64_t b; (b = nextBlock.fetch_add(1)) < roundEnd;) {

@@ -95,9 +95,21 @@ TEST(Simulation, SlowBlocksShowProgressInShortStepsAndPlayTheSameHands) {
     BlockSteps steps([&] { return BlockSteps::Clock::time_point(handTime * stepped.hands); });
     Simulation simulation(s, 8);
     std::vector<std::int64_t> shown;
-    steps.PlayBlock(simulation, 3, 40, stepped, [&](std::int64_t hands) { shown.push_back(hands); });
+    std::array<std::int64_t, RunStats::kSeats> won{};
+    EXPECT_TRUE(steps.PlayBlock(simulation, 3, 40, stepped, [&](const BlockSteps::Step& step) {
+      shown.push_back(step.hands);
+      for (int p = 0; p < RunStats::kSeats; ++p) won[p] += step.won[p];
+      return true;
+    }));
     EXPECT_TRUE(SameStats(stepped, whole)) << handTime.count();
     EXPECT_EQ(std::accumulate(shown.begin(), shown.end(), std::int64_t{0}), 40) << handTime.count();
+    EXPECT_EQ(won, whole.WinRecord) << handTime.count();
+    // Given up after its first step, the block plays no further hand.
+    RunStats givenUp(4);
+    BlockSteps again([&] { return BlockSteps::Clock::time_point(handTime * givenUp.hands); });
+    Simulation fresh(s, 8);
+    EXPECT_FALSE(again.PlayBlock(fresh, 3, 40, givenUp, [](const BlockSteps::Step&) { return false; }));
+    EXPECT_EQ(givenUp.hands, shown[0]) << handTime.count();
     // Steps of at most the step time (one hand at least); from the first hand
     // they double up to that, so there are not many more than full steps.
     const std::int64_t most = handTime.count() == 0 ? 40 : std::max<std::int64_t>(1, BlockSteps::kStepTime / handTime);

@@ -56,17 +56,45 @@ TEST(BlockRunner, ThreadsPlayTheHandsOfOneThreadAndSignalOnceWhenAllAreDone) {
   EXPECT_EQ(threaded.WinRecord, alone.WinRecord);
 }
 
-TEST(BlockRunner, AStopKeepsWholeBlocksOnly) {
-  BlockRunner runner(ThreeSeats(), 7, 2);
-  std::atomic<int> signals{0};
-  runner.Start(0, 1000 * sim::Simulation::kBlockHands, [&signals] { ++signals; });
-  runner.RequestStop();
-  WatchUntilDone(runner, signals);
-  std::int64_t reached = 0;
-  const sim::RunStats stats = runner.Finish(reached);
-  EXPECT_EQ(reached % sim::Simulation::kBlockHands, 0);
-  EXPECT_LT(reached, 1000 * sim::Simulation::kBlockHands);
-  EXPECT_EQ(stats.hands, reached);
+TEST(BlockRunner, AStopIsHeardWithinAStepAndKeepsTheFirstWholeBlocks) {
+  constexpr std::int64_t kBlock = sim::Simulation::kBlockHands;
+  constexpr std::int64_t kHands = 1000 * kBlock;
+  // Each reading of this clock is a second after the last, so every step is
+  // one hand and a block a thousand steps; the clock asks for the stop
+  // itself, in the middle of a step or between two, with the workers a few
+  // blocks in.
+  constexpr std::int64_t kStopReading = 15001;
+  for (int threads : {1, 3}) {
+    std::atomic<std::int64_t> readings{0};
+    std::int64_t handsAtStop = 0;
+    BlockRunner runner(ThreeSeats(), 7, threads, [&] {
+      const std::int64_t reading = ++readings;
+      if (reading == kStopReading) {
+        handsAtStop = runner.Snapshot().hands;
+        runner.RequestStop();
+      }
+      return BlockRunner::Clock::time_point(std::chrono::seconds(reading));
+    });
+    std::atomic<int> signals{0};
+    runner.Start(0, kHands, [&signals] { ++signals; });
+    WatchUntilDone(runner, signals);
+    std::int64_t reached = 0;
+    const sim::RunStats stats = runner.Finish(reached);
+
+    // A worker in a step ends it (one more reading), then plays no further hand.
+    EXPECT_LE(readings - kStopReading, 2 * threads) << threads;
+    EXPECT_EQ(reached % kBlock, 0) << threads;
+    EXPECT_EQ(stats.hands, reached) << threads;
+    if (threads == 1) {
+      // The block in play is given up, or kept if the stop came in its last step.
+      EXPECT_GE(reached, handsAtStop / kBlock * kBlock);
+      EXPECT_LE(reached, handsAtStop / kBlock * kBlock + kBlock);
+    }
+    sim::RunStats alone(3);
+    sim::Simulation(ThreeSeats(), 7).Play(reached, alone);
+    EXPECT_EQ(stats.WinRecord, alone.WinRecord) << threads;
+    EXPECT_EQ(stats.WinStat, alone.WinStat) << threads;
+  }
 }
 
 TEST(ExactRunner, EnumeratesWhatTheEngineEnumeratesAndSignalsOnce) {

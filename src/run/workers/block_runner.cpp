@@ -1,9 +1,9 @@
 #include "run/workers/block_runner.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "run/workers/worker_signal.h"
-#include "sim/block_steps.h"
 #include "sim/simulation.h"
 
 namespace zuv {
@@ -19,8 +19,9 @@ int ThreadCount(int wanted) {
 
 }  // namespace
 
-BlockRunner::BlockRunner(const sim::Scenario& scenario, std::uint64_t seed, int threads)
-    : scenario_(scenario), seed_(seed), threads_(ThreadCount(threads)) {}
+BlockRunner::BlockRunner(const sim::Scenario& scenario, std::uint64_t seed, int threads,
+                         std::function<Clock::time_point()> now)
+    : scenario_(scenario), seed_(seed), threads_(ThreadCount(threads)), now_(std::move(now)) {}
 
 BlockRunner::~BlockRunner() {
   stop_ = true;
@@ -32,6 +33,9 @@ void BlockRunner::Start(std::int64_t fromHand, std::int64_t toHand, std::functio
   fromBlock_ = fromHand / kBlock;
   endBlock_ = (toHand + kBlock - 1) / kBlock;
   nextBlock_ = fromBlock_;
+  stepped_.clear();
+  waiting_.clear();
+  kept_ = sim::RunStats(scenario_.ActiveCount());
   stop_ = false;
   finished_ = std::move(finished);
   progress_ = {};
@@ -41,22 +45,56 @@ void BlockRunner::Start(std::int64_t fromHand, std::int64_t toHand, std::functio
   for (int w = 0; w < workers; ++w) pool_.emplace_back(&BlockRunner::Work, this, w);
 }
 
+void BlockRunner::KeepWaitingBlocks() {
+  const std::int64_t lowest = stepped_.empty() ? std::numeric_limits<std::int64_t>::max() : *stepped_.begin();
+  std::erase_if(waiting_, [&](Waiting& w) {
+    if (w.block >= lowest) return false;
+    kept_.Add(w.stats);
+    return true;
+  });
+}
+
 void BlockRunner::Work(int worker) {
   sim::Simulation simulation(scenario_, seed_);
   simulation.KeepPerHand();
-  sim::RunStats& stats = partial_[worker];
-  std::array<std::int64_t, sim::RunStats::kSeats> before = stats.WinRecord;
   // Progress after every step, not only every block: the counter and chart
   // move on tables where a block takes seconds.
-  auto publish = [&](std::int64_t hands) {
-    const std::lock_guard lock(progressMutex_);
-    progress_.hands += hands;
-    for (int p = 0; p < sim::RunStats::kSeats; ++p) progress_.winRecord[p] += stats.WinRecord[p] - before[p];
-    before = stats.WinRecord;
+  auto publish = [&](const sim::BlockSteps::Step& step) {
+    {
+      const std::lock_guard lock(progressMutex_);
+      progress_.hands += step.hands;
+      for (int p = 0; p < sim::RunStats::kSeats; ++p) progress_.winRecord[p] += step.won[p];
+    }
+    return !stop_;
   };
-  sim::BlockSteps steps;
-  for (std::int64_t b; !stop_ && (b = nextBlock_.fetch_add(1)) < endBlock_;) {
-    steps.PlayBlock(simulation, b, std::min(kBlock, toHand_ - b * kBlock), stats, publish);
+  sim::BlockSteps steps(now_);
+  for (;;) {
+    std::int64_t block = 0, count = 0;
+    bool stepped = false, straight = false;
+    {
+      const std::lock_guard lock(blocksMutex_);
+      if (stop_ || nextBlock_ >= endBlock_) break;
+      block = nextBlock_++;
+      count = std::min(kBlock, toHand_ - block * kBlock);
+      stepped = !steps.InOneStep(count);
+      // Blocks are handed out in order, so every block in play is below this
+      // one; when none of them can be given up, this one is sure to be kept.
+      straight = !stepped && stepped_.empty();
+      if (stepped) stepped_.insert(block);
+    }
+    // A fast table plays its blocks in single steps, straight into the
+    // worker's statistics: a copy per block would cost as much as its hands.
+    if (straight) {
+      steps.PlayBlock(simulation, block, count, partial_[worker], publish);
+      continue;
+    }
+    sim::RunStats played(scenario_.ActiveCount());
+    // A block given up stays among the stepped ones, so no block above it is kept.
+    if (!steps.PlayBlock(simulation, block, count, played, publish)) break;
+    const std::lock_guard lock(blocksMutex_);
+    stepped_.erase(block);
+    waiting_.push_back({block, std::move(played)});
+    KeepWaitingBlocks();
   }
   // The signal is the last worker's last act: Finish joins this thread, so
   // what the signal reaches is still there while it runs.
@@ -72,7 +110,9 @@ sim::RunStats BlockRunner::Finish(std::int64_t& reachedHand) {
   sim::RunStats total(scenario_.ActiveCount());
   for (const auto& p : partial_) total.Add(p);
   partial_.clear();
-  reachedHand = fromBlock_ * kBlock + progress_.hands;
+  total.Add(kept_);
+  waiting_.clear();
+  reachedHand = fromBlock_ * kBlock + total.hands;
   return total;
 }
 
