@@ -21,7 +21,11 @@ int ThreadCount(int wanted) {
 
 BlockRunner::BlockRunner(const sim::Scenario& scenario, std::uint64_t seed, int threads,
                          std::function<Clock::time_point()> now)
-    : scenario_(scenario), seed_(seed), threads_(ThreadCount(threads)), now_(std::move(now)) {}
+    : scenario_(scenario),
+      seed_(seed),
+      threads_(ThreadCount(threads)),
+      now_(std::move(now)),
+      kept_(scenario.ActiveCount()) {}
 
 BlockRunner::~BlockRunner() {
   stop_ = true;
