@@ -1,5 +1,7 @@
 #include "sim/counted_choice.h"
 
+#include "sim/weighted_pick.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -16,32 +18,6 @@ constexpr unsigned __int128 kMostWays = static_cast<unsigned __int128>(1) << 120
 // Visit's answers that are no state: every seat served, or no way on.
 constexpr std::int32_t kServed = -1;
 constexpr std::int32_t kNoWay = -2;
-
-// Uniform in [0, n) for 1 <= n < 2^64, exactly unbiased (Lemire's method).
-std::uint64_t Below64(Random& random, std::uint64_t n) {
-  unsigned __int128 m = static_cast<unsigned __int128>(random.Next64()) * n;
-  auto low = static_cast<std::uint64_t>(m);
-  if (low < n) {
-    const std::uint64_t threshold = (0 - n) % n;
-    while (low < threshold) {
-      m = static_cast<unsigned __int128>(random.Next64()) * n;
-      low = static_cast<std::uint64_t>(m);
-    }
-  }
-  return static_cast<std::uint64_t>(m >> 64);
-}
-
-// Uniform in [0, n) for 1 <= n <= 2^127.
-unsigned __int128 Below(Random& random, unsigned __int128 n) {
-  const auto high = static_cast<std::uint64_t>(n >> 64);
-  if (high == 0) return Below64(random, static_cast<std::uint64_t>(n));
-  const int bits = 128 - std::countl_zero(high);
-  const unsigned __int128 mask = (static_cast<unsigned __int128>(1) << (bits - 64) << 64) - 1;
-  for (;;) {
-    const unsigned __int128 x = ((static_cast<unsigned __int128>(random.Next64()) << 64) | random.Next64()) & mask;
-    if (x < n) return x;
-  }
-}
 
 struct Key {
   std::uint64_t taken;  // positions of cards taken as higher cards of earlier combinations
@@ -62,6 +38,7 @@ struct Link {
   std::uint16_t combo;
   std::uint32_t higher;  // position of its higher card
   std::uint64_t weight;  // its weight rounded up, in steps
+  double share;          // its true weight as a share of a full weight
 };
 
 }  // namespace
@@ -95,11 +72,17 @@ std::optional<CountedChoice> CountedChoice::Build(const std::vector<std::vector<
   std::vector<std::uint32_t> stride, size;
   std::uint32_t need = 0;
   double arrangements = 1;
+  // The rounded weights' steps as shares of a full weight, per seat chosen:
+  // how much counting weighs a choice more than its true weight at most.
+  double stepShare = 1;
   for (std::size_t g = 0; g < choice.groups_.size(); ++g) {
     Group& group = choice.groups_[g];
     const auto& range = ranges[group.members[0]];
     const auto& w = weights[group.members[0]];
     const Weight heaviest = w.empty() ? kFullWeight : *std::max_element(w.begin(), w.end());
+    if (!w.empty()) {
+      for (std::size_t m = 0; m < group.members.size(); ++m) stepShare *= heaviest / (1.0 * kWeightSteps * kFullWeight);
+    }
     for (std::uint16_t k = 0; k < range.size(); ++k) {
       const std::uint32_t a = position[range[k][0]], b = position[range[k][1]];
       group.mask.push_back((std::uint64_t{1} << range[k][0]) | (std::uint64_t{1} << range[k][1]));
@@ -109,7 +92,8 @@ std::optional<CountedChoice> CountedChoice::Build(const std::vector<std::vector<
         group.keep.push_back(kWeightSteps * w[k]);
         group.keepOf.push_back(steps * heaviest);
       }
-      under[std::min(a, b)].push_back({static_cast<std::int16_t>(g), k, std::max(a, b), steps});
+      const double share = w.empty() ? 1.0 : static_cast<double>(w[k]) / kFullWeight;
+      under[std::min(a, b)].push_back({static_cast<std::int16_t>(g), k, std::max(a, b), steps, share});
     }
     const auto members = static_cast<std::uint32_t>(group.members.size());
     stride.push_back(g == 0 ? 1 : stride[g - 1] * (size[g - 1] + 1));
@@ -120,7 +104,8 @@ std::optional<CountedChoice> CountedChoice::Build(const std::vector<std::vector<
 
   auto needOf = [&](std::uint32_t code, std::size_t g) { return code / stride[g] % (size[g] + 1); };
   std::unordered_map<Key, std::int32_t, KeyHash> known;
-  std::vector<double> counts;  // per state: its completions without weights
+  std::vector<double> counts;    // per state: its completions without weights
+  std::vector<double> weighted;  // and with their true weights, in shares of a full weight
   bool fits = true;
   // Combinations looked at: bounds the time spent on ranges too wide to count.
   std::size_t steps = 0;
@@ -136,19 +121,21 @@ std::optional<CountedChoice> CountedChoice::Build(const std::vector<std::vector<
     if (const auto it = known.find(key); it != known.end()) return it->second;
 
     std::vector<Option> options;
-    double count = 0;
-    auto add = [&](std::int32_t next, std::uint64_t weight, std::int16_t group, std::uint16_t combo) {
+    double count = 0, weightedCount = 0;
+    auto add = [&](std::int32_t next, std::uint64_t weight, double share, std::int16_t group, std::uint16_t combo) {
       if (next == kNoWay) return;
       const Count ways = next == kServed ? 1 : choice.states_[next].ways;
       options.push_back({ways * weight, next, group, combo});
       count += next == kServed ? 1 : counts[next];
+      weightedCount += share * (next == kServed ? 1 : weighted[next]);
     };
-    add(visit(card + 1, taken, code), 1, -1, 0);
+    add(visit(card + 1, taken, code), 1, 1.0, -1, 0);
     steps += under[card].size();
     if (steps > 16 * maxStates) fits = false;
     for (const Link& link : under[card]) {
       if (needOf(code, link.group) == 0 || (taken >> link.higher & 1)) continue;
-      add(visit(card + 1, taken | std::uint64_t{1} << link.higher, code - stride[link.group]), link.weight, link.group,
+      add(visit(card + 1, taken | std::uint64_t{1} << link.higher, code - stride[link.group]), link.weight, link.share,
+          link.group,
           link.combo);
     }
     State state;
@@ -163,6 +150,7 @@ std::optional<CountedChoice> CountedChoice::Build(const std::vector<std::vector<
     choice.options_.insert(choice.options_.end(), options.begin(), options.end());
     choice.states_.push_back(state);
     counts.push_back(count);
+    weighted.push_back(weightedCount);
     const auto index = static_cast<std::int32_t>(choice.states_.size() - 1);
     known.emplace(key, index);
     return index;
@@ -170,8 +158,14 @@ std::optional<CountedChoice> CountedChoice::Build(const std::vector<std::vector<
   choice.start_ = visit(0, 0, need);
   if (!fits) return std::nullopt;
   choice.total_ = choice.start_ >= 0 ? counts[choice.start_] * arrangements : 0;
-  // A state visit costs a few draws of one combination.
+  choice.weightedTotal_ = choice.start_ >= 0 ? weighted[choice.start_] * arrangements : 0;
+  // A state visit costs a few draws of one combination; rounded weights
+  // repeat a choice as often as they weigh it more than its true weight.
   choice.cost_ = 4.0 * (positions + ranges.size());
+  if (stepShare != 1 && choice.weightedTotal_ > 0) {
+    const double rounded = static_cast<double>(choice.states_[choice.start_].ways) * arrangements * stepShare;
+    choice.cost_ *= std::max(1.0, rounded / choice.weightedTotal_);
+  }
   return choice;
 }
 
@@ -184,7 +178,7 @@ std::uint64_t CountedChoice::Choose(Random& random, std::uint32_t* pick) const {
       const State& state = states_[s];
       const Option* option = &options_[state.firstOption];
       if (state.options > 1) {
-        for (Count r = Below(random, state.ways); r >= option->ways; ++option) r -= option->ways;
+        for (Count r = Below128(random, state.ways); r >= option->ways; ++option) r -= option->ways;
       }
       if (option->group >= 0) {
         chosen[option->group][taken[option->group]++] = option->combo;

@@ -38,7 +38,11 @@ class CountedChoice {
   // The number of joint choices, ignoring weights (it may pass 2^64).
   double Total() const { return total_; }
 
-  // About how many card steps a choice takes.
+  // The sum over the joint choices of the product of their true weights, in
+  // shares of a full weight: Total() without weights.
+  double WeightedTotal() const { return weightedTotal_; }
+
+  // About how many card steps a choice takes, its repeats included.
   double Cost() const { return cost_; }
 
   // Writes the index of the chosen combination of each range to `pick`;
@@ -75,6 +79,7 @@ class CountedChoice {
   std::int32_t start_ = -1;
   std::vector<Group> groups_;
   double total_ = 0;
+  double weightedTotal_ = 0;
   double cost_ = 0;
 };
 

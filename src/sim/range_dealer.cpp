@@ -1,6 +1,7 @@
 #include "sim/range_dealer.h"
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <numeric>
 #include <unordered_set>
@@ -18,6 +19,37 @@ constexpr long kSearchSteps = 4'000'000;
 std::uint64_t ComboMask(const Combo& c) { return CardMask(c[0]) | CardMask(c[1]); }
 
 std::uint32_t Threshold16(std::size_t n) { return static_cast<std::uint32_t>(65536 % n); }
+
+// The bits that the weights of the listed seats may take together: with the
+// table's 2^16 joint choices, their sums over the alias table's slots stay
+// below 2^127.
+constexpr int kListedWeightBits = 90;
+
+// A seat's weights divided by their greatest common divisor, which keeps
+// products of several seats' weights narrow (0.001 against 1 is 1 against
+// 1000), and that divisor as a share of a full weight; empty weights (all
+// alike) weigh 1 each.
+struct SeatWeights {
+  std::vector<Amount> reduced;
+  double unit = 1.0;
+  int bits = 0;  // of the heaviest reduced weight
+  Amount Of(std::size_t k) const { return reduced.empty() ? 1 : reduced[k]; }
+};
+
+SeatWeights Reduce(const std::vector<Weight>& weights) {
+  SeatWeights seat;
+  if (weights.empty()) return seat;
+  Weight divisor = 0;
+  for (Weight w : weights) divisor = std::gcd(divisor, w);
+  Weight heaviest = 0;
+  for (Weight w : weights) {
+    seat.reduced.push_back(w / divisor);
+    heaviest = std::max(heaviest, w / divisor);
+  }
+  seat.unit = static_cast<double>(divisor) / kFullWeight;
+  seat.bits = std::bit_width(heaviest);
+  return seat;
+}
 
 
 }  // namespace
@@ -128,11 +160,10 @@ std::optional<RangeDealer> RangeDealer::For(const Scenario& scenario, std::size_
   return dealer;
 }
 
-RangeDealer::DrawnSeat RangeDealer::MakeDrawnSeat(const std::vector<Combo>& range, std::vector<Weight> weights,
+RangeDealer::DrawnSeat RangeDealer::MakeDrawnSeat(const std::vector<Combo>& range, const std::vector<Weight>& weights,
                                                   int slot) {
   DrawnSeat seat;
-  seat.weight = std::move(weights);
-  if (!seat.weight.empty()) seat.heaviest = *std::max_element(seat.weight.begin(), seat.weight.end());
+  if (!weights.empty()) seat.alias.emplace(Reduce(weights).reduced);
   for (const auto& c : range) {
     seat.mask.push_back(ComboMask(c));
     seat.cards.push_back({static_cast<std::uint8_t>(c[0]), static_cast<std::uint8_t>(c[1])});
@@ -148,17 +179,22 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return ranges[a].size() < ranges[b].size(); });
+  std::vector<SeatWeights> seatWeights;
+  for (const auto& w : weights) seatWeights.push_back(Reduce(w));
   tableMask_ = {0};
   tableCards_.clear();
-  std::vector<Weight> tableWeights;
+  std::vector<Amount> tableWeights = {1};
+  bool listedWeights = false;
+  int weightBits = 0;
   std::size_t o = 0;
   for (; o < order.size(); ++o) {
     const auto& range = ranges[order[o]];
-    const auto& rangeWeights = weights[order[o]];
+    const SeatWeights& rangeWeights = seatWeights[order[o]];
     if (o > 0 && tableMask_.size() * range.size() > kListingWork) break;
+    if (weightBits + rangeWeights.bits > kListedWeightBits) break;
     std::vector<std::uint64_t> masks;
     std::vector<std::uint8_t> cards;
-    std::vector<Weight> entryWeights;
+    std::vector<Amount> entryWeights;
     for (std::size_t e = 0; e < tableMask_.size(); ++e) {
       for (std::size_t k = 0; k < range.size(); ++k) {
         const Combo& c = range[k];
@@ -168,8 +204,7 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector
         cards.insert(cards.end(), tableCards_.begin() + e * 2 * o, tableCards_.begin() + (e + 1) * 2 * o);
         cards.push_back(static_cast<std::uint8_t>(c[0]));
         cards.push_back(static_cast<std::uint8_t>(c[1]));
-        entryWeights.insert(entryWeights.end(), tableWeights.begin() + e * o, tableWeights.begin() + (e + 1) * o);
-        entryWeights.push_back(rangeWeights.empty() ? kFullWeight : rangeWeights[k]);
+        entryWeights.push_back(tableWeights[e] * rangeWeights.Of(k));
       }
     }
     if (o > 0 && masks.size() > std::min(tableLimit, kTableLimit)) break;
@@ -177,30 +212,40 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector
     tableCards_ = std::move(cards);
     tableWeights = std::move(entryWeights);
     tableSlots_.push_back(slots[order[o]]);
-    tableHeaviest_.push_back(rangeWeights.empty() ? 0 : *std::max_element(rangeWeights.begin(), rangeWeights.end()));
+    weightBits += rangeWeights.bits;
+    listedWeights = listedWeights || !rangeWeights.reduced.empty();
   }
   tableThreshold_ = Threshold16(tableMask_.size());
-  if (std::any_of(tableHeaviest_.begin(), tableHeaviest_.end(), [](Weight w) { return w != 0; })) {
-    tableWeights_ = std::move(tableWeights);
-  }
+  // A table that no joint choice of positive weight is left in deals nothing
+  // either way; drawn uniformly it at least ends.
+  Amount tableTotal = 0;
+  for (Amount w : tableWeights) tableTotal += w;
+  if (listedWeights && tableTotal > 0) tableAlias_.emplace(tableWeights);
   for (; o < order.size(); ++o) {
     drawn_.push_back(MakeDrawnSeat(ranges[order[o]], weights[order[o]], slots[order[o]]));
   }
   if (drawn_.empty() || countedStates == 0) return;
 
   // Drawing costs about one step per drawn seat and attempt; counting
-  // what the counted choice says.
+  // what the counted choice says. Attempts follow from the weights: the
+  // weight of every proposal over that of the joint choices without clashes.
   std::vector<std::vector<Combo>> ordered;
   std::vector<std::vector<Weight>> orderedWeights;
-  double proposals = static_cast<double>(tableMask_.size());
+  double proposals = static_cast<double>(listedWeights ? tableTotal : tableMask_.size());
+  for (std::size_t s = 0; s < tableSlots_.size(); ++s) proposals *= seatWeights[order[s]].unit;
   for (std::size_t i : order) {
     ordered.push_back(ranges[i]);
     orderedWeights.push_back(weights[i]);
   }
-  for (const auto& seat : drawn_) proposals *= static_cast<double>(seat.mask.size());
+  for (std::size_t s = tableSlots_.size(); s < order.size(); ++s) {
+    const SeatWeights& seat = seatWeights[order[s]];
+    Amount total = 0;
+    for (std::size_t k = 0; k < ranges[order[s]].size(); ++k) total += seat.Of(k);
+    proposals *= static_cast<double>(total) * seat.unit;
+  }
   auto counted = CountedChoice::Build(ordered, orderedWeights, countedStates);
   if (!counted || counted->Total() == 0) return;
-  const double attempts = proposals / counted->Total();
+  const double attempts = proposals / counted->WeightedTotal();
   if (attempts * static_cast<double>(drawn_.size() + 1) <= counted->Cost()) return;
   // Every ranged seat becomes a drawn seat, in the counted order.
   drawn_.clear();
@@ -208,8 +253,7 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector
   tableMask_ = {0};
   tableCards_.clear();
   tableSlots_.clear();
-  tableWeights_.clear();
-  tableHeaviest_.clear();
+  tableAlias_.reset();
   tableThreshold_ = Threshold16(1);
   counted_ = std::move(counted);
 }

@@ -17,10 +17,11 @@
 // choices, and listing the narrow, overlapping ranges makes repeats rare.
 // Where repeats would still be the rule (many seats wanting the same few
 // cards), CountedChoice chooses for every ranged seat instead.
-// Weights: a listed joint choice or a drawn combination is kept with the
-// chance of its weight over the heaviest weight of its seat, else drawn
-// again; seats whose possible combinations weigh the same are drawn as
-// without weights, with the same random numbers.
+// Weights: a listed joint choice or a drawn combination is drawn in
+// proportion to its weight (the product of the listed seats' weights) by an
+// alias table in integers, so only clashing cards send a hand back to its
+// pick, however much the weights differ; seats whose possible combinations
+// weigh the same are drawn as without weights, with the same random numbers.
 
 #include <array>
 #include <cstdint>
@@ -31,6 +32,7 @@
 #include "sim/hand_range.h"
 #include "sim/random.h"
 #include "sim/scenario.h"
+#include "sim/weighted_pick.h"
 
 namespace zuv::sim {
 
@@ -92,36 +94,24 @@ class RangeDealer {
   struct DrawnSeat {
     std::vector<std::uint64_t> mask;
     std::vector<std::array<std::uint8_t, 2>> cards;
-    std::vector<Weight> weight;   // per combination; empty: all the same
-    Weight heaviest = 0;          // the largest of `weight`
-    std::uint32_t threshold = 0;  // 2^16 mod size, for Random::Below16
-    int slot = 0;                 // output place of its first card
+    std::optional<AliasTable> alias;  // by its weights; none: all the same
+    std::uint32_t threshold = 0;      // 2^16 mod size, for Random::Below16
+    int slot = 0;                     // output place of its first card
+    std::uint32_t Pick(Random& random) const {
+      return alias ? alias->Draw(random) : random.Below16(static_cast<std::uint32_t>(mask.size()), threshold);
+    }
   };
 
-  static DrawnSeat MakeDrawnSeat(const std::vector<Combo>& range, std::vector<Weight> weights, int slot);
-
-  // Whether a combination of weight `weight` is kept, with the chance of its
-  // weight over the heaviest: every seat's weights count only relative to
-  // each other.
-  static bool Keep(Random& random, Weight weight, Weight heaviest) { return random.Below(heaviest) < weight; }
-  bool KeepEntry(Random& random, std::uint32_t entry) const {
-    const std::size_t listed = tableSlots_.size();
-    for (std::size_t s = 0; s < listed; ++s) {
-      if (tableHeaviest_[s] != 0 && !Keep(random, tableWeights_[entry * listed + s], tableHeaviest_[s])) return false;
-    }
-    return true;
-  }
+  static DrawnSeat MakeDrawnSeat(const std::vector<Combo>& range, const std::vector<Weight>& weights, int slot);
 
   // Joint choices of the listed seats: mask and cards (2 per listed seat).
   std::vector<std::uint64_t> tableMask_;
   std::vector<std::uint8_t> tableCards_;
   std::vector<int> tableSlots_;  // output place of each listed seat's first card
   std::uint32_t tableThreshold_ = 0;
-  // Weights of the listed combinations (as tableCards_, one per listed seat),
-  // and the heaviest of each listed seat (0: its weights are all the same);
-  // empty when no listed seat has weights.
-  std::vector<Weight> tableWeights_;
-  std::vector<Weight> tableHeaviest_;
+  // Draws a joint choice by the product of its listed seats' weights; none
+  // when no listed seat has weights.
+  std::optional<AliasTable> tableAlias_;
   std::vector<DrawnSeat> drawn_;
   // When set, it chooses for every drawn seat and the table is empty.
   std::optional<CountedChoice> counted_;
@@ -146,15 +136,12 @@ inline void RangeDealer::Deal(Random& random, int* out) const {
     used = counted_->Choose(random, pick.data());
   }
   for (bool clash = !counted_; clash;) {
-    entry = random.Below16(tableSize, tableThreshold_);
-    if (!tableWeights_.empty() && !KeepEntry(random, entry)) continue;
+    entry = tableAlias_ ? tableAlias_->Draw(random) : random.Below16(tableSize, tableThreshold_);
     used = tableMask_[entry];
     clash = false;
     for (std::size_t j = 0; j < drawnSeats && !clash; ++j) {
       const DrawnSeat& seat = drawn_[j];
-      do {
-        pick[j] = random.Below16(static_cast<std::uint32_t>(seat.mask.size()), seat.threshold);
-      } while (!seat.weight.empty() && !Keep(random, seat.weight[pick[j]], seat.heaviest));
+      pick[j] = seat.Pick(random);
       const std::uint64_t m = seat.mask[pick[j]];
       clash = (used & m) != 0;
       used |= m;
