@@ -24,6 +24,9 @@ std::uint32_t Threshold16(std::size_t n) { return static_cast<std::uint32_t>(655
 // table's 2^16 joint choices, their sums over the alias table's slots stay
 // below 2^127.
 constexpr int kListedWeightBits = 90;
+// A listed seat's combinations lighter than 1/kLightShare of its heaviest
+// are listed as one stand-in.
+constexpr Amount kLightShare = 16;
 
 // A seat's weights divided by their greatest common divisor, which keeps
 // products of several seats' weights narrow (0.001 against 1 is 1 against
@@ -35,6 +38,46 @@ struct SeatWeights {
   int bits = 0;  // of the heaviest reduced weight
   Amount Of(std::size_t k) const { return reduced.empty() ? 1 : reduced[k]; }
 };
+
+// What a seat lists: its combinations, or its heavy ones and a stand-in
+// (cards 0 and 0, no card mask) weighing as much as its light ones together.
+struct SeatOptions {
+  std::vector<Combo> combos;
+  std::vector<Amount> weight;  // reduced, as SeatWeights; empty: 1 each
+  std::vector<Combo> light;
+  std::vector<Weight> lightWeights;
+  int bits = 0;  // of the heaviest option
+};
+
+SeatWeights Reduce(const std::vector<Weight>& weights);
+
+SeatOptions OptionsOf(const std::vector<Combo>& range, const std::vector<Weight>& weights) {
+  SeatOptions options;
+  const SeatWeights seat = Reduce(weights);
+  options.bits = seat.bits;
+  if (seat.reduced.empty()) {
+    options.combos = range;
+    return options;
+  }
+  const Amount heaviest = *std::max_element(seat.reduced.begin(), seat.reduced.end());
+  Amount light = 0;
+  for (std::size_t k = 0; k < range.size(); ++k) {
+    if (seat.reduced[k] * kLightShare >= heaviest) {
+      options.combos.push_back(range[k]);
+      options.weight.push_back(seat.reduced[k]);
+    } else {
+      options.light.push_back(range[k]);
+      options.lightWeights.push_back(weights[k]);
+      light += seat.reduced[k];
+    }
+  }
+  if (light > 0) {
+    options.combos.push_back({0, 0});
+    options.weight.push_back(light);
+    options.bits = std::max(options.bits, static_cast<int>(std::bit_width(static_cast<std::uint64_t>(light))));
+  }
+  return options;
+}
 
 SeatWeights Reduce(const std::vector<Weight>& weights) {
   SeatWeights seat;
@@ -168,19 +211,24 @@ RangeDealer::DrawnSeat RangeDealer::MakeDrawnSeat(const std::vector<Combo>& rang
     seat.mask.push_back(ComboMask(c));
     seat.cards.push_back({static_cast<std::uint8_t>(c[0]), static_cast<std::uint8_t>(c[1])});
   }
-  seat.threshold = Threshold16(seat.mask.size());
+  seat.threshold = seat.mask.empty() ? 0 : Threshold16(seat.mask.size());
   seat.slot = slot;
   return seat;
 }
 
 void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector<std::vector<Weight>> weights,
                              const std::vector<int>& slots, std::size_t tableLimit, std::size_t countedStates) {
+  std::vector<SeatWeights> seatWeights;
+  std::vector<SeatOptions> seatOptions;
+  for (std::size_t r = 0; r < ranges.size(); ++r) {
+    seatWeights.push_back(Reduce(weights[r]));
+    seatOptions.push_back(OptionsOf(ranges[r], weights[r]));
+  }
   std::vector<std::size_t> order(ranges.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return ranges[a].size() < ranges[b].size(); });
-  std::vector<SeatWeights> seatWeights;
-  for (const auto& w : weights) seatWeights.push_back(Reduce(w));
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return seatOptions[a].combos.size() < seatOptions[b].combos.size();
+  });
   tableMask_ = {0};
   tableCards_.clear();
   std::vector<Amount> tableWeights = {1};
@@ -188,23 +236,23 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector
   int weightBits = 0;
   std::size_t o = 0;
   for (; o < order.size(); ++o) {
-    const auto& range = ranges[order[o]];
-    const SeatWeights& rangeWeights = seatWeights[order[o]];
+    const SeatOptions& options = seatOptions[order[o]];
+    const auto& range = options.combos;
     if (o > 0 && tableMask_.size() * range.size() > kListingWork) break;
-    if (weightBits + rangeWeights.bits > kListedWeightBits) break;
+    if (weightBits + options.bits > kListedWeightBits) break;
     std::vector<std::uint64_t> masks;
     std::vector<std::uint8_t> cards;
     std::vector<Amount> entryWeights;
     for (std::size_t e = 0; e < tableMask_.size(); ++e) {
       for (std::size_t k = 0; k < range.size(); ++k) {
         const Combo& c = range[k];
-        const std::uint64_t m = ComboMask(c);
+        const std::uint64_t m = c[0] == 0 ? 0 : ComboMask(c);
         if (tableMask_[e] & m) continue;
         masks.push_back(tableMask_[e] | m);
         cards.insert(cards.end(), tableCards_.begin() + e * 2 * o, tableCards_.begin() + (e + 1) * 2 * o);
         cards.push_back(static_cast<std::uint8_t>(c[0]));
         cards.push_back(static_cast<std::uint8_t>(c[1]));
-        entryWeights.push_back(tableWeights[e] * rangeWeights.Of(k));
+        entryWeights.push_back(tableWeights[e] * (options.weight.empty() ? 1 : options.weight[k]));
       }
     }
     if (o > 0 && masks.size() > std::min(tableLimit, kTableLimit)) break;
@@ -212,8 +260,12 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector
     tableCards_ = std::move(cards);
     tableWeights = std::move(entryWeights);
     tableSlots_.push_back(slots[order[o]]);
-    weightBits += rangeWeights.bits;
-    listedWeights = listedWeights || !rangeWeights.reduced.empty();
+    weightBits += options.bits;
+    listedWeights = listedWeights || !options.weight.empty();
+    light_.push_back(MakeDrawnSeat(options.light, options.lightWeights, slots[order[o]]));
+  }
+  if (std::all_of(light_.begin(), light_.end(), [](const DrawnSeat& seat) { return seat.mask.empty(); })) {
+    light_.clear();
   }
   tableThreshold_ = Threshold16(tableMask_.size());
   // A table that no joint choice of positive weight is left in deals nothing
@@ -254,6 +306,7 @@ void RangeDealer::BuildTable(std::vector<std::vector<Combo>> ranges, std::vector
   tableCards_.clear();
   tableSlots_.clear();
   tableAlias_.reset();
+  light_.clear();
   tableThreshold_ = Threshold16(1);
   counted_ = std::move(counted);
 }

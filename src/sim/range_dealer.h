@@ -22,6 +22,13 @@
 // alias table in integers, so only clashing cards send a hand back to its
 // pick, however much the weights differ; seats whose possible combinations
 // weigh the same are drawn as without weights, with the same random numbers.
+// A listed seat whose weights differ a lot lists only its heavy combinations
+// and one stand-in for all its light ones, weighing their sum: a joint choice
+// holding the stand-in draws one of them by its weight when dealt, and
+// starts again if its cards clash. Every joint choice then still has the
+// chance of its product of weights, and the listed joint choices keep the
+// heavy combinations, which collide most (five seats wanting AA above all
+// else), apart without listing every combination of every seat.
 
 #include <array>
 #include <cstdint>
@@ -112,6 +119,9 @@ class RangeDealer {
   // Draws a joint choice by the product of its listed seats' weights; none
   // when no listed seat has weights.
   std::optional<AliasTable> tableAlias_;
+  // Per listed seat, its light combinations, whose stand-in is listed as
+  // cards 0 and 0; a seat without one has none. Empty when no seat has one.
+  std::vector<DrawnSeat> light_;
   std::vector<DrawnSeat> drawn_;
   // When set, it chooses for every drawn seat and the table is empty.
   std::optional<CountedChoice> counted_;
@@ -129,6 +139,7 @@ inline void RangeDealer::Deal(Random& random, int* out) const {
   const auto tableSize = static_cast<std::uint32_t>(tableMask_.size());
   const std::size_t drawnSeats = drawn_.size();
   std::array<std::uint32_t, 10> pick{};
+  std::array<std::uint32_t, 10> lightPick{};
   std::uint32_t entry;
   std::uint64_t used;
   if (counted_) {
@@ -139,6 +150,16 @@ inline void RangeDealer::Deal(Random& random, int* out) const {
     entry = tableAlias_ ? tableAlias_->Draw(random) : random.Below16(tableSize, tableThreshold_);
     used = tableMask_[entry];
     clash = false;
+    if (!light_.empty()) {
+      const std::uint8_t* listed = tableCards_.data() + std::size_t{entry} * 2 * tableSlots_.size();
+      for (std::size_t s = 0; s < light_.size() && !clash; ++s) {
+        if (listed[2 * s] != 0) continue;
+        lightPick[s] = light_[s].Pick(random);
+        const std::uint64_t m = light_[s].mask[lightPick[s]];
+        clash = (used & m) != 0;
+        used |= m;
+      }
+    }
     for (std::size_t j = 0; j < drawnSeats && !clash; ++j) {
       const DrawnSeat& seat = drawn_[j];
       pick[j] = seat.Pick(random);
@@ -149,8 +170,9 @@ inline void RangeDealer::Deal(Random& random, int* out) const {
   }
   const std::uint8_t* listed = tableCards_.data() + std::size_t{entry} * 2 * tableSlots_.size();
   for (std::size_t s = 0; s < tableSlots_.size(); ++s) {
-    out[tableSlots_[s]] = listed[2 * s];
-    out[tableSlots_[s] + seatsDealt_] = listed[2 * s + 1];
+    const std::uint8_t* cards = listed[2 * s] != 0 ? listed + 2 * s : light_[s].cards[lightPick[s]].data();
+    out[tableSlots_[s]] = cards[0];
+    out[tableSlots_[s] + seatsDealt_] = cards[1];
   }
   for (std::size_t j = 0; j < drawnSeats; ++j) {
     out[drawn_[j].slot] = drawn_[j].cards[pick[j]][0];

@@ -308,6 +308,12 @@ TEST(WeightedRangeDealing, EveryWayOfDealingMatchesExactWeightedShares) {
                            false);
   ExpectDealerMatchesExact(Ranged({"AA:0.3,KK", "AA,KK:0.25", "AK,KK:0.7", "AA:0.05,AK"}, "2c7d8h3s"), 1,
                            RangeDealer::kCountedStates, true);
+  // Weights a thousand times apart: listed seats with their light combinations
+  // as one stand-in, then drawn seats, whose heavy aces collide most.
+  const Scenario apart = Ranged({"AA,KK:0.001,AK:0.002", "AA,QQ:0.003,AK:0.001,KQs:0.01", "AA:0.9,KK:0.05,AQs:0.001"},
+                                "2c7d8h3s");
+  ExpectDealerMatchesExact(apart, RangeDealer::kTableLimit, 0, false);
+  ExpectDealerMatchesExact(apart, 1, 0, false);
 }
 
 TEST(WeightedRangeDealing, CountingGroupsOfAlikeSeatsMatchesExactShares) {
