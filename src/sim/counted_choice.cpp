@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <functional>
+#include <numeric>
 #include <unordered_map>
 
 namespace zuv::sim {
@@ -75,19 +76,36 @@ std::optional<CountedChoice> CountedChoice::Build(const std::vector<std::vector<
   // The rounded weights' steps as shares of a full weight, per seat chosen:
   // how much counting weighs a choice more than its true weight at most.
   double stepShare = 1;
+  // Weights are counted exactly, as multiples of their group's greatest
+  // common divisor, where that takes no more bits than the rounded steps
+  // would (so the counts stay as narrow) and saves every repeat.
+  int exactBits = 0, roundedBits = 0;
+  std::vector<Weight> divisor(choice.groups_.size(), 0);
+  for (std::size_t g = 0; g < choice.groups_.size(); ++g) {
+    const auto& w = weights[choice.groups_[g].members[0]];
+    if (w.empty()) continue;
+    for (Weight x : w) divisor[g] = std::gcd(divisor[g], x);
+    const auto members = static_cast<int>(choice.groups_[g].members.size());
+    exactBits += members * std::bit_width(*std::max_element(w.begin(), w.end()) / divisor[g]);
+    roundedBits += members * std::bit_width(kWeightSteps);
+  }
+  const bool exact = exactBits <= roundedBits;
   for (std::size_t g = 0; g < choice.groups_.size(); ++g) {
     Group& group = choice.groups_[g];
     const auto& range = ranges[group.members[0]];
     const auto& w = weights[group.members[0]];
     const Weight heaviest = w.empty() ? kFullWeight : *std::max_element(w.begin(), w.end());
+    const double step = exact ? divisor[g] / (1.0 * kFullWeight) : heaviest / (1.0 * kWeightSteps * kFullWeight);
     if (!w.empty()) {
-      for (std::size_t m = 0; m < group.members.size(); ++m) stepShare *= heaviest / (1.0 * kWeightSteps * kFullWeight);
+      for (std::size_t m = 0; m < group.members.size(); ++m) stepShare *= step;
     }
     for (std::uint16_t k = 0; k < range.size(); ++k) {
       const std::uint32_t a = position[range[k][0]], b = position[range[k][1]];
       group.mask.push_back((std::uint64_t{1} << range[k][0]) | (std::uint64_t{1} << range[k][1]));
       std::uint64_t steps = 1;
-      if (!w.empty()) {
+      if (!w.empty() && exact) {
+        steps = w[k] / divisor[g];
+      } else if (!w.empty()) {
         steps = (kWeightSteps * w[k] + heaviest - 1) / heaviest;
         group.keep.push_back(kWeightSteps * w[k]);
         group.keepOf.push_back(steps * heaviest);

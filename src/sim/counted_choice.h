@@ -14,9 +14,12 @@
 // thousand states for ten seats on twenty cards. Wide ranges have far more
 // states; they rarely collide and are dealt otherwise.
 //
-// Weights: counting uses each group's weights rounded up to 1/256 of its
-// heaviest, and a chosen set is kept with the chance of the true weights over
-// the rounded ones, else chosen again: exact, and seldom repeated.
+// Weights: counting uses each group's weights as multiples of their greatest
+// common divisor (0.8 and 0.35 are 16 and 7 times 0.05) where those are no
+// wider than 256 steps, and the choice is then exact at once. Otherwise it
+// uses them rounded up to 1/256 of the group's heaviest, and a chosen set is
+// kept with the chance of the true weights over the rounded ones, else chosen
+// again: exact, and seldom repeated.
 
 #include <cstdint>
 #include <optional>

@@ -317,9 +317,13 @@ TEST(WeightedRangeDealing, EveryWayOfDealingMatchesExactWeightedShares) {
 }
 
 TEST(WeightedRangeDealing, CountingGroupsOfAlikeSeatsMatchesExactShares) {
-  // Three seats alike, counted as one group, and one that differs.
+  // Three seats alike, counted as one group, and one that differs; weights
+  // counted as they are, then weights too fine for that, rounded and repeated.
   ExpectDealerMatchesExact(Ranged({"AA:0.5,KK", "AA:0.5,KK", "AK,KK:0.3", "AA:0.5,KK"}, "2c7d8h3s"), 1,
                            RangeDealer::kCountedStates, true);
+  ExpectDealerMatchesExact(
+      Ranged({"AA:0.5,KK:0.0123457", "AA:0.5,KK:0.0123457", "AK,KK:0.3", "AA:0.5,KK:0.0123457"}, "2c7d8h3s"), 1,
+      RangeDealer::kCountedStates, true);
 }
 
 TEST(WeightedRangeDealing, TightTablesGiveEverySeatAnEqualShare) {
