@@ -75,6 +75,12 @@ void BM_PairAgainstRandomOnTheFlopPerHand(benchmark::State& state) {
   Run(state, Table({"AhAc", "random"}, "Kd7s2c"), true);
 }
 void BM_PairAgainstRandomOnTheFlop(benchmark::State& state) { Run(state, Table({"AhAc", "random"}, "Kd7s2c")); }
+// Any two cards preflop, counted by combinations with per-hand figures or without.
+void BM_PairAgainstRandomPerHand(benchmark::State& state) { Run(state, Table({"AhAc", "random"}), true); }
+void BM_PairRangeAndRandom(benchmark::State& state) { Run(state, Table({"AhKh", "QQ+,AKs,AQs", "random"})); }
+void BM_PairRangeAndRandomPerHand(benchmark::State& state) {
+  Run(state, Table({"AhKh", "QQ+,AKs,AQs", "random"}), true);
+}
 void BM_SixRangesOnTheTurnPerHand(benchmark::State& state) {
   Run(state, Table({"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"}, "2c3d4h5s",
                    "Ac"), true);
@@ -90,6 +96,9 @@ BENCHMARK(BM_TwoRangesPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTi
 BENCHMARK(BM_ThreeRangesPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PairAgainstRandomOnTheFlop)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PairAgainstRandomOnTheFlopPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PairAgainstRandomPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PairRangeAndRandom)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PairRangeAndRandomPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SixRangesOnTheTurnPerHand)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

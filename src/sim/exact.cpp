@@ -78,8 +78,9 @@ bool WeightedSumsOverflow(const ExactDeals& deals, std::uint64_t count) {
   return false;
 }
 
-// Why the prepared table cannot be enumerated, given its count.
-std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count, bool byBoards) {
+// Why the prepared table cannot be enumerated, given its count; `perHand`
+// times the board-by-board way with per-hand figures where it is taken.
+std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count, bool byBoards, bool perHand) {
   if (count == 0) return "No deal fits the seats' cards and ranges, the board and the dead cards";
   if (count > kExactDealLimit) {
     const std::string countText =
@@ -97,7 +98,7 @@ std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count,
       byBoards ? std::nullopt : ExactCombinations::ExpectedSeconds(deals, count);
   const double seconds =
       (byCombinations ? *byCombinations
-                      : MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime) * static_cast<double>(count)) /
+                      : MeasureSecondsPerDeal(deals, ExactBoards(deals), kMeasureTime, perHand) * static_cast<double>(count)) /
       Cores();
   if (seconds <= kExactSecondsLimit) return std::nullopt;
   return "Too many deals to enumerate exactly (" + GroupedCount(count) + " deals, " + AboutDuration(seconds) + " on " +
@@ -149,10 +150,34 @@ ExactResult Result(RunStats total, std::int64_t deals, std::uint64_t count, cons
   return result;
 }
 
+// The seats whose per-hand figures a run keeps: those dealt from a range or at random.
+std::vector<int> DealtSeats(const ExactDeals& deals) {
+  std::vector<int> dealtSeats;
+  for (int p = 0; p < deals.SeatCount(); ++p) {
+    if (deals.dealt[p]) dealtSeats.push_back(deals.seats[p]);
+  }
+  return dealtSeats;
+}
+
+// The standard errors of the per-hand win rates, from `sample` of `allUnits` work units.
+void FillPerHandErrors(ExactResult& result, const PerHandUnitSample& sample, std::size_t allUnits) {
+  const std::int64_t units = sample.Units();
+  const auto all = static_cast<std::int64_t>(allUnits);
+  result.perHandSe.resize(result.stats.perHand.held.size());
+  for (std::size_t e = 0; e < result.perHandSe.size(); ++e) result.perHandSe[e] = sample.ComboError(e, units, all);
+  result.perClassSe.resize(result.stats.perHand.seats.size() * kStartHandClasses);
+  for (std::size_t e = 0; e < result.perClassSe.size(); ++e) {
+    result.perClassSe[e] = sample.ClassError(static_cast<int>(e / kStartHandClasses),
+                                             static_cast<int>(e % kStartHandClasses) + 1, units, all);
+  }
+}
+
 // Tables counted by the seats' joint combinations (ExactCombinations): each
 // class is a unit of work of well under a millisecond, taken in the seed's
 // random order, so that the classes done when a run stops are a random
-// sample of them. A stop is heard between classes.
+// sample of them. A stop is heard between classes. Per-hand figures go
+// straight to each way's combinations, so they need no spreading over the
+// suits, and a class is a unit of their sample as of the seats'.
 ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const ExactCombinations& combinations,
                            const ExactStop& stop, const ExactOptions& options) {
   const std::vector<std::uint32_t> order = ShuffledItems(combinations.ClassCount(), options.seed);
@@ -162,14 +187,28 @@ ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const E
       static_cast<std::size_t>(options.threads > 0 ? options.threads : Cores()), 1,
       std::max<std::size_t>(order.size() / kClassesPerThread, 1)));
   const int seats = deals.SeatCount();
+  const std::vector<int> dealtSeats = options.perHand ? DealtSeats(deals) : std::vector<int>();
+  auto emptyStats = [&] {
+    RunStats stats(seats);
+    if (options.perHand) stats.perHand = PerHandStats(dealtSeats);
+    return stats;
+  };
+  // Every combination its own orbit: the ways' figures are not spread.
+  constexpr std::array<int, 4> kSuitsApart{0, 1, 2, 3};
+  auto emptyHandSample = [&] {
+    return options.perHand ? PerHandUnitSample(static_cast<int>(dealtSeats.size()), kSuitsApart)
+                           : PerHandUnitSample();
+  };
   std::mutex mutex;
-  RunStats total(seats);  // guarded by mutex
+  RunStats total = emptyStats();  // guarded by mutex
   std::int64_t totalDeals = 0;  // guarded by mutex
   ExactUnitSample sample;  // guarded by mutex
+  PerHandUnitSample handSample = emptyHandSample();  // guarded by mutex
   std::atomic<std::size_t> nextClass{0};
   auto work = [&](bool reportsProgress) {
-    RunStats pending(seats);
+    RunStats pending = emptyStats();
     ExactUnitSample pendingSample;
+    PerHandUnitSample pendingHandSample = emptyHandSample();
     std::int64_t pendingDeals = 0;
     FixedSeatWork fixedSeatWork;
     auto commit = [&] {
@@ -177,7 +216,8 @@ ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const E
       total.Add(pending);
       totalDeals += pendingDeals;
       sample.Add(pendingSample);
-      pending = RunStats(seats);
+      if (options.perHand) handSample.TakeUnits(pendingHandSample);
+      pending = emptyStats();
       pendingSample = {};
       pendingDeals = 0;
     };
@@ -188,6 +228,14 @@ ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const E
       const std::int64_t classDeals = combinations.Score(order[i], pending, won, fixedSeatWork);
       pendingDeals += classDeals;
       pendingSample.Add(pending.hands - handsBefore, won);
+      if (options.perHand) {
+        combinations.VisitPerHand(order[i], fixedSeatWork, [&](std::size_t entry, std::int64_t held, std::int64_t units) {
+          pending.perHand.held[entry] += held;
+          pending.perHand.won[entry] += units;
+          pendingHandSample.Note(entry, held, units);
+        });
+        pendingHandSample.EndUnit();
+      }
       if (options.dealsDone) options.dealsDone->fetch_add(classDeals, std::memory_order_relaxed);
       const auto now = Clock::now();
       if (now - lastCommit < kCommitInterval) continue;
@@ -201,7 +249,20 @@ ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const E
     commit();
   };
   RunOnThreads(threads, work);
-  return Result(std::move(total), totalDeals, count, sample, order.size());
+  ExactResult result = Result(std::move(total), totalDeals, count, sample, order.size());
+  if (options.perHand) {
+    if (!result.complete) {
+      // Each class holds a few of a seat's combinations: judge each over the classes that hold it.
+      PerHandUnitSample population = emptyHandSample();
+      for (std::size_t i = 0; i < order.size(); ++i) {
+        combinations.VisitPerHandEntries(i, [&](std::size_t entry, const auto&, int) { population.Note(entry, 1, 0); });
+        population.EndUnit();
+      }
+      handSample.JudgeWithin(population);
+    }
+    FillPerHandErrors(result, handSample, order.size());
+  }
+  return result;
 }
 
 }  // namespace
@@ -229,7 +290,7 @@ std::uint64_t CountDeals(const Scenario& scenario) { return CountExactDeals(Prep
 std::optional<std::string> ExactProblem(const Scenario& scenario, bool perHand) {
   if (auto problem = CheckScenario(scenario)) return problem;
   const ExactDeals deals = PrepareExactDeals(scenario);
-  return Refusal(deals, CountExactDeals(deals), perHand);
+  return Refusal(deals, CountExactDeals(deals), false, perHand);
 }
 
 ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
@@ -240,13 +301,13 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   // it asks for the run: a second measurement here could disagree with the
   // first on a busy machine and refuse a run the user was promised.
   if (count == 0 || count > kExactDealLimit || WeightedSumsOverflow(deals, count)) {
-    throw std::invalid_argument(*Refusal(deals, count, options.byBoards));
+    throw std::invalid_argument(*Refusal(deals, count, options.byBoards, options.perHand));
   }
   if (options.dealsTotal) options.dealsTotal->store(static_cast<std::int64_t>(count));
   ExactStop stop;
   stop.flag = options.stop;
   if (options.timeLimit.count() > 0) stop.deadline = Clock::now() + options.timeLimit;
-  if (!options.perHand && !options.byBoards) {
+  if (!options.byBoards) {
     if (const auto combinations = ExactCombinations::Of(deals, count)) {
       return ByCombinations(deals, count, *combinations, stop, options);
     }
@@ -259,10 +320,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   threads = static_cast<int>(std::clamp<std::size_t>(static_cast<std::size_t>(threads), 1, order.size()));
 
   // A fresh RunStats, with per-hand figures when asked for.
-  std::vector<int> dealtSeats;
-  for (int p = 0; p < seats; ++p) {
-    if (deals.dealt[p]) dealtSeats.push_back(deals.seats[p]);
-  }
+  const std::vector<int> dealtSeats = DealtSeats(deals);
   auto emptyStats = [&] {
     RunStats stats(seats);
     if (options.perHand) stats.perHand = PerHandStats(dealtSeats);
@@ -383,15 +441,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   ExactResult result = Result(std::move(total), totalDeals, count, sample, order.size());
   if (options.perHand) {
     SpreadOverSuitSymmetry(result.stats.perHand, boards.SuitBlocks());
-    const std::int64_t units = handSample.Units();
-    const auto all = static_cast<std::int64_t>(order.size());
-    result.perHandSe.resize(result.stats.perHand.held.size());
-    for (std::size_t e = 0; e < result.perHandSe.size(); ++e) result.perHandSe[e] = handSample.ComboError(e, units, all);
-    result.perClassSe.resize(dealtSeats.size() * kStartHandClasses);
-    for (std::size_t e = 0; e < result.perClassSe.size(); ++e) {
-      result.perClassSe[e] = handSample.ClassError(static_cast<int>(e / kStartHandClasses),
-                                                   static_cast<int>(e % kStartHandClasses) + 1, units, all);
-    }
+    FillPerHandErrors(result, handSample, order.size());
   }
   return result;
 }

@@ -59,8 +59,7 @@ struct ExactOptions {
   // range or at random, counted within the one enumeration.
   bool perHand = false;
   // Go board by board even where counting by the seats' joint combinations
-  // (ExactCombinations) would be quicker; the two ways give the same figures,
-  // and per-hand figures always go board by board.
+  // (ExactCombinations) would be quicker; the two ways give the same figures.
   bool byBoards = false;
 };
 
@@ -94,7 +93,8 @@ std::uint64_t CountDeals(const Scenario& scenario);
 // could overflow the statistics' counters, or an expected time above
 // kExactSecondsLimit, stated), or nullopt. Tables of many deals cost a
 // measurement of a few hundredths of a second. With `perHand` the time is
-// that of EnumeratePerHand, which always goes board by board.
+// that of EnumeratePerHand: counted by combinations where a plain run is, and
+// measured with per-hand figures where it goes board by board.
 std::optional<std::string> ExactProblem(const Scenario& scenario, bool perHand = false);
 
 // Enumerates every deal. Throws std::invalid_argument with ExactProblem's text

@@ -61,13 +61,6 @@ std::vector<std::array<std::uint8_t, 53>> SuitSwaps(const ExactDeals& table) {
   return swaps;
 }
 
-// One way of the table, by the smallest code of its images under the swaps.
-struct Way {
-  unsigned __int128 code;
-  std::uint64_t weight;
-  std::array<std::uint16_t, 10> combo;
-};
-
 }  // namespace
 
 std::optional<double> ExactCombinations::ExpectedSeconds(const ExactDeals& table, std::uint64_t deals) {
@@ -122,10 +115,12 @@ std::optional<ExactCombinations> ExactCombinations::Of(const ExactDeals& table, 
 
   ExactCombinations result(table);
   for (std::size_t i = 0; i < all.size(); ++i) {
-    if (i == 0 || all[i].code != all[i - 1].code) result.classes_.push_back({all[i].combo, 0, 0});
+    if (i == 0 || all[i].code != all[i - 1].code) result.classes_.push_back({all[i].combo, 0, 0, i});
     result.classes_.back().weight += all[i].weight;
     ++result.classes_.back().ways;
   }
+  // Kept for per-hand figures, which credit each way's own cards.
+  result.ways_ = std::move(all);
   return result;
 }
 
@@ -154,6 +149,21 @@ std::int64_t ExactCombinations::Score(std::size_t index, RunStats& stats, std::a
   }
   stats.hands += boards * weight;
   return boards * c.ways;
+}
+
+std::array<std::int64_t, 10> ExactCombinations::UnitsPerWeight(const FixedSeatWork& work,
+                                                               std::int64_t& boards) const {
+  std::array<std::int64_t, 10> units{};
+  boards = 0;
+  for (std::size_t outcome = 0; outcome < work.outcomes.size(); ++outcome) {
+    const std::int64_t count = work.outcomes[outcome];
+    if (count == 0) continue;
+    boards += count;
+    const auto winners = static_cast<std::uint32_t>(outcome >> 4);
+    const std::int64_t share = RunStats::kUnit / std::popcount(winners) * count;
+    for (std::uint32_t rest = winners; rest != 0; rest &= rest - 1) units[std::countr_zero(rest)] += share;
+  }
+  return units;
 }
 
 }  // namespace zuv::sim

@@ -22,13 +22,20 @@ double ThreadSeconds() {
 }  // namespace
 
 double MeasureSecondsPerDeal(const ExactDeals& deals, const ExactBoards& boards,
-                             std::chrono::milliseconds budget) {
+                             std::chrono::milliseconds budget, bool perHand) {
   // The budget is processor time, so that a busy machine does not cut the
   // measurement short; the wall clock only ends a board that alone takes long.
   ExactStop stop;
   stop.deadline = std::chrono::steady_clock::now() + 10 * budget;
-  ExactBoardScorer scorer(deals, stop);
+  ExactBoardScorer scorer(deals, stop, perHand);
   RunStats scratch(deals.SeatCount());
+  if (perHand) {
+    std::vector<int> dealtSeats;
+    for (int p = 0; p < deals.SeatCount(); ++p) {
+      if (deals.dealt[p]) dealtSeats.push_back(deals.seats[p]);
+    }
+    scratch.perHand = PerHandStats(dealtSeats);
+  }
   SplitMix64 random(0xC057);
   const double start = ThreadSeconds();
   const double seconds = std::chrono::duration<double>(budget).count();

@@ -11,8 +11,8 @@
 namespace zuv::sim {
 
 // Processor seconds per deal, from scoring work items chosen at random for
-// about `budget` of this thread's processor time.
+// about `budget` of this thread's processor time; `perHand`: keeping per-hand figures.
 double MeasureSecondsPerDeal(const ExactDeals& deals, const ExactBoards& boards,
-                             std::chrono::milliseconds budget);
+                             std::chrono::milliseconds budget, bool perHand = false);
 
 }  // namespace zuv::sim

@@ -1,6 +1,7 @@
 #include "sim/per_hand_exact.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -66,6 +67,7 @@ void PerHandUnitSample::Sums::Add(double held, double won) {
   y += won;
   yy += won * won;
   yn += won * held;
+  ++units;
 }
 
 void PerHandUnitSample::Sums::Add(const Sums& other) {
@@ -74,6 +76,7 @@ void PerHandUnitSample::Sums::Add(const Sums& other) {
   y += other.y;
   yy += other.yy;
   yn += other.yn;
+  units += other.units;
 }
 
 double PerHandUnitSample::Sums::Error(std::int64_t units, std::int64_t allUnits) const {
@@ -132,12 +135,34 @@ void PerHandUnitSample::EndUnit() {
   Fold(classHeld_, classWon_, classTouched_, classes_);
 }
 
+void PerHandUnitSample::JudgeWithin(const PerHandUnitSample& population) {
+  within_ = true;
+  comboUnits_.resize(combos_.size());
+  for (std::size_t e = 0; e < combos_.size(); ++e) comboUnits_[e] = population.combos_[e].units;
+  classUnits_.resize(classes_.size());
+  for (std::size_t e = 0; e < classes_.size(); ++e) classUnits_[e] = population.classes_[e].units;
+}
+
+double PerHandUnitSample::Error(const Sums& sums, std::int64_t population, std::int64_t units,
+                                std::int64_t allUnits) const {
+  if (within_ && units < allUnits) {
+    // A handful of units, each a few joint combinations, leave the spread
+    // itself too uncertain to give an error by: too few to tell.
+    constexpr std::int64_t kFewestUnits = 8;
+    if (sums.units < std::min(kFewestUnits, population)) return std::numeric_limits<double>::quiet_NaN();
+    return sums.Error(sums.units, population);
+  }
+  return sums.Error(units, allUnits);
+}
+
 double PerHandUnitSample::ComboError(std::size_t entry, std::int64_t units, std::int64_t allUnits) const {
-  return combos_[entry - entry % kAllCombos + orbit_[entry % kAllCombos]].Error(units, allUnits);
+  const std::size_t orbit = entry - entry % kAllCombos + orbit_[entry % kAllCombos];
+  return Error(combos_[orbit], within_ ? comboUnits_[orbit] : 0, units, allUnits);
 }
 
 double PerHandUnitSample::ClassError(int slot, int startClass, std::int64_t units, std::int64_t allUnits) const {
-  return classes_[static_cast<std::size_t>(slot) * kStartHandClasses + startClass - 1].Error(units, allUnits);
+  const std::size_t entry = static_cast<std::size_t>(slot) * kStartHandClasses + startClass - 1;
+  return Error(classes_[entry], within_ ? classUnits_[entry] : 0, units, allUnits);
 }
 
 }  // namespace zuv::sim

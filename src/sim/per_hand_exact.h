@@ -45,6 +45,13 @@ class PerHandUnitSample {
   // Moves another sample's finished units (of the same table) into this one.
   void TakeUnits(PerHandUnitSample& other);
   std::int64_t Units() const { return units_; }
+  // Judges each entry over the units that hold it, as a sample of the units
+  // of `population` (every unit of the run, noted) that hold it, instead of
+  // over all units: where most units leave an entry out (the joint
+  // combinations, each holding a few of a seat's combinations), the units
+  // without it say nothing of its spread, and an entry whose units are all
+  // done is known exactly.
+  void JudgeWithin(const PerHandUnitSample& population);
 
   // Standard error of the win rate of an entry, or of slot's starting-hand
   // class 1..169, from `units` of `allUnits` work units: 0 with all of them,
@@ -55,10 +62,13 @@ class PerHandUnitSample {
  private:
   struct Sums {
     double n = 0, nn = 0, y = 0, yy = 0, yn = 0;
+    std::int64_t units = 0;  // units that held the entry
     void Add(double held, double won);
     void Add(const Sums& other);
     double Error(std::int64_t units, std::int64_t allUnits) const;
   };
+  // An entry's error, over all units or (JudgeWithin) over those holding it.
+  double Error(const Sums& sums, std::int64_t population, std::int64_t units, std::int64_t allUnits) const;
   static void Fold(std::vector<double>& held, std::vector<double>& won, std::vector<std::size_t>& touched,
                    std::vector<Sums>& sums);
 
@@ -66,6 +76,8 @@ class PerHandUnitSample {
   std::vector<int> classOf_;  // per combination: its starting-hand class 1..169
   std::int64_t units_ = 0;
   std::vector<Sums> combos_, classes_;
+  bool within_ = false;  // JudgeWithin: the units of the population holding each entry
+  std::vector<std::int64_t> comboUnits_, classUnits_;
   // The open unit: figures by entry (dense) and the entries it touched.
   std::vector<double> held_, won_, classHeld_, classWon_;
   std::vector<std::size_t> touched_, classTouched_;
