@@ -58,6 +58,31 @@ TEST_F(RunTest, StopIsHeardAfterAMultipleOfAThousandHands) {
   EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(), QString("Percentage of %1 simulated hands").arg(hands));
 }
 
+TEST_F(RunTest, StopInsideASlowBlockGivesItUpAndTheCounterEndsOnTheHandsKept) {
+  // Five seats that all want the same aces: a block takes seconds, and the
+  // chart and counter move inside the first one before Stop.
+  for (int p = 1; p <= 5; ++p) {
+    testing::ActivateSeat(*app, p);
+    app->player(p).Range = "AA:1,KK-22:0.001,AK-32:0.001";
+  }
+  app->SETUP.NrOfSims = 1000000;
+  double shown = 0;
+  duringRun([&] {
+    shown = handsSoFar();
+    if (shown == 0) return false;
+    app->run("CBStopSimulation");
+    return true;
+  });
+  run("CBStartSimulation");
+
+  EXPECT_GT(shown, 0);
+  EXPECT_EQ(testing::CounterDone(*app), 0);
+  EXPECT_EQ(Sum(app->SIM.WinRecord), 0.0);
+  EXPECT_EQ(Sum(app->SIM.WinStat2), 0.0);
+  ASSERT_EQ(WinStatWindows().size(), 1u);
+  EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(), "Percentage of 0 simulated hands");
+}
+
 TEST_F(RunTest, ShowHandsSwitchedOnDuringARunShowsTheHandsAfterTheBlock) {
   app->SETUP.NrOfSims = 1000000000;
   bool switched = false;
