@@ -59,11 +59,12 @@ TEST_F(RunTest, StopIsHeardAfterAMultipleOfAThousandHands) {
 }
 
 TEST_F(RunTest, StopInsideASlowBlockGivesItUpAndTheCounterEndsOnTheHandsKept) {
-  // Five seats that all want the same aces: a block takes seconds, and the
-  // chart and counter move inside the first one before Stop.
-  for (int p = 1; p <= 5; ++p) {
+  // Ten seats of the same narrow range, too many to count, are drawn again
+  // and again until their cards differ: a block takes seconds, and the chart
+  // and counter move inside the first one before Stop.
+  for (int p = 1; p <= kSeats; ++p) {
     testing::ActivateSeat(*app, p);
-    app->player(p).Range = "AA:1,KK-22:0.001,AK-32:0.001";
+    app->player(p).Range = "99+,AJ+,KJ+,QJ";
   }
   app->SETUP.NrOfSims = 1000000;
   double shown = 0;
