@@ -87,6 +87,11 @@ void BM_EightSeatsOnSixteenCardsWeighted(benchmark::State& state) {
   Run(state, Ranges({"JJ+,AJ+,KJ+,QJ:0.3", "JJ+", "AK,QQ+:0.25", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+:0.6,KJ+,QJ", "JJ+,AJ+,KJ+,QJ",
                      "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ"}));
 }
+// Wide ranges whose weights want the aces above all: drawn in proportion to
+// the weights, five seats would mostly collide on them.
+void BM_FiveSeatsWantingAcesWeighted(benchmark::State& state) {
+  Run(state, Ranges(std::vector<std::string_view>(5, "AA:1,KK-22:0.001,AK-32:0.001")));
+}
 BENCHMARK(BM_TwoRandomSeats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AcesAgainstRandomSeat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SixRandomSeats)->Unit(benchmark::kMillisecond);
@@ -101,6 +106,7 @@ BENCHMARK(BM_TenSeatsOnTwentyCards)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TenSeatsOnTwentyCardsWeighted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EightSeatsOnSixteenCards)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EightSeatsOnSixteenCardsWeighted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FiveSeatsWantingAcesWeighted)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

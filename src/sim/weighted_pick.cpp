@@ -4,22 +4,8 @@
 
 namespace zuv::sim {
 
-std::uint64_t Below64(Random& random, std::uint64_t n) {
-  Amount m = static_cast<Amount>(random.Next64()) * n;
-  auto low = static_cast<std::uint64_t>(m);
-  if (low < n) {
-    const std::uint64_t threshold = (0 - n) % n;
-    while (low < threshold) {
-      m = static_cast<Amount>(random.Next64()) * n;
-      low = static_cast<std::uint64_t>(m);
-    }
-  }
-  return static_cast<std::uint64_t>(m >> 64);
-}
-
-Amount Below128(Random& random, Amount n) {
+Amount WideBelow(Random& random, Amount n) {
   const auto high = static_cast<std::uint64_t>(n >> 64);
-  if (high == 0) return Below64(random, static_cast<std::uint64_t>(n));
   const int bits = 128 - std::countl_zero(high);
   const Amount mask = (static_cast<Amount>(1) << (bits - 64) << 64) - 1;
   for (;;) {
