@@ -109,11 +109,16 @@ TEST(ZuvsimExact, TimeLimitStopsWithAnEstimateAndItsStandardErrors) {
   EXPECT_EQ(run["seed"], 4);
   EXPECT_GT(run["deals"].get<std::int64_t>(), 0);
   EXPECT_LT(run["deals"].get<std::int64_t>(), run["total_deals"].get<std::int64_t>());
+  // How small the errors are depends on the machine's speed; that they are
+  // there, and the pots still add up, does not.
+  double pots = 0;
   for (const auto& seat : run["seats"]) {
     EXPECT_FALSE(seat.contains("win_fraction"));
     EXPECT_GT(seat["win_rate_se"].get<double>(), 0);
-    EXPECT_LT(seat["win_rate_se"].get<double>(), 0.01);
+    EXPECT_LT(seat["win_rate_se"].get<double>(), 0.1);
+    pots += seat["win_rate"].get<double>();
   }
+  EXPECT_NEAR(pots, 1.0, 1e-9);
   const auto text = RunZuvsim("--exact --time-limit 0.3 AhKh QQ,JJ,TT random");
   EXPECT_EQ(text.out.rfind("estimate, stopped after ", 0), 0u) << text.out;
   EXPECT_NE(text.out.find(" of 27,831,789,216 deals ("), std::string::npos) << text.out;
