@@ -43,8 +43,7 @@ HandsView::HandsView(const HandsRun& run, const QColor& felt, const QColor& ink,
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::RichText);
   }
-  combos_->setText(dealtSeats_.empty() ? "No per-hand results: every seat held fixed cards, or the run enumerated "
-                                         "every deal."
+  combos_->setText(dealtSeats_.empty() ? "No per-hand results: every seat held fixed cards."
                                        : "Point at a cell or click it to list its combinations.");
 
   auto* right = new QVBoxLayout;

@@ -1,7 +1,7 @@
 // zuvscreenshot: starts Zuv Poker Simulator off screen and saves its main
 // window as a picture, so the picture in the README can be remade.
 //
-//   zuvscreenshot [--showcase | --range | --statistics | --hands | --hands-ten] [OUTPUT.png]
+//   zuvscreenshot [--showcase | --range | --statistics | --hands | --hands-ten | --hands-exact] [OUTPUT.png]
 //
 // Run it from the folder that holds cardimages/ (the repository root).
 // OUTPUT defaults to docs/screenshot.png. With QT_SCALE_FACTOR=2 in the
@@ -13,7 +13,9 @@
 // --statistics runs AhKh against a random hand and saves the statistics window.
 // --hands saves the statistics window's "Hands" view at its smallest size:
 // AhKh against QQ+,AKs,JTs and a random hand on the flop Qh7c2h; --hands-ten
-// the same flop at a ten-seat table, eight random seats and a wide range.
+// the same flop at a ten-seat table, eight random seats and a wide range;
+// --hands-exact the Hands view after the window's exact run of AhKh against
+// a random hand preflop.
 
 #include <QApplication>
 #include <QComboBox>
@@ -92,7 +94,8 @@ QPixmap RangeWindowPicture(zuv::App& app) {
   return picture;
 }
 
-QPixmap StatisticsWindowPicture(zuv::App& app) {
+QPixmap StatisticsWindowPicture(zuv::App& app, bool exact = false) {
+  if (exact && !app.run("CBExactOdds")) return {};
   app.player(1).Cards = {Card(app, "Ah"), Card(app, "Kh")};
   app.cardsindeck(Card(app, "Ah")) = app.cardsindeck(Card(app, "Kh")) = 0;
   app.simulateplayers(1) = 0;
@@ -100,8 +103,13 @@ QPixmap StatisticsWindowPicture(zuv::App& app) {
   if (!app.run("CBStartSimulation")) return {};
   // The run goes on in the event loop; its statistics window comes at the end.
   for (int i = 0; i < 600 && app.FIGURE.WinStatFigHandle.isNull(); ++i) zuv::pause(0.05);
-  QWidget* window = app.FIGURE.WinStatFigHandle;
+  auto* window = qobject_cast<zuv::WinStatWindow*>(app.FIGURE.WinStatFigHandle.data());
   if (!window) return {};
+  if (exact) {
+    window->resize(zuv::WinStatWindow::kMinimumSize);
+    window->viewTabs()->setCurrentIndex(1);
+    window->handsView()->listCell(0, 1);  // AKs
+  }
   zuv::drawnow();
   return window->grab();
 }
@@ -141,10 +149,11 @@ int main(int argc, char* argv[]) {
   for (const QString& argument : application.arguments().mid(1)) {
     if (argument == "--showcase") {
       showcase = true;
-    } else if (argument == "--range" || argument == "--statistics" || argument == "--hands" || argument == "--hands-ten") {
+    } else if (argument == "--range" || argument == "--statistics" || argument == "--hands" || argument == "--hands-ten" ||
+               argument == "--hands-exact") {
       window = argument;
     } else if (argument.startsWith("-")) {
-      std::fprintf(stderr, "zuvscreenshot: unknown option %s\nusage: zuvscreenshot [--showcase | --range | --statistics | --hands | --hands-ten] [OUTPUT.png]\n",
+      std::fprintf(stderr, "zuvscreenshot: unknown option %s\nusage: zuvscreenshot [--showcase | --range | --statistics | --hands | --hands-ten | --hands-exact] [OUTPUT.png]\n",
                    qPrintable(argument));
       return 2;
     } else {
@@ -167,6 +176,7 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(target.absolutePath());
   const QPixmap picture = window == "--range"        ? RangeWindowPicture(app)
                           : window == "--statistics" ? StatisticsWindowPicture(app)
+                          : window == "--hands-exact" ? StatisticsWindowPicture(app, true)
                           : window.startsWith("--hands") ? HandsViewPicture(app, window == "--hands-ten")
                                                      : app.FIGURE.mainfigurehandle->grab();
   if (picture.isNull()) {

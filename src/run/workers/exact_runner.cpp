@@ -31,6 +31,8 @@ void ExactRunner::Start(std::function<void()> finished) {
     options.stop = &stop_;
     options.dealsDone = &dealsDone_;
     options.dealsTotal = &dealsTotal_;
+    // For the statistics window's Hands view.
+    options.perHand = true;
     options.progressInterval = kProgressInterval;
     options.progress = [this](const sim::RunStats& sofar) {
       const std::lock_guard lock(progressMutex_);

@@ -16,7 +16,8 @@ namespace zuv {
 
 class ExactRunner {
  public:
-  // `threads` <= 0: one per core. The scenario must pass sim::ExactProblem.
+  // `threads` <= 0: one per core. The scenario must pass sim::ExactProblem
+  // with per-hand figures, which the run keeps.
   // `seed` chooses the order of the work, as zuvsim's --seed does.
   ExactRunner(const sim::Scenario& scenario, int threads, std::uint64_t seed = 0);
   ~ExactRunner();
