@@ -138,7 +138,8 @@ void ServeWhileWorking(App& app, const Workers& workers, const std::function<boo
     const BlockRunner::Progress progress = workers.progress();
     app.SIM.WinRecord.resize(kSeats);
     for (int p = 0; p < kSeats; ++p) {
-      app.SIM.WinRecord[p] = sim::RunStats::Pots(base.winRecord[p] + progress.winRecord[p]);
+      app.SIM.WinRecord[p] =
+          static_cast<double>(base.winRecord[p] + progress.winRecord[p]) / static_cast<double>(progress.unit);
     }
     workers.count(base.hands + progress.hands);
     plothistogram(app, base.hands + progress.hands);

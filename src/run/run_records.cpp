@@ -67,7 +67,7 @@ void ResetRunStatistics(App& app, int activeSeats) {
 
 void StoreWinRecord(App& app, const sim::RunStats& stats) {
   app.SIM.WinRecord.resize(kSeats);
-  for (int p = 0; p < kSeats; ++p) app.SIM.WinRecord[p] = sim::RunStats::Pots(stats.WinRecord[p]);
+  for (int p = 0; p < kSeats; ++p) app.SIM.WinRecord[p] = stats.Pots(stats.WinRecord[p]);
 }
 
 void StoreRunStatistics(App& app, const sim::RunStats& stats) {
@@ -77,9 +77,9 @@ void StoreRunStatistics(App& app, const sim::RunStats& stats) {
   for (int p = 1; p <= kSeats; ++p) {
     for (int h = 1; h <= kHandClasses; ++h) {
       const std::size_t at = (p - 1) + kSeats * (h - 1);
-      sim.WinStat[at] = sim::RunStats::Pots(stats.WinStat[p - 1][h - 1]);
+      sim.WinStat[at] = stats.Pots(stats.WinStat[p - 1][h - 1]);
       for (int k = 1; k <= stats.active; ++k) {
-        sim.WinStat2[at + kWinStatSize * (k - 1)] = sim::RunStats::Pots(stats.WinStat2At(p, h, k));
+        sim.WinStat2[at + kWinStatSize * (k - 1)] = stats.Pots(stats.WinStat2At(p, h, k));
       }
     }
   }
@@ -89,7 +89,7 @@ void StoreRunStatistics(App& app, const sim::RunStats& stats) {
         const std::int64_t units = stats.StatisticAt(n, s, h);
         if (units != 0) {
           sim.Statistic[(n - 1) + kSeats * (s - 1) + std::size_t{kSeats} * kStartHandClasses * (h - 1)] =
-              sim::RunStats::Pots(units);
+              stats.Pots(units);
         }
       }
     }

@@ -64,11 +64,12 @@ std::string AboutDeals(double deals) {
 }
 
 // Whether the units won, summed with every deal's weight, could pass what
-// the statistics' 64-bit counters hold: every deal at the heaviest weights.
+// the statistics' 64-bit counters hold: every deal at the heaviest weights,
+// a pot in the table's units (ExactDeals::unit).
 bool WeightedSumsOverflow(const ExactDeals& deals, std::uint64_t count) {
   if (!deals.weighted) return false;
   constexpr auto kLimit = static_cast<unsigned __int128>(INT64_MAX);
-  unsigned __int128 bound = static_cast<unsigned __int128>(count) * RunStats::kUnit;
+  unsigned __int128 bound = static_cast<unsigned __int128>(count) * static_cast<std::uint64_t>(deals.unit);
   for (const auto& combos : deals.combos) {
     std::uint64_t heaviest = 1;
     for (const HoleCombo& combo : combos) heaviest = std::max(heaviest, combo.weight);
@@ -76,6 +77,14 @@ bool WeightedSumsOverflow(const ExactDeals& deals, std::uint64_t count) {
     if (bound > kLimit) return true;
   }
   return false;
+}
+
+// The table's deals for a run. Per-hand figures keep a pot in
+// RunStats::kUnit, the unit their readers take, weighted or not.
+ExactDeals PrepareRun(const Scenario& scenario, bool perHand) {
+  ExactDeals deals = PrepareExactDeals(scenario);
+  if (perHand) deals.unit = RunStats::kUnit;
+  return deals;
 }
 
 // Why the prepared table cannot be enumerated, given its count; `perHand`
@@ -144,7 +153,7 @@ ExactResult Result(RunStats total, std::int64_t deals, std::uint64_t count, cons
   result.totalDeals = static_cast<std::int64_t>(count);
   result.complete = static_cast<std::uint64_t>(deals) == count;
   for (int p = 0; p < RunStats::kSeats; ++p) {
-    result.winRateSe[p] = result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(allUnits));
+    result.winRateSe[p] = result.complete ? 0.0 : sample.StandardError(p, static_cast<std::int64_t>(allUnits), total.unit);
   }
   result.stats = std::move(total);
   return result;
@@ -189,7 +198,7 @@ ExactResult ByCombinations(const ExactDeals& deals, std::uint64_t count, const E
   const int seats = deals.SeatCount();
   const std::vector<int> dealtSeats = options.perHand ? DealtSeats(deals) : std::vector<int>();
   auto emptyStats = [&] {
-    RunStats stats(seats);
+    RunStats stats(seats, deals.unit);
     if (options.perHand) stats.perHand = PerHandStats(dealtSeats);
     return stats;
   };
@@ -280,7 +289,7 @@ std::string GroupedCount(std::uint64_t count) {
 WinFraction ExactWinRate(const RunStats& stats, int seat) {
   if (stats.hands == 0) return {};
   const std::int64_t units = stats.WinRecord[seat - 1];
-  const std::int64_t all = RunStats::kUnit * stats.hands;
+  const std::int64_t all = stats.unit * stats.hands;
   const std::int64_t divisor = std::gcd(units, all);
   return {units / divisor, all / divisor};
 }
@@ -289,13 +298,13 @@ std::uint64_t CountDeals(const Scenario& scenario) { return CountExactDeals(Prep
 
 std::optional<std::string> ExactProblem(const Scenario& scenario, bool perHand) {
   if (auto problem = CheckScenario(scenario)) return problem;
-  const ExactDeals deals = PrepareExactDeals(scenario);
+  const ExactDeals deals = PrepareRun(scenario, perHand);
   return Refusal(deals, CountExactDeals(deals), false, perHand);
 }
 
 ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   if (auto problem = CheckScenario(scenario)) throw std::invalid_argument(*problem);
-  const ExactDeals deals = PrepareExactDeals(scenario);
+  const ExactDeals deals = PrepareRun(scenario, options.perHand);
   const std::uint64_t count = CountExactDeals(deals);
   // The time a table would take is the caller's to judge (ExactProblem), before
   // it asks for the run: a second measurement here could disagree with the
@@ -322,7 +331,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   // A fresh RunStats, with per-hand figures when asked for.
   const std::vector<int> dealtSeats = DealtSeats(deals);
   auto emptyStats = [&] {
-    RunStats stats(seats);
+    RunStats stats(seats, deals.unit);
     if (options.perHand) stats.perHand = PerHandStats(dealtSeats);
     return stats;
   };

@@ -9,7 +9,8 @@
 // seat's exact win rate is WinRecord / (RunStats::kUnit * deals). With
 // weighted ranges a deal counts the product of its seats' weights (each
 // seat's weights divided by their greatest common divisor, so the sums stay
-// whole and small): hands and units are weighted sums, still exact.
+// whole and small): hands and units are weighted sums, still exact, and a pot
+// is RunStats::unit units, fewer than kUnit, so that the sums fit in 64 bits.
 
 #include <array>
 #include <atomic>
@@ -109,7 +110,7 @@ struct WinFraction {
   std::int64_t denominator = 1;
 };
 
-// Seat 1..10's exact share of the pots: WinRecord / (kUnit * hands), reduced.
+// Seat 1..10's exact share of the pots: WinRecord / (unit * hands), reduced.
 WinFraction ExactWinRate(const RunStats& stats, int seat);
 
 // "1,712,304": a deal count with thousands separators.

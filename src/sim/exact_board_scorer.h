@@ -169,6 +169,7 @@ class ExactBoardScorer {
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
   bool weighted_ = false;              // ExactDeals::weighted
+  std::int64_t unit_ = RunStats::kUnit;  // ExactDeals::unit
   bool perHand_ = false;
   // Per-hand figures since the last TakePerHandItem, by PerHandStats index, and the entries held.
   std::vector<std::int64_t> itemHeld_, itemWon_;

@@ -139,7 +139,7 @@ std::int64_t ExactCombinations::Score(std::size_t index, RunStats& stats, std::a
     if (outcomes[outcome] == 0) continue;
     const auto winners = static_cast<std::uint32_t>(outcome >> 4);
     const int handClass = static_cast<int>(outcome & 15), ties = std::popcount(winners);
-    const std::int64_t units = RunStats::kUnit / ties * outcomes[outcome] * weight;
+    const std::int64_t units = table.unit / ties * outcomes[outcome] * weight;
     for (int p = 0; p < seats; ++p) {
       if (!(winners >> p & 1)) continue;
       stats.WinStat2[stats.WinStat2Index(table.seats[p] + 1, handClass, ties)] += units;
@@ -160,7 +160,7 @@ std::array<std::int64_t, 10> ExactCombinations::UnitsPerWeight(const FixedSeatWo
     if (count == 0) continue;
     boards += count;
     const auto winners = static_cast<std::uint32_t>(outcome >> 4);
-    const std::int64_t share = RunStats::kUnit / std::popcount(winners) * count;
+    const std::int64_t share = table_->unit / std::popcount(winners) * count;
     for (std::uint32_t rest = winners; rest != 0; rest &= rest - 1) units[std::countr_zero(rest)] += share;
   }
   return units;

@@ -101,6 +101,10 @@ ExactDeals PrepareExactDeals(const Scenario& scenario) {
     }
     deals.combos.push_back(std::move(combos));
   }
+  if (deals.weighted) {
+    deals.unit = 1;
+    for (int k = 2; k <= deals.SeatCount(); ++k) deals.unit = std::lcm(deals.unit, std::int64_t{k});
+  }
   return deals;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "sim/run_stats.h"
 #include "sim/scenario.h"
 
 namespace zuv::sim {
@@ -31,6 +32,9 @@ struct ExactDeals {
   std::uint64_t fixedHoleBits = 0;         // CardBit of the seats' fixed cards
   int missingBoard = 5;                    // board cards each deal adds
   bool weighted = false;                   // some seat's combinations weigh differently
+  // Units of a pot in the statistics of these deals (RunStats::unit):
+  // RunStats::kUnit, and with weights the least common multiple of 1..N seats.
+  std::int64_t unit = RunStats::kUnit;
 
   int SeatCount() const { return static_cast<int>(seats.size()); }
 };

@@ -12,7 +12,7 @@ namespace {
 
 class DealByDeal {
  public:
-  explicit DealByDeal(const ExactDeals& deals) : deals_(deals), stats_(deals.SeatCount()) {
+  explicit DealByDeal(const ExactDeals& deals) : deals_(deals), stats_(deals.SeatCount(), deals.unit) {
     for (std::size_t i = 0; i < deals.fixedBoard.size(); ++i) board_[i] = deals.fixedBoard[i];
   }
 
@@ -62,7 +62,7 @@ class DealByDeal {
     for (int a = 0; a < n; ++a) winners += keys[a] == best ? 1 : 0;
     std::int64_t weight = 1;
     for (int a = 0; a < n; ++a) weight *= static_cast<std::int64_t>(hole_[a]->weight);
-    const std::int64_t worth = RunStats::kUnit / winners * weight;
+    const std::int64_t worth = deals_.unit / winners * weight;
     const int h = HandClass(best);
     for (int a = 0; a < n; ++a) {
       if (keys[a] != best) continue;

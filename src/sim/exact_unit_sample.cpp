@@ -48,8 +48,8 @@ double RatioStandardError(std::int64_t units, std::int64_t allUnits, double n, d
   return std::sqrt(variance);
 }
 
-double ExactUnitSample::StandardError(int seat, std::int64_t allUnits) const {
-  return RatioStandardError(units_, allUnits, n_, nn_, y_[seat], yy_[seat], yn_[seat]) / RunStats::kUnit;
+double ExactUnitSample::StandardError(int seat, std::int64_t allUnits, std::int64_t potUnit) const {
+  return RatioStandardError(units_, allUnits, n_, nn_, y_[seat], yy_[seat], yn_[seat]) / static_cast<double>(potUnit);
 }
 
 }  // namespace zuv::sim

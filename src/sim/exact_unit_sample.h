@@ -28,7 +28,8 @@ class ExactUnitSample {
 
   // Standard error of seat index 0..9's win rate, as an estimate of its rate
   // over all `allUnits` units; NaN with fewer than two units, 0 with all.
-  double StandardError(int seat, std::int64_t allUnits) const;
+  // A pot is `potUnit` of the pot units won (RunStats::unit).
+  double StandardError(int seat, std::int64_t allUnits, std::int64_t potUnit) const;
 
  private:
   std::int64_t units_ = 0;

@@ -5,14 +5,16 @@
 
 namespace zuv::sim {
 
-RunStats::RunStats(int activeSeats)
+RunStats::RunStats(int activeSeats, std::int64_t potUnit)
     : active(activeSeats),
+      unit(potUnit),
       WinStat2(static_cast<std::size_t>(kSeats) * kClasses * activeSeats, 0),
       Statistic(static_cast<std::size_t>(kSeats) * kStartClasses * kClasses, 0) {}
 
 void RunStats::Add(const RunStats& other) {
-  if (active == 0 && WinStat2.empty()) *this = RunStats(other.active);
+  if (active == 0 && WinStat2.empty()) *this = RunStats(other.active, other.unit);
   if (active != other.active) throw std::invalid_argument("RunStats::Add: tables of different size");
+  if (unit != other.unit) throw std::invalid_argument("RunStats::Add: pots counted in different units");
   hands += other.hands;
   for (int p = 0; p < kSeats; ++p) {
     WinRecord[p] += other.WinRecord[p];
@@ -38,7 +40,7 @@ double RunStats::PotsSplit(int seat) const { return Pots(WinRecord[seat - 1]) - 
 double RunStats::WinRateStandardError(int seat) const {
   if (hands < 2) return 0.0;
   // E[X^2] = sum over k of (hands split k ways) / k^2, and a k-way split
-  // credits 1/k per hand, so (units of k-way pots) / kUnit / k = E-part.
+  // credits 1/k per hand, so (units of k-way pots) / unit / k = E-part.
   double meanSquare = 0.0;
   for (int k = 1; k <= active; ++k) {
     std::int64_t units = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // The statistics of a run. Every pot is counted in integer units of 1/2520,
 // which every split among 1..10 winners divides exactly, so sums are exact and
-// do not depend on the order in which blocks of hands are added up.
+// do not depend on the order in which blocks of hands are added up. Exact odds
+// of weighted ranges count a pot in fewer units (RunStats::unit).
 // Seat, class and count arguments of the accessors are numbered from 1.
 
 #include <array>
@@ -19,13 +20,20 @@ struct RunStats {
   static constexpr int kStartClasses = 169;
 
   RunStats() = default;
-  // Zeroed statistics for a table of `activeSeats` (N) players.
-  explicit RunStats(int activeSeats);
+  // Zeroed statistics for a table of `activeSeats` (N) players, counting a
+  // pot in `potUnit` units.
+  explicit RunStats(int activeSeats, std::int64_t potUnit = kUnit);
 
   // Hands played.
   std::int64_t hands = 0;
   // N, the number of active seats: size of WinStat2's third dimension.
   int active = 0;
+  // Units of one whole pot: kUnit, or in exact odds of weighted ranges the
+  // least common multiple of 1..N, which every split among the N seats still
+  // divides. Each deal there counts the product of its seats' weights, and
+  // 2520 units a pot would make the sums of typical weighted tables pass
+  // what 64 bits hold; 6 units (three seats) leave them 420 times the room.
+  std::int64_t unit = kUnit;
   // Units won by seat index 0..9.
   std::array<std::int64_t, kSeats> WinRecord{};
   // Units won by seat index 0..9 with hand class index 0..8.
@@ -54,12 +62,12 @@ struct RunStats {
     return Statistic[StatisticIndex(activeSeats, startClass, handClass)];
   }
 
-  // Adds another run's statistics of the same table (same N). Adding to a
-  // default-constructed RunStats takes the other's N.
+  // Adds another run's statistics of the same table (same N and unit).
+  // Adding to a default-constructed RunStats takes the other's N and unit.
   void Add(const RunStats& other);
 
   // Units as pots (the numbers of the window's records).
-  static double Pots(std::int64_t units) { return static_cast<double>(units) / kUnit; }
+  double Pots(std::int64_t units) const { return static_cast<double>(units) / static_cast<double>(unit); }
   // Pots won by seat 1..10 divided by hands played (0 before any hand).
   double WinRate(int seat) const;
   // Pots won by seat 1..10 in pots it won alone, and in split pots.

@@ -76,7 +76,7 @@ TEST_F(RunTest, AnExactRunEnumeratesEveryDeal) {
   EXPECT_EQ(Counter(*app), "1,712,304 of 1,712,304 deals · 100 %");
   EXPECT_EQ(qobject_cast<QLabel*>(app->UICONTROLS.handle[kCounterLabel])->text(), "Number of dealt hands:");
   EXPECT_EQ(ChartTitle(*app), "Exact win rate");
-  for (int p = 0; p < kSeats; ++p) EXPECT_EQ(app->SIM.WinRecord[p], sim::RunStats::Pots(engine.stats.WinRecord[p]));
+  for (int p = 0; p < kSeats; ++p) EXPECT_EQ(app->SIM.WinRecord[p], engine.stats.Pots(engine.stats.WinRecord[p]));
   EXPECT_NEAR(Sum(app->SIM.WinStat2), 1712304, 1e-6);
   EXPECT_NEAR(Sum(app->SIM.Statistic), 1712304, 1e-6);
   ASSERT_EQ(WinStatWindows().size(), 1u);

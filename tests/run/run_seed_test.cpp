@@ -45,7 +45,7 @@ TEST_F(RunSeedTest, TheWindowsSeedIsTheEnginesSeed) {
     run("CBStartSimulation");
     const sim::RunStats engine = sim::RunParallel(ScenarioFromRecords(*app), engineSeed, 3000, 1);
     for (int p = 0; p < sim::RunStats::kSeats; ++p) {
-      EXPECT_EQ(app->SIM.WinRecord[p], sim::RunStats::Pots(engine.WinRecord[p])) << typed << " seat " << p + 1;
+      EXPECT_EQ(app->SIM.WinRecord[p], engine.Pots(engine.WinRecord[p])) << typed << " seat " << p + 1;
     }
   }
 }

@@ -47,7 +47,7 @@ TEST_F(RunTest, StopIsHeardAfterAMultipleOfAThousandHands) {
   sim::Simulation alone(ScenarioFromRecords(*app), seeds.next());
   sim::RunStats stats;
   alone.Play(hands, stats);
-  for (int p = 0; p < kSeats; ++p) EXPECT_EQ(app->SIM.WinRecord[p], sim::RunStats::Pots(stats.WinRecord[p])) << p;
+  for (int p = 0; p < kSeats; ++p) EXPECT_EQ(app->SIM.WinRecord[p], stats.Pots(stats.WinRecord[p])) << p;
   EXPECT_NEAR(Sum(app->SIM.WinStat2), static_cast<double>(hands), 1e-6);
   EXPECT_TRUE(app->player(1).Cards.empty());
   EXPECT_EQ(app->player(2).Cards, (std::vector<int>{13, 26}));

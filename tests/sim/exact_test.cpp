@@ -463,10 +463,10 @@ TEST(WeightedExactOdds, EveryDealCountsTheProductOfItsSeatsWeights) {
 }
 
 TEST(WeightedExactOdds, AreTheWeightedSumsOfEachCombinationsOwnExactOdds) {
-  const Scenario weighted = Table({"AhKh", "QQ+:0.5,AKs:0.25,JTs:0.75,T9s:0.125", ""}, "Qh7c2h");
-  const ExactResult result = Enumerate(weighted);
-  ASSERT_TRUE(result.complete);
-  EXPECT_EQ(static_cast<std::uint64_t>(result.deals), CountDeals(weighted));
+  // A nine-place weight beside three-place ones: 20 million deals weighing up
+  // to 750 million each, more than 64 bits hold at 2520 units a pot.
+  const Scenario weighted = Table({"AhKh", "QQ+:0.5,AKs:0.000000001,JTs:0.75,T9s:0.125", ""}, "Qh7c2h");
+  ASSERT_EQ(ExactProblem(weighted), std::nullopt);
   using Wide = __int128;
   std::array<Wide, 3> won{};
   Wide hands = 0;
@@ -480,9 +480,17 @@ TEST(WeightedExactOdds, AreTheWeightedSumsOfEachCombinationsOwnExactOdds) {
     hands += weight * stats.hands;
     for (int p = 0; p < 3; ++p) won[p] += weight * stats.WinRecord[p];
   }
-  for (int seat = 1; seat <= 3; ++seat) {
-    const WinFraction rate = ExactWinRate(result.stats, seat);
-    EXPECT_EQ(Wide{rate.numerator} * RunStats::kUnit * hands, Wide{rate.denominator} * won[seat - 1]) << seat;
+  for (bool byBoards : {false, true}) {
+    ExactOptions options;
+    options.byBoards = byBoards;
+    const ExactResult result = Enumerate(weighted, options);
+    ASSERT_TRUE(result.complete);
+    EXPECT_EQ(static_cast<std::uint64_t>(result.deals), CountDeals(weighted));
+    for (int seat = 1; seat <= 3; ++seat) {
+      const WinFraction rate = ExactWinRate(result.stats, seat);
+      EXPECT_EQ(Wide{rate.numerator} * RunStats::kUnit * hands, Wide{rate.denominator} * won[seat - 1])
+          << seat << (byBoards ? " board by board" : " by combinations");
+    }
   }
 }
 
@@ -499,7 +507,8 @@ TEST(WeightedExactOdds, ZeroAndEqualWeightsCountAsTheRangeWithoutThem) {
 }
 
 TEST(WeightedExactOdds, WeightsWhoseSumsCouldOverflowAreRefused) {
-  // Weights of nine places on three seats: every deal may weigh up to 10^27.
+  // Weights of nine places on three seats: every deal may weigh up to 10^27,
+  // beyond 64 bits whatever the units of a pot.
   const Scenario s = Table({"AA:0.000000001,KK", "QQ:0.000000001,JJ", "TT:0.000000001,99"}, "");
   const auto problem = ExactProblem(s);
   ASSERT_TRUE(problem.has_value());

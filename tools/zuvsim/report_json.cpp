@@ -48,7 +48,7 @@ void PrintJson(std::ostream& out, const Options& options, const sim::RunStats& s
     seat["weight"] = row.weight;
     seat["wins"] = row.wins;
     seat["win_rate"] = row.winRate;
-    if (complete) seat["win_fraction"] = Fraction(row.winUnits, sim::RunStats::kUnit * stats.hands);
+    if (complete) seat["win_fraction"] = Fraction(row.winUnits, stats.unit * stats.hands);
     seat["win_rate_se"] = row.winRateSe;
     seat["wins_alone"] = row.winsAlone;
     seat["hands_shared"] = row.handsShared;

@@ -11,8 +11,8 @@ std::int64_t HandsShared(const sim::RunStats& stats, int seat) {
   for (int k = 2; k <= stats.active; ++k) {
     std::int64_t units = 0;
     for (int h = 1; h <= sim::RunStats::kClasses; ++h) units += stats.WinStat2At(seat, h, k);
-    // Each such hand paid kUnit / k units, so this division is exact.
-    hands += units / (sim::RunStats::kUnit / k);
+    // Each such hand paid unit / k units, so this division is exact.
+    hands += units / (stats.unit / k);
   }
   return hands;
 }
@@ -32,14 +32,14 @@ std::vector<SeatFigures> SeatRows(const Options& options, const sim::RunStats& s
       row.weight = PossibleWeight(options.scenario, seat);
     }
     row.winUnits = stats.WinRecord[s];
-    row.wins = perDeal * sim::RunStats::Pots(stats.WinRecord[s]);
+    row.wins = perDeal * stats.Pots(stats.WinRecord[s]);
     row.winRate = stats.WinRate(seat);
     // A complete exact run has no error; a stopped one knows its own.
     row.winRateSe = exact ? exact->winRateSe[s] : stats.WinRateStandardError(seat);
     row.winsAlone = perDeal * stats.PotsAlone(seat);
     row.winsShared = perDeal * stats.PotsSplit(seat);
     row.handsShared = std::llround(perDeal * static_cast<double>(HandsShared(stats, seat)));
-    for (int h = 0; h < sim::RunStats::kClasses; ++h) row.winStat[h] = perDeal * sim::RunStats::Pots(stats.WinStat[s][h]);
+    for (int h = 0; h < sim::RunStats::kClasses; ++h) row.winStat[h] = perDeal * stats.Pots(stats.WinStat[s][h]);
     rows.push_back(row);
   }
   return rows;

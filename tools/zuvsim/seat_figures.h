@@ -19,7 +19,7 @@ struct SeatFigures {
   bool isRange = false;      // cards is a range (neither two cards nor any two)
   std::int64_t combos = 0;   // two-card combinations the seat may hold, given the cards known elsewhere
   double weight = 0;         // the sum of those combinations' weights (combos without weights)
-  std::int64_t winUnits = 0; // wins in 1/2520 pots, exact
+  std::int64_t winUnits = 0; // wins in units of the statistics (RunStats::unit a pot), exact
   double wins = 0;           // pots won, a pot shared by k winners counting 1/k
   double winRate = 0;        // wins / hands
   double winRateSe = 0;      // standard error of winRate

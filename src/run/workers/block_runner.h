@@ -27,6 +27,7 @@ class BlockRunner {
   struct Progress {
     std::int64_t hands = 0;
     std::array<std::int64_t, sim::RunStats::kSeats> winRecord{};
+    std::int64_t unit = sim::RunStats::kUnit;  // units of a pot in winRecord (sim::RunStats::unit)
   };
   using Clock = sim::BlockSteps::Clock;
 

@@ -38,6 +38,7 @@ void ExactRunner::Start(std::function<void()> finished) {
       const std::lock_guard lock(progressMutex_);
       progress_.hands = sofar.hands;
       progress_.winRecord = sofar.WinRecord;
+      progress_.unit = sofar.unit;
     };
     try {
       result_ = sim::Enumerate(scenario_, options);
