@@ -64,19 +64,12 @@ std::string AboutDeals(double deals) {
 }
 
 // Whether the units won, summed with every deal's weight, could pass what
-// the statistics' 64-bit counters hold: every deal at the heaviest weights,
-// a pot in the table's units (ExactDeals::unit).
-bool WeightedSumsOverflow(const ExactDeals& deals, std::uint64_t count) {
+// the statistics' 64-bit counters hold: all seats together win a pot of the
+// table's units (ExactDeals::unit) a deal, at the deal's weight.
+bool WeightedSumsOverflow(const ExactDeals& deals) {
   if (!deals.weighted) return false;
-  constexpr auto kLimit = static_cast<unsigned __int128>(INT64_MAX);
-  unsigned __int128 bound = static_cast<unsigned __int128>(count) * static_cast<std::uint64_t>(deals.unit);
-  for (const auto& combos : deals.combos) {
-    std::uint64_t heaviest = 1;
-    for (const HoleCombo& combo : combos) heaviest = std::max(heaviest, combo.weight);
-    bound *= heaviest;
-    if (bound > kLimit) return true;
-  }
-  return false;
+  return static_cast<unsigned __int128>(WeighExactDeals(deals)) * static_cast<std::uint64_t>(deals.unit) >
+         static_cast<unsigned __int128>(INT64_MAX);
 }
 
 // The table's deals for a run. Per-hand figures keep a pot in
@@ -97,7 +90,7 @@ std::optional<std::string> Refusal(const ExactDeals& deals, std::uint64_t count,
     return "Too many deals to enumerate exactly (" + countText + " deals, more than " +
            GroupedCount(kExactDealLimit) + "): run a sample instead";
   }
-  if (WeightedSumsOverflow(deals, count)) {
+  if (WeightedSumsOverflow(deals)) {
     return "The weights make the exact sums of this table too large to count (" + GroupedCount(count) +
            " deals): run a sample instead, or give the weights fewer decimal places";
   }
@@ -309,7 +302,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
   // The time a table would take is the caller's to judge (ExactProblem), before
   // it asks for the run: a second measurement here could disagree with the
   // first on a busy machine and refuse a run the user was promised.
-  if (count == 0 || count > kExactDealLimit || WeightedSumsOverflow(deals, count)) {
+  if (count == 0 || count > kExactDealLimit || WeightedSumsOverflow(deals)) {
     throw std::invalid_argument(*Refusal(deals, count, options.byBoards, options.perHand));
   }
   if (options.dealsTotal) options.dealsTotal->store(static_cast<std::int64_t>(count));

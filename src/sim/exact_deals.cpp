@@ -4,6 +4,7 @@
 #include <bit>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <stdexcept>
 #include <tuple>
 #include <type_traits>
@@ -42,6 +43,8 @@ Count Choose(int n, int k) {
 // that need them have far too many deals anyway.
 constexpr std::size_t kMaxCountWork = 8'000'000;
 constexpr Count kSaturated = std::numeric_limits<std::uint64_t>::max();
+// Counts stop here, above any that a run takes.
+constexpr Count kCap = kSaturated + 1;
 
 }  // namespace
 
@@ -117,12 +120,15 @@ struct SeatKinds {
   int anyTwoSeats = 0;
 };
 
-SeatKinds SortSeats(const ExactDeals& deals) {
+// With `weighed`, a range of every pair whose weights differ is limited too.
+SeatKinds SortSeats(const ExactDeals& deals, bool weighed = false) {
   const int freeCards = static_cast<int>(deals.boardCards.size());
   const auto anyTwo = static_cast<std::size_t>(freeCards) * (freeCards - 1) / 2;
   SeatKinds kinds;
   for (const auto& combos : deals.combos) {
-    if (combos.size() == anyTwo && freeCards >= 2) {
+    const bool alike =
+        !weighed || std::all_of(combos.begin(), combos.end(), [](const HoleCombo& c) { return c.weight == 1; });
+    if (combos.size() == anyTwo && freeCards >= 2 && alike) {
       ++kinds.anyTwoSeats;
     } else {
       kinds.limited.push_back(&combos);
@@ -142,15 +148,19 @@ Number DealsOf(const ExactDeals& deals, const SeatKinds& kinds, Number limitedWa
   Number total = limitedWays;
   for (int s = 0; s < kinds.anyTwoSeats; ++s, left -= 2) {
     total *= static_cast<Number>(Choose(left, 2));
-    if constexpr (std::is_same_v<Number, Count>) total = std::min(total, kSaturated + 1);
+    if constexpr (std::is_same_v<Number, Count>) total = std::min(total, kCap);
   }
   return total * static_cast<Number>(Choose(left, deals.missingBoard));
 }
 
-}  // namespace
-
-std::uint64_t CountExactDeals(const ExactDeals& deals) {
-  const SeatKinds kinds = SortSeats(deals);
+// The joint assignments of the limited seats, each counting one or, with
+// `weighed`, the product of its combinations' weights (then saturated above
+// kSaturated); nullopt when counting them would take too long.
+std::optional<Count> LimitedWays(const SeatKinds& kinds, bool weighed) {
+  // The ways a seat's combination continues; weighed, they stop at kCap, as ten seats' weights would pass 128 bits.
+  auto times = [weighed](Count ways, const HoleCombo& combo) {
+    return weighed ? std::min(ways * combo.weight, kCap) : ways;
+  };
   // Joint assignments of all but the last limited seat, as (cards used, ways),
   // built seat by seat; the last seat only adds to the sum.
   std::vector<std::pair<std::uint64_t, Count>> states{{0, 1}}, next;
@@ -159,17 +169,17 @@ std::uint64_t CountExactDeals(const ExactDeals& deals) {
   for (std::size_t s = 0; s < kinds.limited.size(); ++s) {
     const auto& combos = *kinds.limited[s];
     work += states.size() * combos.size();
-    if (work > kMaxCountWork) return static_cast<std::uint64_t>(kSaturated);
+    if (work > kMaxCountWork) return std::nullopt;
     if (s + 1 == kinds.limited.size()) {
       for (const auto& [used, ways] : states) {
-        for (const HoleCombo& combo : combos) limitedWays += (combo.bits & used) ? 0 : ways;
+        for (const HoleCombo& combo : combos) limitedWays += (combo.bits & used) ? 0 : times(ways, combo);
       }
       break;
     }
     next.clear();
     for (const auto& [used, ways] : states) {
       for (const HoleCombo& combo : combos) {
-        if (!(combo.bits & used)) next.emplace_back(used | combo.bits, ways);
+        if (!(combo.bits & used)) next.emplace_back(used | combo.bits, times(ways, combo));
       }
     }
     // Merge the ways that reach the same set of cards.
@@ -178,13 +188,28 @@ std::uint64_t CountExactDeals(const ExactDeals& deals) {
     for (const auto& state : next) {
       if (!states.empty() && states.back().first == state.first) {
         states.back().second += state.second;
+        if (weighed) states.back().second = std::min(states.back().second, kCap);
       } else {
         states.push_back(state);
       }
     }
   }
-  return static_cast<std::uint64_t>(std::min(DealsOf<Count>(deals, kinds, limitedWays), kSaturated));
+  return weighed ? std::min(limitedWays, kCap) : limitedWays;
 }
+
+// The deals of the table, counted once each or by their weights.
+std::uint64_t DealsCounted(const ExactDeals& deals, bool weighed) {
+  const SeatKinds kinds = SortSeats(deals, weighed);
+  const std::optional<Count> ways = LimitedWays(kinds, weighed);
+  if (!ways) return static_cast<std::uint64_t>(kSaturated);
+  return static_cast<std::uint64_t>(std::min(DealsOf<Count>(deals, kinds, *ways), kSaturated));
+}
+
+}  // namespace
+
+std::uint64_t CountExactDeals(const ExactDeals& deals) { return DealsCounted(deals, false); }
+
+std::uint64_t WeighExactDeals(const ExactDeals& deals) { return DealsCounted(deals, true); }
 
 double EstimateExactDeals(const ExactDeals& deals) {
   // Each trial gives the seats in turn a combination chosen evenly among those

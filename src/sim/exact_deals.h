@@ -50,6 +50,11 @@ ExactDeals PrepareExactDeals(const Scenario& scenario);
 // few hundredths of a second (such tables have far too many deals to enumerate).
 std::uint64_t CountExactDeals(const ExactDeals& deals);
 
+// The deals' weights summed (each deal weighs the product of its seats'
+// HoleCombo::weight), saturated at UINT64_MAX; UINT64_MAX too where
+// CountExactDeals gives up. The number of deals when no seat is weighted.
+std::uint64_t WeighExactDeals(const ExactDeals& deals);
+
 // The number of deals estimated from random assignments of the seats, within
 // a few percent, in a few milliseconds: for tables too big to count.
 double EstimateExactDeals(const ExactDeals& deals);

@@ -217,6 +217,7 @@ void ExpectSameStats(const RunStats& fast, const RunStats& plain) {
 // board, against every deal dealt one by one, to the unit.
 void ExpectMatchesDealByDeal(const Scenario& s) {
   const RunStats plain = EnumerateDealByDeal(PrepareExactDeals(s));
+  EXPECT_EQ(WeighExactDeals(PrepareExactDeals(s)), static_cast<std::uint64_t>(plain.hands));
   for (bool byBoards : {false, true}) {
     ExactOptions options;
     options.threads = 2;
@@ -460,6 +461,8 @@ TEST(WeightedExactOdds, EveryDealCountsTheProductOfItsSeatsWeights) {
       Table({"JJ+:0.5,AJ+,KJ+:0.2,QJ", "AA,KK:0.4,AKs", "QJ:0.3,JJ", "AJ,KJ:0.9"}, "2c3d4h5s", "Ac"));
   ExpectMatchesDealByDeal(Table({"AhKd", "QQ:0.5,JJ,AQs:0.2", ""}, "Qh9h2c5h"));
   ExpectMatchesDealByDeal(Table({"AA,88,JTs", "AA,88,JTs,JhTh:0.25", "AA,88:0.5,JTs"}, "2c7c9c"));
+  // Every pair, weighted: not a seat of any two cards.
+  ExpectMatchesDealByDeal(Table({"QQ:0.5,AKs", "22+,A2+,K2+,Q2+,J2+,T2+,92+,82+,72+,62+,52+,42+,32,T9s:0.5"}, "Qh7c2h5d"));
 }
 
 TEST(WeightedExactOdds, AreTheWeightedSumsOfEachCombinationsOwnExactOdds) {
