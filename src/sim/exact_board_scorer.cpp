@@ -21,7 +21,8 @@ constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2,
 }  // namespace
 
 ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool perHand)
-    : seatCount_(deals.SeatCount()), weighted_(deals.weighted), unit_(deals.unit), perHand_(perHand), stop_(stop) {
+    : seatCount_(deals.SeatCount()), weighted_(deals.weighted), perHand_(perHand), stop_(stop) {
+  for (int k = 1; k <= seatCount_; ++k) share_[k] = deals.unit / k;
   for (int card : deals.fixedBoard) fixedBoardBits_ |= FastEvaluator::CardBit(card);
   int slots = 0;
   for (int p = 0; p < seatCount_; ++p) {
@@ -165,7 +166,7 @@ std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion
   }
   // With per-hand figures, deal by deal.
   const int ties = std::popcount(winners);
-  const std::int64_t units = unit_ / ties * completion.weight;
+  const std::int64_t units = share_[ties] * completion.weight;
   CreditFixedWinners(stats, winners, HandClass(best), units);
   // A seat dealt from a range of which one combination is left.
   for (std::size_t p = 0; p < places_.size(); ++p) {
@@ -198,7 +199,7 @@ std::array<std::int64_t, 10> ExactBoardScorer::TakeSeatUnits(RunStats& stats) {
   for (std::uint32_t outcome : fixedTouched_) {
     const std::uint32_t winners = outcome >> 4;
     const int h = static_cast<int>(outcome & 15), ties = std::popcount(winners);
-    CreditFixedWinners(stats, winners, h, unit_ / ties * fixedOutcomes_[outcome]);
+    CreditFixedWinners(stats, winners, h, share_[ties] * fixedOutcomes_[outcome]);
     fixedOutcomes_[outcome] = 0;
   }
   fixedTouched_.clear();
@@ -587,7 +588,7 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
                  std::uint64_t ownWeight = 1) -> std::int64_t {
     if (count == 0) return 0;
     const std::int64_t units =
-        static_cast<std::int64_t>(count * ownWeight) * (unit_ / k) * completion.weight;
+        static_cast<std::int64_t>(count * ownWeight) * share_[k] * completion.weight;
     count = 0;
     const int h = HandClass(hand);
     stats.WinStat2[stats.WinStat2Index(seat + 1, h, k)] += units;

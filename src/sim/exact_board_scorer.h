@@ -169,7 +169,8 @@ class ExactBoardScorer {
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
   bool weighted_ = false;              // ExactDeals::weighted
-  std::int64_t unit_ = RunStats::kUnit;  // ExactDeals::unit
+  // share_[k]: the units of a pot split k ways (ExactDeals::unit / k), without a division per pot.
+  std::array<std::int64_t, 11> share_{};
   bool perHand_ = false;
   // Per-hand figures since the last TakePerHandItem, by PerHandStats index, and the entries held.
   std::vector<std::int64_t> itemHeld_, itemWon_;

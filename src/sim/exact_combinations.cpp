@@ -134,12 +134,14 @@ std::int64_t ExactCombinations::Score(std::size_t index, RunStats& stats, std::a
   const std::int64_t boards = CountFixedSeatOutcomes(table, hands, work);
   const std::vector<std::int64_t>& outcomes = work.outcomes;
   const auto weight = static_cast<std::int64_t>(c.weight);
+  // Held apart: the stores below could change table.unit as far as the compiler knows.
+  const std::int64_t unit = table.unit;
   std::int64_t* statistic = stats.Statistic.data() + RunStats::StatisticIndex(seats, 1, 1);
   for (std::size_t outcome = 0; outcome < outcomes.size(); ++outcome) {
     if (outcomes[outcome] == 0) continue;
     const auto winners = static_cast<std::uint32_t>(outcome >> 4);
     const int handClass = static_cast<int>(outcome & 15), ties = std::popcount(winners);
-    const std::int64_t units = table.unit / ties * outcomes[outcome] * weight;
+    const std::int64_t units = unit / ties * outcomes[outcome] * weight;
     for (int p = 0; p < seats; ++p) {
       if (!(winners >> p & 1)) continue;
       stats.WinStat2[stats.WinStat2Index(table.seats[p] + 1, handClass, ties)] += units;
