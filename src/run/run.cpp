@@ -159,18 +159,27 @@ void ServeWhileWorking(App& app, const Workers& workers, const std::function<boo
   wait.exec();
 }
 
-// ExactProblem on a thread of its own while this thread serves events: for
+// Whether an exact run of the table may start, and whether it keeps per-hand
+// figures for the Hands view: it does unless they alone would make the table
+// refused (finer weights than their sums hold, or too long a run), where the
+// odds without them are worth more than a refusal.
+struct ExactCheck {
+  std::optional<std::string> problem;
+  bool perHand = true;
+};
+
+// The check on a thread of its own while this thread serves events: for
 // wide ranges counting the deals takes longer than the window may freeze.
-std::optional<std::string> CheckExactlyAway(const sim::Scenario& scenario) {
+ExactCheck CheckExactlyAway(const sim::Scenario& scenario) {
   QEventLoop wait;
   auto loop = std::make_shared<QPointer<QEventLoop>>(&wait);
-  std::optional<std::string> problem;
-  std::thread checker([&scenario, &problem, loop] {
+  ExactCheck check;
+  std::thread checker([&scenario, &check, loop] {
     try {
-      // The run keeps per-hand figures, and is timed with them.
-      problem = sim::ExactProblem(scenario, true);
+      check.problem = sim::ExactProblem(scenario, true);
+      if (check.problem && !sim::ExactProblem(scenario, false)) check = ExactCheck{std::nullopt, false};
     } catch (const std::exception& e) {
-      problem = e.what();
+      check.problem = e.what();
     }
     // As the workers' wake: the loop may be gone when this arrives.
     QMetaObject::invokeMethod(
@@ -178,7 +187,7 @@ std::optional<std::string> CheckExactlyAway(const sim::Scenario& scenario) {
   });
   wait.exec();
   checker.join();
-  return problem;
+  return check;
 }
 
 }  // namespace
@@ -335,17 +344,17 @@ void Run::PlaySampled(int active) {
 void Run::PlayExactly(int active) {
   // Going from here on, so that the check cannot be started twice.
   state_ = State::running;
-  const std::optional<std::string> problem = CheckExactlyAway(scenario_);
+  const ExactCheck check = CheckExactlyAway(scenario_);
   if (ProgramClosing(app_)) return;
-  if (problem) {
+  if (check.problem) {
     // In the window the way to a sample is the box.
-    QString text = QString::fromStdString(*problem);
+    QString text = QString::fromStdString(*check.problem);
     text.replace("run a sample instead", "untick \"Exact odds (every deal)\" to run a sample instead");
     app_.messages.errordlg(text, "Exact odds");
     return;
   }
   if (app_.SETUP.SetSeed == 1) app_.random.reset(app_.SETUP.Seed);
-  ExactRunner& runner = exact_.emplace(scenario_, app_.runThreads, app_.random.next());
+  ExactRunner& runner = exact_.emplace(scenario_, app_.runThreads, app_.random.next(), check.perHand);
   // A stop asked for before the deals started is not meant for them.
   app_.SIM.stopsim = 0;
   state_ = State::running;

@@ -23,6 +23,14 @@ QString SeatName(const sim::Scenario& table, int seat) {
   return QString("Player %1: %2").arg(seat + 1).arg(range.empty() ? "random" : QString::fromStdString(sim::FormatRange(range, table.weight[seat])));
 }
 
+// A seat dealt from a range or any two cards: one with per-hand figures when the run keeps them.
+bool AnySeatDealt(const sim::Scenario& table) {
+  for (std::size_t seat = 0; seat < table.active.size(); ++seat) {
+    if (table.active[seat] && table.fixed[seat][0] == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 HandsView::HandsView(const HandsRun& run, const QColor& felt, const QColor& ink, QWidget* parent)
@@ -43,8 +51,9 @@ HandsView::HandsView(const HandsRun& run, const QColor& felt, const QColor& ink,
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::RichText);
   }
-  combos_->setText(dealtSeats_.empty() ? "No per-hand results: every seat held fixed cards."
-                                       : "Point at a cell or click it to list its combinations.");
+  combos_->setText(!dealtSeats_.empty()     ? "Point at a cell or click it to list its combinations."
+                   : AnySeatDealt(run_.table) ? "No per-hand results: this table's exact odds fit only without them."
+                                              : "No per-hand results: every seat held fixed cards.");
 
   auto* right = new QVBoxLayout;
   right->addWidget(seats_);

@@ -9,6 +9,7 @@
 #include "run/exact_odds_box.h"
 #include "run/run_records.h"
 #include "run/run_test_support.h"
+#include "sim/card.h"
 #include "sim/exact.h"
 #include "stats/text_legend_item.h"
 #include "stats/win_stat_window.h"
@@ -122,6 +123,21 @@ TEST_F(RunTest, AWeightedExactRunCountsItsDealsNotTheirWeights) {
   // Stopped: the deals enumerated, fewer than their weights summed.
   EXPECT_TRUE(Counter(*app).contains(ofTotal));
   EXPECT_GT(Sum(app->SIM.WinStat2), static_cast<double>(CounterDone(*app)));
+}
+
+TEST_F(RunTest, AnExactRunWhoseWeightsAreTooFineForPerHandFiguresRunsWithoutThem) {
+  // Per-hand figures count pots in finer units than the odds alone, whose sums
+  // this weight still fits: the odds come, and the Hands view says why it is empty.
+  app->player(1).Range = "AA:0.000000003,KK";
+  FixBoard(*app, *sim::ParseCards("2c7d9h"));
+  run("CBExactOdds");
+  run("CBStartSimulation");
+  EXPECT_TRUE(app->messages.open().empty());
+  EXPECT_EQ(Counter(*app), "12,842,280 of 12,842,280 deals · 100 %");
+  ASSERT_FALSE(WinStatWindows().empty());
+  QStringList texts;
+  for (const QLabel* label : WinStatWindows().back()->findChildren<QLabel*>()) texts << label->text();
+  EXPECT_TRUE(texts.contains("No per-hand results: this table's exact odds fit only without them.")) << texts.join('|').toStdString();
 }
 
 TEST_F(RunTest, AnExactRunTheEngineRefusesIsAMessageAndNothingRuns) {

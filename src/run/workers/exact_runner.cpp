@@ -11,8 +11,8 @@ constexpr std::chrono::milliseconds kProgressInterval{50};
 
 }  // namespace
 
-ExactRunner::ExactRunner(const sim::Scenario& scenario, int threads, std::uint64_t seed)
-    : scenario_(scenario), threads_(threads), seed_(seed) {}
+ExactRunner::ExactRunner(const sim::Scenario& scenario, int threads, std::uint64_t seed, bool perHand)
+    : scenario_(scenario), threads_(threads), seed_(seed), perHand_(perHand) {}
 
 ExactRunner::~ExactRunner() {
   stop_ = true;
@@ -32,7 +32,7 @@ void ExactRunner::Start(std::function<void()> finished) {
     options.dealsDone = &dealsDone_;
     options.dealsTotal = &dealsTotal_;
     // For the statistics window's Hands view.
-    options.perHand = true;
+    options.perHand = perHand_;
     options.progressInterval = kProgressInterval;
     options.progress = [this](const sim::RunStats& sofar) {
       const std::lock_guard lock(progressMutex_);

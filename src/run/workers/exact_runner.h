@@ -17,9 +17,9 @@ namespace zuv {
 class ExactRunner {
  public:
   // `threads` <= 0: one per core. The scenario must pass sim::ExactProblem
-  // with per-hand figures, which the run keeps.
+  // with per-hand figures if the run keeps them (`perHand`).
   // `seed` chooses the order of the work, as zuvsim's --seed does.
-  ExactRunner(const sim::Scenario& scenario, int threads, std::uint64_t seed = 0);
+  ExactRunner(const sim::Scenario& scenario, int threads, std::uint64_t seed = 0, bool perHand = true);
   ~ExactRunner();
   ExactRunner(const ExactRunner&) = delete;
   ExactRunner& operator=(const ExactRunner&) = delete;
@@ -41,6 +41,7 @@ class ExactRunner {
   const sim::Scenario scenario_;
   const int threads_;
   const std::uint64_t seed_;
+  const bool perHand_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> done_{true};
   std::atomic<std::int64_t> dealsDone_{0};
