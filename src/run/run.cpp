@@ -265,6 +265,17 @@ void Run::ReplayLastHand() {
   StoreLastHand(app_, last);
 }
 
+bool Run::BeginRunning(int active, const QString& counterLabel, const char* unit) {
+  // A stop asked for before this run is not meant for it.
+  app_.SIM.stopsim = 0;
+  state_ = State::running;
+  CBClearTable(app_);
+  ResetRunStatistics(app_, active);
+  EnterRunningState(app_, counterLabel);
+  counter_.emplace(qobject_cast<QLabel*>(app_.UICONTROLS.handle[kCounter]), unit);
+  return !ProgramClosing(app_);
+}
+
 void Run::PlaySampled(int active) {
   if (app_.SETUP.SetSeed == 1) app_.random.reset(app_.SETUP.Seed);
   const std::uint64_t seed = app_.random.next();
@@ -280,14 +291,7 @@ void Run::PlaySampled(int active) {
   played_ = 0;
   sim::LastHand last;
 
-  // A stop asked for before this run is not meant for it.
-  app_.SIM.stopsim = 0;
-  state_ = State::running;
-  CBClearTable(app_);
-  ResetRunStatistics(app_, active);
-  EnterRunningState(app_, "Number of simulated hands:");
-  counter_.emplace(qobject_cast<QLabel*>(app_.UICONTROLS.handle[kCounter]), "hands");
-  if (ProgramClosing(app_)) return;
+  if (!BeginRunning(active, "Number of simulated hands:", "hands")) return;
 
   const long long total = std::max(0, app_.SETUP.NrOfSims);
   QElapsedTimer sinceRedraw;
@@ -355,14 +359,7 @@ void Run::PlayExactly(int active) {
   }
   if (app_.SETUP.SetSeed == 1) app_.random.reset(app_.SETUP.Seed);
   ExactRunner& runner = exact_.emplace(scenario_, app_.runThreads, app_.random.next(), check.perHand);
-  // A stop asked for before the deals started is not meant for them.
-  app_.SIM.stopsim = 0;
-  state_ = State::running;
-  CBClearTable(app_);
-  ResetRunStatistics(app_, active);
-  EnterRunningState(app_, "Number of dealt hands:");
-  counter_.emplace(qobject_cast<QLabel*>(app_.UICONTROLS.handle[kCounter]), "deals");
-  if (ProgramClosing(app_)) return;
+  if (!BeginRunning(active, "Number of dealt hands:", "deals")) return;
 
   QElapsedTimer sinceRedraw;
   const Workers workers{[&](std::function<void()> wake) { runner.Start(std::move(wake)); },

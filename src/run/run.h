@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <optional>
 
 #include "run/run_counter.h"
@@ -57,6 +58,10 @@ class Run {
   bool GoesOn();
   void PlaySampled(int active);
   void PlayExactly(int active);
+  // Running from here: a stop asked for before is dropped, the table cleared,
+  // the controls set for a run and the counter counts `unit`. False when the
+  // program is closing.
+  bool BeginRunning(int active, const QString& counterLabel, const char* unit);
   // Plays whole blocks from played_ on towards `total` on the worker threads.
   // False when the program is closing.
   bool PlayOnWorkers(long long total, QElapsedTimer& sinceRedraw);

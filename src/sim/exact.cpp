@@ -152,15 +152,6 @@ ExactResult Result(RunStats total, std::int64_t deals, std::uint64_t count, cons
   return result;
 }
 
-// The seats whose per-hand figures a run keeps: those dealt from a range or at random.
-std::vector<int> DealtSeats(const ExactDeals& deals) {
-  std::vector<int> dealtSeats;
-  for (int p = 0; p < deals.SeatCount(); ++p) {
-    if (deals.dealt[p]) dealtSeats.push_back(deals.seats[p]);
-  }
-  return dealtSeats;
-}
-
 // The standard errors of the per-hand win rates, from `sample` of `allUnits` work units.
 void FillPerHandErrors(ExactResult& result, const PerHandUnitSample& sample, std::size_t allUnits) {
   const std::int64_t units = sample.Units();

@@ -29,13 +29,7 @@ double MeasureSecondsPerDeal(const ExactDeals& deals, const ExactBoards& boards,
   stop.deadline = std::chrono::steady_clock::now() + 10 * budget;
   ExactBoardScorer scorer(deals, stop, perHand);
   RunStats scratch(deals.SeatCount());
-  if (perHand) {
-    std::vector<int> dealtSeats;
-    for (int p = 0; p < deals.SeatCount(); ++p) {
-      if (deals.dealt[p]) dealtSeats.push_back(deals.seats[p]);
-    }
-    scratch.perHand = PerHandStats(dealtSeats);
-  }
+  if (perHand) scratch.perHand = PerHandStats(DealtSeats(deals));
   SplitMix64 random(0xC057);
   const double start = ThreadSeconds();
   const double seconds = std::chrono::duration<double>(budget).count();

@@ -240,4 +240,12 @@ double EstimateExactDeals(const ExactDeals& deals) {
   return DealsOf<double>(deals, kinds, sum / kTrials);
 }
 
+std::vector<int> DealtSeats(const ExactDeals& deals) {
+  std::vector<int> dealtSeats;
+  for (int p = 0; p < deals.SeatCount(); ++p) {
+    if (deals.dealt[p]) dealtSeats.push_back(deals.seats[p]);
+  }
+  return dealtSeats;
+}
+
 }  // namespace zuv::sim

@@ -45,6 +45,10 @@ struct ExactDeals {
 // hold any two of the free cards.
 ExactDeals PrepareExactDeals(const Scenario& scenario);
 
+// The seats whose per-hand figures a run keeps: those dealt from a range or
+// at random, as seat numbers.
+std::vector<int> DealtSeats(const ExactDeals& deals);
+
 // The number of deals, saturated at UINT64_MAX; also UINT64_MAX when the seats
 // with ranges leave so many ways that counting them would take more than a
 // few hundredths of a second (such tables have far too many deals to enumerate).
