@@ -90,7 +90,13 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
     sortBuffer_.resize(last.bits.size());
     if (weighted_) lastWeightSum_.resize(last.bits.size() + 1);
     cardPositions_.resize(2 * last.bits.size());
-    difference_.assign(static_cast<std::size_t>(seatCount_ + (perHand ? 1 : 0)) * (last.bits.size() + 1), 0);
+    difference_.assign(static_cast<std::size_t>(seatCount_) * (last.bits.size() + 1), 0);
+    if (perHand) {
+      // The place before the last: each pair's twin of the same two cards among the last place's, if any.
+      std::vector<int> lastOfCombo(kAllCombos, -1);
+      for (std::size_t i = 0; i < last.combo.size(); ++i) lastOfCombo[last.combo[i]] = static_cast<int>(i);
+      for (int combo : places_[seatCount_ - 2].combo) lastTwin_.push_back(lastOfCombo[combo]);
+    }
   }
   if (!groupable) return;
   const FastEvaluator& evaluator = FastEvaluator::Get();
@@ -428,6 +434,12 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
   auto weightOf = [&](std::uint32_t pos) -> std::uint64_t { return kWeighted ? lastWeight[last.pair[pos]] : 1; };
   auto weightUpTo = [&](std::size_t pos) -> std::uint64_t { return kWeighted ? weightBefore[pos] : pos; };
 
+  // With per-hand figures, the deals in which each last pair is held follow
+  // from the pairs before it by card, without a take-out per shared card:
+  // the weights of the pairs tried, in all and by each of their cards.
+  std::uint64_t heldAll = 0;
+  std::array<std::uint64_t, 64> heldWith{};
+
   Winner* next = winnerLists_[level + 1].data();
   for (std::size_t k = 0; k < mine.size && !stopped_; ++k) {
     const std::uint64_t b = mine.bits[k];
@@ -453,17 +465,12 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
     const auto through = static_cast<std::size_t>(
         std::partition_point(lastHand + above, lastHand + n, [&](HandKey x) { return x == top; }) - lastHand);
     std::int64_t* tied = difference_.data() + static_cast<std::size_t>(t) * stride;
-    std::int64_t* held = kHeld ? difference_.data() + static_cast<std::size_t>(seatCount_) * stride : nullptr;
     std::uint64_t greaterOut = 0, equalOut = 0, lessOut = 0, takenOut = 0;
     const int c1 = low(b), c2 = high(b);
     auto takeOut = [&](std::uint32_t pos) {
       const HandKey x = lastHand[pos];
       const std::uint64_t pw = weightOf(pos);
       if constexpr (kWeighted) ++takenOut;
-      if constexpr (kHeld) {
-        held[pos] -= w0;
-        held[pos + 1] += w0;
-      }
       if (x > top) {
         greaterOut += pw;
         alone[pos] -= w0;
@@ -481,8 +488,10 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
       if (!(last.bits[cardPositions_[i]] >> c1 & 1)) takeOut(cardPositions_[i]);
     }
     if constexpr (kHeld) {
-      held[0] += w0;
-      held[n] -= w0;
+      heldAll += static_cast<std::uint64_t>(w0);
+      heldWith[c1] += static_cast<std::uint64_t>(w0);
+      heldWith[c2] += static_cast<std::uint64_t>(w0);
+      if (const int twin = lastTwin_[mine.pair[k]]; twin >= 0) lastPlace.held[twin] += static_cast<std::uint64_t>(w0);
     }
     alone[0] += w0;
     alone[above] -= w0;
@@ -509,9 +518,9 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
 
   // Running sums of the differences: what each candidate won, row by row.
   const std::size_t pairs = lastPlace.bits.size();
-  for (int row = 0; row < seatCount_ + (kHeld ? 1 : 0); ++row) {
+  for (int row = 0; row < seatCount_; ++row) {
     std::int64_t* difference = difference_.data() + static_cast<std::size_t>(row) * stride;
-    std::uint64_t* to = row < seatCount_ ? lastPlace.count.data() + row * pairs : lastPlace.held.data();
+    std::uint64_t* to = lastPlace.count.data() + row * pairs;
     std::int64_t running = 0;
     for (std::size_t pos = 0; pos < n; ++pos) {
       running += difference[pos];
@@ -519,6 +528,14 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
       to[last.pair[pos]] += static_cast<std::uint64_t>(running);
     }
     difference[n] = 0;
+  }
+  // A last pair is held against every pair before that shares no card with
+  // it: all of them, less those with either of its cards, plus its twin,
+  // which has both and was taken twice (credited in the loop).
+  if constexpr (kHeld) {
+    for (std::size_t pos = 0; pos < n; ++pos) {
+      lastPlace.held[last.pair[pos]] += heldAll - heldWith[low(last.bits[pos])] - heldWith[high(last.bits[pos])];
+    }
   }
 }
 

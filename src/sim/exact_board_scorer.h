@@ -163,7 +163,8 @@ class ExactBoardScorer {
   };
   std::vector<Entry> sortBuffer_;
   std::vector<std::uint32_t> cardPositions_;          // positions in the last list, by card bit
-  // [row * (size + 1) + position]: rows of the wins with k - 1 others, then of the deals held.
+  std::vector<int> lastTwin_;  // per pair of the place before the last: the last place's pair of its cards, or -1
+  // [row * (size + 1) + position]: rows of the wins with k - 1 others.
   std::vector<std::int64_t> difference_;
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
