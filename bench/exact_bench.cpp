@@ -85,6 +85,14 @@ void BM_SixRangesOnTheTurnPerHand(benchmark::State& state) {
   Run(state, Table({"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"}, "2c3d4h5s",
                    "Ac"), true);
 }
+// Two random seats go board by board, the last one counted by the values of its cards.
+void BM_PairAndTwoRandomOnTheFlop(benchmark::State& state) {
+  Run(state, Table({"AhAc", "random", "random"}, "2c3d4h"), state.range(1) != 0);
+}
+// Many boards of few deals each: what each board costs weighs most.
+void BM_PairsAndRandomPreflop(benchmark::State& state) {
+  Run(state, Table({"AhAc", "KdKs", "QQ", "random"}), state.range(1) != 0);
+}
 BENCHMARK(BM_PairAgainstPair)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TwoRanges)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PairAgainstRandom)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -100,6 +108,9 @@ BENCHMARK(BM_PairAgainstRandomPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->U
 BENCHMARK(BM_PairRangeAndRandom)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PairRangeAndRandomPerHand)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SixRangesOnTheTurnPerHand)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+// {threads, per-hand figures}
+BENCHMARK(BM_PairAndTwoRandomOnTheFlop)->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PairsAndRandomPreflop)->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
