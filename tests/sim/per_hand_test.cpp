@@ -114,7 +114,11 @@ TEST(PerHand, ExactHandsAreTheirOwnExactRunsAndTheTableIsWhole) {
   // Three spades on the turn: rivers leave three or four of a suit, where only some pairs may flush.
   Scenario flushing = random;
   flushing.board = Cards("Qs7s2s5h");
-  for (const Scenario& scenario : {ranges, weighted, random, flushing}) {
+  // Ranges that share combinations on a flop: seat 3 holds many of seat 2's own pairs.
+  Scenario sharing = AceKingAgainstRange("QQ+, AQs, KQs");
+  sharing.range[2] = ParseRange("JJ+, AQs+, KQs").combos;
+  sharing.board = Cards("Jd7c2s");
+  for (const Scenario& scenario : {ranges, weighted, random, flushing, sharing}) {
     const ExactResult result = EnumeratePerHand(scenario);
     ASSERT_TRUE(result.complete);
     const RunStats whole = Enumerate(scenario).stats;
