@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "sim/random.h"
@@ -36,6 +37,7 @@ class CardDealer {
   // pick means.
   explicit CardDealer(const std::vector<int>& freeCards) : count_(static_cast<std::uint32_t>(freeCards.size())) {
     for (std::size_t i = 0; i < freeCards.size(); ++i) freeBytes_[i] = static_cast<std::uint8_t>(freeCards[i]);
+    for (std::uint32_t i = 0; i < count_; ++i) range_[i] = count_ - i;
     for (int b = 0; b < kMaxBatches; ++b) {
       std::uint64_t product = 1;
       for (int i = b * kBatch; i < (b + 1) * kBatch; ++i) product *= i < static_cast<int>(count_) ? count_ - i : 1;
@@ -59,9 +61,12 @@ class CardDealer {
 
   // `hands` deals of `count` cards (1..kMaxRowCount), the first at rows, each
   // next one `stride` places further: the cards of `hands` calls of Deal, with
-  // the loops unrolled for the count.
-  void DealRows(Random& random, int count, int hands, int* rows, int stride) const {
-    kDealRows[count](*this, random, hands, rows, stride);
+  // the loops unrolled for the count. Rows of bytes are shuffled in place:
+  // each takes a copy of all free cards (its stride at least 64) and keeps
+  // the deal in its first `count` places, the cards left over behind them.
+  template <typename Card>
+  void DealRows(Random& random, int count, int hands, Card* rows, int stride) const {
+    kDealRows<Card>[count](*this, random, hands, rows, stride);
   }
 
  private:
@@ -103,26 +108,50 @@ class CardDealer {
     }
   }
 
-  template <int kCount>
-  static void DealRowsOf(const CardDealer& dealer, Random& random, int hands, int* rows, int stride) {
+  // The same picks as PickBatch, each swapped into its place of `deck`.
+  void SwapBatch(std::uint64_t r, int i, int end, std::uint8_t* deck) const {
+#pragma GCC unroll 9
+    for (; i < end; ++i) {
+      const std::uint64_t j = NextDigit(r, range_[i]) + static_cast<std::uint64_t>(i);
+      const std::uint8_t card = deck[j];
+      deck[j] = deck[i];
+      deck[i] = card;
+    }
+  }
+
+  template <int kCount, typename Card>
+  static void DealRowsOf(const CardDealer& dealer, Random& random, int hands, Card* rows, int stride) {
     // A local generator the compiler keeps in registers across the hands.
     Random local = random;
     for (int h = 0; h < hands; ++h, rows += stride) {
-      std::array<std::uint8_t, 64> deck = dealer.freeBytes_;
+      if constexpr (sizeof(Card) == 1) {
+        // The row is the deck: no separate copy, and no store per pick but
+        // the swap's own.
+        std::memcpy(rows, dealer.freeBytes_.data(), sizeof dealer.freeBytes_);
 #pragma GCC unroll 3
-      for (int b = 0; b * kBatch < kCount; ++b) {
-        const int end = (b + 1) * kBatch < kCount ? (b + 1) * kBatch : kCount;
-        dealer.PickBatch(dealer.Word(local, b), b * kBatch, end, deck, rows);
+        for (int b = 0; b * kBatch < kCount; ++b) {
+          const int end = (b + 1) * kBatch < kCount ? (b + 1) * kBatch : kCount;
+          dealer.SwapBatch(dealer.Word(local, b), b * kBatch, end, reinterpret_cast<std::uint8_t*>(rows));
+        }
+      } else {
+        std::array<std::uint8_t, 64> deck = dealer.freeBytes_;
+#pragma GCC unroll 3
+        for (int b = 0; b * kBatch < kCount; ++b) {
+          const int end = (b + 1) * kBatch < kCount ? (b + 1) * kBatch : kCount;
+          dealer.PickBatch(dealer.Word(local, b), b * kBatch, end, deck, rows);
+        }
       }
     }
     random = local;
   }
 
-  using DealRowsFunction = void (*)(const CardDealer&, Random&, int, int*, int);
-  static constexpr std::array<DealRowsFunction, kMaxRowCount + 1> kDealRows = [] {
-    std::array<DealRowsFunction, kMaxRowCount + 1> table{};
+  template <typename Card>
+  using DealRowsFunction = void (*)(const CardDealer&, Random&, int, Card*, int);
+  template <typename Card>
+  static constexpr std::array<DealRowsFunction<Card>, kMaxRowCount + 1> kDealRows = [] {
+    std::array<DealRowsFunction<Card>, kMaxRowCount + 1> table{};
     [&]<int... kCounts>(std::integer_sequence<int, kCounts...>) {
-      ((table[kCounts] = &DealRowsOf<kCounts>), ...);
+      ((table[kCounts] = &DealRowsOf<kCounts, Card>), ...);
     }(std::make_integer_sequence<int, kMaxRowCount + 1>{});
     return table;
   }();
@@ -130,6 +159,8 @@ class CardDealer {
   alignas(64) std::array<std::uint8_t, 64> freeBytes_{};
   std::array<std::uint64_t, kMaxBatches> product_{};
   std::array<std::uint64_t, kMaxBatches> threshold_{};
+  // count_ - i: the range of place i, read by the multiply from memory.
+  std::array<std::uint64_t, 64> range_{};
   std::uint32_t count_;
 };
 

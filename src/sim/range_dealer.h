@@ -81,7 +81,8 @@ class RangeDealer {
   // Writes Count() cards in Simulation's dealing order: the first cards of
   // the active seats without fixed cards (ascending), then their second
   // cards, then the missing board cards.
-  void Deal(Random& random, int* out) const;
+  template <typename Card>
+  void Deal(Random& random, Card* out) const;
 
   int Count() const { return count_; }
 
@@ -135,7 +136,8 @@ class RangeDealer {
 };
 
 // Inline: the run loop keeps its generator in registers across the deal.
-inline void RangeDealer::Deal(Random& random, int* out) const {
+template <typename Card>
+void RangeDealer::Deal(Random& random, Card* out) const {
   const auto tableSize = static_cast<std::uint32_t>(tableMask_.size());
   const std::size_t drawnSeats = drawn_.size();
   std::array<std::uint32_t, 10> pick{};

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 
 #include "sim/card.h"
@@ -76,10 +78,19 @@ Simulation::PlayHandsFunction Simulation::ChoosePlayHands(int seats, int randomS
                            : &Simulation::PlayHands<kSeats, kRandomSeats, false, false>;
   };
   // Heads-up tables, the commonest question, get loops unrolled for their
-  // exact seat counts; other tables share the general loop.
+  // exact seat counts, and so do tables of any size whose seats are all
+  // dealt at random unless they keep per-hand results; other tables share
+  // the general loop.
   if (seats == 2 && randomSeats == 0) return choose.operator()<2, 0>();
   if (seats == 2 && randomSeats == 1) return choose.operator()<2, 1>();
   if (seats == 2 && randomSeats == 2) return choose.operator()<2, 2>();
+  if (randomSeats == seats && !perHand) {
+    PlayHandsFunction allDealt = nullptr;
+    [&]<int... kSeats>(std::integer_sequence<int, kSeats...>) {
+      ((allDealt = seats == kSeats + 3 ? choose.operator()<kSeats + 3, kSeats + 3>() : allDealt), ...);
+    }(std::make_integer_sequence<int, RunStats::kSeats - 2>{});
+    if (allDealt) return allDealt;
+  }
   return choose.operator()<0, 0>();
 }
 
@@ -163,14 +174,22 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   // processor overlaps their cache misses instead of waiting hand by hand.
   // A row holds one hand's cards: the random seats' first cards, their second
   // cards, the dealt board cards, then the fixed board cards, so that the
-  // five board cards always sit at boardStart.
+  // five board cards always sit at boardStart. Rows are bytes, which the
+  // dealer shuffles in place (a row holds all free cards), except where the
+  // per-hand notes read rows of ints.
+  using Card = std::conditional_t<kPerHand, int, std::uint8_t>;
   constexpr int kGroup = 16;
-  constexpr int kRow = 32;
-  std::array<std::array<int, kRow>, kGroup> rows;
+  constexpr int kRow = kPerHand ? 32 : 64;
+  alignas(64) std::array<std::array<Card, kRow>, kGroup> rows;
   for (auto& row : rows) {
-    for (int i = 0; i < fixedBoard_; ++i) row[draws_ + i] = board_[i];
+    for (int i = 0; i < fixedBoard_; ++i) row[draws_ + i] = static_cast<Card>(board_[i]);
   }
   const RangeDealer* ranges = rangeDealer_ ? &*rangeDealer_ : nullptr;
+  // A shuffle in place covers the fixed board cards, written again after it
+  // in one store of up to four bytes.
+  const bool boardAfterDeal = !ranges && fixedBoard_ > 0 && sizeof(Card) == 1;
+  std::array<std::uint8_t, 4> fixedBoardBytes{};
+  for (int i = 0; i < fixedBoard_; ++i) fixedBoardBytes[i] = static_cast<std::uint8_t>(board_[i]);
   PerHandRecorder* perHand = kPerHand ? &*perHand_ : nullptr;
   std::array<std::array<HandKey, 10>, kGroup> keys;
   for (std::int64_t done = 0; done < count;) {
@@ -181,6 +200,9 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
       for (int g = 0; g < group; ++g) ranges->Deal(random, rows[g].data());
     } else {
       dealer_.DealRows(random, draws_, group, rows[0].data(), kRow);
+      if (boardAfterDeal) {
+        for (int g = 0; g < group; ++g) std::memcpy(&rows[g][draws_], fixedBoardBytes.data(), sizeof fixedBoardBytes);
+      }
     }
 
     for (int g = 0; g < group; ++g) {
@@ -199,14 +221,26 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
         // the evaluations' table reads leave the processor time to spare.
         if constexpr (kPerHand) perHand->NoteHeld(q, row[q], row[randomSeats + q]);
       }
+      // Every seat is first read as if it had no flush (its values alone
+      // still name a hand), and one test for the whole hand sends the rare
+      // hand where some seat has one back to correct that seat: fewer
+      // branches, and no cards held over for the correction.
+      std::uint64_t sums = 0;
       for (int a = 0; a < n; ++a) {
         const std::uint64_t sum = boardKey + holeKey[a];
         if constexpr (kBranchFreeFlush) {
           keys[g][a] = evaluator.AnyBranchFree(sum, boardBits | holeBits[a]);
-        } else if (FastEvaluator::HasFlush(sum)) [[unlikely]] {
-          keys[g][a] = evaluator.WithFlush(sum, CardBits(row.data(), a, randomSeats, placeSeat[a]));
         } else {
+          sums |= sum;
           keys[g][a] = evaluator.NoFlush(sum);
+        }
+      }
+      if (!kBranchFreeFlush && FastEvaluator::HasFlush(sums)) [[unlikely]] {
+        for (int a = 0; a < n; ++a) {
+          const std::uint64_t sum = boardKey + holeKey[a];
+          if (FastEvaluator::HasFlush(sum)) {
+            keys[g][a] = evaluator.WithFlush(sum, CardBits(row.data(), a, randomSeats, placeSeat[a]));
+          }
         }
       }
     }
@@ -246,7 +280,8 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   random_ = random;
 }
 
-std::uint64_t Simulation::CardBits(const int* row, int place, int randomSeats, int seat) const {
+template <typename Card>
+std::uint64_t Simulation::CardBits(const Card* row, int place, int randomSeats, int seat) const {
   std::uint64_t bits = 0;
   for (int d = 2 * randomSeats; d < 2 * randomSeats + 5; ++d) bits |= FastEvaluator::CardBit(row[d]);
   if (place < randomSeats) return bits | FastEvaluator::CardBit(row[place]) | FastEvaluator::CardBit(row[randomSeats + place]);

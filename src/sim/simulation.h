@@ -72,8 +72,10 @@ class Simulation {
   using PlayHandsFunction = void (Simulation::*)(std::int64_t, RunStats&);
   static PlayHandsFunction ChoosePlayHands(int seats, int randomSeats, bool branchFreeFlush, bool perHand);
   // OR of the CardBit values of the seven cards of `seat` at place `place`
-  // of PlayHands, for the rare hands with a flush.
-  std::uint64_t CardBits(const int* row, int place, int randomSeats, int seat) const;
+  // of PlayHands, for the rare hands with a flush. Not inlined: the hand
+  // loop would keep every card it read in registers, or on the stack, for it.
+  template <typename Card>
+  [[gnu::noinline]] std::uint64_t CardBits(const Card* row, int place, int randomSeats, int seat) const;
   void FillLastHand(LastHand& last) const;
 
   std::uint64_t seed_;

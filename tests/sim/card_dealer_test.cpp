@@ -62,23 +62,34 @@ TEST(CardDealer, PlacesOnBothSidesOfARandomWordAreJointlyEven) {
   EXPECT_LT(ChiSquare(ends, 400.0), 131 + 6 * 16.2);
 }
 
-TEST(CardDealer, RowsHoldTheDealsOfSingleCalls) {
-  // Every count the rows are compiled for, across the batch boundaries.
+// Every count the rows are compiled for, across the batch boundaries; rows
+// of ints and rows of bytes, which are shuffled in place and keep every free
+// card once.
+template <typename Card>
+void ExpectRowsHoldTheDealsOfSingleCalls(int stride) {
   const std::vector<int> cards = Range(1, 52);
   CardDealer dealer(cards);
   for (int count = 1; count <= CardDealer::kMaxRowCount; ++count) {
     Random one(count), rows(count);
-    constexpr int kHands = 5, kStride = 32;
-    std::vector<int> dealt(kHands * kStride, 0);
-    dealer.DealRows(rows, count, kHands, dealt.data(), kStride);
+    constexpr int kHands = 5;
+    std::vector<Card> dealt(kHands * stride, 0);
+    dealer.DealRows(rows, count, kHands, dealt.data(), stride);
     for (int h = 0; h < kHands; ++h) {
+      const auto row = dealt.begin() + h * stride;
       std::vector<int> single(count);
       dealer.Deal(one, count, single.data());
-      ASSERT_EQ(std::vector<int>(dealt.begin() + h * kStride, dealt.begin() + h * kStride + count), single)
-          << count << " cards, hand " << h;
+      ASSERT_EQ(std::vector<int>(row, row + count), single) << count << " cards, hand " << h;
+      if (sizeof(Card) == 1) {
+        EXPECT_EQ(std::set<int>(row, row + 52), std::set<int>(cards.begin(), cards.end()));
+      }
     }
     EXPECT_EQ(one.Next64(), rows.Next64()) << count << " cards";
   }
+}
+
+TEST(CardDealer, RowsHoldTheDealsOfSingleCalls) {
+  ExpectRowsHoldTheDealsOfSingleCalls<int>(32);
+  ExpectRowsHoldTheDealsOfSingleCalls<std::uint8_t>(64);
 }
 
 TEST(CardDealer, LongDealsAreDistinctAndEven) {
