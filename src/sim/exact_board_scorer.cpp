@@ -88,15 +88,15 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
                 (seatCount_ > 2 || places_[seatCount_ - 2].bits.size() >= 4);
   if (sortedLast_) {
     sortBuffer_.resize(last.bits.size());
-    if (weighted_) lastWeightSum_.resize(last.bits.size() + 1);
-    cardPositions_.resize(2 * last.bits.size());
-    difference_.assign(static_cast<std::size_t>(seatCount_) * (last.bits.size() + 1), 0);
-    if (perHand) {
-      // The place before the last: each pair's twin of the same two cards among the last place's, if any.
-      std::vector<int> lastOfCombo(kAllCombos, -1);
-      for (std::size_t i = 0; i < last.combo.size(); ++i) lastOfCombo[last.combo[i]] = static_cast<int>(i);
-      for (int combo : places_[seatCount_ - 2].combo) lastTwin_.push_back(lastOfCombo[combo]);
+    mineValid_.resize(places_[seatCount_ - 2].bits.size());
+    // Each pair's twin of the same two cards in the other of the last two places.
+    std::vector<int> lastOfCombo(kAllCombos, -1), mineOfCombo(kAllCombos, -1);
+    for (std::size_t i = 0; i < last.combo.size(); ++i) lastOfCombo[last.combo[i]] = static_cast<int>(i);
+    for (int combo : places_[seatCount_ - 2].combo) lastTwin_.push_back(lastOfCombo[combo]);
+    for (std::size_t i = 0; i < places_[seatCount_ - 2].combo.size(); ++i) {
+      mineOfCombo[places_[seatCount_ - 2].combo[i]] = static_cast<int>(i);
     }
+    for (int combo : last.combo) mineTwin_.push_back(mineOfCombo[combo]);
   }
   if (!groupable) return;
   const FastEvaluator& evaluator = FastEvaluator::Get();
@@ -262,8 +262,9 @@ void ExactBoardScorer::Evaluate(const BoardCompletion& completion) {
       all.pair[all.size++] = static_cast<std::uint32_t>(i);
     }
   }
-  if (sortedLast_) {
-    Candidates& all = candidates_[seatCount_][seatCount_ - 1];
+  // The last two places highest hand first; the levels before keep that order as they filter.
+  for (int p = seatCount_ - 2; sortedLast_ && p < seatCount_; ++p) {
+    Candidates& all = candidates_[seatCount_][p];
     for (std::size_t k = 0; k < all.size; ++k) sortBuffer_[k] = {all.hand[k], all.pair[k], all.bits[k]};
     std::sort(sortBuffer_.begin(), sortBuffer_.begin() + static_cast<std::ptrdiff_t>(all.size),
               [](const Entry& x, const Entry& y) { return x.hand > y.hand; });
@@ -397,146 +398,152 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
 template <bool kWeighted, bool kHeld>
 void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners,
                                      const Views& views) {
-  const std::uint64_t weight = kWeighted ? levelWeight_[seatCount_ - 2] : 1;
   const int level = seatCount_ - 2;
+  const std::uint64_t weight = kWeighted ? levelWeight_[level] : 1;
   const Candidates& mine = *views[level];
   const Candidates& last = *views[level + 1];
+  Place& place = places_[level];
   Place& lastPlace = places_[level + 1];
   const std::size_t n = last.size;
   if (n == 0) return;
-  // The last list's positions by card: positions of card bit c at
-  // cardPositions_[start[c]] .. cardPositions_[start[c + 1] - 1].
-  std::array<std::uint32_t, 65> start{};
+  if (++lastSeatRounds_ % 256 == 0) stopped_ = stopped_ || stop_.Now();
   // A pair's two cards: its lowest and its highest bit.
   auto low = [](std::uint64_t bits) { return std::countr_zero(bits) & 63; };
   auto high = [](std::uint64_t bits) { return (63 - std::countl_zero(bits)) & 63; };
-  for (std::size_t k = 0; k < n; ++k) {
-    ++start[low(last.bits[k]) + 1];
-    ++start[high(last.bits[k]) + 1];
-  }
-  for (int c = 0; c < 64; ++c) start[c + 1] += start[c];
-  std::array<std::uint32_t, 64> fill{};
-  std::copy(start.begin(), start.begin() + 64, fill.begin());
-  for (std::size_t k = 0; k < n; ++k) {
-    cardPositions_[fill[low(last.bits[k])]++] = static_cast<std::uint32_t>(k);
-    cardPositions_[fill[high(last.bits[k])]++] = static_cast<std::uint32_t>(k);
-  }
-  const std::size_t stride = n + 1;
-  std::int64_t* alone = difference_.data();
-  const HandKey* lastHand = last.hand.data();
-  // The last list's weight before each position, so that a range of positions weighs a difference.
-  const std::uint64_t* lastWeight = lastPlace.weight.data();
-  std::uint64_t* weightBefore = lastWeightSum_.data();
-  if constexpr (kWeighted) {
-    weightBefore[0] = 0;
-    for (std::size_t pos = 0; pos < n; ++pos) weightBefore[pos + 1] = weightBefore[pos] + lastWeight[last.pair[pos]];
-  }
-  auto weightOf = [&](std::uint32_t pos) -> std::uint64_t { return kWeighted ? lastWeight[last.pair[pos]] : 1; };
-  auto weightUpTo = [&](std::size_t pos) -> std::uint64_t { return kWeighted ? weightBefore[pos] : pos; };
+  auto lastWeight = [&](std::size_t pos) -> std::uint64_t { return kWeighted ? lastPlace.weight[last.pair[pos]] : 1; };
 
-  // With per-hand figures, the deals in which each last pair is held follow
-  // from the pairs before it by card, without a take-out per shared card:
-  // the weights of the pairs tried, in all and by each of their cards.
-  std::uint64_t heldAll = 0;
-  std::array<std::uint64_t, 64> heldWith{};
+  // This place's pairs clear of the previous level's choice, with the weight of their deals so far.
+  std::size_t m = 0;
+  for (std::size_t k = 0; k < mine.size; ++k) {
+    mineValid_[m] = static_cast<std::uint32_t>(k);
+    m += (mine.bits[k] & used) == 0;
+  }
+  auto mineWeight = [&](std::size_t j) -> std::uint64_t {
+    return kWeighted ? weight * place.weight[mine.pair[mineValid_[j]]] : 1;
+  };
 
-  Winner* next = winnerLists_[level + 1].data();
-  for (std::size_t k = 0; k < mine.size && !stopped_; ++k) {
-    const std::uint64_t b = mine.bits[k];
-    if (b & used) continue;
-    if (++lastSeatRounds_ % 4096 == 0) stopped_ = stopped_ || stop_.Now();
-    const HandKey h = mine.hand[k];
-    // This deal's weight so far: the places before and this pair; the last pair's own is left to AddUnits.
-    const auto w0 = static_cast<std::int64_t>(kWeighted ? weight * places_[level].weight[mine.pair[k]] : 1);
-    HandKey top = best;
-    int t = ties;
-    const Winner* w = winners;
-    if (h >= best) {
-      const int kept = h == best ? ties : 0;
-      std::copy(winners, winners + kept, next);
-      next[kept] = {level, static_cast<int>(mine.pair[k])};
-      w = next;
-      t = kept + 1;
-      top = h;
-    }
-    // Hands highest first: [0, above) beat `top`, [above, through) tie it.
-    const auto above = static_cast<std::size_t>(
-        std::partition_point(lastHand, lastHand + n, [&](HandKey x) { return x > top; }) - lastHand);
-    const auto through = static_cast<std::size_t>(
-        std::partition_point(lastHand + above, lastHand + n, [&](HandKey x) { return x == top; }) - lastHand);
-    std::int64_t* tied = difference_.data() + static_cast<std::size_t>(t) * stride;
-    std::uint64_t greaterOut = 0, equalOut = 0, lessOut = 0, takenOut = 0;
-    const int c1 = low(b), c2 = high(b);
-    auto takeOut = [&](std::uint32_t pos) {
-      const HandKey x = lastHand[pos];
-      const std::uint64_t pw = weightOf(pos);
-      if constexpr (kWeighted) ++takenOut;
-      if (x > top) {
-        greaterOut += pw;
-        alone[pos] -= w0;
-        alone[pos + 1] += w0;
-      } else if (x == top) {
-        equalOut += pw;
-        tied[pos] -= w0;
-        tied[pos + 1] += w0;
-      } else {
-        lessOut += pw;
-      }
-    };
-    for (std::uint32_t i = start[c1]; i < start[c1 + 1]; ++i) takeOut(cardPositions_[i]);
-    for (std::uint32_t i = start[c2]; i < start[c2 + 1]; ++i) {
-      if (!(last.bits[cardPositions_[i]] >> c1 & 1)) takeOut(cardPositions_[i]);
-    }
-    if constexpr (kHeld) {
-      heldAll += static_cast<std::uint64_t>(w0);
-      heldWith[c1] += static_cast<std::uint64_t>(w0);
-      heldWith[c2] += static_cast<std::uint64_t>(w0);
-      if (const int twin = lastTwin_[mine.pair[k]]; twin >= 0) lastPlace.held[twin] += static_cast<std::uint64_t>(w0);
-    }
-    alone[0] += w0;
-    alone[above] -= w0;
-    tied[above] += w0;
-    tied[through] -= w0;
-    const std::uint64_t greater = weightUpTo(above) - greaterOut,
-                        equal = weightUpTo(through) - weightUpTo(above) - equalOut,
-                        less = weightUpTo(n) - weightUpTo(through) - lessOut;
+  // Sums by card: of the last list's weights, whole and over the hands
+  // above and from the running top; of this place's deal weights, whole and
+  // over the hands above and from the running last hand. A pair meets
+  // another through either card, less once its twin of the very same two
+  // cards, which meets it through both and always holds the same hand.
+  std::array<std::uint64_t, 64> lastAll{}, lastCount{}, lastAbove{}, lastFrom{};
+  std::array<std::uint64_t, 64> mineAll{}, mineAbove{}, mineFrom{};
+  std::uint64_t lastTotal = 0, mineTotal = 0;
+  for (std::size_t pos = 0; pos < n; ++pos) {
+    const std::uint64_t b = last.bits[pos], w = lastWeight(pos);
+    lastAll[low(b)] += w;
+    lastAll[high(b)] += w;
     if constexpr (kWeighted) {
-      deals_ += static_cast<std::int64_t>(n - takenOut);
-      weightedDeals_ += w0 * static_cast<std::int64_t>(greater + equal + less);
-    } else {
-      deals_ += static_cast<std::int64_t>(greater + equal + less);
+      ++lastCount[low(b)];
+      ++lastCount[high(b)];
     }
-    if constexpr (kHeld) places_[level].held[mine.pair[k]] += static_cast<std::uint64_t>(w0) * (greater + equal + less);
-    const auto wu = static_cast<std::uint64_t>(w0);
-    for (int i = 0; i < t; ++i) {
-      Place& winner = places_[w[i].place];
-      const auto base = static_cast<std::size_t>(w[i].pair);
-      winner.count[(t - 1) * winner.bits.size() + base] += wu * less;
-      winner.count[t * winner.bits.size() + base] += wu * equal;
-    }
+    lastTotal += w;
+  }
+  for (std::size_t j = 0; j < m; ++j) {
+    const std::uint64_t b = mine.bits[mineValid_[j]], w = mineWeight(j);
+    mineAll[low(b)] += w;
+    mineAll[high(b)] += w;
+    mineTotal += w;
   }
 
-  // Running sums of the differences: what each candidate won, row by row.
-  const std::size_t pairs = lastPlace.bits.size();
-  for (int row = 0; row < seatCount_; ++row) {
-    std::int64_t* difference = difference_.data() + static_cast<std::size_t>(row) * stride;
-    std::uint64_t* to = lastPlace.count.data() + row * pairs;
-    std::int64_t running = 0;
-    for (std::size_t pos = 0; pos < n; ++pos) {
-      running += difference[pos];
-      difference[pos] = 0;
-      to[last.pair[pos]] += static_cast<std::uint64_t>(running);
+  // This place's pairs, highest hand first: the top to beat falls, so the
+  // last hands above it and from it grow as the pairs go.
+  const std::size_t pairs = place.bits.size();
+  std::uint64_t lowLess = 0, lowEqual = 0, evenLess = 0, evenEqual = 0;
+  std::size_t above = 0, from = 0;
+  std::uint64_t weightAbove = 0, weightFrom = 0;
+  for (std::size_t j = 0; j < m; ++j) {
+    const std::size_t k = mineValid_[j];
+    const std::uint64_t b = mine.bits[k];
+    const HandKey h = mine.hand[k];
+    const HandKey top = std::max(h, best);
+    for (; above < n && last.hand[above] > top; ++above) {
+      const std::uint64_t w = lastWeight(above);
+      lastAbove[low(last.bits[above])] += w;
+      lastAbove[high(last.bits[above])] += w;
+      weightAbove += w;
     }
-    difference[n] = 0;
-  }
-  // A last pair is held against every pair before that shares no card with
-  // it: all of them, less those with either of its cards, plus its twin,
-  // which has both and was taken twice (credited in the loop).
-  if constexpr (kHeld) {
-    for (std::size_t pos = 0; pos < n; ++pos) {
-      lastPlace.held[last.pair[pos]] += heldAll - heldWith[low(last.bits[pos])] - heldWith[high(last.bits[pos])];
+    for (; from < n && last.hand[from] >= top; ++from) {
+      const std::uint64_t w = lastWeight(from);
+      lastFrom[low(last.bits[from])] += w;
+      lastFrom[high(last.bits[from])] += w;
+      weightFrom += w;
+    }
+    const int c1 = low(b), c2 = high(b);
+    const std::size_t pair = mine.pair[k];
+    // A pair clear of the cards chosen so far has its twin in the last list too.
+    const int twin = lastTwin_[pair];
+    const std::uint64_t sameWeight = twin < 0 ? 0 : kWeighted ? lastPlace.weight[static_cast<std::size_t>(twin)] : 1;
+    const std::uint64_t greater = weightAbove - lastAbove[c1] - lastAbove[c2];
+    const std::uint64_t atLeast = weightFrom - lastFrom[c1] - lastFrom[c2] + (h >= best ? sameWeight : 0);
+    const std::uint64_t all = lastTotal - lastAll[c1] - lastAll[c2] + sameWeight;
+    const std::uint64_t equal = atLeast - greater, less = all - atLeast;
+    const std::uint64_t w = mineWeight(j);
+    if constexpr (kWeighted) {
+      deals_ += static_cast<std::int64_t>(n - lastCount[c1] - lastCount[c2] + (twin >= 0));
+      weightedDeals_ += static_cast<std::int64_t>(w * all);
+    } else {
+      deals_ += static_cast<std::int64_t>(all);
+    }
+    if constexpr (kHeld) place.held[pair] += w * all;
+    if (h > best) {
+      place.count[pair] += w * less;
+      place.count[pairs + pair] += w * equal;
+    } else if (h == best) {
+      place.count[static_cast<std::size_t>(ties) * pairs + pair] += w * less;
+      place.count[static_cast<std::size_t>(ties + 1) * pairs + pair] += w * equal;
+      evenLess += w * less;
+      evenEqual += w * equal;
+    } else {
+      lowLess += w * less;
+      lowEqual += w * equal;
     }
   }
+  for (int i = 0; i < ties; ++i) {
+    Place& winner = places_[winners[i].place];
+    const auto base = static_cast<std::size_t>(winners[i].pair);
+    const std::size_t size = winner.bits.size();
+    winner.count[static_cast<std::size_t>(ties - 1) * size + base] += lowLess;
+    winner.count[static_cast<std::size_t>(ties) * size + base] += lowEqual + evenLess;
+    winner.count[static_cast<std::size_t>(ties + 1) * size + base] += evenEqual;
+  }
+
+  // The last list, highest hand first, against this place's pairs below and
+  // level with each hand; its own weights are left to AddUnits.
+  const std::size_t lastPairs = lastPlace.bits.size();
+  std::size_t mineAboveEnd = 0, mineFromEnd = 0;
+  std::uint64_t mineWeightAbove = 0, mineWeightFrom = 0;
+  for (std::size_t pos = 0; pos < n; ++pos) {
+    const HandKey x = last.hand[pos];
+    if (!kHeld && x < best) break;
+    for (; mineAboveEnd < m && mine.hand[mineValid_[mineAboveEnd]] > x; ++mineAboveEnd) {
+      const std::uint64_t b = mine.bits[mineValid_[mineAboveEnd]], w = mineWeight(mineAboveEnd);
+      mineAbove[low(b)] += w;
+      mineAbove[high(b)] += w;
+      mineWeightAbove += w;
+    }
+    for (; mineFromEnd < m && mine.hand[mineValid_[mineFromEnd]] >= x; ++mineFromEnd) {
+      const std::uint64_t b = mine.bits[mineValid_[mineFromEnd]], w = mineWeight(mineFromEnd);
+      mineFrom[low(b)] += w;
+      mineFrom[high(b)] += w;
+      mineWeightFrom += w;
+    }
+    const std::uint64_t b = last.bits[pos];
+    const int c1 = low(b), c2 = high(b);
+    const std::size_t pair = last.pair[pos];
+    const int twin = mineTwin_[pair];
+    const std::uint64_t sameWeight = twin < 0 ? 0 : kWeighted ? weight * place.weight[static_cast<std::size_t>(twin)] : 1;
+    const std::uint64_t all = mineTotal - mineAll[c1] - mineAll[c2] + sameWeight;
+    if constexpr (kHeld) lastPlace.held[pair] += all;
+    if (x < best) continue;
+    const std::uint64_t atLeast = mineWeightFrom - mineFrom[c1] - mineFrom[c2] + sameWeight;
+    const std::uint64_t greater = mineWeightAbove - mineAbove[c1] - mineAbove[c2];
+    const std::size_t row = x > best ? 0 : static_cast<std::size_t>(ties);
+    lastPlace.count[row * lastPairs + pair] += all - atLeast;
+    lastPlace.count[(row + 1) * lastPairs + pair] += atLeast - greater;
+  }
+
 }
 
 template <bool kWeighted>

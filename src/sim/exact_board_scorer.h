@@ -131,10 +131,11 @@ class ExactBoardScorer {
   void Assign(int level, std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
   template <bool kWeighted>
   void AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners);
-  // The last two places together, the last one's candidates sorted by hand:
-  // against each pair of the place before, the last place's pairs that beat,
-  // tie or lose are counted by searching the sorted hands, less the few that
-  // share a card with that pair, and credited through difference arrays.
+  // The last two places together, both lists sorted by hand: each pair of
+  // either place is scored against the other's pairs that beat, tie or lose
+  // to it in one sweep of both lists, the pairs that share a card with it
+  // taken out by sums kept per card, so that the two places cost the length
+  // of their lists rather than its square.
   template <bool kWeighted, bool kHeld>
   void AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
   void AddPerHand(const BoardCompletion& completion, RunStats& stats);
@@ -162,10 +163,9 @@ class ExactBoardScorer {
     std::uint64_t bits;
   };
   std::vector<Entry> sortBuffer_;
-  std::vector<std::uint32_t> cardPositions_;          // positions in the last list, by card bit
+  std::vector<std::uint32_t> mineValid_;  // AssignLastTwo: the place's candidates clear of the choice before
   std::vector<int> lastTwin_;  // per pair of the place before the last: the last place's pair of its cards, or -1
-  // [row * (size + 1) + position]: rows of the wins with k - 1 others.
-  std::vector<std::int64_t> difference_;
+  std::vector<int> mineTwin_;  // per pair of the last place: the pair of its cards of the place before, or -1
   // winnerLists_[level]: the winners among the places before `level`.
   std::array<std::array<Winner, 10>, 11> winnerLists_{};
   std::int64_t deals_ = 0;
@@ -178,7 +178,6 @@ class ExactBoardScorer {
   std::vector<std::uint32_t> itemTouched_;
   std::int64_t weightedDeals_ = 0;     // the deals counted by weight, when weighted_
   std::array<std::uint64_t, 11> levelWeight_{1};  // see Assign
-  std::vector<std::uint64_t> lastWeightSum_;  // AssignLastTwo: the last list's weights summed up to each position
   ExactStop stop_;
   bool stopped_ = false;
   std::array<std::int64_t, 10> seatUnits_{};

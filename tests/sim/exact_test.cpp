@@ -125,11 +125,12 @@ TEST(ExactDealCount, RefusalGivesTheCount) {
 }
 
 TEST(ExactDealCount, RefusalByTheTimeMeasuredOnTheTable) {
-  // Six seats with ranges on a flop: fewer deals than the limit, each dear.
-  Scenario s = Seats(6);
+  // Seven seats with ranges on a flop: fewer deals than the limit, each dear.
+  Scenario s = Seats(7);
   s.board = Cards("2c3d4h");
-  const char* ranges[] = {"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"};
-  for (int i = 0; i < 6; ++i) s.range[i] = ParseRange(ranges[i]).combos;
+  const char* ranges[] = {"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ",
+                          "AA,KK,AKs",      "QJ,JJ",          "AJ,KJ"};
+  for (int i = 0; i < 7; ++i) s.range[i] = ParseRange(ranges[i]).combos;
   ASSERT_LT(CountDeals(s), kExactDealLimit);
   const auto problem = ExactProblem(s);
   ASSERT_TRUE(problem);
