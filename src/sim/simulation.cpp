@@ -175,8 +175,8 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   // A row holds one hand's cards: the random seats' first cards, their second
   // cards, the dealt board cards, then the fixed board cards, so that the
   // five board cards always sit at boardStart. Rows are bytes, which the
-  // dealer shuffles in place (a row holds all free cards), except where the
-  // per-hand notes read rows of ints.
+  // dealer may shuffle in place (a row then holds all free cards), except
+  // where the per-hand notes read rows of ints.
   using Card = std::conditional_t<kPerHand, int, std::uint8_t>;
   constexpr int kGroup = 16;
   constexpr int kRow = kPerHand ? 32 : 64;
@@ -187,7 +187,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   const RangeDealer* ranges = rangeDealer_ ? &*rangeDealer_ : nullptr;
   // A shuffle in place covers the fixed board cards, written again after it
   // in one store of up to four bytes.
-  const bool boardAfterDeal = !ranges && fixedBoard_ > 0 && sizeof(Card) == 1;
+  const bool boardAfterDeal = !ranges && fixedBoard_ > 0 && sizeof(Card) == 1 && CardDealer::ShufflesInPlace(draws_);
   std::array<std::uint8_t, 4> fixedBoardBytes{};
   for (int i = 0; i < fixedBoard_; ++i) fixedBoardBytes[i] = static_cast<std::uint8_t>(board_[i]);
   PerHandRecorder* perHand = kPerHand ? &*perHand_ : nullptr;

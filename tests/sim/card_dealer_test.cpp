@@ -63,8 +63,8 @@ TEST(CardDealer, PlacesOnBothSidesOfARandomWordAreJointlyEven) {
 }
 
 // Every count the rows are compiled for, across the batch boundaries; rows
-// of ints and rows of bytes, which are shuffled in place and keep every free
-// card once.
+// of ints and rows of bytes, which long deals shuffle in place, keeping every
+// free card once.
 template <typename Card>
 void ExpectRowsHoldTheDealsOfSingleCalls(int stride) {
   const std::vector<int> cards = Range(1, 52);
@@ -79,7 +79,7 @@ void ExpectRowsHoldTheDealsOfSingleCalls(int stride) {
       std::vector<int> single(count);
       dealer.Deal(one, count, single.data());
       ASSERT_EQ(std::vector<int>(row, row + count), single) << count << " cards, hand " << h;
-      if (sizeof(Card) == 1) {
+      if (sizeof(Card) == 1 && CardDealer::ShufflesInPlace(count)) {
         EXPECT_EQ(std::set<int>(row, row + 52), std::set<int>(cards.begin(), cards.end()));
       }
     }
