@@ -1,10 +1,16 @@
 #pragma once
-// Deals distinct cards from the free cards of a table, each hand afresh.
+// Deals distinct cards from the free cards of a table.
 //
-// A deal is a partial Fisher-Yates shuffle of a fresh 64-byte copy of the free
-// cards: place i takes a uniform pick among the cards not yet dealt, so every
-// ordered deal is equally likely and no pick is ever repeated (a repeat costs
-// a mispredicted branch).
+// A deal is a partial Fisher-Yates shuffle of a deck of the free cards: place
+// i takes a uniform pick among the cards not yet dealt, swapped to the front,
+// so every ordered deal is equally likely and no pick is ever repeated (a
+// repeat costs a mispredicted branch). The deck is not put back in order
+// between deals: whatever order earlier deals left it in, the next deal's
+// picks are fresh and uniform, so each deal is as likely as with a fresh deck,
+// and the 64-byte copy a fresh deck costs every hand is saved. The deck starts
+// in the order of the free cards (Fresh), and the simulation starts it again
+// with each block of hands, so that a hand still depends only on its seed,
+// its block and its place in the block.
 //
 // The picks come in batches of up to kBatch from one 64-bit random word r:
 // multiplying r by the range n gives the pick in the high 64 bits and leaves
@@ -19,7 +25,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "sim/random.h"
@@ -46,11 +51,14 @@ class CardDealer {
     }
   }
 
-  // Writes `count` (<= number of free cards) distinct free cards to out, in
-  // dealing order.
+  // The free cards in their given order: the deck of a block's first hand.
+  using Deck = std::array<std::uint8_t, 64>;
+  Deck Fresh() const { return freeBytes_; }
+
+  // Writes `count` (<= number of free cards) distinct free cards of `deck`
+  // to out, in dealing order, and leaves the deck shuffled for the next deal.
   template <typename Card>
-  void Deal(Random& random, int count, Card* out) const {
-    std::array<std::uint8_t, 64> deck = freeBytes_;
+  void Deal(Random& random, Deck& deck, int count, Card* out) const {
     for (int i = 0, b = 0; i < count; ++b) {
       const std::uint64_t r = Word(random, b);
       const int end = count - i >= kBatch ? i + kBatch : count;
@@ -61,17 +69,11 @@ class CardDealer {
 
   // `hands` deals of `count` cards (1..kMaxRowCount), the first at rows, each
   // next one `stride` places further: the cards of `hands` calls of Deal, with
-  // the loops unrolled for the count. Rows of bytes for deals of more than
-  // one batch (ShufflesInPlace) are shuffled in place: each takes a copy of
-  // all free cards (its stride at least 64) and keeps the deal in its first
-  // `count` places, the cards left over behind them.
+  // the loops unrolled for the count.
   template <typename Card>
-  void DealRows(Random& random, int count, int hands, Card* rows, int stride) const {
-    kDealRows<Card>[count](*this, random, hands, rows, stride);
+  void DealRows(Random& random, Deck& deck, int count, int hands, Card* rows, int stride) const {
+    kDealRows<Card>[count](*this, random, deck, hands, rows, stride);
   }
-  // Measured: in place, six seats' deals gained a tenth and heads-up deals
-  // of up to nine cards lost up to as much.
-  static constexpr bool ShufflesInPlace(int count) { return count > kBatch; }
 
  private:
   static constexpr int kMaxBatches = (64 + kBatch - 1) / kBatch;
@@ -100,57 +102,35 @@ class CardDealer {
   }
 
   // Places i..end-1 take the next digits of r: place i one of the count_ - i
-  // cards from place i on.
+  // cards from place i on, swapped into place i.
   template <typename Card>
-  void PickBatch(std::uint64_t r, int i, int end, std::array<std::uint8_t, 64>& deck, Card* out) const {
-    const std::uint64_t count = count_;  // a local: stores to out may not change it
-#pragma GCC unroll 9
-    for (; i < end; ++i) {
-      const std::uint64_t j = NextDigit(r, count - static_cast<std::uint64_t>(i)) + static_cast<std::uint64_t>(i);
-      out[i] = deck[j];
-      deck[j] = deck[i];
-    }
-  }
-
-  // The same picks as PickBatch, each swapped into its place of `deck`.
-  void SwapBatch(std::uint64_t r, int i, int end, std::uint8_t* deck) const {
+  void PickBatch(std::uint64_t r, int i, int end, Deck& deck, Card* out) const {
 #pragma GCC unroll 9
     for (; i < end; ++i) {
       const std::uint64_t j = NextDigit(r, range_[i]) + static_cast<std::uint64_t>(i);
       const std::uint8_t card = deck[j];
       deck[j] = deck[i];
       deck[i] = card;
+      out[i] = card;
     }
   }
 
   template <int kCount, typename Card>
-  static void DealRowsOf(const CardDealer& dealer, Random& random, int hands, Card* rows, int stride) {
+  static void DealRowsOf(const CardDealer& dealer, Random& random, Deck& deck, int hands, Card* rows, int stride) {
     // A local generator the compiler keeps in registers across the hands.
     Random local = random;
     for (int h = 0; h < hands; ++h, rows += stride) {
-      if constexpr (sizeof(Card) == 1 && ShufflesInPlace(kCount)) {
-        // The row is the deck: no separate copy, and no store per pick but
-        // the swap's own.
-        std::memcpy(rows, dealer.freeBytes_.data(), sizeof dealer.freeBytes_);
 #pragma GCC unroll 3
-        for (int b = 0; b * kBatch < kCount; ++b) {
-          const int end = (b + 1) * kBatch < kCount ? (b + 1) * kBatch : kCount;
-          dealer.SwapBatch(dealer.Word(local, b), b * kBatch, end, reinterpret_cast<std::uint8_t*>(rows));
-        }
-      } else {
-        std::array<std::uint8_t, 64> deck = dealer.freeBytes_;
-#pragma GCC unroll 3
-        for (int b = 0; b * kBatch < kCount; ++b) {
-          const int end = (b + 1) * kBatch < kCount ? (b + 1) * kBatch : kCount;
-          dealer.PickBatch(dealer.Word(local, b), b * kBatch, end, deck, rows);
-        }
+      for (int b = 0; b * kBatch < kCount; ++b) {
+        const int end = (b + 1) * kBatch < kCount ? (b + 1) * kBatch : kCount;
+        dealer.PickBatch(dealer.Word(local, b), b * kBatch, end, deck, rows);
       }
     }
     random = local;
   }
 
   template <typename Card>
-  using DealRowsFunction = void (*)(const CardDealer&, Random&, int, Card*, int);
+  using DealRowsFunction = void (*)(const CardDealer&, Random&, Deck&, int, Card*, int);
   template <typename Card>
   static constexpr std::array<DealRowsFunction<Card>, kMaxRowCount + 1> kDealRows = [] {
     std::array<DealRowsFunction<Card>, kMaxRowCount + 1> table{};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <stdexcept>
 #include <type_traits>
 #include <utility>
@@ -96,6 +95,7 @@ Simulation::PlayHandsFunction Simulation::ChoosePlayHands(int seats, int randomS
 
 void Simulation::StartBlock(std::int64_t block) {
   random_ = Random(BlockSeed(seed_, block));
+  deck_ = dealer_.Fresh();
 }
 
 void Simulation::Play(std::int64_t hands, RunStats& stats, LastHand* last) {
@@ -174,22 +174,18 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   // processor overlaps their cache misses instead of waiting hand by hand.
   // A row holds one hand's cards: the random seats' first cards, their second
   // cards, the dealt board cards, then the fixed board cards, so that the
-  // five board cards always sit at boardStart. Rows are bytes, which the
-  // dealer may shuffle in place (a row then holds all free cards), except
-  // where the per-hand notes read rows of ints.
+  // five board cards always sit at boardStart. Rows are bytes, as the
+  // dealer picks them, except where the per-hand notes read rows of ints.
   using Card = std::conditional_t<kPerHand, int, std::uint8_t>;
   constexpr int kGroup = 16;
-  constexpr int kRow = kPerHand ? 32 : 64;
-  alignas(64) std::array<std::array<Card, kRow>, kGroup> rows;
+  constexpr int kRow = 32;
+  std::array<std::array<Card, kRow>, kGroup> rows;
   for (auto& row : rows) {
     for (int i = 0; i < fixedBoard_; ++i) row[draws_ + i] = static_cast<Card>(board_[i]);
   }
   const RangeDealer* ranges = rangeDealer_ ? &*rangeDealer_ : nullptr;
-  // A shuffle in place covers the fixed board cards, written again after it
-  // in one store of up to four bytes.
-  const bool boardAfterDeal = !ranges && fixedBoard_ > 0 && sizeof(Card) == 1 && CardDealer::ShufflesInPlace(draws_);
-  std::array<std::uint8_t, 4> fixedBoardBytes{};
-  for (int i = 0; i < fixedBoard_; ++i) fixedBoardBytes[i] = static_cast<std::uint8_t>(board_[i]);
+  // A local deck, like the generator; stored back below.
+  CardDealer::Deck deck = deck_;
   PerHandRecorder* perHand = kPerHand ? &*perHand_ : nullptr;
   std::array<std::array<HandKey, 10>, kGroup> keys;
   for (std::int64_t done = 0; done < count;) {
@@ -199,10 +195,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     if (ranges) {
       for (int g = 0; g < group; ++g) ranges->Deal(random, rows[g].data());
     } else {
-      dealer_.DealRows(random, draws_, group, rows[0].data(), kRow);
-      if (boardAfterDeal) {
-        for (int g = 0; g < group; ++g) std::memcpy(&rows[g][draws_], fixedBoardBytes.data(), sizeof fixedBoardBytes);
-      }
+      dealer_.DealRows(random, deck, draws_, group, rows[0].data(), kRow);
     }
 
     for (int g = 0; g < group; ++g) {
@@ -278,6 +271,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
     }
   }
   random_ = random;
+  deck_ = deck;
 }
 
 template <typename Card>

@@ -85,6 +85,7 @@ class Simulation {
   std::vector<int> activeSeats_;  // seat indexes 0..9, ascending
   std::vector<int> randomSeats_;  // active seats dealt at random, ascending
   CardDealer dealer_{{0}};  // the free cards, ascending
+  CardDealer::Deck deck_{};  // as the hands of this block so far left it
   std::optional<RangeDealer> rangeDealer_;  // deals instead when a range narrows a seat
   int draws_ = 0;                        // cards dealt per hand
   // This Play call's WinStat2 units; WinRecord and WinStat are its sums over
