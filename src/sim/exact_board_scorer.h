@@ -8,12 +8,14 @@
 // fixed; the end of Score turns the counts into units of the statistics.
 //
 // A last seat with many pairs made of whole starting-hand classes (any two
-// cards, or a wide range such as 22+,A2+) is counted by the values of its
-// pairs instead: pairs that cannot make a flush and have the same two values
-// hold the same hand, so one evaluation and a count of the free pairs (from
-// the free suits of each value) stand for all of them. Only the pairs that may
-// flush go one by one: two cards of a suit with three board cards, or a card
-// of a suit with four or more.
+// cards, or a wide range such as 22+,A2+) takes its pairs' hands from their
+// values: pairs that cannot make a flush and have the same two values hold
+// the same hand, so one evaluation stands for all of them. Only the pairs that
+// may flush are evaluated one by one: two cards of a suit with three board
+// cards, or a card of a suit with four or more. Against a single pair before
+// it (or a few), such a seat is also counted by values, a count of the free
+// pairs (from the free suits of each value) standing for a group; against
+// more, searching its sorted hands is quicker.
 
 #include <array>
 #include <atomic>
@@ -185,8 +187,9 @@ class ExactBoardScorer {
 
   // The last place counted by values.
   bool groupLast_ = false;
-  // With per-hand figures such a last place is scored pair by pair, each
-  // pair that cannot flush taking the hand of its group (pairGroup_).
+  // A last place of whole classes scored pair by pair (searched, or with
+  // per-hand figures), each pair that cannot flush taking the hand of its
+  // group (pairGroup_).
   bool valueHands_ = false;
   std::vector<int> pairGroup_;
   std::uint64_t freeBits_ = 0;        // CardBit of the cards not fixed anywhere and not dead
