@@ -416,6 +416,8 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
       pendingSample.Add(pending.hands - handsBefore, scorer.TakeSeatUnits(pending));
       if (options.perHand) {
         scorer.TakePerHandItem([&](std::size_t entry, std::int64_t held, std::int64_t won) {
+          pending.perHand.held[entry] += held;
+          pending.perHand.won[entry] += won;
           pendingHandSample.Note(entry, held, won);
         });
         pendingHandSample.EndUnit();

@@ -142,7 +142,6 @@ std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats
              : Assign<false, false>(0, completion.bits, 0, 0, nullptr, views);
   }
   AddUnits(completion, stats);
-  if (perHand_) AddPerHand(completion, stats);
   stats.hands += (weighted_ ? weightedDeals_ : deals_) * completion.weight;
   return deals_ * completion.weight;
 }
@@ -178,13 +177,10 @@ std::int64_t ExactBoardScorer::ScoreFixedSeats(const BoardCompletion& completion
   // A seat dealt from a range of which one combination is left.
   for (std::size_t p = 0; p < places_.size(); ++p) {
     if (!places_[p].dealt) continue;
-    const std::size_t i = stats.perHand.Index(places_[p].slot, places_[p].combo[0]);
+    const std::size_t i = static_cast<std::size_t>(places_[p].slot) * kAllCombos + places_[p].combo[0];
     if (itemHeld_[i] == 0) itemTouched_.push_back(static_cast<std::uint32_t>(i));
-    stats.perHand.held[i] += completion.weight;
     itemHeld_[i] += completion.weight;
-    if (!(winners >> p & 1)) continue;
-    stats.perHand.won[i] += units;
-    itemWon_[i] += units;
+    if (winners >> p & 1) itemWon_[i] += units;
   }
   stats.hands += completion.weight;
   return completion.weight;
@@ -627,43 +623,36 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     const bool grouped = groupLast_ && p + 1 == places_.size();
     // The last place's counts leave out its own weights.
     const bool weighOwn = weighted_ && p + 1 == places_.size();
+    if (place.dealt) {
+      // Pair by pair, so that its deals held and units won on this board go
+      // to the item's per-hand figures in one step.
+      const std::size_t base = static_cast<std::size_t>(place.slot) * kAllCombos;
+      for (std::size_t i = 0; i < pairs; ++i) {
+        if (place.held[i] == 0) continue;  // nothing held, nothing won
+        const std::uint64_t own = weighOwn ? place.weight[i] : 1;
+        std::int64_t won = 0;
+        for (int k = 1; k <= n; ++k) {
+          won += add(place.count[(k - 1) * pairs + i], place.seat, k, place.startClass[i], place.hand[i], own);
+        }
+        const std::size_t entry = base + static_cast<std::size_t>(place.combo[i]);
+        if (itemHeld_[entry] == 0) itemTouched_.push_back(static_cast<std::uint32_t>(entry));
+        itemHeld_[entry] += static_cast<std::int64_t>(place.held[i] * own) * completion.weight;
+        itemWon_[entry] += won;
+        place.held[i] = 0;
+      }
+      continue;
+    }
     for (int k = 1; k <= n; ++k) {
       std::uint64_t* count = place.count.data() + (k - 1) * pairs;
       if (!grouped) {
-        const std::size_t base = place.dealt ? stats.perHand.Index(place.slot, 0) : 0;
         for (std::size_t i = 0; i < pairs; ++i) {
-          const std::int64_t units =
-              add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
-          if (place.dealt) {
-            stats.perHand.won[base + place.combo[i]] += units;
-            itemWon_[base + place.combo[i]] += units;
-          }
+          add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
         }
         continue;
       }
       for (int i : place.oneByOne) add(count[i], place.seat, k, place.startClass[i], place.hand[i]);
       std::uint64_t* byClass = classCount_.data() + (k - 1) * kStartHandClasses;
       for (int c = 1; c <= kStartHandClasses; ++c) add(byClass[c - 1], place.seat, k, c, groupHand_[groupOfClass_[c]]);
-    }
-  }
-}
-
-void ExactBoardScorer::AddPerHand(const BoardCompletion& completion, RunStats& stats) {
-  for (std::size_t p = 0; p < places_.size(); ++p) {
-    Place& place = places_[p];
-    if (!place.dealt) continue;
-    const std::size_t base = stats.perHand.Index(place.slot, 0);
-    // The last place's counts leave out its own weights.
-    const bool weighOwn = weighted_ && p + 1 == places_.size();
-    for (std::size_t i = 0; i < place.held.size(); ++i) {
-      if (place.held[i] == 0) continue;
-      const std::size_t entry = base + place.combo[i];
-      const std::int64_t held =
-          static_cast<std::int64_t>(place.held[i] * (weighOwn ? place.weight[i] : 1)) * completion.weight;
-      place.held[i] = 0;
-      if (itemHeld_[entry] == 0) itemTouched_.push_back(static_cast<std::uint32_t>(entry));
-      itemHeld_[entry] += held;
-      stats.perHand.held[entry] += held;
     }
   }
 }

@@ -44,9 +44,9 @@ class ExactBoardScorer {
   // A board can take seconds when several seats hold any two cards, so the
   // scorer itself also listens to `stop` and leaves the board unfinished:
   // the deals it did count are scored in full, and Stopped() says so.
-  // `perHand`: Score also adds to the statistics' per-hand figures
-  // (RunStats::perHand, kept for the seats dealt from a range or at random),
-  // per combination the deals held and the units won, by weight.
+  // `perHand`: Score also counts per-hand figures for the seats dealt from
+  // a range or at random, per combination the deals held and the units won,
+  // by weight, which TakePerHandItem hands over.
   explicit ExactBoardScorer(const ExactDeals& deals, ExactStop stop = {}, bool perHand = false);
 
   // Scores every deal on this board completion, adds weight times each
@@ -65,7 +65,8 @@ class ExactBoardScorer {
   std::array<std::int64_t, 10> TakeSeatUnits(RunStats& stats);
   // With per-hand figures: calls visit(entry, held, won) for each per-hand
   // entry (PerHandStats index) held since the last call, with the deals held
-  // and the units won since then.
+  // and the units won since then. Score leaves them out of its statistics:
+  // the caller adds them, once per item rather than once per board.
   template <typename Visit>
   void TakePerHandItem(Visit&& visit) {
     for (std::uint32_t entry : itemTouched_) {
@@ -140,7 +141,8 @@ class ExactBoardScorer {
   // of their lists rather than its square.
   template <bool kWeighted, bool kHeld>
   void AssignLastTwo(std::uint64_t used, HandKey best, int ties, const Winner* winners, const Views& views);
-  void AddPerHand(const BoardCompletion& completion, RunStats& stats);
+  // Turns the board's counts into units of `stats`, and those of the places
+  // with per-hand figures into the item's figures too.
   void AddUnits(const BoardCompletion& completion, RunStats& stats);
 
   int seatCount_ = 0;
@@ -175,7 +177,8 @@ class ExactBoardScorer {
   // share_[k]: the units of a pot split k ways (ExactDeals::unit / k), without a division per pot.
   std::array<std::int64_t, 11> share_{};
   bool perHand_ = false;
-  // Per-hand figures since the last TakePerHandItem, by PerHandStats index, and the entries held.
+  // Per-hand figures since the last TakePerHandItem, by PerHandStats index
+  // (slot * kAllCombos + ComboIndex), and the entries held.
   std::vector<std::int64_t> itemHeld_, itemWon_;
   std::vector<std::uint32_t> itemTouched_;
   std::int64_t weightedDeals_ = 0;     // the deals counted by weight, when weighted_
