@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "sim/card.h"
 #include "sim/exact.h"
@@ -14,7 +15,7 @@ namespace {
 using zuv::sim::Scenario;
 
 // Each seat: two cards or a range.
-Scenario Table(std::initializer_list<std::string_view> seats, std::string_view board = "",
+Scenario Table(const std::vector<std::string_view>& seats, std::string_view board = "",
                std::string_view dead = "") {
   Scenario s;
   s.board = *zuv::sim::ParseCards(board);
@@ -54,11 +55,16 @@ void BM_PairAgainstRandom(benchmark::State& state) { Run(state, Table({"AhAc", "
 void BM_ThreeRanges(benchmark::State& state) {
   Run(state, Table({"AA,KK,QQ,AK", "AK,AQ,KQs", "JJ,TT,AJs+"}));
 }
-// Six seats with ranges over the same cards: the cost per deal of many seats.
-void BM_SixRangesOnTheTurn(benchmark::State& state) {
-  Run(state, Table({"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"}, "2c3d4h5s",
-                   "Ac"));
+// The first `seats` of six seats with ranges over the same cards, on 2c3d4h5s with Ac dead.
+Scenario RangesOnTheTurn(int seats) {
+  const std::vector<std::string_view> ranges{"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ",
+                                             "AA,KK,AKs",      "QJ,JJ",          "AJ,KJ"};
+  return Table({ranges.begin(), ranges.begin() + seats}, "2c3d4h5s", "Ac");
 }
+// Six seats with ranges over the same cards: the cost per deal of many seats.
+void BM_SixRangesOnTheTurn(benchmark::State& state) { Run(state, RangesOnTheTurn(6)); }
+// Two to six of those seats on one thread: what each seat adds to the cost of a deal.
+void BM_SeatsOnTheTurn(benchmark::State& state) { Run(state, RangesOnTheTurn(static_cast<int>(state.range(1)))); }
 // The same two ranges with weights: every deal counts the product of its seats' weights.
 void BM_TwoWeightedRanges(benchmark::State& state) {
   Run(state, Table({"QQ+:0.5,AKs", "JJ-99:0.75,AQs+,KQs:0.25"}));
@@ -81,10 +87,7 @@ void BM_PairRangeAndRandom(benchmark::State& state) { Run(state, Table({"AhKh", 
 void BM_PairRangeAndRandomPerHand(benchmark::State& state) {
   Run(state, Table({"AhKh", "QQ+,AKs,AQs", "random"}), true);
 }
-void BM_SixRangesOnTheTurnPerHand(benchmark::State& state) {
-  Run(state, Table({"JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "JJ+,AJ+,KJ+,QJ", "AA,KK,AKs", "QJ,JJ", "AJ,KJ"}, "2c3d4h5s",
-                   "Ac"), true);
-}
+void BM_SixRangesOnTheTurnPerHand(benchmark::State& state) { Run(state, RangesOnTheTurn(6), true); }
 // Two random seats go board by board, the last one counted by the values of its cards.
 void BM_PairAndTwoRandomOnTheFlop(benchmark::State& state) {
   Run(state, Table({"AhAc", "random", "random"}, "2c3d4h"), state.range(1) != 0);
@@ -111,6 +114,8 @@ BENCHMARK(BM_SixRangesOnTheTurnPerHand)->Arg(2)->Unit(benchmark::kMillisecond)->
 // {threads, per-hand figures}
 BENCHMARK(BM_PairAndTwoRandomOnTheFlop)->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PairsAndRandomPreflop)->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond);
+// {threads, seats}
+BENCHMARK(BM_SeatsOnTheTurn)->ArgsProduct({{1}, {2, 3, 4, 5, 6}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
