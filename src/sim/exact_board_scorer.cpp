@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <type_traits>
 
 #include "sim/card.h"
 #include "sim/fast_evaluator.h"
@@ -89,7 +90,8 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
   valueHands_ = groupable && !groupLast_;
   if (sortedLast_) {
     sortBuffer_.resize(last.bits.size());
-    mineValid_.resize(places_[seatCount_ - 2].bits.size());
+    minePairs_.resize(places_[seatCount_ - 2].bits.size());
+    lastCards_.resize(last.bits.size());
     // Each pair's twin of the same two cards in the other of the last two places.
     std::vector<int> lastOfCombo(kAllCombos, -1), mineOfCombo(kAllCombos, -1);
     for (std::size_t i = 0; i < last.combo.size(); ++i) lastOfCombo[last.combo[i]] = static_cast<int>(i);
@@ -405,43 +407,53 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
   if (n == 0) return;
   if (++lastSeatRounds_ % 256 == 0) stopped_ = stopped_ || stop_.Now();
   // A pair's two cards: its lowest and its highest bit.
-  auto low = [](std::uint64_t bits) { return std::countr_zero(bits) & 63; };
-  auto high = [](std::uint64_t bits) { return (63 - std::countl_zero(bits)) & 63; };
+  auto low = [](std::uint64_t bits) { return static_cast<std::uint8_t>(std::countr_zero(bits) & 63); };
+  auto high = [](std::uint64_t bits) { return static_cast<std::uint8_t>((63 - std::countl_zero(bits)) & 63); };
   auto lastWeight = [&](std::size_t pos) -> std::uint64_t { return kWeighted ? lastPlace.weight[last.pair[pos]] : 1; };
-
-  // This place's pairs clear of the previous level's choice, with the weight of their deals so far.
-  std::size_t m = 0;
-  for (std::size_t k = 0; k < mine.size; ++k) {
-    mineValid_[m] = static_cast<std::uint32_t>(k);
-    m += (mine.bits[k] & used) == 0;
-  }
-  auto mineWeight = [&](std::size_t j) -> std::uint64_t {
-    return kWeighted ? weight * place.weight[mine.pair[mineValid_[j]]] : 1;
-  };
+  // Without weights every sum counts pairs of one place, at most 1,326, which
+  // 16 bits hold: less to clear for every call.
+  using Sum = std::conditional_t<kWeighted, std::uint64_t, std::uint16_t>;
 
   // Sums by card: of the last list's weights, whole and over the hands
   // above and from the running top; of this place's deal weights, whole and
   // over the hands above and from the running last hand. A pair meets
   // another through either card, less once its twin of the very same two
   // cards, which meets it through both and always holds the same hand.
-  std::array<std::uint64_t, 64> lastAll{}, lastCount{}, lastAbove{}, lastFrom{};
-  std::array<std::uint64_t, 64> mineAll{}, mineAbove{}, mineFrom{};
-  std::uint64_t lastTotal = 0, mineTotal = 0;
+  struct {
+    std::array<Sum, 64> lastAll, lastAbove, lastFrom, mineAll, mineAbove, mineFrom;
+    std::array<Sum, kWeighted ? 64 : 0> lastCount;  // with weights: the pairs, for the deals counted
+  } sums{};
+  Sum lastTotal = 0, mineTotal = 0;
   for (std::size_t pos = 0; pos < n; ++pos) {
-    const std::uint64_t b = last.bits[pos], w = lastWeight(pos);
-    lastAll[low(b)] += w;
-    lastAll[high(b)] += w;
+    const std::uint64_t b = last.bits[pos];
+    const Sum w = static_cast<Sum>(lastWeight(pos));
+    const std::uint8_t c1 = low(b), c2 = high(b);
+    lastCards_[pos] = {c1, c2};
+    sums.lastAll[c1] += w;
+    sums.lastAll[c2] += w;
     if constexpr (kWeighted) {
-      ++lastCount[low(b)];
-      ++lastCount[high(b)];
+      ++sums.lastCount[c1];
+      ++sums.lastCount[c2];
     }
     lastTotal += w;
   }
-  for (std::size_t j = 0; j < m; ++j) {
-    const std::uint64_t b = mine.bits[mineValid_[j]], w = mineWeight(j);
-    mineAll[low(b)] += w;
-    mineAll[high(b)] += w;
+  // This place's pairs clear of the previous level's choice, with the weight of their deals so far.
+  std::size_t m = 0;
+  // (Written whether clear or not, and kept if clear: about half are not, past guessing.)
+  for (std::size_t k = 0; k < mine.size; ++k) {
+    const std::uint64_t b = mine.bits[k];
+    const bool clear = (b & used) == 0;
+    MinePair& p = minePairs_[m];
+    p.hand = mine.hand[k];
+    p.pair = mine.pair[k];
+    p.card1 = low(b);
+    p.card2 = high(b);
+    p.weight = kWeighted ? weight * place.weight[p.pair] : 1;
+    const Sum w = clear ? static_cast<Sum>(p.weight) : Sum{0};
+    sums.mineAll[p.card1] += w;
+    sums.mineAll[p.card2] += w;
     mineTotal += w;
+    m += clear;
   }
 
   // This place's pairs, highest hand first: the top to beat falls, so the
@@ -449,47 +461,47 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
   const std::size_t pairs = place.bits.size();
   std::uint64_t lowLess = 0, lowEqual = 0, evenLess = 0, evenEqual = 0;
   std::size_t above = 0, from = 0;
-  std::uint64_t weightAbove = 0, weightFrom = 0;
+  Sum weightAbove = 0, weightFrom = 0;
   for (std::size_t j = 0; j < m; ++j) {
-    const std::size_t k = mineValid_[j];
-    const std::uint64_t b = mine.bits[k];
-    const HandKey h = mine.hand[k];
+    const MinePair& p = minePairs_[j];
+    const HandKey h = p.hand;
     const HandKey top = std::max(h, best);
     for (; above < n && last.hand[above] > top; ++above) {
-      const std::uint64_t w = lastWeight(above);
-      lastAbove[low(last.bits[above])] += w;
-      lastAbove[high(last.bits[above])] += w;
+      const Sum w = static_cast<Sum>(lastWeight(above));
+      sums.lastAbove[lastCards_[above][0]] += w;
+      sums.lastAbove[lastCards_[above][1]] += w;
       weightAbove += w;
     }
     for (; from < n && last.hand[from] >= top; ++from) {
-      const std::uint64_t w = lastWeight(from);
-      lastFrom[low(last.bits[from])] += w;
-      lastFrom[high(last.bits[from])] += w;
+      const Sum w = static_cast<Sum>(lastWeight(from));
+      sums.lastFrom[lastCards_[from][0]] += w;
+      sums.lastFrom[lastCards_[from][1]] += w;
       weightFrom += w;
     }
-    const int c1 = low(b), c2 = high(b);
-    const std::size_t pair = mine.pair[k];
+    const std::uint8_t c1 = p.card1, c2 = p.card2;
     // A pair clear of the cards chosen so far has its twin in the last list too.
-    const int twin = lastTwin_[pair];
-    const std::uint64_t sameWeight = twin < 0 ? 0 : kWeighted ? lastPlace.weight[static_cast<std::size_t>(twin)] : 1;
-    const std::uint64_t greater = weightAbove - lastAbove[c1] - lastAbove[c2];
-    const std::uint64_t atLeast = weightFrom - lastFrom[c1] - lastFrom[c2] + (h >= best ? sameWeight : 0);
-    const std::uint64_t all = lastTotal - lastAll[c1] - lastAll[c2] + sameWeight;
-    const std::uint64_t equal = atLeast - greater, less = all - atLeast;
-    const std::uint64_t w = mineWeight(j);
+    const int twin = lastTwin_[p.pair];
+    const Sum sameWeight =
+        twin < 0 ? Sum{0} : kWeighted ? static_cast<Sum>(lastPlace.weight[static_cast<std::size_t>(twin)]) : Sum{1};
+    const auto greater = static_cast<Sum>(weightAbove - sums.lastAbove[c1] - sums.lastAbove[c2]);
+    const auto atLeast =
+        static_cast<Sum>(weightFrom - sums.lastFrom[c1] - sums.lastFrom[c2] + (h >= best ? sameWeight : Sum{0}));
+    const auto all = static_cast<Sum>(lastTotal - sums.lastAll[c1] - sums.lastAll[c2] + sameWeight);
+    const std::uint64_t equal = static_cast<Sum>(atLeast - greater), less = static_cast<Sum>(all - atLeast);
+    const std::uint64_t w = p.weight;
     if constexpr (kWeighted) {
-      deals_ += static_cast<std::int64_t>(n - lastCount[c1] - lastCount[c2] + (twin >= 0));
+      deals_ += static_cast<std::int64_t>(n - sums.lastCount[c1] - sums.lastCount[c2] + (twin >= 0));
       weightedDeals_ += static_cast<std::int64_t>(w * all);
     } else {
       deals_ += static_cast<std::int64_t>(all);
     }
-    if constexpr (kHeld) place.held[pair] += w * all;
+    if constexpr (kHeld) place.held[p.pair] += w * all;
     if (h > best) {
-      place.count[pair] += w * less;
-      place.count[pairs + pair] += w * equal;
+      place.count[p.pair] += w * less;
+      place.count[pairs + p.pair] += w * equal;
     } else if (h == best) {
-      place.count[static_cast<std::size_t>(ties) * pairs + pair] += w * less;
-      place.count[static_cast<std::size_t>(ties + 1) * pairs + pair] += w * equal;
+      place.count[static_cast<std::size_t>(ties) * pairs + p.pair] += w * less;
+      place.count[static_cast<std::size_t>(ties + 1) * pairs + p.pair] += w * equal;
       evenLess += w * less;
       evenEqual += w * equal;
     } else {
@@ -510,37 +522,36 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
   // level with each hand; its own weights are left to AddUnits.
   const std::size_t lastPairs = lastPlace.bits.size();
   std::size_t mineAboveEnd = 0, mineFromEnd = 0;
-  std::uint64_t mineWeightAbove = 0, mineWeightFrom = 0;
+  Sum mineWeightAbove = 0, mineWeightFrom = 0;
   for (std::size_t pos = 0; pos < n; ++pos) {
     const HandKey x = last.hand[pos];
     if (!kHeld && x < best) break;
-    for (; mineAboveEnd < m && mine.hand[mineValid_[mineAboveEnd]] > x; ++mineAboveEnd) {
-      const std::uint64_t b = mine.bits[mineValid_[mineAboveEnd]], w = mineWeight(mineAboveEnd);
-      mineAbove[low(b)] += w;
-      mineAbove[high(b)] += w;
-      mineWeightAbove += w;
+    for (; mineAboveEnd < m && minePairs_[mineAboveEnd].hand > x; ++mineAboveEnd) {
+      const MinePair& p = minePairs_[mineAboveEnd];
+      sums.mineAbove[p.card1] += static_cast<Sum>(p.weight);
+      sums.mineAbove[p.card2] += static_cast<Sum>(p.weight);
+      mineWeightAbove += static_cast<Sum>(p.weight);
     }
-    for (; mineFromEnd < m && mine.hand[mineValid_[mineFromEnd]] >= x; ++mineFromEnd) {
-      const std::uint64_t b = mine.bits[mineValid_[mineFromEnd]], w = mineWeight(mineFromEnd);
-      mineFrom[low(b)] += w;
-      mineFrom[high(b)] += w;
-      mineWeightFrom += w;
+    for (; mineFromEnd < m && minePairs_[mineFromEnd].hand >= x; ++mineFromEnd) {
+      const MinePair& p = minePairs_[mineFromEnd];
+      sums.mineFrom[p.card1] += static_cast<Sum>(p.weight);
+      sums.mineFrom[p.card2] += static_cast<Sum>(p.weight);
+      mineWeightFrom += static_cast<Sum>(p.weight);
     }
-    const std::uint64_t b = last.bits[pos];
-    const int c1 = low(b), c2 = high(b);
+    const std::uint8_t c1 = lastCards_[pos][0], c2 = lastCards_[pos][1];
     const std::size_t pair = last.pair[pos];
     const int twin = mineTwin_[pair];
-    const std::uint64_t sameWeight = twin < 0 ? 0 : kWeighted ? weight * place.weight[static_cast<std::size_t>(twin)] : 1;
-    const std::uint64_t all = mineTotal - mineAll[c1] - mineAll[c2] + sameWeight;
+    const Sum sameWeight =
+        twin < 0 ? Sum{0} : kWeighted ? static_cast<Sum>(weight * place.weight[static_cast<std::size_t>(twin)]) : Sum{1};
+    const auto all = static_cast<Sum>(mineTotal - sums.mineAll[c1] - sums.mineAll[c2] + sameWeight);
     if constexpr (kHeld) lastPlace.held[pair] += all;
     if (x < best) continue;
-    const std::uint64_t atLeast = mineWeightFrom - mineFrom[c1] - mineFrom[c2] + sameWeight;
-    const std::uint64_t greater = mineWeightAbove - mineAbove[c1] - mineAbove[c2];
+    const auto atLeast = static_cast<Sum>(mineWeightFrom - sums.mineFrom[c1] - sums.mineFrom[c2] + sameWeight);
+    const auto greater = static_cast<Sum>(mineWeightAbove - sums.mineAbove[c1] - sums.mineAbove[c2]);
     const std::size_t row = x > best ? 0 : static_cast<std::size_t>(ties);
-    lastPlace.count[row * lastPairs + pair] += all - atLeast;
-    lastPlace.count[(row + 1) * lastPairs + pair] += atLeast - greater;
+    lastPlace.count[row * lastPairs + pair] += static_cast<Sum>(all - atLeast);
+    lastPlace.count[(row + 1) * lastPairs + pair] += static_cast<Sum>(atLeast - greater);
   }
-
 }
 
 template <bool kWeighted>

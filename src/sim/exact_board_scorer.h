@@ -167,7 +167,16 @@ class ExactBoardScorer {
     std::uint64_t bits;
   };
   std::vector<Entry> sortBuffer_;
-  std::vector<std::uint32_t> mineValid_;  // AssignLastTwo: the place's candidates clear of the choice before
+  // AssignLastTwo: the place's candidates clear of the choice before, with
+  // their cards and the weight of their deals so far; the last list's cards.
+  struct MinePair {
+    HandKey hand;
+    std::uint32_t pair;
+    std::uint8_t card1, card2;  // CardBit positions
+    std::uint64_t weight;
+  };
+  std::vector<MinePair> minePairs_;
+  std::vector<std::array<std::uint8_t, 2>> lastCards_;
   std::vector<int> lastTwin_;  // per pair of the place before the last: the last place's pair of its cards, or -1
   std::vector<int> mineTwin_;  // per pair of the last place: the pair of its cards of the place before, or -1
   // winnerLists_[level]: the winners among the places before `level`.
