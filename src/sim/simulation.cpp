@@ -176,7 +176,10 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   // cards, the dealt board cards, then the fixed board cards, so that the
   // five board cards always sit at boardStart. Rows are bytes, as the
   // dealer picks them, except where the per-hand notes read rows of ints.
-  using Card = std::conditional_t<kPerHand, int, std::uint8_t>;
+  // The byte is char8_t, not unsigned char: a store through it cannot change
+  // the range dealer's own fields, which it would otherwise read again after
+  // every card it writes.
+  using Card = std::conditional_t<kPerHand, int, char8_t>;
   constexpr int kGroup = 16;
   constexpr int kRow = 32;
   std::array<std::array<Card, kRow>, kGroup> rows;
