@@ -523,9 +523,10 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
   const std::size_t lastPairs = lastPlace.bits.size();
   std::size_t mineAboveEnd = 0, mineFromEnd = 0;
   Sum mineWeightAbove = 0, mineWeightFrom = 0;
-  for (std::size_t pos = 0; pos < n; ++pos) {
+  std::size_t pos = 0;
+  for (; pos < n; ++pos) {
     const HandKey x = last.hand[pos];
-    if (!kHeld && x < best) break;
+    if (x < best) break;
     for (; mineAboveEnd < m && minePairs_[mineAboveEnd].hand > x; ++mineAboveEnd) {
       const MinePair& p = minePairs_[mineAboveEnd];
       sums.mineAbove[p.card1] += static_cast<Sum>(p.weight);
@@ -545,12 +546,23 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
         twin < 0 ? Sum{0} : kWeighted ? static_cast<Sum>(weight * place.weight[static_cast<std::size_t>(twin)]) : Sum{1};
     const auto all = static_cast<Sum>(mineTotal - sums.mineAll[c1] - sums.mineAll[c2] + sameWeight);
     if constexpr (kHeld) lastPlace.held[pair] += all;
-    if (x < best) continue;
     const auto atLeast = static_cast<Sum>(mineWeightFrom - sums.mineFrom[c1] - sums.mineFrom[c2] + sameWeight);
     const auto greater = static_cast<Sum>(mineWeightAbove - sums.mineAbove[c1] - sums.mineAbove[c2]);
     const std::size_t row = x > best ? 0 : static_cast<std::size_t>(ties);
     lastPlace.count[row * lastPairs + pair] += static_cast<Sum>(all - atLeast);
     lastPlace.count[(row + 1) * lastPairs + pair] += static_cast<Sum>(atLeast - greater);
+  }
+  // Below the best hand so far a last pair wins nothing: per-hand figures
+  // still count the deals it is held in, which need no running sums.
+  if constexpr (kHeld) {
+    for (; pos < n; ++pos) {
+      const std::size_t pair = last.pair[pos];
+      const int twin = mineTwin_[pair];
+      const Sum sameWeight =
+          twin < 0 ? Sum{0} : kWeighted ? static_cast<Sum>(weight * place.weight[static_cast<std::size_t>(twin)]) : Sum{1};
+      lastPlace.held[pair] += static_cast<Sum>(mineTotal - sums.mineAll[lastCards_[pos][0]] -
+                                               sums.mineAll[lastCards_[pos][1]] + sameWeight);
+    }
   }
 }
 
