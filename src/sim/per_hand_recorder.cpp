@@ -14,8 +14,7 @@ void PerHandRecorder::NoteSplit(const int* row, int randomSeats, unsigned winner
     const int q = std::countr_zero(w);
     const int card1 = row[q], card2 = row[randomSeats + q];
     if (win != 0) {
-      packed_[static_cast<std::size_t>(q) * PerHandStats::kPackedPerSeat + PerHandStats::PackedIndex(card1, card2)] +=
-          win;
+      packed_[Place(q, card1, card2)] += win;
     } else {  // shared too widely for the words: rare enough for the arrays
       const std::size_t entry = stats_->Index(q, ComboIndex(card1, card2));
       stats_->won[entry] += share;

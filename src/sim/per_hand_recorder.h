@@ -18,7 +18,7 @@ class PerHandRecorder {
 
   // Notes that random seat q holds card1 and card2.
   void NoteHeld(int q, int card1, int card2) {
-    ++packed_[static_cast<std::size_t>(q) * PerHandStats::kPackedPerSeat + PerHandStats::PackedIndex(card1, card2)];
+    ++packed_[Place(q, card1, card2)];
   }
 
   // Notes the pot won alone by place `winner` (a fixed seat past the random
@@ -28,9 +28,7 @@ class PerHandRecorder {
     // winner adds nothing to the last random seat's word.
     const bool dealt = winner < randomSeats;
     const int q = dealt ? winner : randomSeats - 1;
-    packed_[static_cast<std::size_t>(q) * PerHandStats::kPackedPerSeat +
-            PerHandStats::PackedIndex(row[q], row[randomSeats + q])] += static_cast<std::uint64_t>(dealt)
-                                                                       << PerHandStats::kPackedBits;
+    packed_[Place(q, row[q], row[randomSeats + q])] += static_cast<std::uint64_t>(dealt) << PerHandStats::kPackedBits;
   }
 
   // Notes a pot shared by the `winnerCount` places whose bits are set in `winners`.
@@ -43,6 +41,13 @@ class PerHandRecorder {
   }
 
  private:
+  // Place of random seat q's word for card1 and card2. Cards as unsigned
+  // 64-bit numbers: as they were loaded, with no sign to extend.
+  static std::size_t Place(int q, int card1, int card2) {
+    return static_cast<std::size_t>(q) * PerHandStats::kPackedPerSeat +
+           PerHandStats::PackedIndex(static_cast<std::size_t>(card1), static_cast<std::size_t>(card2));
+  }
+
   std::uint64_t* packed_ = nullptr;
   PerHandStats* stats_ = nullptr;
 };

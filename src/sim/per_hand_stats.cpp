@@ -27,8 +27,8 @@ int PerHandStats::Slot(int seat) const {
 
 void PerHandStats::Fold() {
   constexpr std::uint64_t kMask = (std::uint64_t{1} << kPackedBits) - 1;
-  // Units of a pot won alone, shared by two and by three, as the words count them.
-  constexpr std::array<std::int64_t, 3> kShares{RunStats::kUnit, RunStats::kUnit / 2, RunStats::kUnit / 3};
+  // Units of a pot won alone and shared by two, as the words count them.
+  constexpr std::array<std::int64_t, 2> kShares{RunStats::kUnit, RunStats::kUnit / 2};
   for (std::size_t slot = 0; slot < seats.size(); ++slot) {
     std::uint64_t* words = packed.data() + slot * kPackedPerSeat;
     // Combination by combination, so that the 64-bit arrays go in order. The

@@ -39,21 +39,23 @@ struct PerHandStats {
   std::vector<std::int64_t> wonSquare;
 
   // A sampled run counts each hand in one 64-bit word per seat and hole
-  // cards as dealt: the deals held, the pots won alone, shared by two and
-  // shared by three, 16 bits each (pots shared more widely, rare, go
-  // straight to the arrays above), and folds the words into the arrays
-  // before they overflow. A split pot so adds to the word its deal has just
-  // touched rather than to the colder arrays, and words by the cards in
-  // dealing order (PackedIndex) spare the hand loop the look-up of the
-  // combination.
-  static constexpr int kPackedBits = 16;
+  // cards as dealt: the deals held, the pots won alone and those shared by
+  // two, 21 bits each (pots shared more widely, rarer, go straight to the
+  // arrays above), and folds the words into the arrays before they
+  // overflow, every two million hands. A pot won alone or by two so adds to
+  // the word its deal has just touched rather than to the colder arrays, and
+  // words by the cards in dealing order (PackedIndex) spare the hand loop the
+  // look-up of the combination.
+  static constexpr int kPackedBits = 21;
   static constexpr std::int64_t kPackedHands = (std::int64_t{1} << kPackedBits) - 1;
   static constexpr int kPackedPerSeat = 53 * 64;
-  static constexpr int PackedIndex(int firstCard, int secondCard) { return firstCard * 64 + secondCard; }
+  static constexpr std::size_t PackedIndex(std::size_t firstCard, std::size_t secondCard) {
+    return firstCard * 64 + secondCard;
+  }
   // What winning a pot shared by k = 1..10 adds to the winner's word; 0
   // where the word has no count for k.
-  static constexpr std::array<std::uint64_t, 11> kPackedWin{
-      0, std::uint64_t{1} << kPackedBits, std::uint64_t{1} << 2 * kPackedBits, std::uint64_t{1} << 3 * kPackedBits};
+  static constexpr std::array<std::uint64_t, 11> kPackedWin{0, std::uint64_t{1} << kPackedBits,
+                                                            std::uint64_t{1} << 2 * kPackedBits};
   std::vector<std::uint64_t> packed;
   std::int64_t packedHands = 0;  // hands counted in `packed`
 
