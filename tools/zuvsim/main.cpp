@@ -79,6 +79,9 @@ int main(int argc, char** argv) {
     sim::ExactResult exactResult;
     const sim::RunStats stats = Play(options, exactResult);
     const sim::ExactResult* exact = options.exact ? &exactResult : nullptr;
+    // Rates over no deal at all would print as a table of zeros.
+    if (exact && !exact->complete && exact->deals == 0)
+      return Fail("the time limit ended the run before it had counted a single deal: give it more time");
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     switch (options.format) {
       case zuvsim::OutputFormat::kText:
