@@ -6,7 +6,7 @@
 
 namespace zuv::sim {
 
-void PerHandRecorder::NoteSplit(const int* row, int randomSeats, unsigned winners, int winnerCount) {
+void PerHandRecorder::NoteSplit(const char8_t* row, int randomSeats, unsigned winners, int winnerCount) {
   const std::uint64_t win = PerHandStats::kPackedWin[winnerCount];
   const std::int64_t share = RunStats::kUnit / winnerCount;
   // Fixed seats among the winners keep no per-hand figures.

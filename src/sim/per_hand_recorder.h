@@ -14,7 +14,8 @@ namespace zuv::sim {
 class PerHandRecorder {
  public:
   // A hand's `row` holds the random seats' first cards, then their second
-  // cards: random seat q (slot q of the statistics) at place q.
+  // cards, a byte each as the dealer picks them: random seat q (slot q of
+  // the statistics) at place q.
 
   // Notes that random seat q holds card1 and card2.
   void NoteHeld(int q, int card1, int card2) {
@@ -23,7 +24,7 @@ class PerHandRecorder {
 
   // Notes the pot won alone by place `winner` (a fixed seat past the random
   // ones keeps no figures).
-  void NoteWonAlone(const int* row, int randomSeats, int winner) {
+  void NoteWonAlone(const char8_t* row, int randomSeats, int winner) {
     // Branch-free, as which seat wins is a coin toss per hand: a fixed
     // winner adds nothing to the last random seat's word.
     const bool dealt = winner < randomSeats;
@@ -32,7 +33,7 @@ class PerHandRecorder {
   }
 
   // Notes a pot shared by the `winnerCount` places whose bits are set in `winners`.
-  void NoteSplit(const int* row, int randomSeats, unsigned winners, int winnerCount);
+  void NoteSplit(const char8_t* row, int randomSeats, unsigned winners, int winnerCount);
 
   // The statistics the next calls add to.
   void Start(PerHandStats& stats) {

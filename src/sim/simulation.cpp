@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <stdexcept>
-#include <type_traits>
 #include <utility>
 
 #include "sim/card.h"
@@ -78,12 +77,11 @@ Simulation::PlayHandsFunction Simulation::ChoosePlayHands(int seats, int randomS
   };
   // Heads-up tables, the commonest question, get loops unrolled for their
   // exact seat counts, and so do tables of any size whose seats are all
-  // dealt at random unless they keep per-hand results; other tables share
-  // the general loop.
+  // dealt at random; other tables share the general loop.
   if (seats == 2 && randomSeats == 0) return choose.operator()<2, 0>();
   if (seats == 2 && randomSeats == 1) return choose.operator()<2, 1>();
   if (seats == 2 && randomSeats == 2) return choose.operator()<2, 2>();
-  if (randomSeats == seats && !perHand) {
+  if (randomSeats == seats) {
     PlayHandsFunction allDealt = nullptr;
     [&]<int... kSeats>(std::integer_sequence<int, kSeats...>) {
       ((allDealt = seats == kSeats + 3 ? choose.operator()<kSeats + 3, kSeats + 3>() : allDealt), ...);
@@ -175,11 +173,10 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   // A row holds one hand's cards: the random seats' first cards, their second
   // cards, the dealt board cards, then the fixed board cards, so that the
   // five board cards always sit at boardStart. Rows are bytes, as the
-  // dealer picks them, except where the per-hand notes read rows of ints.
-  // The byte is char8_t, not unsigned char: a store through it cannot change
-  // the range dealer's own fields, which it would otherwise read again after
-  // every card it writes.
-  using Card = std::conditional_t<kPerHand, int, char8_t>;
+  // dealer picks them. The byte is char8_t, not unsigned char: a store
+  // through it cannot change the range dealer's own fields, which it would
+  // otherwise read again after every card it writes.
+  using Card = char8_t;
   constexpr int kGroup = 16;
   constexpr int kRow = 32;
   std::array<std::array<Card, kRow>, kGroup> rows;
