@@ -40,7 +40,9 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
     }
     place.hand.assign(place.bits.size(), 0);
     place.count.assign(place.bits.size() * seatCount_, 0);
+    // Counted for every place (the scoring does not ask which), handed over for the dealt ones.
     if (perHand) place.held.assign(place.bits.size(), 0);
+    if (place.dealt) place.won.assign(place.bits.size(), 0);
   }
   itemHeld_.assign(static_cast<std::size_t>(slots) * kAllCombos, 0);
   itemWon_.assign(itemHeld_.size(), 0);
@@ -134,6 +136,7 @@ std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats
   if (fixedSeats_) return ScoreFixedSeats(completion, stats);
   Evaluate(completion);
   deals_ = weightedDeals_ = 0;
+  boardWeight_ = static_cast<std::uint64_t>(completion.weight);
   Views views{};
   for (int p = 0; p < seatCount_; ++p) views[p] = &candidates_[seatCount_][p];
   if (weighted_) {
@@ -339,7 +342,8 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
         Assign<kWeighted, kHeld>(level + 1, used | b, h, kept + 1, next, deeper);
       }
       if constexpr (kHeld) {
-        place.held[mine.pair[k]] += static_cast<std::uint64_t>((kWeighted ? weightedDeals_ : deals_) - dealsBefore);
+        place.held[mine.pair[k]] +=
+            static_cast<std::uint64_t>((kWeighted ? weightedDeals_ : deals_) - dealsBefore) * boardWeight_;
       }
     }
     return;
@@ -366,7 +370,7 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
       const std::uint64_t w = own[pair[k]];
       alone[pair[k]] += weight * (ok & (h > best));
       tied[pair[k]] += weight * (ok & (h == best));
-      if constexpr (kHeld) place.held[pair[k]] += weight * ok;
+      if constexpr (kHeld) place.held[pair[k]] += weight * ok * boardWeight_;
       less += w * (ok & (h < best));
       equal += w * (ok & (h == best));
       validWeight += w * ok;
@@ -379,7 +383,7 @@ void ExactBoardScorer::Assign(int level, std::uint64_t used, HandKey best, int t
       const HandKey h = hand[k];
       alone[pair[k]] += ok & (h > best);
       tied[pair[k]] += ok & (h == best);
-      if constexpr (kHeld) place.held[pair[k]] += ok;
+      if constexpr (kHeld) place.held[pair[k]] += ok * boardWeight_;
       less += ok & (h < best);
       equal += ok & (h == best);
       valid += ok;
@@ -495,7 +499,7 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
     } else {
       deals_ += static_cast<std::int64_t>(all);
     }
-    if constexpr (kHeld) place.held[p.pair] += w * all;
+    if constexpr (kHeld) place.held[p.pair] += w * all * boardWeight_;
     if (h > best) {
       place.count[p.pair] += w * less;
       place.count[pairs + p.pair] += w * equal;
@@ -545,7 +549,7 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
     const Sum sameWeight =
         twin < 0 ? Sum{0} : kWeighted ? static_cast<Sum>(weight * place.weight[static_cast<std::size_t>(twin)]) : Sum{1};
     const auto all = static_cast<Sum>(mineTotal - sums.mineAll[c1] - sums.mineAll[c2] + sameWeight);
-    if constexpr (kHeld) lastPlace.held[pair] += all;
+    if constexpr (kHeld) lastPlace.held[pair] += all * boardWeight_;
     const auto atLeast = static_cast<Sum>(mineWeightFrom - sums.mineFrom[c1] - sums.mineFrom[c2] + sameWeight);
     const auto greater = static_cast<Sum>(mineWeightAbove - sums.mineAbove[c1] - sums.mineAbove[c2]);
     const std::size_t row = x > best ? 0 : static_cast<std::size_t>(ties);
@@ -561,7 +565,8 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
       const Sum sameWeight =
           twin < 0 ? Sum{0} : kWeighted ? static_cast<Sum>(weight * place.weight[static_cast<std::size_t>(twin)]) : Sum{1};
       lastPlace.held[pair] += static_cast<Sum>(mineTotal - sums.mineAll[lastCards_[pos][0]] -
-                                               sums.mineAll[lastCards_[pos][1]] + sameWeight);
+                                               sums.mineAll[lastCards_[pos][1]] + sameWeight) *
+                              boardWeight_;
     }
   }
 }
@@ -646,27 +651,16 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     const bool grouped = groupLast_ && p + 1 == places_.size();
     // The last place's counts leave out its own weights.
     const bool weighOwn = weighted_ && p + 1 == places_.size();
-    if (place.dealt) {
-      // Pair by pair, so that its deals held and units won on this board go
-      // to the item's per-hand figures in one step.
-      const std::size_t base = static_cast<std::size_t>(place.slot) * kAllCombos;
-      for (std::size_t i = 0; i < pairs; ++i) {
-        if (place.held[i] == 0) continue;  // nothing held, nothing won
-        const std::uint64_t own = weighOwn ? place.weight[i] : 1;
-        std::int64_t won = 0;
-        for (int k = 1; k <= n; ++k) {
-          won += add(place.count[(k - 1) * pairs + i], place.seat, k, place.startClass[i], place.hand[i], own);
-        }
-        const std::size_t entry = base + static_cast<std::size_t>(place.combo[i]);
-        if (itemHeld_[entry] == 0) itemTouched_.push_back(static_cast<std::uint32_t>(entry));
-        itemHeld_[entry] += static_cast<std::int64_t>(place.held[i] * own) * completion.weight;
-        itemWon_[entry] += won;
-        place.held[i] = 0;
-      }
-      continue;
-    }
     for (int k = 1; k <= n; ++k) {
       std::uint64_t* count = place.count.data() + (k - 1) * pairs;
+      if (place.dealt) {
+        // The item's units won, pair by pair; TakePerHandItem hands them over with the deals held.
+        std::int64_t* won = place.won.data();
+        for (std::size_t i = 0; i < pairs; ++i) {
+          won[i] += add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
+        }
+        continue;
+      }
       if (!grouped) {
         for (std::size_t i = 0; i < pairs; ++i) {
           add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);

@@ -26,6 +26,7 @@
 #include "sim/exact_boards.h"
 #include "sim/exact_deals.h"
 #include "sim/hand_key.h"
+#include "sim/hand_range.h"
 #include "sim/run_stats.h"
 
 namespace zuv::sim {
@@ -74,6 +75,21 @@ class ExactBoardScorer {
       itemHeld_[entry] = itemWon_[entry] = 0;
     }
     itemTouched_.clear();
+    for (std::size_t p = 0; p < places_.size(); ++p) {
+      Place& place = places_[p];
+      if (!place.dealt) continue;
+      // The last place's deals held leave out its own weights, as its counts do.
+      const bool weighOwn = weighted_ && p + 1 == places_.size();
+      const std::size_t base = static_cast<std::size_t>(place.slot) * kAllCombos;
+      for (std::size_t i = 0; i < place.held.size(); ++i) {
+        if (place.held[i] == 0) continue;  // nothing held, nothing won
+        const std::uint64_t own = weighOwn ? place.weight[i] : 1;
+        visit(base + static_cast<std::size_t>(place.combo[i]), static_cast<std::int64_t>(place.held[i] * own),
+              place.won[i]);
+        place.held[i] = 0;
+        place.won[i] = 0;
+      }
+    }
   }
 
  private:
@@ -89,8 +105,11 @@ class ExactBoardScorer {
     std::vector<int> combo;                // ComboIndex of each pair
     bool dealt = false;                    // a seat with a range or any two cards: per-hand figures kept
     int slot = -1;                         // if dealt: its place among the kept seats (PerHandStats::seats)
-    // With per-hand figures: the deals (by weight, as in count) in which the place held each pair.
+    // If dealt: the deals (by weight, as in count, and by the boards' weights) in which the place
+    // held each pair since the last TakePerHandItem, and the units it won with it. Kept by pair
+    // rather than by PerHandStats index: a board adds to them in the order of the pairs.
     std::vector<std::uint64_t> held;
+    std::vector<std::int64_t> won;
     std::vector<HandKey> hand;             // on the current board; 0 if a card is on the board
     // [(k - 1) * pairs + pair]: deals won with k - 1 others, each counted by
     // its weight; the last place's leave out its own pair's weight.
@@ -186,8 +205,10 @@ class ExactBoardScorer {
   // share_[k]: the units of a pot split k ways (ExactDeals::unit / k), without a division per pot.
   std::array<std::int64_t, 11> share_{};
   bool perHand_ = false;
-  // Per-hand figures since the last TakePerHandItem, by PerHandStats index
-  // (slot * kAllCombos + ComboIndex), and the entries held.
+  // The weight of the board being scored (BoardCompletion::weight), for Place::held.
+  std::uint64_t boardWeight_ = 1;
+  // Every seat with one pair: per-hand figures since the last TakePerHandItem, by PerHandStats
+  // index (slot * kAllCombos + ComboIndex), and the entries held.
   std::vector<std::int64_t> itemHeld_, itemWon_;
   std::vector<std::uint32_t> itemTouched_;
   std::int64_t weightedDeals_ = 0;     // the deals counted by weight, when weighted_
