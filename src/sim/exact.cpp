@@ -418,7 +418,7 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
         scorer.TakePerHandItem([&](std::size_t entry, std::int64_t held, std::int64_t won) {
           pending.perHand.held[entry] += held;
           pending.perHand.won[entry] += won;
-          pendingHandSample.Note(entry, held, won);
+          pendingHandSample.NoteOnce(entry, held, won);  // each entry once an item
         });
         pendingHandSample.EndUnit();
       }

@@ -98,6 +98,8 @@ PerHandUnitSample::PerHandUnitSample(int slots, const std::array<int, 4>& suitBl
     const Combo combo = ComboOfIndex(c);
     classOf_[c] = StartHandClass(combo[0], combo[1]);
   }
+  ownOrbits_ = true;
+  for (int c = 0; c < kAllCombos; ++c) ownOrbits_ = ownOrbits_ && orbit_[c] == c;
 }
 
 void PerHandUnitSample::Note(std::size_t entry, std::int64_t held, std::int64_t won) {
@@ -107,6 +109,20 @@ void PerHandUnitSample::Note(std::size_t entry, std::int64_t held, std::int64_t 
   if (held_[orbit] == 0) touched_.push_back(orbit);
   held_[orbit] += static_cast<double>(held);
   won_[orbit] += static_cast<double>(won);
+  NoteClass(entry, held, won);
+}
+
+void PerHandUnitSample::NoteOnce(std::size_t entry, std::int64_t held, std::int64_t won) {
+  if (!ownOrbits_) {
+    Note(entry, held, won);
+    return;
+  }
+  // What EndUnit would fold, without the round trip through the open unit.
+  combos_[entry].Add(static_cast<double>(held), static_cast<double>(won));
+  NoteClass(entry, held, won);
+}
+
+void PerHandUnitSample::NoteClass(std::size_t entry, std::int64_t held, std::int64_t won) {
   // A suit permutation keeps the starting-hand class.
   const std::size_t cls = entry / kAllCombos * kStartHandClasses + classOf_[entry % kAllCombos] - 1;
   if (classHeld_[cls] == 0) classTouched_.push_back(cls);

@@ -41,6 +41,9 @@ class PerHandUnitSample {
   // One unit's figures of entry slot * kAllCombos + ComboIndex; EndUnit
   // folds the unit's figures into the sums.
   void Note(std::size_t entry, std::int64_t held, std::int64_t won);
+  // The same for an entry noted at most once in the unit: where no suit
+  // permutation joins combinations, its figures go straight to its sums.
+  void NoteOnce(std::size_t entry, std::int64_t held, std::int64_t won);
   void EndUnit();
   // Moves another sample's finished units (of the same table) into this one.
   void TakeUnits(PerHandUnitSample& other);
@@ -69,10 +72,12 @@ class PerHandUnitSample {
   };
   // An entry's error, over all units or (JudgeWithin) over those holding it.
   double Error(const Sums& sums, std::int64_t population, std::int64_t units, std::int64_t allUnits) const;
+  void NoteClass(std::size_t entry, std::int64_t held, std::int64_t won);
   static void Fold(std::vector<double>& held, std::vector<double>& won, std::vector<std::size_t>& touched,
                    std::vector<Sums>& sums);
 
   std::vector<int> orbit_;  // per combination: the lowest of its images under the suit permutations
+  bool ownOrbits_ = false;  // every combination is its own orbit
   std::vector<int> classOf_;  // per combination: its starting-hand class 1..169
   std::int64_t units_ = 0;
   std::vector<Sums> combos_, classes_;
