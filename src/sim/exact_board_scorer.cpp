@@ -651,16 +651,21 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     const bool grouped = groupLast_ && p + 1 == places_.size();
     // The last place's counts leave out its own weights.
     const bool weighOwn = weighted_ && p + 1 == places_.size();
-    for (int k = 1; k <= n; ++k) {
-      std::uint64_t* count = place.count.data() + (k - 1) * pairs;
-      if (place.dealt) {
-        // The item's units won, pair by pair; TakePerHandItem hands them over with the deals held.
-        std::int64_t* won = place.won.data();
+    if (place.dealt) {
+      // The item's units won, pair by pair; TakePerHandItem hands them over with the deals held.
+      std::int64_t* won = place.won.data();
+      for (int k = 1; k <= n; ++k) {
+        std::uint64_t* count = place.count.data() + (k - 1) * pairs;
         for (std::size_t i = 0; i < pairs; ++i) {
+          // Most pairs win no pot split k ways: leave their sums be.
+          if (count[i] == 0) continue;
           won[i] += add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
         }
-        continue;
       }
+      continue;
+    }
+    for (int k = 1; k <= n; ++k) {
+      std::uint64_t* count = place.count.data() + (k - 1) * pairs;
       if (!grouped) {
         for (std::size_t i = 0; i < pairs; ++i) {
           add(count[i], place.seat, k, place.startClass[i], place.hand[i], weighOwn ? place.weight[i] : 1);
