@@ -99,10 +99,12 @@ TEST_F(RunTest, AWeightedExactRunCountsItsDealsNotTheirWeights) {
   EXPECT_EQ(Counter(*app), "20,547,648 of 20,547,648 deals · 100 %");
 
   // While a longer run goes: the deals done of the table's, the share and the
-  // time left. A third seat and a flop: the table is gone through board by
-  // board, for a good part of a second.
+  // time left. Two more seats and a flop: the table is gone through board by
+  // board, for about two seconds of processor time.
   app->player(2).Range = "random,22+:0.5";  // every hand, the pairs at half weight
   ActivateSeat(*app, 3);
+  app->player(3).Range = "22+,A2+";
+  ActivateSeat(*app, 4);
   FixBoard(*app, {1, 20, 33});
   const std::int64_t total = static_cast<std::int64_t>(sim::CountDeals(ScenarioFromRecords(*app)));
   QString whileRunning;
@@ -157,11 +159,14 @@ TEST_F(RunTest, AnExactRunTheEngineRefusesIsAMessageAndNothingRuns) {
 }
 
 TEST_F(RunTest, AStoppedExactRunSaysSo) {
-  // As Ad against two random hands on a 2s 8h 8d flop: 966,381,570 deals, gone
-  // through board by board for a good part of a second (a fixed hand against
-  // one random hand is counted by combinations in a few hundredths).
+  // As Ad against 22+,A2+ and two random hands on a 2s 8h 8d flop:
+  // 113,623,587,000 deals, gone through board by board for about two seconds of
+  // processor time (a fixed hand against one random hand is counted by
+  // combinations in a few hundredths, and against two in a tenth).
   FixSeatCards(*app, 1, {13, 39});
+  app->player(2).Range = "22+,A2+";
   ActivateSeat(*app, 3);
+  ActivateSeat(*app, 4);
   FixBoard(*app, {1, 20, 33});
   run("CBExactOdds");
   QString titleWhileRunning;
@@ -176,10 +181,10 @@ TEST_F(RunTest, AStoppedExactRunSaysSo) {
 
   const long long deals = CounterDone(*app);
   // Stopped: of the table's deals, without a time left.
-  EXPECT_TRUE(QRegularExpression("^[\\d,]+ of 966,381,570 deals · \\d+ %$").match(Counter(*app)).hasMatch())
+  EXPECT_TRUE(QRegularExpression("^[\\d,]+ of 113,623,587,000 deals · \\d+ %$").match(Counter(*app)).hasMatch())
       << Counter(*app).toStdString();
   EXPECT_GT(deals, 0);
-  EXPECT_LT(deals, 966381570LL);
+  EXPECT_LT(deals, 113623587000LL);
   EXPECT_NEAR(Sum(app->SIM.WinStat2), static_cast<double>(deals), 1e-6 * static_cast<double>(deals));
   ASSERT_EQ(WinStatWindows().size(), 1u);
   EXPECT_EQ(WinStatWindows()[0]->plot()->yAxis->label(),
