@@ -119,7 +119,12 @@ void PerHandUnitSample::NoteOnce(std::size_t entry, std::int64_t held, std::int6
   }
   // What EndUnit would fold, without the round trip through the open unit.
   combos_[entry].Add(static_cast<double>(held), static_cast<double>(won));
-  NoteClass(entry, held, won);
+  // The classes held are found by EndUnit in one pass over them: an item
+  // holds most of them, and a list of those touched costs a guess per entry.
+  const std::size_t cls = entry / kAllCombos * kStartHandClasses + classOf_[entry % kAllCombos] - 1;
+  classHeld_[cls] += static_cast<double>(held);
+  classWon_[cls] += static_cast<double>(won);
+  classesUnlisted_ = true;
 }
 
 void PerHandUnitSample::NoteClass(std::size_t entry, std::int64_t held, std::int64_t won) {
@@ -148,6 +153,13 @@ void PerHandUnitSample::TakeUnits(PerHandUnitSample& other) {
 void PerHandUnitSample::EndUnit() {
   ++units_;
   Fold(held_, won_, touched_, combos_);
+  if (classesUnlisted_) {
+    classTouched_.clear();
+    for (std::size_t cls = 0; cls < classes_.size(); ++cls) {
+      if (classHeld_[cls] != 0) classTouched_.push_back(cls);
+    }
+    classesUnlisted_ = false;
+  }
   Fold(classHeld_, classWon_, classTouched_, classes_);
 }
 

@@ -41,8 +41,9 @@ class PerHandUnitSample {
   // One unit's figures of entry slot * kAllCombos + ComboIndex; EndUnit
   // folds the unit's figures into the sums.
   void Note(std::size_t entry, std::int64_t held, std::int64_t won);
-  // The same for an entry noted at most once in the unit: where no suit
-  // permutation joins combinations, its figures go straight to its sums.
+  // The same for an entry noted at most once in the unit, and not mixed with
+  // Note in one unit: where no suit permutation joins combinations, its
+  // figures go straight to its sums.
   void NoteOnce(std::size_t entry, std::int64_t held, std::int64_t won);
   void EndUnit();
   // Moves another sample's finished units (of the same table) into this one.
@@ -86,6 +87,7 @@ class PerHandUnitSample {
   // The open unit: figures by entry (dense) and the entries it touched.
   std::vector<double> held_, won_, classHeld_, classWon_;
   std::vector<std::size_t> touched_, classTouched_;
+  bool classesUnlisted_ = false;  // NoteOnce left classTouched_ to EndUnit
 };
 
 }  // namespace zuv::sim
