@@ -61,15 +61,6 @@ void SpreadOverSuitSymmetry(PerHandStats& perHand, const std::array<int, 4>& sui
   }
 }
 
-void PerHandUnitSample::Sums::Add(double held, double won) {
-  n += held;
-  nn += held * held;
-  y += won;
-  yy += won * won;
-  yn += won * held;
-  ++units;
-}
-
 void PerHandUnitSample::Sums::Add(const Sums& other) {
   n += other.n;
   nn += other.nn;
@@ -110,21 +101,6 @@ void PerHandUnitSample::Note(std::size_t entry, std::int64_t held, std::int64_t 
   held_[orbit] += static_cast<double>(held);
   won_[orbit] += static_cast<double>(won);
   NoteClass(entry, held, won);
-}
-
-void PerHandUnitSample::NoteOnce(std::size_t entry, std::int64_t held, std::int64_t won) {
-  if (!ownOrbits_) {
-    Note(entry, held, won);
-    return;
-  }
-  // What EndUnit would fold, without the round trip through the open unit.
-  combos_[entry].Add(static_cast<double>(held), static_cast<double>(won));
-  // The classes held are found by EndUnit in one pass over them: an item
-  // holds most of them, and a list of those touched costs a guess per entry.
-  const std::size_t cls = entry / kAllCombos * kStartHandClasses + classOf_[entry % kAllCombos] - 1;
-  classHeld_[cls] += static_cast<double>(held);
-  classWon_[cls] += static_cast<double>(won);
-  classesUnlisted_ = true;
 }
 
 void PerHandUnitSample::NoteClass(std::size_t entry, std::int64_t held, std::int64_t won) {

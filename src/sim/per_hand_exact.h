@@ -10,6 +10,7 @@
 
 #include "sim/exact.h"
 #include "sim/per_hand_stats.h"
+#include "sim/start_hands.h"
 
 namespace zuv::sim {
 
@@ -44,7 +45,21 @@ class PerHandUnitSample {
   // The same for an entry noted at most once in the unit, and not mixed with
   // Note in one unit: where no suit permutation joins combinations, its
   // figures go straight to its sums.
-  void NoteOnce(std::size_t entry, std::int64_t held, std::int64_t won);
+  // Inline: the enumeration notes every combination of every item.
+  void NoteOnce(std::size_t entry, std::int64_t held, std::int64_t won) {
+    if (!ownOrbits_) {
+      Note(entry, held, won);
+      return;
+    }
+    // What EndUnit would fold, without the round trip through the open unit.
+    combos_[entry].Add(static_cast<double>(held), static_cast<double>(won));
+    // The classes held are found by EndUnit in one pass over them: an item
+    // holds most of them, and a list of those touched costs a guess per entry.
+    const std::size_t cls = entry / kAllCombos * kStartHandClasses + classOf_[entry % kAllCombos] - 1;
+    classHeld_[cls] += static_cast<double>(held);
+    classWon_[cls] += static_cast<double>(won);
+    classesUnlisted_ = true;
+  }
   void EndUnit();
   // Moves another sample's finished units (of the same table) into this one.
   void TakeUnits(PerHandUnitSample& other);
@@ -67,7 +82,14 @@ class PerHandUnitSample {
   struct Sums {
     double n = 0, nn = 0, y = 0, yy = 0, yn = 0;
     std::int64_t units = 0;  // units that held the entry
-    void Add(double held, double won);
+    void Add(double held, double won) {
+      n += held;
+      nn += held * held;
+      y += won;
+      yy += won * won;
+      yn += won * held;
+      ++units;
+    }
     void Add(const Sums& other);
     double Error(std::int64_t units, std::int64_t allUnits) const;
   };
