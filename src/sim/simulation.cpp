@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <stdexcept>
-#include <utility>
 
 #include "sim/card.h"
 #include "sim/evaluate_hands.h"
@@ -81,12 +80,20 @@ Simulation::PlayHandsFunction Simulation::ChoosePlayHands(int seats, int randomS
   if (seats == 2 && randomSeats == 0) return choose.operator()<2, 0>();
   if (seats == 2 && randomSeats == 1) return choose.operator()<2, 1>();
   if (seats == 2 && randomSeats == 2) return choose.operator()<2, 2>();
+  // Spelled out seat count by seat count: clang does not instantiate member
+  // templates named only inside a fold in a generic lambda.
   if (randomSeats == seats) {
-    PlayHandsFunction allDealt = nullptr;
-    [&]<int... kSeats>(std::integer_sequence<int, kSeats...>) {
-      ((allDealt = seats == kSeats + 3 ? choose.operator()<kSeats + 3, kSeats + 3>() : allDealt), ...);
-    }(std::make_integer_sequence<int, RunStats::kSeats - 2>{});
-    if (allDealt) return allDealt;
+    switch (seats) {
+      case 3: return choose.operator()<3, 3>();
+      case 4: return choose.operator()<4, 4>();
+      case 5: return choose.operator()<5, 5>();
+      case 6: return choose.operator()<6, 6>();
+      case 7: return choose.operator()<7, 7>();
+      case 8: return choose.operator()<8, 8>();
+      case 9: return choose.operator()<9, 9>();
+      case 10: return choose.operator()<10, 10>();
+      default: break;
+    }
   }
   return choose.operator()<0, 0>();
 }
