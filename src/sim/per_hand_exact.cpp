@@ -100,12 +100,8 @@ void PerHandUnitSample::Note(std::size_t entry, std::int64_t held, std::int64_t 
   if (held_[orbit] == 0) touched_.push_back(orbit);
   held_[orbit] += static_cast<double>(held);
   won_[orbit] += static_cast<double>(won);
-  NoteClass(entry, held, won);
-}
-
-void PerHandUnitSample::NoteClass(std::size_t entry, std::int64_t held, std::int64_t won) {
   // A suit permutation keeps the starting-hand class.
-  const std::size_t cls = entry / kAllCombos * kStartHandClasses + classOf_[entry % kAllCombos] - 1;
+  const std::size_t cls = ClassEntry(entry);
   if (classHeld_[cls] == 0) classTouched_.push_back(cls);
   classHeld_[cls] += static_cast<double>(held);
   classWon_[cls] += static_cast<double>(won);

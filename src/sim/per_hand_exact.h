@@ -55,7 +55,7 @@ class PerHandUnitSample {
     combos_[entry].Add(static_cast<double>(held), static_cast<double>(won));
     // The classes held are found by EndUnit in one pass over them: an item
     // holds most of them, and a list of those touched costs a guess per entry.
-    const std::size_t cls = entry / kAllCombos * kStartHandClasses + classOf_[entry % kAllCombos] - 1;
+    const std::size_t cls = ClassEntry(entry);
     classHeld_[cls] += static_cast<double>(held);
     classWon_[cls] += static_cast<double>(won);
     classesUnlisted_ = true;
@@ -95,7 +95,10 @@ class PerHandUnitSample {
   };
   // An entry's error, over all units or (JudgeWithin) over those holding it.
   double Error(const Sums& sums, std::int64_t population, std::int64_t units, std::int64_t allUnits) const;
-  void NoteClass(std::size_t entry, std::int64_t held, std::int64_t won);
+  // The class entry (slot * 169 + class - 1) of a combination entry.
+  std::size_t ClassEntry(std::size_t entry) const {
+    return entry / kAllCombos * kStartHandClasses + static_cast<std::size_t>(classOf_[entry % kAllCombos]) - 1;
+  }
   static void Fold(std::vector<double>& held, std::vector<double>& won, std::vector<std::size_t>& touched,
                    std::vector<Sums>& sums);
 
