@@ -210,7 +210,7 @@ std::uint64_t CountedChoice::Choose(Random& random, std::uint32_t* pick) const {
       if (group.keepOf.empty()) continue;
       for (std::uint32_t j = 0; j < taken[g] && kept; ++j) {
         const std::uint16_t k = chosen[g][j];
-        kept = Below64(random, group.keepOf[k]) < group.keep[k];
+        kept = random.Below64(group.keepOf[k]) < group.keep[k];
       }
     }
     if (!kept) continue;

@@ -17,27 +17,11 @@ namespace zuv::sim {
 
 using Amount = unsigned __int128;
 
-// Uniform in [0, n) for 1 <= n < 2^64, exactly unbiased (Lemire's method).
-// Inline, as the draws of weighted dealing are: most of a deal's time on
-// tables of weighted seats.
-inline std::uint64_t Below64(Random& random, std::uint64_t n) {
-  Amount m = static_cast<Amount>(random.Next64()) * n;
-  auto low = static_cast<std::uint64_t>(m);
-  if (low < n) [[unlikely]] {
-    const std::uint64_t threshold = (0 - n) % n;
-    while (low < threshold) {
-      m = static_cast<Amount>(random.Next64()) * n;
-      low = static_cast<std::uint64_t>(m);
-    }
-  }
-  return static_cast<std::uint64_t>(m >> 64);
-}
-
 // Uniform in [0, n) for 1 <= n <= 2^127.
 Amount WideBelow(Random& random, Amount n);
 inline Amount Below128(Random& random, Amount n) {
   const auto high = static_cast<std::uint64_t>(n >> 64);
-  return high == 0 ? Below64(random, static_cast<std::uint64_t>(n)) : WideBelow(random, n);
+  return high == 0 ? random.Below64(static_cast<std::uint64_t>(n)) : WideBelow(random, n);
 }
 
 class AliasTable {
