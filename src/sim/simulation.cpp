@@ -184,7 +184,7 @@ void Simulation::PlayHands(std::int64_t count, RunStats& stats) {
   // through it cannot change the range dealer's own fields, which it would
   // otherwise read again after every card it writes.
   using Card = char8_t;
-  constexpr int kGroup = 16;
+  constexpr int kGroup = 32;
   constexpr int kRow = 32;
   std::array<std::array<Card, kRow>, kGroup> rows;
   for (auto& row : rows) {
