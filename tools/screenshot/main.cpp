@@ -28,13 +28,13 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
+#include <string>
 
 #include "platform/event_loop.h"
 #include "program/startup.h"
 #include "scenario/choose_range_window.h"
 #include "state/app.h"
 #include "state/main_window.h"
-#include "sim/run_parallel.h"
 #include "stats/win_stat_window.h"
 #include "table/card_display.h"
 
@@ -94,7 +94,7 @@ QPixmap RangeWindowPicture(zuv::App& app) {
   return picture;
 }
 
-QPixmap StatisticsWindowPicture(zuv::App& app, bool exact = false) {
+QPixmap StatisticsWindowPicture(zuv::App& app, bool exact = false, bool handsView = false) {
   if (exact && !app.run("CBExactOdds")) return {};
   app.player(1).Cards = {Card(app, "Ah"), Card(app, "Kh")};
   app.cardsindeck(Card(app, "Ah")) = app.cardsindeck(Card(app, "Kh")) = 0;
@@ -105,7 +105,7 @@ QPixmap StatisticsWindowPicture(zuv::App& app, bool exact = false) {
   for (int i = 0; i < 600 && app.FIGURE.WinStatFigHandle.isNull(); ++i) zuv::pause(0.05);
   auto* window = qobject_cast<zuv::WinStatWindow*>(app.FIGURE.WinStatFigHandle.data());
   if (!window) return {};
-  if (exact) {
+  if (exact || handsView) {
     window->resize(zuv::WinStatWindow::kMinimumSize);
     window->viewTabs()->setCurrentIndex(1);
     window->handsView()->listCell(0, 1);  // AKs
@@ -115,26 +115,18 @@ QPixmap StatisticsWindowPicture(zuv::App& app, bool exact = false) {
 }
 
 QPixmap HandsViewPicture(zuv::App& app, bool tenSeats) {
-  zuv::HandsRun run;
-  zuv::sim::Scenario& table = run.table;
-  const int seats = tenSeats ? 10 : 3;
-  for (int i = 0; i < seats; ++i) table.active[i] = true;
-  table.fixed[0] = {Card(app, "Ah"), Card(app, "Kh")};
-  table.range[1] = zuv::sim::ParseRange(tenSeats ? "22+,A2s+,K9s+,QTs+,JTs,ATo+,KJo+" : "QQ+,AKs,JTs").combos;
-  table.board = {Card(app, "Qh"), Card(app, "7c"), Card(app, "2h")};
-  zuv::sim::RunOptions options;
-  options.hands = 200'000;
-  options.perHand = true;
-  run.stats = zuv::sim::RunParallel(table, options);
-  zuv::PlotWinStat(app, "simulated hands", run);
-  auto* window = qobject_cast<zuv::WinStatWindow*>(app.FIGURE.WinStatFigHandle.data());
-  if (!window) return {};
-  window->resize(zuv::WinStatWindow::kMinimumSize);
-  window->viewTabs()->setCurrentIndex(1);
-  window->handsView()->seatChooser()->setCurrentIndex(tenSeats ? 0 : 0);
-  window->handsView()->listCell(0, 1);  // AKs
-  zuv::drawnow();
-  return window->grab();
+  // The window's own run, so that the view's caption tells of it.
+  for (int seat = 1; seat <= (tenSeats ? 10 : 3); ++seat) {
+    const std::string toggle = "CBTogglePlayerActivate(" + std::to_string(seat) + ")";
+    if (app.TABLE.activeplayers[seat - 1] != 1 && !app.run(toggle)) return {};
+  }
+  app.player(2).Range = tenSeats ? "22+,A2s+,K9s+,QTs+,JTs,ATo+,KJo+" : "QQ+,AKs,JTs";
+  app.TABLE.boardcards = {Card(app, "Qh"), Card(app, "7c"), Card(app, "2h")};
+  for (int card : app.TABLE.boardcards) app.cardsindeck(card) = 0;
+  app.SETUP.SimulateFlop = 0;
+  app.SETUP.NrOfSims = 200'000;
+  zuv::DisplayBoardCards(app);
+  return StatisticsWindowPicture(app, false, true);
 }
 
 }  // namespace
