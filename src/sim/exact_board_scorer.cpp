@@ -88,7 +88,11 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
   // still taken from their values. So are they with per-hand figures, which
   // need each pair's own count.
   sortedLast_ = !fixedSeats_ && seatCount_ >= 2 && (seatCount_ > 2 || places_[seatCount_ - 2].bits.size() >= 4);
-  groupLast_ = groupable && !perHand && !sortedLast_;
+  // With per-hand figures the last place goes by values only against one
+  // fixed pair, whose own figures are not kept (NoteGroupedPerHand).
+  groupedPerHand_ = perHand && groupable && !sortedLast_ && seatCount_ == 2 && places_[0].bits.size() == 1 &&
+                    !places_[0].dealt && last.dealt;
+  groupLast_ = groupable && !sortedLast_ && (!perHand || groupedPerHand_);
   valueHands_ = groupable && !groupLast_;
   if (sortedLast_) {
     sortBuffer_.resize(last.bits.size());
@@ -130,10 +134,32 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
   }
   classCount_.assign(static_cast<std::size_t>(kStartHandClasses) * seatCount_, 0);
   for (int c : last.startClass) pairGroup_.push_back(groupOfClass_[c]);
+  if (!groupedPerHand_) return;
+  for (std::size_t g = 0; g < groups_.size(); ++g) {
+    groupsWithValue_[groups_[g].high - 2].push_back(static_cast<int>(g));
+    if (groups_[g].low != groups_[g].high) groupsWithValue_[groups_[g].low - 2].push_back(static_cast<int>(g));
+  }
+  pairOfCards_.assign(64 * 64, -1);
+  auto placeAmong = [&](int card, int group) {
+    const auto& withValue = groupsWithValue_[card & 15];
+    return static_cast<std::uint8_t>(std::find(withValue.begin(), withValue.end(), group) - withValue.begin());
+  };
+  for (std::size_t i = 0; i < last.bits.size(); ++i) {
+    const int x = std::countr_zero(last.bits[i]), y = 63 - std::countl_zero(last.bits[i]);
+    pairCards_.push_back({static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), placeAmong(x, pairGroup_[i]),
+                          placeAmong(y, pairGroup_[i])});
+    pairOfCards_[x * 64 + y] = static_cast<int>(i);
+  }
+  heldWithBoth_.assign(last.bits.size(), 0);
+  wonWithBoth_.assign(last.bits.size(), 0);
+  wonOwn_.assign(last.bits.size(), 0);
+  groupUnits_.assign(groups_.size(), 0);
+  wonAll_.assign(groups_.size(), 0);
 }
 
 std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats& stats) {
   if (fixedSeats_) return ScoreFixedSeats(completion, stats);
+  completionBits_ = completion.bits;
   Evaluate(completion);
   deals_ = weightedDeals_ = 0;
   boardWeight_ = static_cast<std::uint64_t>(completion.weight);
@@ -571,6 +597,38 @@ void ExactBoardScorer::AssignLastTwo(std::uint64_t used, HandKey best, int ties,
   }
 }
 
+void ExactBoardScorer::NoteGroupedPerHand(std::uint64_t used, HandKey best, std::uint64_t w0) {
+  const auto held = static_cast<std::int64_t>(w0 * boardWeight_);
+  const std::int64_t alone = held * share_[1], tied = held * share_[2];
+  auto units = [&](HandKey h) { return h > best ? alone : h == best ? tied : 0; };
+  std::array<int, 5> cards{};
+  int count = 0;
+  for (std::uint64_t b = completionBits_; b != 0 && count < 5; b &= b - 1) cards[count++] = std::countr_zero(b);
+  heldAll_ += held;
+  const std::size_t groups = groups_.size();
+  for (std::size_t g = 0; g < groups; ++g) {
+    groupUnits_[g] = units(groupHand_[g]);
+    wonAll_[g] += groupUnits_[g];
+  }
+  for (int k = 0; k < count; ++k) {
+    const int x = cards[k];
+    heldWith_[x] += held;
+    std::int64_t* row = wonWith_.data() + static_cast<std::size_t>(x) * 13;
+    for (int g : groupsWithValue_[x & 15]) *row++ += groupUnits_[g];
+    for (int l = k + 1; l < count; ++l) {
+      const int i = pairOfCards_[x * 64 + cards[l]];
+      if (i < 0) continue;
+      heldWithBoth_[i] += held;
+      wonWithBoth_[i] += groupUnits_[pairGroup_[i]];
+    }
+  }
+  const Place& last = places_.back();
+  for (int i : last.oneByOne) {
+    if (last.bits[i] & used) continue;
+    wonOwn_[i] += units(last.hand[i]) - groupUnits_[pairGroup_[i]];
+  }
+}
+
 template <bool kWeighted>
 void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int ties, const Winner* winners) {
   // The grouped place's pairs all weigh 1: the deals weigh what the places before do.
@@ -619,6 +677,8 @@ void ExactBoardScorer::AssignGroupedLast(std::uint64_t used, HandKey best, int t
     }
   }
 
+  if (groupedPerHand_) NoteGroupedPerHand(used, best, w0);
+
   deals_ += static_cast<std::int64_t>(valid);
   if constexpr (kWeighted) weightedDeals_ += static_cast<std::int64_t>(w0 * valid);
   for (int w = 0; w < ties; ++w) {
@@ -651,7 +711,7 @@ void ExactBoardScorer::AddUnits(const BoardCompletion& completion, RunStats& sta
     const bool grouped = groupLast_ && p + 1 == places_.size();
     // The last place's counts leave out its own weights.
     const bool weighOwn = weighted_ && p + 1 == places_.size();
-    if (place.dealt) {
+    if (place.dealt && !grouped) {
       // The item's units won, pair by pair; TakePerHandItem hands them over with the deals held.
       std::int64_t* won = place.won.data();
       for (int k = 1; k <= n; ++k) {

@@ -17,8 +17,10 @@
 // pairs (from the free suits of each value) standing for a group; against
 // more, searching its sorted hands is quicker.
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <vector>
@@ -58,6 +60,12 @@ class ExactBoardScorer {
   // number returned is still that of the deals.
   std::int64_t Score(const BoardCompletion& completion, RunStats& stats);
 
+  // Whether the last place goes by values with per-hand figures: then an
+  // item's hand-over costs about as much as 500 boards, and items should
+  // hold at least kGroupedItemBoards of them.
+  bool GroupsLastWithPerHand() const { return groupedPerHand_; }
+  static constexpr std::size_t kGroupedItemBoards = 512;
+
   bool Stopped() const { return stopped_; }
   // Stops from outside, between boards.
   void Stop() { stopped_ = true; }
@@ -78,6 +86,10 @@ class ExactBoardScorer {
     for (std::size_t p = 0; p < places_.size(); ++p) {
       Place& place = places_[p];
       if (!place.dealt) continue;
+      if (groupedPerHand_ && p + 1 == places_.size()) {
+        TakeGroupedItem(place, visit);
+        continue;
+      }
       // The last place's deals held leave out its own weights, as its counts do.
       const bool weighOwn = weighted_ && p + 1 == places_.size();
       const std::size_t base = static_cast<std::size_t>(place.slot) * kAllCombos;
@@ -233,6 +245,50 @@ class ExactBoardScorer {
   // suited pairs alone may flush (0 if none), and that suit as a bit of 4.
   std::uint64_t suitedLane_ = 0;
   unsigned suitedSuit_ = 0;
+  // Per-hand figures of a grouped last place against one fixed pair: in
+  // AssignGroupedLast every pair of a group holds the group's hand, so a
+  // pair's figures over an item are its group's sums over the item's boards,
+  // less those over the boards with either of its cards, plus those over the
+  // boards with both (counted twice less), plus what it won on the boards
+  // where it was scored one by one over what its group did: sums by group
+  // and card instead of every pair on every board.
+  bool groupedPerHand_ = false;
+  std::uint64_t completionBits_ = 0;  // the board being scored: its added cards
+  std::int64_t heldAll_ = 0;          // deals held by a pair clear of every board
+  std::array<std::int64_t, 64> heldWith_{};  // ... on the boards with the card
+  std::vector<std::int64_t> heldWithBoth_;   // per pair: ... on the boards with both its cards
+  std::vector<std::int64_t> groupUnits_;     // per group: units a pair of it won on this board
+  std::vector<std::int64_t> wonAll_;         // per group: units over the item's boards
+  // [card * 13 + k]: ... over the boards with the card, for the k-th group
+  // holding its value (a card's pairs are of those 13 groups only).
+  std::array<std::int64_t, 64 * 13> wonWith_{};
+  std::vector<std::int64_t> wonWithBoth_;    // per pair: ... over the boards with both its cards
+  std::vector<std::int64_t> wonOwn_;         // per pair: won one by one less its group's on those boards
+  std::array<std::vector<int>, 13> groupsWithValue_;  // groups holding a value 2..14 (index value - 2)
+  std::vector<int> pairOfCards_;             // [card * 64 + card], lower first: the last place's pair, or -1
+  // Per pair of the last place: its CardBit positions, and its group's place
+  // among the groups holding each card's value.
+  std::vector<std::array<std::uint8_t, 4>> pairCards_;
+  void NoteGroupedPerHand(std::uint64_t used, HandKey best, std::uint64_t w0);
+  template <typename Visit>
+  void TakeGroupedItem(const Place& place, Visit& visit) {
+    const std::size_t base = static_cast<std::size_t>(place.slot) * kAllCombos;
+    for (std::size_t i = 0; i < pairCards_.size(); ++i) {
+      const auto [x, y, kx, ky] = pairCards_[i];
+      const std::int64_t held = heldAll_ - heldWith_[x] - heldWith_[y] + heldWithBoth_[i];
+      if (held != 0) {
+        visit(base + static_cast<std::size_t>(place.combo[i]), held,
+              wonAll_[static_cast<std::size_t>(pairGroup_[i])] - wonWith_[x * 13 + kx] - wonWith_[y * 13 + ky] +
+                  wonWithBoth_[i] + wonOwn_[i]);
+      }
+      heldWithBoth_[i] = wonWithBoth_[i] = wonOwn_[i] = 0;
+    }
+    heldAll_ = 0;
+    heldWith_.fill(0);
+    std::fill(wonAll_.begin(), wonAll_.end(), 0);
+    wonWith_.fill(0);
+  }
+
   // Whether a pair of the last place may make a flush on this board.
   bool MayFlush(std::uint64_t bits) const { return (bits & oneByOneSuits_) != 0 || (bits & ~suitedLane_) == 0; }
   std::vector<int> allPairs_;

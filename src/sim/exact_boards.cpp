@@ -40,7 +40,7 @@ constexpr std::array<std::int64_t, 5> kFactorial{1, 1, 2, 6, 24};
 
 }  // namespace
 
-ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard) {
+ExactBoards::ExactBoards(const ExactDeals& deals, std::size_t fewestItemCompletions) : missing_(deals.missingBoard) {
   std::vector<SortedCombos> sortedCombos;
   for (const auto& combos : deals.combos) {
     auto& sorted = sortedCombos.emplace_back();
@@ -131,7 +131,8 @@ ExactBoards::ExactBoards(const ExactDeals& deals) : missing_(deals.missingBoard)
   // are as good a sample as as many boards drawn at random.
   constexpr std::size_t kMinItems = 1024;
   const std::size_t total = std::accumulate(partCompletions.begin(), partCompletions.end(), std::size_t{0});
-  const std::size_t itemCompletions = std::clamp<std::size_t>(total / kMinItems, 1, kPartCompletions);
+  const std::size_t itemCompletions =
+      std::clamp<std::size_t>(std::max(total / kMinItems, fewestItemCompletions), 1, kPartCompletions);
   itemCount_ = std::clamp<std::size_t>((total + itemCompletions - 1) / itemCompletions, 1, parts_.size());
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -22,31 +23,38 @@ ExactResult EnumeratePerHand(const Scenario& scenario, const ExactOptions& optio
 namespace {
 
 // Per combination, its images under the permutations of the suits 0..3 that
-// keep each suit in its block (the identity first).
-std::vector<std::vector<int>> SuitImages(const std::array<int, 4>& suitBlocks) {
-  std::vector<std::array<int, 4>> group;
-  std::array<int, 4> to{0, 1, 2, 3};
-  do {
-    bool keeps = true;
-    for (int s = 0; s < 4; ++s) keeps = keeps && suitBlocks[to[s]] == suitBlocks[s];
-    if (keeps) group.push_back(to);
-  } while (std::next_permutation(to.begin(), to.end()));
-  std::vector<std::vector<int>> images(kAllCombos);
-  for (int c = 0; c < kAllCombos; ++c) {
-    const Combo combo = ComboOfIndex(c);
-    for (const auto& g : group) {
-      auto image = [&](int card) { return MakeCard(CardValue(card), g[CardSuit(card) - 1] + 1); };
-      images[c].push_back(ComboIndex(image(combo[0]), image(combo[1])));
+// keep each suit in its block (the identity first): `order` of them, at
+// images[c * order ...]. One array, as a run builds it a few times over.
+struct SuitImages {
+  explicit SuitImages(const std::array<int, 4>& suitBlocks) {
+    std::vector<std::array<int, 4>> group;
+    std::array<int, 4> to{0, 1, 2, 3};
+    do {
+      bool keeps = true;
+      for (int s = 0; s < 4; ++s) keeps = keeps && suitBlocks[to[s]] == suitBlocks[s];
+      if (keeps) group.push_back(to);
+    } while (std::next_permutation(to.begin(), to.end()));
+    order = group.size();
+    images.reserve(kAllCombos * order);
+    for (int c = 0; c < kAllCombos; ++c) {
+      const Combo combo = ComboOfIndex(c);
+      for (const auto& g : group) {
+        auto image = [&](int card) { return MakeCard(CardValue(card), g[CardSuit(card) - 1] + 1); };
+        images.push_back(ComboIndex(image(combo[0]), image(combo[1])));
+      }
     }
   }
-  return images;
-}
+  std::span<const int> Of(int c) const { return {images.data() + static_cast<std::size_t>(c) * order, order}; }
+
+  std::size_t order = 0;
+  std::vector<int> images;
+};
 
 }  // namespace
 
 void SpreadOverSuitSymmetry(PerHandStats& perHand, const std::array<int, 4>& suitBlocks) {
-  const auto images = SuitImages(suitBlocks);
-  const auto order = static_cast<std::int64_t>(images[0].size());
+  const SuitImages images(suitBlocks);
+  const auto order = static_cast<std::int64_t>(images.order);
   if (order == 1) return;
   for (std::size_t slot = 0; slot < perHand.seats.size(); ++slot) {
     for (std::vector<std::int64_t>* figures : {&perHand.held, &perHand.won}) {
@@ -54,7 +62,7 @@ void SpreadOverSuitSymmetry(PerHandStats& perHand, const std::array<int, 4>& sui
       const std::vector<std::int64_t> counted(begin, begin + kAllCombos);
       for (int c = 0; c < kAllCombos; ++c) {
         std::int64_t sum = 0;
-        for (int image : images[c]) sum += counted[image];
+        for (int image : images.Of(c)) sum += counted[image];
         begin[c] = sum / order;
       }
     }
@@ -83,9 +91,9 @@ PerHandUnitSample::PerHandUnitSample(int slots, const std::array<int, 4>& suitBl
       won_(combos_.size()),
       classHeld_(classes_.size()),
       classWon_(classes_.size()) {
-  const auto images = SuitImages(suitBlocks);
+  const SuitImages images(suitBlocks);
   for (int c = 0; c < kAllCombos; ++c) {
-    orbit_[c] = *std::min_element(images[c].begin(), images[c].end());
+    orbit_[c] = std::ranges::min(images.Of(c));
     const Combo combo = ComboOfIndex(c);
     classOf_[c] = StartHandClass(combo[0], combo[1]);
   }

@@ -8,17 +8,22 @@
 namespace zuv::sim {
 
 Combo ComboOfIndex(int index) {
-  int high = 1;
-  while ((high + 1) * high / 2 <= index) ++high;
-  return {index - high * (high - 1) / 2 + 1, high + 1};
+  // A table: the run's end reads it for every combination several times over.
+  static constexpr std::array<Combo, kAllCombos> kCombos = [] {
+    std::array<Combo, kAllCombos> combos{};
+    for (int high = 2, i = 0; high <= 52; ++high) {
+      for (int low = 1; low < high; ++low) combos[i++] = {low, high};
+    }
+    return combos;
+  }();
+  return kCombos[static_cast<std::size_t>(index)];
 }
 
 PerHandStats::PerHandStats(std::vector<int> seatIndexes)
     : seats(std::move(seatIndexes)),
       held(seats.size() * kAllCombos, 0),
       won(seats.size() * kAllCombos, 0),
-      wonSquare(seats.size() * kAllCombos, 0),
-      packed(seats.size() * kPackedPerSeat, 0) {}
+      wonSquare(seats.size() * kAllCombos, 0) {}
 
 int PerHandStats::Slot(int seat) const {
   const auto it = std::find(seats.begin(), seats.end(), seat);
@@ -26,6 +31,8 @@ int PerHandStats::Slot(int seat) const {
 }
 
 void PerHandStats::Fold() {
+  packedHands = 0;
+  if (packed.empty()) return;
   constexpr std::uint64_t kMask = (std::uint64_t{1} << kPackedBits) - 1;
   // Units of a pot won alone and shared by two, as the words count them.
   constexpr std::array<std::int64_t, 2> kShares{RunStats::kUnit, RunStats::kUnit / 2};
@@ -51,7 +58,6 @@ void PerHandStats::Fold() {
       }
     }
   }
-  packedHands = 0;
 }
 
 void PerHandStats::Add(const PerHandStats& other) {

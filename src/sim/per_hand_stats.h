@@ -72,8 +72,10 @@ struct PerHandStats {
     copy.Fold();
     return copy;
   }
-  // Makes room in `packed` for `hands` more hands.
+  // Makes room in `packed` for `hands` more hands. Only sampled runs count
+  // in words: the first call sets them up.
   void ReserveHands(std::int64_t hands) {
+    if (packed.empty()) packed.assign(seats.size() * kPackedPerSeat, 0);
     if (packedHands + hands > kPackedHands) Fold();
     packedHands += hands;
   }
