@@ -78,7 +78,6 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
     }
   }
   // Counting by values takes every pair of a class as one, so also of one weight.
-  // Per-hand figures need each pair's own count.
   bool groupable = last.bits.size() >= kGroupFrom &&
                    std::all_of(last.weight.begin(), last.weight.end(), [](std::uint64_t w) { return w == 1; });
   for (int c = 1; c <= kStartHandClasses; ++c) groupable = groupable && (inPlace[c] == 0 || inPlace[c] == possible[c]);
@@ -86,7 +85,7 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
   // and then beats counting by values (three to nine times quicker with two
   // random seats on a flop): the pairs are searched one by one, their hands
   // still taken from their values. So are they with per-hand figures, which
-  // need each pair's own count.
+  // need each pair's own count, against more than one fixed pair.
   sortedLast_ = !fixedSeats_ && seatCount_ >= 2 && (seatCount_ > 2 || places_[seatCount_ - 2].bits.size() >= 4);
   // With per-hand figures the last place goes by values only against one
   // fixed pair, whose own figures are not kept (NoteGroupedPerHand).

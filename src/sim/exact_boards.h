@@ -27,9 +27,9 @@ struct BoardCompletion {
 
 class ExactBoards {
  public:
-  // `itemCompletions`: the fewest completions an item should hold, for a
+  // `fewestItemCompletions`: what an item should hold at least, for a
   // scorer whose hand-over of an item costs as much as hundreds of boards.
-  explicit ExactBoards(const ExactDeals& deals, std::size_t itemCompletions = 1);
+  explicit ExactBoards(const ExactDeals& deals, std::size_t fewestItemCompletions = 1);
 
   // Suit block 0..3 of each suit 0..3 (s, h, d, c): suits of one block are interchangeable.
   const std::array<int, 4>& SuitBlocks() const { return block_; }
