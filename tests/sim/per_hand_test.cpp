@@ -117,11 +117,15 @@ TEST(PerHand, ExactHandsAreTheirOwnExactRunsAndTheTableIsWhole) {
   // Three spades on the turn: rivers leave three or four of a suit, where only some pairs may flush.
   Scenario flushing = random;
   flushing.board = Cards("Qs7s2s5h");
+  // The same on a flop with two spades: the seat counted by values, its pairs' figures from
+  // sums over boards by card, some boards holding both of a pair's cards.
+  Scenario randomOnFlop = random;
+  randomOnFlop.board = Cards("Qs7s2d");
   // Ranges that share combinations on a flop: seat 3 holds many of seat 2's own pairs.
   Scenario sharing = AceKingAgainstRange("QQ+, AQs, KQs");
   sharing.range[2] = ParseRange("JJ+, AQs+, KQs").combos;
   sharing.board = Cards("Jd7c2s");
-  for (const Scenario& scenario : {ranges, weighted, random, flushing, sharing}) {
+  for (const Scenario& scenario : {ranges, weighted, random, flushing, randomOnFlop, sharing}) {
     const ExactResult result = EnumeratePerHand(scenario);
     ASSERT_TRUE(result.complete);
     const RunStats whole = Enumerate(scenario).stats;
