@@ -305,8 +305,8 @@ ExactResult Enumerate(const Scenario& scenario, const ExactOptions& options) {
       return ByCombinations(deals, count, *combinations, stop, options);
     }
   }
-  const bool groupedPerHand = ExactBoardScorer(deals, {}, options.perHand).GroupsLastWithPerHand();
-  const ExactBoards boards(deals, groupedPerHand ? ExactBoardScorer::kGroupedItemBoards : 1);
+  const ExactBoards boards(
+      deals, ExactBoardScorer::GroupsLastWithPerHand(deals, options.perHand) ? ExactBoardScorer::kGroupedItemBoards : 1);
 
   const std::vector<std::uint32_t> order = ShuffledItems(boards.ItemCount(), options.seed);
   const int seats = deals.SeatCount();

@@ -16,6 +16,26 @@ namespace {
 // A last seat with fewer pairs is quicker one by one than by values.
 constexpr std::size_t kGroupFrom = 128;
 
+// Whether a seat's pairs may be counted by values: many, of one weight, and
+// whole starting-hand classes (every pair of the class among `boardCards`,
+// the cards not fixed anywhere).
+bool CountableByValues(const std::vector<HoleCombo>& combos, const std::vector<int>& boardCards) {
+  // Counting by values takes every pair of a class as one, so also of one weight.
+  if (combos.size() < kGroupFrom ||
+      !std::all_of(combos.begin(), combos.end(), [](const HoleCombo& c) { return c.weight == 1; })) {
+    return false;
+  }
+  std::array<int, kStartHandClasses + 1> held{}, possible{};
+  for (const HoleCombo& combo : combos) ++held[combo.startClass];
+  for (std::size_t a = 0; a < boardCards.size(); ++a) {
+    for (std::size_t b = a + 1; b < boardCards.size(); ++b) ++possible[StartHandClass(boardCards[a], boardCards[b])];
+  }
+  for (int c = 1; c <= kStartHandClasses; ++c) {
+    if (held[c] != 0 && held[c] != possible[c]) return false;
+  }
+  return true;
+}
+
 // Number of suits in a 4-bit set of suits (a table: no popcount instruction is assumed).
 constexpr std::array<std::uint64_t, 16> kSuitCount{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
 
@@ -70,27 +90,17 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
   // Count by values when the last seat's pairs are whole starting-hand
   // classes (every pair of the class among the free cards) and many.
   const Place& last = places_.back();
-  std::array<int, kStartHandClasses + 1> inPlace{}, possible{};
+  const auto lastSeat = std::find(deals.seats.begin(), deals.seats.end(), last.seat) - deals.seats.begin();
+  const bool groupable = CountableByValues(deals.combos[static_cast<std::size_t>(lastSeat)], deals.boardCards);
+  std::array<int, kStartHandClasses + 1> inPlace{};
   for (int c : last.startClass) ++inPlace[c];
-  for (std::size_t a = 0; a < deals.boardCards.size(); ++a) {
-    for (std::size_t b = a + 1; b < deals.boardCards.size(); ++b) {
-      ++possible[StartHandClass(deals.boardCards[a], deals.boardCards[b])];
-    }
-  }
-  // Counting by values takes every pair of a class as one, so also of one weight.
-  bool groupable = last.bits.size() >= kGroupFrom &&
-                   std::all_of(last.weight.begin(), last.weight.end(), [](std::uint64_t w) { return w == 1; });
-  for (int c = 1; c <= kStartHandClasses; ++c) groupable = groupable && (inPlace[c] == 0 || inPlace[c] == possible[c]);
   // Searching pays once the place before the last has a few pairs to try,
   // and then beats counting by values (three to nine times quicker with two
   // random seats on a flop): the pairs are searched one by one, their hands
   // still taken from their values. So are they with per-hand figures, which
   // need each pair's own count, against more than one fixed pair.
   sortedLast_ = !fixedSeats_ && seatCount_ >= 2 && (seatCount_ > 2 || places_[seatCount_ - 2].bits.size() >= 4);
-  // With per-hand figures the last place goes by values only against one
-  // fixed pair, whose own figures are not kept (NoteGroupedPerHand).
-  groupedPerHand_ = perHand && groupable && !sortedLast_ && seatCount_ == 2 && places_[0].bits.size() == 1 &&
-                    !places_[0].dealt && last.dealt;
+  groupedPerHand_ = GroupsLastWithPerHand(deals, perHand);
   groupLast_ = groupable && !sortedLast_ && (!perHand || groupedPerHand_);
   valueHands_ = groupable && !groupLast_;
   if (sortedLast_) {
@@ -154,6 +164,15 @@ ExactBoardScorer::ExactBoardScorer(const ExactDeals& deals, ExactStop stop, bool
   wonOwn_.assign(last.bits.size(), 0);
   groupUnits_.assign(groups_.size(), 0);
   wonAll_.assign(groups_.size(), 0);
+}
+
+bool ExactBoardScorer::GroupsLastWithPerHand(const ExactDeals& deals, bool perHand) {
+  // With per-hand figures a seat goes by values only against one fixed pair,
+  // whose own figures are not kept (NoteGroupedPerHand).
+  if (!perHand || deals.SeatCount() != 2) return false;
+  const std::size_t many = deals.combos[0].size() == 1 ? 1 : 0;
+  return deals.combos[1 - many].size() == 1 && !deals.dealt[1 - many] && deals.dealt[many] &&
+         CountableByValues(deals.combos[many], deals.boardCards);
 }
 
 std::int64_t ExactBoardScorer::Score(const BoardCompletion& completion, RunStats& stats) {

@@ -60,10 +60,10 @@ class ExactBoardScorer {
   // number returned is still that of the deals.
   std::int64_t Score(const BoardCompletion& completion, RunStats& stats);
 
-  // Whether the last place goes by values with per-hand figures: then an
-  // item's hand-over costs about as much as 500 boards, and items should
-  // hold at least kGroupedItemBoards of them.
-  bool GroupsLastWithPerHand() const { return groupedPerHand_; }
+  // Whether the scorer of `deals` counts a seat by values with per-hand
+  // figures: then an item's hand-over costs about as much as 500 boards,
+  // and items should hold at least kGroupedItemBoards of them.
+  static bool GroupsLastWithPerHand(const ExactDeals& deals, bool perHand);
   static constexpr std::size_t kGroupedItemBoards = 512;
 
   bool Stopped() const { return stopped_; }
