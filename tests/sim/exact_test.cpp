@@ -7,8 +7,11 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "sim/card.h"
+#include "sim/exact_board_scorer.h"
 #include "sim/exact_boards.h"
 #include "sim/exact_combinations.h"
 #include "sim/exact_deals.h"
@@ -365,6 +368,26 @@ TEST(ExactOdds, BoardCompletionsSumToAllBoards) {
   const ExactBoards threeSuits(PrepareExactDeals(s));
   EXPECT_EQ(threeSuits.SuitBlocks(), (std::array<int, 4>{0, 0, 0, 3}));
   EXPECT_EQ(threeSuits.CompletionCount(), 49 * 48 / 2);
+  // Items of at least 512 boards: the same completions in a few items.
+  const ExactBoards large(PrepareExactDeals(s), 512);
+  EXPECT_EQ(large.CompletionCount(), 49 * 48 / 2);
+  EXPECT_LE(large.ItemCount(), 3u);
+}
+
+TEST(ExactOdds, PerHandFiguresGoByValuesAgainstOneFixedPairOnly) {
+  const std::vector<std::pair<Scenario, bool>> cases{
+      {Table({"AhKh", ""}, "Qs7s2d"), true},
+      {Table({"22+,A2+", "AhKh"}, "Qs7s2d", "3c"), true},
+      {Table({"AhKh", "QQ+,AKs"}, "Qs7s2d"), false},       // too few pairs to group
+      {Table({"AhKh", "22+,A2+:0.5"}, "Qs7s2d"), false},   // weighted
+      {Table({"AhKh", "", ""}, "Qs7s2d"), false},          // more than one seat before the last
+      {Table({"AhKh,AdKd", ""}, "Qs7s2d"), false},         // a range of two pairs before it
+  };
+  for (const auto& [scenario, grouped] : cases) {
+    const ExactDeals deals = PrepareExactDeals(scenario);
+    EXPECT_EQ(ExactBoardScorer::GroupsLastWithPerHand(deals, true), grouped);
+    EXPECT_FALSE(ExactBoardScorer::GroupsLastWithPerHand(deals, false));
+  }
 }
 
 TEST(ExactOdds, ThreadCountDoesNotChangeTheResult) {

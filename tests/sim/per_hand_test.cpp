@@ -121,11 +121,16 @@ TEST(PerHand, ExactHandsAreTheirOwnExactRunsAndTheTableIsWhole) {
   // sums over boards by card, some boards holding both of a pair's cards.
   Scenario randomOnFlop = random;
   randomOnFlop.board = Cards("Qs7s2d");
+  // Whole classes but not all of them, with a dead card: groups of one class and none held.
+  Scenario classesOnFlop = AceKingAgainstRange("22+, A2s+, K9+");
+  classesOnFlop.active[2] = false;
+  classesOnFlop.board = Cards("Qs7s2d");
+  classesOnFlop.dead = Cards("3c");
   // Ranges that share combinations on a flop: seat 3 holds many of seat 2's own pairs.
   Scenario sharing = AceKingAgainstRange("QQ+, AQs, KQs");
   sharing.range[2] = ParseRange("JJ+, AQs+, KQs").combos;
   sharing.board = Cards("Jd7c2s");
-  for (const Scenario& scenario : {ranges, weighted, random, flushing, randomOnFlop, sharing}) {
+  for (const Scenario& scenario : {ranges, weighted, random, flushing, randomOnFlop, classesOnFlop, sharing}) {
     const ExactResult result = EnumeratePerHand(scenario);
     ASSERT_TRUE(result.complete);
     const RunStats whole = Enumerate(scenario).stats;
